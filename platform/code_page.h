@@ -1,0 +1,14 @@
+// Conversion between texts and the system's 8-bit code page, at the calls that
+// cross into the window system and the registry. One backend per build.
+#pragma once
+
+#include <string>
+
+#include "platform/core_types.h"
+
+namespace brumelis {
+
+std::string ToCodePage(const Text& text);
+Text FromCodePage(const std::string& bytes);
+
+}  // namespace brumelis

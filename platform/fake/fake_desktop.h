@@ -1,0 +1,70 @@
+// A simulated desktop behind the WindowSystem interface. It enforces the rules
+// the core relies on rather than recording calls: z-order with the topmost
+// band first, GetWindowTextA truncation, alpha only on layered windows,
+// invalid or 0 handles changing nothing.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <vector>
+
+#include "platform/window_system.h"
+
+namespace brumelis {
+
+class FakeDesktop : public WindowSystem {
+public:
+    struct Window {
+        Text title;
+        ScreenRect rect;
+        std::int32_t exStyle = 0;  // WS_EX_TOPMOST mirrors the band
+        bool visible = true;
+        bool titleReadable = true;  // false: the title query writes nothing
+        std::optional<std::uint8_t> alpha;
+    };
+
+    // A new window on top of the non-topmost band.
+    WindowHandle AddWindow(const Text& title, ScreenRect rect = {}, bool visible = true);
+    void RemoveWindow(WindowHandle hWnd);
+    void SetForeground(WindowHandle hWnd) { foreground_ = hWnd; }
+    void MoveWindow(WindowHandle hWnd, ScreenRect rect);
+    void SetVisible(WindowHandle hWnd, bool visible);
+    void SetTitleReadable(WindowHandle hWnd, bool readable);
+
+    bool Exists(WindowHandle hWnd) const { return windows_.count(hWnd) != 0; }
+    const Window& Get(WindowHandle hWnd) const { return windows_.at(hWnd); }
+    bool IsTopmost(WindowHandle hWnd) const;
+    // Top to bottom.
+    const std::vector<WindowHandle>& ZOrder() const { return zOrder_; }
+    bool IsAbove(WindowHandle upper, WindowHandle lower) const;
+    const std::vector<WindowHandle>& ActivationRequests() const { return activations_; }
+    // Every call through the WindowSystem interface.
+    long CallCount() const { return calls_; }
+    void ResetCallCount() { calls_ = 0; }
+
+    // WindowSystem
+    WindowHandle GetForegroundWindow() override;
+    bool GetWindowRect(WindowHandle hWnd, ScreenRect& rect) override;
+    WindowHandle GetWindow(WindowHandle hWnd, std::uint32_t command) override;
+    std::int32_t GetWindowTextA(WindowHandle hWnd, char* buffer, std::int32_t maxCount) override;
+    std::int32_t GetWindowLongA(WindowHandle hWnd, std::int32_t index) override;
+    std::int32_t SetWindowLongA(WindowHandle hWnd, std::int32_t index, std::int32_t newLong) override;
+    bool SetLayeredWindowAttributes(WindowHandle hWnd, std::uint32_t colorKey, std::uint8_t alpha,
+                                    std::uint32_t flags) override;
+    bool SetWindowPos(WindowHandle hWnd, WindowHandle insertAfter, std::int32_t x, std::int32_t y,
+                      std::int32_t cx, std::int32_t cy, std::uint32_t flags) override;
+    WindowHandle SetActiveWindow(WindowHandle hWnd) override;
+
+private:
+    Window* Find(WindowHandle hWnd);
+    void PlaceInBand(WindowHandle hWnd, bool topmost);
+
+    std::map<WindowHandle, Window> windows_;
+    std::vector<WindowHandle> zOrder_;
+    std::vector<WindowHandle> activations_;
+    WindowHandle foreground_ = 0;
+    WindowHandle nextHandle_ = 0x10010;
+    long calls_ = 0;
+};
+
+}  // namespace brumelis

@@ -1,0 +1,45 @@
+// What a form looks like, as data: the toolkit builds the window from this.
+#pragma once
+
+#include <vector>
+
+#include "platform/core_types.h"
+
+namespace brumelis {
+
+enum class ControlId { Form1, Picture1, Picture2, Picture3, Command2, Timer1 };
+enum class ControlKind { PicturePanel, PushButton, Timer };
+enum class ImageId { None, SliderGradient };
+
+// A colour is either a fixed RGB value or one of the user's system colours.
+struct Color {
+    enum class Kind { Rgb, SystemWindow, SystemWindowText } kind = Kind::Rgb;
+    std::uint32_t rgb = 0;  // 0x00BBGGRR, as Windows stores it
+    static constexpr Color FromRgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+        return Color{Kind::Rgb, static_cast<std::uint32_t>(r | (g << 8) | (b << 16))};
+    }
+    static constexpr Color Window() { return Color{Kind::SystemWindow, 0}; }
+    static constexpr Color WindowText() { return Color{Kind::SystemWindowText, 0}; }
+};
+
+struct ControlLayout {
+    ControlId id;
+    ControlKind kind;
+    ControlId container;
+    Twips left, top, width, height;
+    Color backColor;
+    Color foreColor;
+    ImageId image;
+    Text caption;
+    int tabIndex;              // -1: not in the tab order
+    int timerIntervalMs;       // timers only
+};
+
+struct FormLayout {
+    Text caption;
+    Text applicationTitle;     // title of message boxes that name none
+    Twips width, height;       // outer size at creation
+    std::vector<ControlLayout> controls;  // in creation order
+};
+
+}  // namespace brumelis

@@ -1,0 +1,73 @@
+// The form toolkit the toolbar runs on: its window, its message boxes, its
+// event loop services. Events come in through FormEvents.
+#pragma once
+
+#include <optional>
+
+#include "platform/core_types.h"
+#include "platform/form_layout.h"
+
+namespace brumelis {
+
+// Mouse button state: 1 left, 2 right, 4 middle, added when several are held.
+// Shift state: 1 shift, 2 control, 4 alt.
+struct MouseEvent {
+    int button = 0;
+    int shift = 0;
+    Twips x = 0;
+    Twips y = 0;
+};
+
+// Handlers of the form. The toolkit calls them on the user-interface thread,
+// one at a time; a Failure escaping one ends the program after the run-time
+// error report.
+class FormEvents {
+public:
+    virtual ~FormEvents() = default;
+    virtual void Load() = 0;
+    virtual void Tick(ControlId timer) = 0;
+    virtual void Click(ControlId control) = 0;
+    virtual void DoubleClick(ControlId control) = 0;
+    virtual void MouseDown(ControlId control, const MouseEvent& event) = 0;
+    virtual void MouseMove(ControlId control, const MouseEvent& event) = 0;
+};
+
+struct ControlGeometry {
+    Twips left, top, width, height;
+};
+
+// The form window and its controls as the handlers see them.
+class FormWindow {
+public:
+    virtual ~FormWindow() = default;
+    virtual WindowHandle Handle() const = 0;
+    virtual Text Caption() const = 0;
+    virtual Twips Width() const = 0;
+    virtual Twips Height() const = 0;
+    virtual void SetWidth(Twips width) = 0;
+    virtual void SetHeight(Twips height) = 0;
+    // One operation: the window is never seen at the new place with the old size.
+    virtual void Move(Twips left, Twips top, std::optional<Twips> width = std::nullopt,
+                      std::optional<Twips> height = std::nullopt) = 0;
+    virtual void SetEnabled(bool enabled) = 0;
+    virtual ControlGeometry Geometry(ControlId control) const = 0;
+    virtual Text ButtonCaption(ControlId button) const = 0;
+    virtual void SetButtonCaption(ControlId button, const Text& caption) = 0;
+};
+
+enum class MessageButtons { Ok, YesNo };
+enum class MessageAnswer { Ok, Yes, No };
+
+class FormToolkit {
+public:
+    virtual ~FormToolkit() = default;
+    // Modal; an empty title means the application's title.
+    virtual MessageAnswer MessageBox(const Text& text, MessageButtons buttons,
+                                     const Text& title = Text()) = 0;
+    // Runs every event already pending, once, and returns.
+    virtual void DoEvents() = 0;
+    // Ends the program at once: no further handler runs.
+    [[noreturn]] virtual void End() = 0;
+};
+
+}  // namespace brumelis

@@ -1,0 +1,23 @@
+// The toolkit's standard reaction to a failure that escapes an event handler:
+// a French run-time error report, then the end of the program. Both toolkit
+// backends deliver every event through DeliverEvent.
+#pragma once
+
+#include "platform/form_toolkit.h"
+#include "utilities/failure.h"
+
+namespace brumelis {
+
+Text RuntimeErrorReportText(const Failure& failure);
+
+template <typename Handler>
+void DeliverEvent(FormToolkit& toolkit, Handler&& handler) {
+    try {
+        handler();
+    } catch (const Failure& failure) {
+        toolkit.MessageBox(RuntimeErrorReportText(failure), MessageButtons::Ok);
+        toolkit.End();
+    }
+}
+
+}  // namespace brumelis

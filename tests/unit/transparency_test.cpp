@@ -1,0 +1,113 @@
+// The slider drag, make-opaque and make-opaque-and-fold.
+#include "tests/unit/toolbar_fixture.h"
+
+namespace brumelis {
+namespace {
+
+constexpr Twips kSliderHeight = 1335;
+
+class TransparencyTest : public ToolbarTest {
+protected:
+    WindowHandle editor = desktop.AddWindow(u"Bloc-notes", {10, 10, 400, 300});
+    void SetUp() override {
+        LoadAndFollow(editor);
+        Unfold();
+    }
+    void Drag(Twips y, int button = 1) {
+        toolkit.MouseDown(ControlId::Picture2, {button, 0, 100, y});
+        toolkit.MouseMove(ControlId::Picture2, {button, 0, 100, y});
+    }
+    std::optional<std::uint8_t> Alpha() { return desktop.Get(editor).alpha; }
+};
+
+struct HeightCase {
+    const char* why;
+    Twips y;
+    int alpha;
+};
+
+class SliderHeightTest : public TransparencyTest, public ::testing::WithParamInterface<HeightCase> {};
+
+TEST_P(SliderHeightTest, SetsTheAlphaFromTheHeight) {
+    Drag(GetParam().y);
+    ASSERT_TRUE(Alpha().has_value()) << GetParam().why;
+    EXPECT_EQ(*Alpha(), GetParam().alpha) << GetParam().why;
+    EXPECT_TRUE(desktop.Get(editor).exStyle & win::WS_EX_LAYERED);
+}
+
+// alpha = (H - y) / H * 255, clamped, halves to even: the middle gives exactly
+// 127.5, which rounds to 128.
+INSTANTIATE_TEST_SUITE_P(
+    Heights, SliderHeightTest,
+    ::testing::Values(HeightCase{"top", 0, 255}, HeightCase{"bottom", kSliderHeight, 0},
+                      HeightCase{"middle gives 127.5", kSliderHeight / 2, 128},
+                      HeightCase{"just above 127.5", kSliderHeight / 2 - 1, 128},
+                      HeightCase{"just below 127.5", kSliderHeight / 2 + 1, 127},
+                      HeightCase{"one pixel down", 15, 252},
+                      HeightCase{"above the slider clamps", -300, 255},
+                      HeightCase{"below the slider clamps", kSliderHeight + 500, 0},
+                      HeightCase{"far above", -1e6f, 255}));
+
+class IgnoredButtonTest : public TransparencyTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(IgnoredButtonTest, OnlyTheLeftButtonAloneDrags) {
+    Drag(0, GetParam());
+    EXPECT_FALSE(Alpha().has_value());
+    EXPECT_FALSE(desktop.Get(editor).exStyle & win::WS_EX_LAYERED);
+}
+
+INSTANTIATE_TEST_SUITE_P(Buttons, IgnoredButtonTest, ::testing::Values(0, 2, 3, 4, 5, 7));
+
+TEST_F(TransparencyTest, TheLayeredStepChangesNoOtherStyleBit) {
+    desktop.SetWindowLongA(editor, win::GWL_EXSTYLE, 0x00000300);
+    Drag(100);
+    EXPECT_EQ(desktop.Get(editor).exStyle, 0x00000300 | win::WS_EX_LAYERED);
+}
+
+TEST_F(TransparencyTest, TheDragKeepsTheToolbarOpenAndTheReleaseInsideFolds) {
+    Drag(400);
+    EXPECT_TRUE(Expanded());
+    toolkit.Click(ControlId::Picture2);
+    EXPECT_TRUE(Collapsed());
+    EXPECT_EQ(*Alpha(), 179);
+}
+
+TEST_F(TransparencyTest, DoubleClickOnTheSliderMakesOpaque) {
+    Drag(kSliderHeight);
+    toolkit.DoubleClick(ControlId::Picture2);
+    EXPECT_EQ(*Alpha(), 255);
+}
+
+TEST_F(TransparencyTest, ClickOnThePanelMakesOpaqueAndFolds) {
+    Drag(kSliderHeight);
+    toolkit.Click(ControlId::Picture1);
+    EXPECT_EQ(*Alpha(), 255);
+    EXPECT_TRUE(Collapsed());
+    EXPECT_EQ(desktop.ActivationRequests().back(), editor);
+}
+
+TEST_F(TransparencyTest, ATargetOfZeroChangesNoWindow) {
+    desktop.SetForeground(0);
+    toolkit.Tick();
+    Unfold();
+    Drag(0);
+    toolkit.DoubleClick(ControlId::Picture2);
+    toolkit.Click(ControlId::Picture1);
+    EXPECT_FALSE(Alpha().has_value());
+    EXPECT_EQ(desktop.Get(editor).exStyle, 0);
+    EXPECT_FALSE(toolkit.Ended());
+}
+
+// Without a height there is no alpha: the window keeps its opacity rather
+// than turning invisible.
+TEST_F(TransparencyTest, AFailedHeightReadLeavesTheOpacityAlone) {
+    Drag(400);
+    toolkit.FailAlways(FakeOperation::Geometry);
+    Drag(0);
+    toolkit.StopFailing();
+    EXPECT_FALSE(toolkit.Ended());
+    EXPECT_EQ(*Alpha(), 179);
+}
+
+}  // namespace
+}  // namespace brumelis

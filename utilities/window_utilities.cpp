@@ -1,0 +1,74 @@
+#include "utilities/window_utilities.h"
+
+#include <climits>
+#include <string>
+
+#include "platform/code_page.h"
+#include "utilities/checked_arithmetic.h"
+#include "utilities/failure.h"
+
+namespace brumelis {
+
+namespace {
+
+const Text kSource = u"AlreadyRunning";
+
+// allowance - 1, keeping the value's numeric type as the toolkit would.
+DynamicValue Decrement(const DynamicValue& allowance) {
+    switch (allowance.GetKind()) {
+        case DynamicValue::Kind::Null: return allowance;
+        case DynamicValue::Kind::Empty:
+            return DynamicValue(static_cast<std::int16_t>(-1));
+        case DynamicValue::Kind::Boolean:
+            return DynamicValue(static_cast<std::int16_t>(std::get<bool>(allowance.Get()) ? -2 : -1));
+        case DynamicValue::Kind::Integer16:
+            return DynamicValue(CheckedAdd16(std::get<std::int16_t>(allowance.Get()), -1, kSource));
+        case DynamicValue::Kind::Integer32: {
+            std::int32_t v = std::get<std::int32_t>(allowance.Get());
+            if (v == INT32_MIN) RaiseOverflow(kSource);
+            return DynamicValue(v - 1);
+        }
+        case DynamicValue::Kind::Single:
+            return DynamicValue(std::get<float>(allowance.Get()) - 1.0f);
+        case DynamicValue::Kind::String:
+            // A numeric text takes part in arithmetic as its number.
+            return DynamicValue(static_cast<float>(ToNumber(allowance) - 1.0));
+        case DynamicValue::Kind::Array: break;
+    }
+    RaiseTypeMismatch(kSource);
+}
+
+bool IsLessThanOne(const DynamicValue& allowance) {
+    std::optional<int> order = CompareValues(allowance, DynamicValue(std::int16_t{1}));
+    return order && *order < 0;  // null never is
+}
+
+}  // namespace
+
+bool AlreadyRunning(WindowSystem& windows, FormToolkit& toolkit, const FormWindow& window,
+                    Text sTitle, DynamicValue allowance) {
+    constexpr std::int32_t kBufferLength = 255;
+    constexpr std::int32_t kMaxCount = 119;
+    WindowHandle h = windows.GetWindow(window.Handle(), win::GW_HWNDFIRST);
+    while (h != 0) {
+        std::string buffer(kBufferLength, ' ');
+        windows.GetWindowTextA(h, buffer.data(), kMaxCount);
+        const Text title = FromCodePage(buffer);
+        const std::size_t nul = title.find(u'\0');
+        if (nul != Text::npos && title.compare(0, nul, sTitle) == 0 && nul == sTitle.size()) {
+            if (IsLessThanOne(allowance)) return true;
+            allowance = Decrement(allowance);
+        }
+        h = windows.GetWindow(h, win::GW_HWNDNEXT);
+        toolkit.DoEvents();
+    }
+    return false;
+}
+
+void SetTopMost(WindowSystem& windows, WindowHandle hWnd, std::int16_t bTop) {
+    const WindowHandle insertAfter = bTop != 0 ? win::HWND_TOPMOST : win::HWND_NOTOPMOST;
+    windows.SetWindowPos(hWnd, insertAfter, 0, 0, 0, 0,
+                         win::SWP_NOSIZE | win::SWP_NOMOVE | win::SWP_NOACTIVATE | win::SWP_SHOWWINDOW);
+}
+
+}  // namespace brumelis
