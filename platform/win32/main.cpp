@@ -1,0 +1,19 @@
+// The program: the Win32 window system and form toolkit wired into Form1.
+#include <system_error>
+
+#include "platform/win32/win32_toolkit.h"
+#include "platform/win32/win32_window_system.h"
+#include "toolbar/toolbar_layout.h"
+#include "toolbar/toolbar_window.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    brumelis::Win32WindowSystem windows;
+    try {
+        brumelis::Win32Toolkit toolkit(instance, brumelis::ToolbarLayout());
+        brumelis::Form1 form(windows, toolkit, toolkit.Window());
+        return toolkit.Run(form);
+    } catch (const std::system_error& failure) {
+        // The toolbar could not be built: nothing to show it with.
+        return failure.code().value();
+    }
+}

@@ -1,0 +1,95 @@
+// The slider gradient is a JPEG in an RCDATA resource. OleLoadPicture decodes
+// it from a stream over a copy of the resource bytes; the decoded bitmap is
+// copied so that the picture object can go at once.
+#include "platform/win32/slider_image.h"
+
+#include <cstring>
+#include <system_error>
+
+#include "resources/resource_ids.h"
+
+#include <ole2.h>
+#include <olectl.h>
+
+namespace brumelis {
+
+namespace {
+
+struct ComReleaser {
+    void operator()(IUnknown* object) const { object->Release(); }
+};
+template <typename Interface>
+using ComPtr = std::unique_ptr<Interface, ComReleaser>;
+
+[[noreturn]] void ThrowResult(HRESULT result, const char* what) {
+    throw std::system_error(static_cast<int>(result), std::system_category(), what);
+}
+
+[[noreturn]] void ThrowLastError(const char* what) {
+    ThrowResult(HRESULT_FROM_WIN32(::GetLastError()), what);
+}
+
+int ResourceOf(ImageId image) {
+    switch (image) {
+        case ImageId::SliderGradient:
+            return IDR_SLIDER_GRADIENT;
+        case ImageId::None:
+            break;
+    }
+    return 0;
+}
+
+ComPtr<IStream> StreamOverResource(HINSTANCE instance, int resourceId) {
+    HRSRC resource = ::FindResourceW(instance, MAKEINTRESOURCEW(resourceId), RT_RCDATA);
+    if (resource == nullptr) ThrowLastError("FindResourceW");
+    const DWORD size = ::SizeofResource(instance, resource);
+    const void* bytes = ::LockResource(::LoadResource(instance, resource));
+    if (bytes == nullptr || size == 0) ThrowLastError("LoadResource");
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, size);
+    if (block == nullptr) ThrowLastError("GlobalAlloc");
+    std::memcpy(::GlobalLock(block), bytes, size);
+    ::GlobalUnlock(block);
+    IStream* stream = nullptr;
+    // TRUE: the stream frees the block when released.
+    const HRESULT result = ::CreateStreamOnHGlobal(block, TRUE, &stream);
+    if (FAILED(result)) {
+        ::GlobalFree(block);
+        ThrowResult(result, "CreateStreamOnHGlobal");
+    }
+    return ComPtr<IStream>(stream);
+}
+
+}  // namespace
+
+UniqueBitmap LoadPanelImage(HINSTANCE instance, ImageId image) {
+    const int resourceId = ResourceOf(image);
+    if (resourceId == 0) return nullptr;
+    ComPtr<IStream> stream = StreamOverResource(instance, resourceId);
+    STATSTG status{};
+    stream->Stat(&status, STATFLAG_NONAME);
+    IPicture* loaded = nullptr;
+    HRESULT result = ::OleLoadPicture(stream.get(), static_cast<LONG>(status.cbSize.QuadPart),
+                                      FALSE, IID_IPicture, reinterpret_cast<void**>(&loaded));
+    if (FAILED(result)) ThrowResult(result, "OleLoadPicture");
+    ComPtr<IPicture> picture(loaded);
+    OLE_HANDLE handle = 0;
+    result = picture->get_Handle(&handle);
+    if (FAILED(result)) ThrowResult(result, "IPicture::get_Handle");
+    // GDI handles keep their meaning in 32 bits, which is what OLE_HANDLE holds.
+    const HBITMAP decoded = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
+    HANDLE copy = ::CopyImage(decoded, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+    if (copy == nullptr) ThrowLastError("CopyImage");
+    return UniqueBitmap(static_cast<HBITMAP>(copy));
+}
+
+void DrawAtTopLeft(HDC target, HBITMAP image) {
+    BITMAP size{};
+    ::GetObjectW(image, sizeof size, &size);
+    HDC source = ::CreateCompatibleDC(target);
+    HGDIOBJ previous = ::SelectObject(source, image);
+    ::BitBlt(target, 0, 0, size.bmWidth, size.bmHeight, source, 0, 0, SRCCOPY);
+    ::SelectObject(source, previous);
+    ::DeleteDC(source);
+}
+
+}  // namespace brumelis

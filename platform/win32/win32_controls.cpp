@@ -1,0 +1,178 @@
+// Building the toolbar's windows from the layout: window classes, the hidden
+// owner, the popup, its children in creation order and their tab order.
+#include <algorithm>
+#include <system_error>
+#include <vector>
+
+#include "platform/win32/slider_image.h"
+#include "platform/win32/win32_form.h"
+#include "resources/resource_ids.h"
+#include "utilities/failure.h"
+
+#include <commctrl.h>
+
+namespace brumelis {
+
+namespace {
+
+constexpr wchar_t kOwnerClass[] = L"BrumelisOwner";
+constexpr wchar_t kFormClass[] = L"BrumelisForm";
+// CS_DBLCLKS: the second press of a double click arrives as WM_LBUTTONDBLCLK.
+constexpr wchar_t kPanelClass[] = L"BrumelisPicture";
+
+[[noreturn]] void ThrowLastError(const char* what) {
+    throw std::system_error(static_cast<int>(::GetLastError()), std::system_category(), what);
+}
+
+HBRUSH ResolveBrush(const Color& color, UniqueBrush& owned) {
+    switch (color.kind) {
+        case Color::Kind::SystemWindow:
+            return ::GetSysColorBrush(COLOR_WINDOW);
+        case Color::Kind::SystemWindowText:
+            return ::GetSysColorBrush(COLOR_WINDOWTEXT);
+        case Color::Kind::Rgb:
+            break;
+    }
+    owned.reset(::CreateSolidBrush(color.rgb));
+    return owned.get();
+}
+
+HMENU ChildMenuId(ControlId id) {
+    return reinterpret_cast<HMENU>(static_cast<INT_PTR>(NativeId(id)));
+}
+
+}  // namespace
+
+Win32Form::Win32Form(HINSTANCE instance, const FormLayout& layout,
+                     FormEventDispatcher& dispatcher)
+    : instance_(instance), layout_(layout), dispatcher_(dispatcher) {
+    // Loads comctl32 so that the manifest's version 6 gives the button its look.
+    INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&classes);
+    RegisterClasses();
+    owner_ = ::CreateWindowExW(0, kOwnerClass, Wide(layout_.caption), WS_POPUP, 0, 0, 0, 0,
+                               nullptr, nullptr, instance_, nullptr);
+    if (owner_ == nullptr) ThrowLastError("CreateWindowExW (owner)");
+    CreateToolbar();
+    for (const ControlLayout& control : layout_.controls) CreateControl(control);
+    ArrangeOrder();
+}
+
+Win32Form::~Win32Form() {
+    // The owned toolbar and its children go with their owner.
+    ::DestroyWindow(owner_);
+}
+
+void Win32Form::RegisterClasses() const {
+    HICON icon = ::LoadIconW(instance_, MAKEINTRESOURCEW(IDI_BRUMELIS));
+    auto registerClass = [&](const wchar_t* name, UINT style, WNDPROC procedure) {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.style = style;
+        windowClass.lpfnWndProc = procedure;
+        windowClass.hInstance = instance_;
+        windowClass.hIcon = icon;
+        windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.lpszClassName = name;
+        if (::RegisterClassExW(&windowClass) == 0 &&
+            ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+            ThrowLastError("RegisterClassExW");
+        }
+    };
+    registerClass(kOwnerClass, 0, ::DefWindowProcW);
+    registerClass(kFormClass, 0, &Win32Form::WindowProc);
+    registerClass(kPanelClass, CS_DBLCLKS, &Win32Form::WindowProc);
+}
+
+void Win32Form::CreateToolbar() {
+    Control& toolbar = controls_[ControlId::Form1];
+    toolbar.id = ControlId::Form1;
+    toolbar.form = this;
+    toolbar.background = ::GetSysColorBrush(COLOR_WINDOW);
+    // Borderless and owned: no frame, no caption bar, no taskbar button.
+    ::CreateWindowExW(0, kFormClass, Wide(layout_.caption), WS_POPUP | WS_CLIPCHILDREN, 0, 0,
+                      ToPixels(layout_.width), ToPixels(layout_.height), owner_, nullptr,
+                      instance_, &toolbar);
+    if (toolbar.hwnd == nullptr) ThrowLastError("CreateWindowExW (toolbar)");
+}
+
+void Win32Form::CreateControl(const ControlLayout& layout) {
+    if (layout.kind == ControlKind::Timer) return;
+    const HWND parent = Find(layout.container).hwnd;
+    Control& control = controls_[layout.id];
+    control.id = layout.id;
+    control.form = this;
+    const int left = ToPixels(layout.left);
+    const int top = ToPixels(layout.top);
+    const int width = ToPixels(layout.width);
+    const int height = ToPixels(layout.height);
+    const DWORD tabStop = layout.tabIndex >= 0 ? WS_TABSTOP : 0;
+    if (layout.kind == ControlKind::PushButton) {
+        control.hwnd = ::CreateWindowExW(
+            0, WC_BUTTONW, Wide(layout.caption),
+            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | tabStop | BS_PUSHBUTTON, left, top, width,
+            height, parent, ChildMenuId(layout.id), instance_, nullptr);
+        if (control.hwnd == nullptr) ThrowLastError("CreateWindowExW (button)");
+        ::SendMessageW(control.hwnd, WM_SETFONT,
+                       reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+        return;
+    }
+    control.background = ResolveBrush(layout.backColor, control.ownedBrush);
+    control.image = LoadPanelImage(instance_, layout.image);
+    ::CreateWindowExW(0, kPanelClass, L"",
+                      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | tabStop, left,
+                      top, width, height, parent, ChildMenuId(layout.id), instance_, &control);
+    if (control.hwnd == nullptr) ThrowLastError("CreateWindowExW (picture)");
+}
+
+// Siblings overlap (the button's top row lies under the red square's last
+// row): the first created stays on top, as dialog controls do. The tab order is
+// kept apart from the z-order, in tabIndex order.
+void Win32Form::ArrangeOrder() {
+    std::map<ControlId, HWND> previousInContainer;
+    std::vector<const ControlLayout*> tabbed;
+    for (const ControlLayout& layout : layout_.controls) {
+        auto control = controls_.find(layout.id);
+        if (control == controls_.end()) continue;
+        auto previous = previousInContainer.find(layout.container);
+        const HWND insertAfter = previous == previousInContainer.end() ? HWND_TOP : previous->second;
+        ::SetWindowPos(control->second.hwnd, insertAfter, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        previousInContainer[layout.container] = control->second.hwnd;
+        if (layout.tabIndex >= 0) tabbed.push_back(&layout);
+    }
+    std::stable_sort(tabbed.begin(), tabbed.end(),
+                     [](const ControlLayout* a, const ControlLayout* b) {
+                         return a->tabIndex < b->tabIndex;
+                     });
+    for (const ControlLayout* layout : tabbed) tabOrder_.push_back(controls_.at(layout->id).hwnd);
+}
+
+const ControlLayout* Win32Form::FindLayout(ControlId id) const {
+    for (const ControlLayout& layout : layout_.controls) {
+        if (layout.id == id) return &layout;
+    }
+    return nullptr;
+}
+
+const Win32Form::Control& Win32Form::Find(ControlId id) const {
+    auto found = controls_.find(id);
+    if (found == controls_.end()) {
+        Raise(error::kInvalidCall, u"Form1", u"Appel de procédure ou argument incorrect");
+    }
+    return found->second;
+}
+
+HWND Win32Form::ToolbarWindow() const { return controls_.at(ControlId::Form1).hwnd; }
+
+void Win32Form::StartTimers() {
+    for (const ControlLayout& layout : layout_.controls) {
+        if (layout.kind != ControlKind::Timer) continue;
+        ::SetTimer(ToolbarWindow(), static_cast<UINT_PTR>(NativeId(layout.id)),
+                   static_cast<UINT>(layout.timerIntervalMs), nullptr);
+    }
+}
+
+void Win32Form::Show() { ::ShowWindow(ToolbarWindow(), SW_SHOWNOACTIVATE); }
+
+}  // namespace brumelis

@@ -1,0 +1,197 @@
+// Window messages of the toolbar's windows, decoded into form events: presses,
+// releases, moves, the button's click and the timer's tick. Painting of the
+// picture panels lives here too, as the other half of their window procedure.
+#include <algorithm>
+
+#include "platform/win32/slider_image.h"
+#include "platform/win32/win32_form.h"
+
+#include <windowsx.h>
+
+namespace brumelis {
+
+namespace {
+
+int PressedButton(UINT message) {
+    switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_LBUTTONUP:
+            return 1;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+        case WM_RBUTTONUP:
+            return 2;
+        default:
+            return 4;
+    }
+}
+
+int HeldButtons(WPARAM keys) {
+    return ((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) |
+           ((keys & MK_MBUTTON) ? 4 : 0);
+}
+
+int ShiftState(WPARAM keys) {
+    // Mouse messages carry shift and control; alt is read from the keyboard.
+    return ((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) |
+           (::GetKeyState(VK_MENU) < 0 ? 4 : 0);
+}
+
+// While the mouse is captured, positions may lie outside the control and be
+// negative: they are signed 16-bit values.
+MouseEvent DecodeMouse(int button, WPARAM keys, LPARAM point) {
+    return MouseEvent{button, ShiftState(keys), ToTwips(GET_X_LPARAM(point)),
+                      ToTwips(GET_Y_LPARAM(point))};
+}
+
+bool IsPointerOver(HWND hwnd, LPARAM point) {
+    POINT screen{GET_X_LPARAM(point), GET_Y_LPARAM(point)};
+    ::ClientToScreen(hwnd, &screen);
+    return ::WindowFromPoint(screen) == hwnd;
+}
+
+}  // namespace
+
+LRESULT CALLBACK Win32Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* control =
+            static_cast<Control*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        control->hwnd = hwnd;
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
+    }
+    auto* control = reinterpret_cast<Control*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (control == nullptr) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    return control->form->HandleMessage(*control, message, wParam, lParam);
+}
+
+LRESULT Win32Form::HandleMessage(Control& control, UINT message, WPARAM wParam, LPARAM lParam) {
+    const bool isPanel = control.id != ControlId::Form1;
+    switch (message) {
+        case WM_ERASEBKGND: {
+            RECT client;
+            ::GetClientRect(control.hwnd, &client);
+            ::FillRect(reinterpret_cast<HDC>(wParam), &client, control.background);
+            return 1;
+        }
+        case WM_PAINT:
+            Paint(control);
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
+            if (!isPanel) break;
+            OnButtonDown(control, message, wParam, lParam);
+            return 0;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+            if (!isPanel) break;
+            OnButtonUp(control, message, wParam, lParam);
+            return 0;
+        case WM_MOUSEMOVE:
+            if (!isPanel) break;
+            OnMouseMove(control, wParam, lParam);
+            return 0;
+        case WM_CAPTURECHANGED:
+            // Capture taken away (a message box, a task switch): no click follows.
+            if (!releasingCapture_) leftPress_.reset();
+            return 0;
+        case WM_COMMAND:
+            OnCommand(wParam, lParam);
+            return 0;
+        case WM_TIMER:
+            OnTimer(wParam);
+            return 0;
+        case WM_DESTROY:
+            if (!isPanel) ::PostQuitMessage(0);
+            break;
+        default:
+            break;
+    }
+    return ::DefWindowProcW(control.hwnd, message, wParam, lParam);
+}
+
+void Win32Form::OnButtonDown(const Control& control, UINT message, WPARAM keys, LPARAM point) {
+    const int button = PressedButton(message);
+    if (button == 1) leftPress_ = LeftPress{control.id, message == WM_LBUTTONDBLCLK};
+    // Moves keep coming to the pressed control until every button is up.
+    if (::GetCapture() != control.hwnd) ::SetCapture(control.hwnd);
+    const ControlId id = control.id;
+    const MouseEvent event = DecodeMouse(button, keys, point);
+    dispatcher_.Dispatch([id, event](FormEvents& events) { events.MouseDown(id, event); });
+}
+
+void Win32Form::OnButtonUp(const Control& control, UINT message, WPARAM keys, LPARAM point) {
+    std::optional<LeftPress> click;
+    if (message == WM_LBUTTONUP) {
+        if (leftPress_ && leftPress_->control == control.id && IsPointerOver(control.hwnd, point)) {
+            click = leftPress_;
+        }
+        leftPress_.reset();
+    }
+    // Capture ends before the handlers run: they may show a modal box.
+    if (HeldButtons(keys) == 0 && ::GetCapture() == control.hwnd) {
+        releasingCapture_ = true;
+        ::ReleaseCapture();
+        releasingCapture_ = false;
+    }
+    if (!click) return;
+    const ControlId id = control.id;
+    dispatcher_.Dispatch([id](FormEvents& events) { events.Click(id); });
+    if (click->secondPress) {
+        dispatcher_.Dispatch([id](FormEvents& events) { events.DoubleClick(id); });
+    }
+}
+
+void Win32Form::OnMouseMove(const Control& control, WPARAM keys, LPARAM point) {
+    const ControlId id = control.id;
+    const MouseEvent event = DecodeMouse(HeldButtons(keys), keys, point);
+    dispatcher_.Dispatch([id, event](FormEvents& events) { events.MouseMove(id, event); });
+}
+
+void Win32Form::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (lParam == 0 || HIWORD(wParam) != BN_CLICKED) return;
+    const ControlId id = FromNativeId(LOWORD(wParam));
+    const ControlLayout* layout = FindLayout(id);
+    if (layout == nullptr || layout->kind != ControlKind::PushButton) return;
+    dispatcher_.Dispatch([id](FormEvents& events) { events.Click(id); });
+}
+
+void Win32Form::OnTimer(WPARAM timerId) {
+    const ControlId id = FromNativeId(timerId);
+    const ControlLayout* layout = FindLayout(id);
+    if (layout == nullptr || layout->kind != ControlKind::Timer) return;
+    dispatcher_.Dispatch([id](FormEvents& events) { events.Tick(id); });
+}
+
+bool Win32Form::MoveFocusOnTab(const MSG& message) {
+    const HWND toolbar = ToolbarWindow();
+    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB || tabOrder_.empty() ||
+        (message.hwnd != toolbar && !::IsChild(toolbar, message.hwnd))) {
+        return false;
+    }
+    const auto count = static_cast<std::ptrdiff_t>(tabOrder_.size());
+    const auto focused = std::find(tabOrder_.begin(), tabOrder_.end(), ::GetFocus());
+    std::ptrdiff_t next = 0;
+    if (::GetKeyState(VK_SHIFT) < 0) {
+        next = focused == tabOrder_.end() ? count - 1
+                                          : (focused - tabOrder_.begin() + count - 1) % count;
+    } else if (focused != tabOrder_.end()) {
+        next = (focused - tabOrder_.begin() + 1) % count;
+    }
+    ::SetFocus(tabOrder_[static_cast<std::size_t>(next)]);
+    return true;
+}
+
+void Win32Form::Paint(const Control& control) {
+    PAINTSTRUCT paint;
+    HDC dc = ::BeginPaint(control.hwnd, &paint);
+    if (control.image) DrawAtTopLeft(dc, control.image.get());
+    ::EndPaint(control.hwnd, &paint);
+}
+
+}  // namespace brumelis

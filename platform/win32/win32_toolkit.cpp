@@ -1,0 +1,80 @@
+#include "platform/win32/win32_toolkit.h"
+
+#include "platform/runtime_error_report.h"
+
+namespace brumelis {
+
+namespace {
+
+class Counter {
+public:
+    explicit Counter(int& count) : count_(count) { ++count_; }
+    ~Counter() { --count_; }
+    Counter(const Counter&) = delete;
+    Counter& operator=(const Counter&) = delete;
+
+private:
+    int& count_;
+};
+
+}  // namespace
+
+Win32Toolkit::Win32Toolkit(HINSTANCE instance, const FormLayout& layout)
+    : applicationTitle_(layout.applicationTitle), form_(instance, layout, *this) {}
+
+int Win32Toolkit::Run(FormEvents& events) {
+    events_ = &events;
+    // Started first, so that ticks also run in the load handler's DoEvents.
+    form_.StartTimers();
+    Dispatch([](FormEvents& form) { form.Load(); });
+    form_.Show();
+    MSG message{};
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (form_.MoveFocusOnTab(message)) continue;
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+// Messages keep flowing while a handler runs (a message box has its own loop):
+// the events they carry are dropped then, as no handler may interrupt another
+// except through DoEvents.
+void Win32Toolkit::Dispatch(const Event& event) {
+    if (events_ == nullptr || runningHandlers_ > openDoEvents_) return;
+    Counter running(runningHandlers_);
+    DeliverEvent(*this, [&] { event(*events_); });
+}
+
+MessageAnswer Win32Toolkit::MessageBox(const Text& text, MessageButtons buttons,
+                                       const Text& title) {
+    const UINT style = buttons == MessageButtons::YesNo ? MB_YESNO | MB_DEFBUTTON1 : MB_OK;
+    // A box enables its owner again when it closes. Before the toolbar is
+    // first shown it is disabled by the start-up check and must stay so: the
+    // box then belongs to the hidden owner.
+    const HWND toolbar = form_.ToolbarWindow();
+    const HWND owner = ::IsWindowVisible(toolbar) ? toolbar : form_.OwnerWindow();
+    const int answer = ::MessageBoxW(owner, Wide(text),
+                                     Wide(title.empty() ? applicationTitle_ : title), style);
+    if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+    return answer == IDNO ? MessageAnswer::No : MessageAnswer::Yes;
+}
+
+void Win32Toolkit::DoEvents() {
+    Counter open(openDoEvents_);
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // Left for the main loop, which ends on it.
+            ::PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        if (form_.MoveFocusOnTab(message)) continue;
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+}
+
+void Win32Toolkit::End() { ::ExitProcess(0); }
+
+}  // namespace brumelis

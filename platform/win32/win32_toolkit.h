@@ -1,0 +1,39 @@
+// The form toolkit over user32: builds the form from its layout, runs the
+// message loop and delivers the form's events, one handler at a time.
+#pragma once
+
+#include "platform/form_layout.h"
+#include "platform/form_toolkit.h"
+#include "platform/win32/win32_form.h"
+
+namespace brumelis {
+
+class Win32Toolkit final : public FormToolkit, private FormEventDispatcher {
+public:
+    // Creates the hidden owner and the toolbar, hidden; throws
+    // std::system_error when the system refuses a window.
+    Win32Toolkit(HINSTANCE instance, const FormLayout& layout);
+
+    FormWindow& Window() { return form_; }
+
+    // Starts the timers, delivers Load, shows the toolbar without activating
+    // it, then runs the message loop until the toolbar is destroyed.
+    int Run(FormEvents& events);
+
+    MessageAnswer MessageBox(const Text& text, MessageButtons buttons,
+                             const Text& title = Text()) override;
+    void DoEvents() override;
+    [[noreturn]] void End() override;
+
+private:
+    void Dispatch(const Event& event) override;
+
+    Text applicationTitle_;
+    Win32Form form_;
+    FormEvents* events_ = nullptr;
+    // A handler runs only when every running handler is inside DoEvents.
+    int runningHandlers_ = 0;
+    int openDoEvents_ = 0;
+};
+
+}  // namespace brumelis
