@@ -1,0 +1,104 @@
+// The three name lists of RegistryKey. They differ on purpose in buffer
+// capacity, in how a name is cut out of the buffer, in what they do with the
+// unnamed default value and in how they report failures.
+#include <cstdint>
+#include <string>
+
+#include "platform/code_page.h"
+#include "registry/registry_key.h"
+#include "registry/registry_key_errors.h"
+#include "utilities/checked_arithmetic.h"
+#include "utilities/failure.h"
+
+namespace brumelis {
+
+namespace errors = registry_key_errors;
+
+namespace {
+
+constexpr std::size_t kNameBufferLength = 4096;
+constexpr std::uint32_t kValueNamesCapacity = 4096;
+constexpr std::uint32_t kSubNamesCapacity = 512;
+
+Text BeforeFirstNul(const std::string& buffer) {
+    return FromCodePage(buffer.substr(0, buffer.find('\0')));
+}
+
+// Grows the array to 1..count and stores the name as element count. Once the
+// counter has overflowed it stays at its maximum, so later names overwrite
+// the last element.
+void AppendName(TextArray& names, std::int16_t& count, Text name, const Text& overflowSource) {
+    RecordFailure([&] { count = CheckedAdd16(count, 1, overflowSource); });
+    names.Resize(count);
+    names.At(count) = std::move(name);
+}
+
+}  // namespace
+
+DynamicValue RegistryKey::ValueNames() const {
+    std::string buffer(kNameBufferLength, ' ');
+    std::int32_t index = 0;
+    std::int16_t count = 0;
+    TextArray names;
+    std::int32_t r = 0;
+    for (;;) {
+        std::uint32_t capacity = kValueNamesCapacity;
+        std::uint32_t type = 0;
+        r = calls_->RegEnumValueA(hkey_, static_cast<std::uint32_t>(index), buffer.data(),
+                                  &capacity, nullptr, &type, nullptr, nullptr);
+        if (r != 0) break;
+        if (capacity > 0) {
+            count = CheckedAdd16(count, 1, errors::kValueNamesSource);
+            names.Resize(count);
+            names.At(count) = FromCodePage(buffer.substr(0, capacity));
+        }
+        ++index;
+    }
+    if (r != registry::kNoMoreItems)
+        Raise(r, errors::kGetValuesSource, errors::kGetValuesDescription);
+    return DynamicValue(std::move(names));
+}
+
+DynamicValue RegistryKey::SubKeyNames() const {
+    ClearLastError();
+    std::string buffer(kNameBufferLength, ' ');
+    std::int32_t index = 0;
+    std::int16_t count = 0;
+    TextArray names;
+    std::int32_t r = 0;
+    do {
+        r = calls_->RegEnumKeyA(hkey_, static_cast<std::uint32_t>(index), buffer.data(),
+                                kSubNamesCapacity);
+        if (r == 0) {
+            AppendName(names, count, BeforeFirstNul(buffer), errors::kSubKeyNamesSource);
+            ++index;
+        }
+    } while (r == 0);
+    if (r == registry::kNoMoreItems) return DynamicValue(std::move(names));
+    RecordError(Failure(r, errors::kGetValuesSource, errors::kGetValuesDescription));
+    return DynamicValue();
+}
+
+DynamicValue RegistryKey::SubValueNames() const {
+    ClearLastError();
+    std::string buffer(kNameBufferLength, ' ');
+    std::int32_t index = 0;
+    std::int16_t count = 0;
+    TextArray names;
+    std::int32_t r = 0;
+    do {
+        std::uint32_t capacity = kSubNamesCapacity;
+        std::uint32_t type = 0;
+        r = calls_->RegEnumValueA(hkey_, static_cast<std::uint32_t>(index), buffer.data(),
+                                  &capacity, nullptr, &type, nullptr, nullptr);
+        if (r == 0) {
+            AppendName(names, count, BeforeFirstNul(buffer), errors::kSubValueNamesSource);
+            ++index;
+        }
+    } while (r == 0);
+    if (r == registry::kNoMoreItems) return DynamicValue(std::move(names));
+    RecordError(Failure(r, errors::kGetValuesSource, errors::kGetValuesDescription));
+    return DynamicValue();
+}
+
+}  // namespace brumelis
