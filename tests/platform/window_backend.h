@@ -1,0 +1,34 @@
+// What the window-system conformance suite needs of a backend besides its
+// calls: a way to put windows of the test on the desktop and to read the few
+// states the calls under test do not report themselves.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+#include "platform/window_system.h"
+
+namespace brumelis::platform_tests {
+
+class WindowBackend {
+public:
+    virtual ~WindowBackend() = default;
+
+    virtual WindowSystem& Calls() = 0;
+    // A new top-level window of the test, at the top of the non-topmost band;
+    // shown without activation when visible.
+    virtual WindowHandle CreateTestWindow(const Text& title, ScreenRect rect, bool visible) = 0;
+    virtual void DestroyTestWindow(WindowHandle hWnd) = 0;
+    // True once the window really is the foreground window.
+    virtual bool MakeForeground(WindowHandle hWnd) = 0;
+    virtual bool IsVisible(WindowHandle hWnd) = 0;
+    // The constant alpha of a layered window; none before one was set.
+    virtual std::optional<std::uint8_t> Alpha(WindowHandle hWnd) = 0;
+    // For the few cases where Wine is known to part from Windows.
+    virtual bool UnderWine() const { return false; }
+};
+
+using WindowBackendFactory = std::unique_ptr<WindowBackend> (*)();
+
+}  // namespace brumelis::platform_tests

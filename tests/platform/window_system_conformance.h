@@ -1,0 +1,48 @@
+// The window-system calls on the rules the core relies on, written once and
+// run against every backend: natively against the simulated desktop, under
+// Wine (and unchanged on Windows) against user32 with real windows. A case
+// that fails on one backend only shows where the fake and Windows part.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "tests/platform/window_backend.h"
+
+namespace brumelis::platform_tests {
+
+class WindowSystemConformance : public ::testing::TestWithParam<WindowBackendFactory> {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    WindowSystem& Calls() { return backend_->Calls(); }
+    WindowBackend& Backend() { return *backend_; }
+
+    // Windows made here are destroyed after the test.
+    WindowHandle Window(const Text& title = u"conformance",
+                        ScreenRect rect = ScreenRect{40, 50, 240, 170}, bool visible = true);
+    // A handle that named a window of the test, now destroyed.
+    WindowHandle DestroyedWindow();
+
+    std::int32_t ExStyle(WindowHandle hWnd);
+    bool IsTopmost(WindowHandle hWnd);
+    ScreenRect RectOf(WindowHandle hWnd);
+    // The test's own windows in the order a GW_HWNDFIRST / GW_HWNDNEXT walk
+    // that starts at `start` meets them; other programs' windows are skipped.
+    std::vector<WindowHandle> WalkFrom(WindowHandle start);
+
+private:
+    std::unique_ptr<WindowBackend> backend_;
+    std::vector<WindowHandle> windows_;
+};
+
+// Left, top, right, bottom: compared and printed as one value.
+inline std::array<std::int32_t, 4> Corners(const ScreenRect& rect) {
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+}  // namespace brumelis::platform_tests
