@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing need. Asks apt only
+# when something is missing, so a second run does nothing.
+set -euo pipefail
+
+packages=(
+  cmake g++ make                       # native build
+  googletest libgtest-dev              # GoogleTest: sources for MinGW, library for native
+  libbenchmark-dev                     # Google Benchmark
+  mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+  wine wine64                          # runs the x86_64 program and test drivers
+  xvfb x11-utils                       # a private display, and xwininfo to watch it
+  imagemagick                          # screenshots (import) and BMP to PNG
+  python3                              # resource generation
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}\n' "$package" 2>/dev/null | grep -q '^install ok installed$'; then
+    missing+=("$package")
+  fi
+done
+
+if (( ${#missing[@]} == 0 )); then
+  echo "setup: all ${#packages[@]} packages present"
+  exit 0
+fi
+
+echo "setup: installing ${missing[*]}"
+sudo=()
+if (( EUID != 0 )); then
+  command -v sudo >/dev/null || { echo "setup: run as root (or install sudo) to install packages" >&2; exit 1; }
+  sudo=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update
+"${sudo[@]}" apt-get install -y "${missing[@]}"

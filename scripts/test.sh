@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the three configurations and runs every
+# test: the native suites, then the Win32 suites under Wine on a private X
+# display with a fresh prefix (one of each for the whole run). Prints one
+# summary and exits non-zero on any failure.
+set -uo pipefail
+
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build_root=${BRUMELIS_BUILD_ROOT:-$repo/build}
+artifacts=$repo/artifacts
+started=$SECONDS
+cd "$repo" || exit 1
+
+"$repo/scripts/setup.sh" || { echo "test: setting up failed" >&2; exit 1; }
+"$repo/scripts/build.sh" native x86_64 i686 || { echo "test: building failed" >&2; exit 1; }
+
+declare -A passed failed
+failures=0
+
+# Runs one build tree's CTest suites and records its counts from CTest's own
+# closing line ("N% tests passed, F tests failed out of T").
+run_suite() {
+  local name=$1
+  shift
+  local log="$build_root/$name-ctest.log"
+  echo "== tests: $name"
+  ctest --test-dir "$build_root/$name" --output-on-failure --no-tests=error "$@" 2>&1 | tee "$log"
+  local status=${PIPESTATUS[0]}
+  local counts
+  counts=$(sed -n 's/.*tests passed, \([0-9]*\) tests\{0,1\} failed out of \([0-9]*\).*/\1 \2/p' "$log" | tail -n 1)
+  if [[ -n $counts ]]; then
+    read -r "failed[$name]" total <<<"$counts"
+    passed[$name]=$((total - failed[$name]))
+  else
+    passed[$name]=0
+    failed[$name]=1
+  fi
+  if (( status != 0 && failed[$name] == 0 )); then failed[$name]=1; fi
+  failures=$((failures + failed[$name]))
+}
+
+run_suite native -j 2
+
+# The Win32 suites share the display and the pointer: one at a time.
+# shellcheck source=scripts/wine-env.sh
+source "$repo/scripts/wine-env.sh"
+trap brumelis_wine_env_stop EXIT
+trap 'exit 130' INT TERM
+mkdir -p "$artifacts"
+rm -f "$artifacts"/e2e-*.bmp "$artifacts"/e2e-*.png
+if brumelis_wine_env_start; then
+  run_suite x86_64
+else
+  echo "test: no Wine environment, the Win32 suites did not run" >&2
+  passed[x86_64]=0
+  failed[x86_64]=1
+  failures=$((failures + 1))
+fi
+brumelis_wine_env_stop
+
+for bitmap in "$artifacts"/e2e-*.bmp; do
+  [[ -e $bitmap ]] || continue
+  convert "$bitmap" "${bitmap%.bmp}.png" && rm -f "$bitmap"
+done
+
+echo
+echo "== summary ($((SECONDS - started)) s; i686 built, not run: this machine runs 64-bit Wine only)"
+total_passed=0
+for name in native x86_64; do
+  printf '%-7s %d passed, %d failed\n' "$name" "${passed[$name]}" "${failed[$name]}"
+  total_passed=$((total_passed + passed[$name]))
+done
+shots=("$artifacts"/e2e-*.png)
+[[ -e ${shots[0]} ]] && echo "screenshots: ${shots[*]}"
+echo "Total: $total_passed passed, $failures failed"
+(( failures == 0 ))

@@ -1,0 +1,70 @@
+#include "tests/e2e/target_window.h"
+
+#include "tests/e2e/wait.h"
+#include "tests/e2e/window_queries.h"
+
+namespace e2e {
+namespace {
+
+const wchar_t kClassName[] = L"BrumelisE2eTarget";
+
+void RegisterClassOnce(WNDPROC procedure) {
+    static const bool registered = [procedure] {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = procedure;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        windowClass.lpszClassName = kClassName;
+        return RegisterClassW(&windowClass) != 0;
+    }();
+    (void)registered;
+}
+
+}  // namespace
+
+TargetWindow::TargetWindow(const std::wstring& title, const Rect& place) {
+    RegisterClassOnce(&TargetWindow::Procedure);
+    // No system menu: a stray click on its icon would hold the driver in the
+    // menu's modal loop.
+    constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME;
+    window_ = CreateWindowExW(0, kClassName, title.c_str(), kStyle, place.left, place.top,
+                              place.width, place.height, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), this);
+    ShowWindow(window_, SW_SHOWNORMAL);
+    UpdateWindow(window_);
+    PumpMessagesFor(Milliseconds{0});
+}
+
+TargetWindow::~TargetWindow() {
+    if (window_ != nullptr) DestroyWindow(window_);
+    PumpMessagesFor(Milliseconds{0});
+}
+
+Rect TargetWindow::ScreenRect() const { return WindowRect(window_); }
+
+bool TargetWindow::BringToForeground() const {
+    return WaitUntil([&] {
+        if (GetForegroundWindow() == window_) return true;
+        SetForegroundWindow(window_);
+        return false;
+    });
+}
+
+void TargetWindow::MoveTo(Point origin) const {
+    SetWindowPos(window_, nullptr, origin.x, origin.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT CALLBACK TargetWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<TargetWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_LBUTTONDOWN && self != nullptr) ++self->leftPresses_;
+    if (message == WM_NCDESTROY && self != nullptr) self->window_ = nullptr;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace e2e

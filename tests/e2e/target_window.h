@@ -1,0 +1,36 @@
+// A plain top-level window of the driver's own at a known place: what the
+// toolbar follows, pins and makes transparent.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "tests/e2e/screen_types.h"
+
+namespace e2e {
+
+class TargetWindow {
+public:
+    TargetWindow(const std::wstring& title, const Rect& place);
+    ~TargetWindow();
+    TargetWindow(const TargetWindow&) = delete;
+    TargetWindow& operator=(const TargetWindow&) = delete;
+
+    HWND Handle() const { return window_; }
+    Rect ScreenRect() const;
+    // Makes it the foreground window as a user's click on it would, and
+    // waits until the system reports it so.
+    bool BringToForeground() const;
+    void MoveTo(Point origin) const;
+    // Left-button presses that reached the window's client area.
+    int LeftPresses() const { return leftPresses_; }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND window_ = nullptr;
+    int leftPresses_ = 0;
+};
+
+}  // namespace e2e

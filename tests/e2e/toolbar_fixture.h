@@ -1,0 +1,58 @@
+// Each test gets its own target window in the foreground and its own copy of
+// the toolbar program, started after the target and ended before it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "tests/e2e/target_window.h"
+#include "tests/e2e/toolbar_process.h"
+#include "tests/e2e/toolbar_view.h"
+
+namespace e2e {
+
+inline constexpr Rect kFirstTargetPlace{200, 150, 400, 300};
+inline constexpr Milliseconds kOneTickAndMore{150};
+// Long enough for the follower to have acted if it were going to.
+inline constexpr Milliseconds kSeveralTicks{500};
+inline constexpr Rect kSecondTargetPlace{700, 500, 360, 280};
+
+class ToolbarTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(target_.BringToForeground()) << "the target never became the foreground window";
+        brumelis_.emplace();
+        ASSERT_TRUE(brumelis_->Started()) << "starting the toolbar program failed";
+        HWND window = brumelis_->WaitForToolbar();
+        ASSERT_NE(window, nullptr) << "the toolbar never showed; program running: "
+                                   << brumelis_->IsRunning();
+        toolbar_ = ToolbarView(window);
+        // Clicks need a toolbar that stays put: wait for the follower's
+        // first ticks to glue it to the target.
+        ASSERT_TRUE(WaitUntilFoldedOn(target_))
+            << "the toolbar never settled folded on the target's corner " << target_.ScreenRect()
+            << "; it is " << toolbar_.ScreenRect();
+    }
+
+    // The toolbar settled on a target: folded at its top-left corner, and
+    // staying there.
+    bool WaitUntilFoldedOn(const TargetWindow& target) const;
+    // Clicks the red square and waits for the 33x113 panel.
+    bool Unfold() const;
+    // The toolbar's place and the foreground window, for failure messages.
+    std::string Situation() const;
+
+    TargetWindow target_{L"Cible A", kFirstTargetPlace};
+    std::optional<ToolbarProcess> brumelis_;
+    ToolbarView toolbar_{nullptr};
+};
+
+// A second window to switch to; the toolbar starts on the first.
+class TwoTargetsTest : public ToolbarTest {
+protected:
+    TargetWindow other_{L"Cible B", kSecondTargetPlace};
+};
+
+}  // namespace e2e
