@@ -33,6 +33,28 @@ void AppendName(TextArray& names, std::int16_t& count, Text name, const Text& ov
     names.At(count) = std::move(name);
 }
 
+// The loop the two recording lists share: `enumerate(index, buffer)` makes
+// one registry call and answers its status.
+template <typename Enumerate>
+DynamicValue RecordedNames(const Text& overflowSource, Enumerate enumerate) {
+    ClearLastError();
+    std::string buffer(kNameBufferLength, ' ');
+    std::int32_t index = 0;
+    std::int16_t count = 0;
+    TextArray names;
+    std::int32_t r = 0;
+    do {
+        r = enumerate(static_cast<std::uint32_t>(index), buffer.data());
+        if (r == 0) {
+            AppendName(names, count, BeforeFirstNul(buffer), overflowSource);
+            ++index;
+        }
+    } while (r == 0);
+    if (r == registry::kNoMoreItems) return DynamicValue(std::move(names));
+    RecordError(Failure(r, errors::kGetValuesSource, errors::kGetValuesDescription));
+    return DynamicValue();
+}
+
 }  // namespace
 
 DynamicValue RegistryKey::ValueNames() const {
@@ -60,45 +82,20 @@ DynamicValue RegistryKey::ValueNames() const {
 }
 
 DynamicValue RegistryKey::SubKeyNames() const {
-    ClearLastError();
-    std::string buffer(kNameBufferLength, ' ');
-    std::int32_t index = 0;
-    std::int16_t count = 0;
-    TextArray names;
-    std::int32_t r = 0;
-    do {
-        r = calls_->RegEnumKeyA(hkey_, static_cast<std::uint32_t>(index), buffer.data(),
-                                kSubNamesCapacity);
-        if (r == 0) {
-            AppendName(names, count, BeforeFirstNul(buffer), errors::kSubKeyNamesSource);
-            ++index;
-        }
-    } while (r == 0);
-    if (r == registry::kNoMoreItems) return DynamicValue(std::move(names));
-    RecordError(Failure(r, errors::kGetValuesSource, errors::kGetValuesDescription));
-    return DynamicValue();
+    return RecordedNames(errors::kSubKeyNamesSource, [this](std::uint32_t index, char* buffer) {
+        return calls_->RegEnumKeyA(hkey_, index, buffer, kSubNamesCapacity);
+    });
 }
 
+// Every value is listed, the unnamed default value too (as an empty text); the
+// length the call writes back is not used.
 DynamicValue RegistryKey::SubValueNames() const {
-    ClearLastError();
-    std::string buffer(kNameBufferLength, ' ');
-    std::int32_t index = 0;
-    std::int16_t count = 0;
-    TextArray names;
-    std::int32_t r = 0;
-    do {
+    return RecordedNames(errors::kSubValueNamesSource, [this](std::uint32_t index, char* buffer) {
         std::uint32_t capacity = kSubNamesCapacity;
         std::uint32_t type = 0;
-        r = calls_->RegEnumValueA(hkey_, static_cast<std::uint32_t>(index), buffer.data(),
-                                  &capacity, nullptr, &type, nullptr, nullptr);
-        if (r == 0) {
-            AppendName(names, count, BeforeFirstNul(buffer), errors::kSubValueNamesSource);
-            ++index;
-        }
-    } while (r == 0);
-    if (r == registry::kNoMoreItems) return DynamicValue(std::move(names));
-    RecordError(Failure(r, errors::kGetValuesSource, errors::kGetValuesDescription));
-    return DynamicValue();
+        return calls_->RegEnumValueA(hkey_, index, buffer, &capacity, nullptr, &type, nullptr,
+                                     nullptr);
+    });
 }
 
 }  // namespace brumelis

@@ -1,51 +1,17 @@
-// Waiting for real state with a deadline, never for a fixed time. The waiting
-// thread may own windows, so every wait keeps its message queue moving.
+// The platform tests wait with the shared deadline helpers.
 #pragma once
 
-#include <chrono>
-
+// The core's headers must come before <windows.h>, whose macros share names
+// with their constants.
 #include "platform/win32/win32_support.h"
+#include "tests/support/win32_wait.h"
 
 namespace brumelis::platform_tests {
 
-using Milliseconds = std::chrono::milliseconds;
-
-// Long against Wine's input and window delivery on a loaded machine.
-inline constexpr Milliseconds kStateTimeout{5000};
-
-// Dispatches the calling thread's pending messages, then waits for new ones
-// or for the interval, whichever comes first.
-inline void PumpMessagesFor(Milliseconds interval) {
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
-    }
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(interval.count()),
-                                QS_ALLINPUT);
-}
-
-// Polls until the condition holds; false when the deadline passed first.
-template <class Condition>
-bool WaitUntil(Condition condition, Milliseconds timeout = kStateTimeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        if (condition()) return true;
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        PumpMessagesFor(Milliseconds{5});
-    }
-}
-
-// True when the condition held at every look for the whole interval: for
-// "nothing happens" checks, which have no event to wait for.
-template <class Condition>
-bool HoldsFor(Condition condition, Milliseconds interval) {
-    const auto end = std::chrono::steady_clock::now() + interval;
-    do {
-        if (!condition()) return false;
-        PumpMessagesFor(Milliseconds{10});
-    } while (std::chrono::steady_clock::now() < end);
-    return condition();
-}
+using test_support::HoldsFor;
+using test_support::kStateTimeout;
+using test_support::Milliseconds;
+using test_support::PumpMessagesFor;
+using test_support::WaitUntil;
 
 }  // namespace brumelis::platform_tests
