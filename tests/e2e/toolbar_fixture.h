@@ -24,7 +24,8 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(target_.BringToForeground()) << "the target never became the foreground window";
         brumelis_.emplace();
-        ASSERT_TRUE(brumelis_->Started()) << "starting the toolbar program failed";
+        ASSERT_TRUE(brumelis_->Started())
+            << "starting the toolbar program failed: " << brumelis_->StartError();
         HWND window = brumelis_->WaitForToolbar();
         ASSERT_NE(window, nullptr) << "the toolbar never showed; program running: "
                                    << brumelis_->IsRunning();
