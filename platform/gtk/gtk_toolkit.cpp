@@ -1,0 +1,103 @@
+#include "platform/gtk/gtk_toolkit.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "platform/gtk/gtk_support.h"
+#include "platform/runtime_error_report.h"
+
+namespace brumelis {
+
+namespace {
+
+class Counter {
+public:
+    explicit Counter(int& count) : count_(count) { ++count_; }
+    ~Counter() { --count_; }
+    Counter(const Counter&) = delete;
+    Counter& operator=(const Counter&) = delete;
+
+private:
+    int& count_;
+};
+
+// Events already queued are handled; events that their handlers cause come
+// after, as on Windows, but a queue that never empties (a flood of moves)
+// still lets the caller go on.
+constexpr int kMostEventsPerPass = 1000;
+
+}  // namespace
+
+GtkToolkit::GtkToolkit(const FormLayout& layout)
+    : applicationTitle_(layout.applicationTitle), form_(layout, *this) {}
+
+void GtkToolkit::Start(FormEvents& events) {
+    events_ = &events;
+    // Started first, so that ticks also run in the load handler's DoEvents.
+    form_.StartTimers();
+    Dispatch([](FormEvents& form) { form.Load(); });
+    form_.Show();
+}
+
+int GtkToolkit::Run(FormEvents& events) {
+    Start(events);
+    gtk_main();
+    return 0;
+}
+
+// The main loop keeps running while a handler runs (a message box has its
+// own loop): the events it carries are dropped then, as no handler may
+// interrupt another except through DoEvents.
+void GtkToolkit::Dispatch(const Event& event) {
+    if (events_ == nullptr || runningHandlers_ > openDoEvents_) return;
+    Counter running(runningHandlers_);
+    DeliverEvent(*this, [&] { event(*events_); });
+}
+
+MessageAnswer GtkToolkit::MessageBox(const Text& text, MessageButtons buttons,
+                                     const Text& title) {
+    const bool yesNo = buttons == MessageButtons::YesNo;
+    // No icon; GTK labels the buttons in the user's language.
+    GtkWidget* box = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, GTK_MESSAGE_OTHER,
+                                            yesNo ? GTK_BUTTONS_YES_NO : GTK_BUTTONS_OK, "%s",
+                                            ToUtf8(text).c_str());
+    gtk_window_set_title(GTK_WINDOW(box),
+                         ToUtf8(title.empty() ? applicationTitle_ : title).c_str());
+    // The hidden owner, never mapped, stands for the program as parent.
+    gtk_window_set_transient_for(GTK_WINDOW(box), GTK_WINDOW(form_.Owner()));
+    gtk_window_set_position(GTK_WINDOW(box), GTK_WIN_POS_CENTER);
+    gtk_window_set_keep_above(GTK_WINDOW(box), TRUE);
+    if (yesNo) {
+        // The answer is Yes or No, nothing else: the box has no close
+        // button, and Escape or a close request leaves it up.
+        gtk_window_set_deletable(GTK_WINDOW(box), FALSE);
+        gtk_dialog_set_default_response(GTK_DIALOG(box), GTK_RESPONSE_YES);
+    }
+    gint response = GTK_RESPONSE_NONE;
+    do {
+        response = gtk_dialog_run(GTK_DIALOG(box));
+    } while (yesNo && response != GTK_RESPONSE_YES && response != GTK_RESPONSE_NO);
+    gtk_widget_destroy(box);
+    if (!yesNo) return MessageAnswer::Ok;
+    return response == GTK_RESPONSE_NO ? MessageAnswer::No : MessageAnswer::Yes;
+}
+
+void GtkToolkit::DoEvents() {
+    Counter open(openDoEvents_);
+    gdk_display_flush(gdk_display_get_default());
+    for (int handled = 0; handled < kMostEventsPerPass && g_main_context_pending(nullptr);
+         ++handled) {
+        g_main_context_iteration(nullptr, FALSE);
+    }
+}
+
+// Requests still in Xlib's buffer (the last opacity set, say) are sent
+// before the process goes; nothing else runs.
+void GtkToolkit::End() {
+    gdk_display_flush(gdk_display_get_default());
+    std::fflush(nullptr);
+    _exit(0);
+}
+
+}  // namespace brumelis
