@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Configures and builds the three configurations: native (tests and
-# benchmarks over the in-memory backends), MinGW x86_64 and MinGW i686 (the
-# program and the Win32 test drivers).
+# benchmarks over the in-memory backends, and the Linux/X11 program with its
+# suites), MinGW x86_64 and MinGW i686 (the program and the Win32 test
+# drivers).
 # Usage: scripts/build.sh [native] [x86_64] [i686]    (all three by default)
 # BRUMELIS_BUILD_ROOT chooses where the build trees go (default: build/);
 # BRUMELIS_BUILD_TARGET builds one target only (run.sh: brumelis).
@@ -17,10 +18,10 @@ if (( ${#configurations[@]} == 0 )); then
 fi
 
 for configuration in "${configurations[@]}"; do
-  toolchain=()
+  settings=()
   case $configuration in
-    native) ;;
-    x86_64 | i686) toolchain=(-DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-$configuration.cmake") ;;
+    native) settings=(-DBRUMELIS_X11=ON) ;;
+    x86_64 | i686) settings=(-DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-$configuration.cmake") ;;
     *)
       echo "build: unknown configuration '$configuration' (native, x86_64, i686)" >&2
       exit 2
@@ -28,6 +29,6 @@ for configuration in "${configurations[@]}"; do
   esac
   dir=$build_root/$configuration
   echo "== build $configuration in $dir"
-  cmake -S "$repo" -B "$dir" -DCMAKE_BUILD_TYPE=Release "${toolchain[@]}" --log-level=WARNING
+  cmake -S "$repo" -B "$dir" -DCMAKE_BUILD_TYPE=Release "${settings[@]}" --log-level=WARNING
   cmake --build "$dir" -j "$jobs" ${BRUMELIS_BUILD_TARGET:+--target "$BRUMELIS_BUILD_TARGET"}
 done
