@@ -103,7 +103,7 @@ private:
     static gboolean OnGrabBroken(GtkWidget*, GdkEvent*, gpointer control);
     static void OnClicked(GtkButton*, gpointer control);
     static gboolean OnTimer(gpointer timer);
-    bool IsPointerOver(const Control& control) const;
+    bool IsPointerOver(const Control& control, double rootX, double rootY) const;
 
     FormLayout layout_;
     GtkEventDispatcher& dispatcher_;

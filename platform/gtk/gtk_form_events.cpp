@@ -7,6 +7,7 @@
 
 #include "platform/gtk/gtk_form.h"
 #include "platform/gtk/gtk_support.h"
+#include "platform/gtk/gtk_x11_window.h"
 
 namespace brumelis {
 
@@ -84,7 +85,7 @@ gboolean GtkForm::OnButtonRelease(GtkWidget*, GdkEventButton* event, gpointer da
     GtkForm& form = *control.form;
     if (event->button != 1) return TRUE;
     std::optional<LeftPress> click;
-    if (form.leftPress_ && form.leftPress_->control == control.id && form.IsPointerOver(control)) {
+    if (form.leftPress_ && form.leftPress_->control == control.id && form.IsPointerOver(control, event->x_root, event->y_root)) {
         click = form.leftPress_;
     }
     form.leftPress_.reset();
@@ -128,11 +129,33 @@ gboolean GtkForm::OnTimer(gpointer data) {
 
 // The release counts as a click only where the control is the window the
 // pointer is over: not over a child, a sibling on top, or another program's
-// window.
-bool GtkForm::IsPointerOver(const Control& control) const {
-    GdkSeat* seat = gdk_display_get_default_seat(gtk_widget_get_display(control.widget));
-    GdkWindow* under = gdk_device_get_window_at_position(gdk_seat_get_pointer(seat), nullptr, nullptr);
-    return under != nullptr && under == gtk_widget_get_window(control.widget);
+// window. While the press's grab lasts GDK answers "the grabbing window" to
+// every question of this kind, so the point is looked up by hand: the X
+// server names the top-level window there, GDK's tree (topmost child first)
+// the control inside the toolbar.
+bool GtkForm::IsPointerOver(const Control& control, double rootX, double rootY) const {
+    GdkWindow* window = gtk_widget_get_window(toolbar_);
+    const int x = static_cast<int>(std::floor(rootX));
+    const int y = static_cast<int>(std::floor(rootY));
+    if (ToplevelAt(window, x, y) != XidOf(window)) return false;
+    const ServerRect toolbar = OuterRect();
+    int left = x - toolbar.left, top = y - toolbar.top;
+    for (GList* child = gdk_window_peek_children(window); child != nullptr;) {
+        auto* candidate = static_cast<GdkWindow*>(child->data);
+        int childLeft = 0, childTop = 0;
+        gdk_window_get_position(candidate, &childLeft, &childTop);
+        if (gdk_window_is_visible(candidate) && left >= childLeft && top >= childTop &&
+            left < childLeft + gdk_window_get_width(candidate) &&
+            top < childTop + gdk_window_get_height(candidate)) {
+            window = candidate;
+            left -= childLeft;
+            top -= childTop;
+            child = gdk_window_peek_children(window);
+        } else {
+            child = child->next;
+        }
+    }
+    return window == gtk_widget_get_window(control.widget);
 }
 
 }  // namespace brumelis

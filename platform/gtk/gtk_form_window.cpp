@@ -48,9 +48,10 @@ void GtkForm::Move(Twips left, Twips top, std::optional<Twips> width,
 }
 
 // The follower moves the toolbar on every tick: when nothing changes, no
-// request is made, so an idle toolbar costs the server nothing. GTK is told
-// too, so that its own layout pass asks for the same place and size; the
-// GDK call takes effect at once, so the next read sees it.
+// request is made, so an idle toolbar costs the server nothing. GDK's call
+// takes effect at once, in one request, so the next read sees it; GTK is
+// told the size too, so that its own layout pass asks for the same, and,
+// before the window is first shown, the place, where it will map it.
 void GtkForm::Place(const ServerRect& current, const ServerRect& wanted) {
     if (current.left == wanted.left && current.top == wanted.top &&
         current.width == wanted.width && current.height == wanted.height) {
@@ -59,7 +60,9 @@ void GtkForm::Place(const ServerRect& current, const ServerRect& wanted) {
     // X refuses empty windows; Windows keeps them at least a pixel wide.
     const int width = wanted.width > 0 ? wanted.width : 1;
     const int height = wanted.height > 0 ? wanted.height : 1;
-    gtk_window_move(GTK_WINDOW(toolbar_), wanted.left, wanted.top);
+    if (!gtk_widget_get_mapped(toolbar_)) {
+        gtk_window_move(GTK_WINDOW(toolbar_), wanted.left, wanted.top);
+    }
     gtk_window_resize(GTK_WINDOW(toolbar_), width, height);
     gdk_window_move_resize(gtk_widget_get_window(toolbar_), wanted.left, wanted.top, width,
                            height);

@@ -24,7 +24,7 @@ GdkPixbuf* Decode(const char* path) {
     // Registered on first use: the generated bundle has no constructor of
     // its own, so a static library keeps it linked in.
     static const bool registered = [] {
-        g_resources_register(brumelis_get_resource());
+        brumelis_register_resource();
         return true;
     }();
     (void)registered;

@@ -17,4 +17,13 @@ ServerRect ServerGeometry(GdkWindow* window) {
     return ServerRect{x, y, static_cast<int>(width), static_cast<int>(height)};
 }
 
+std::uint32_t ToplevelAt(GdkWindow* window, int x, int y) {
+    ::Display* display = GDK_WINDOW_XDISPLAY(window);
+    const ::Window root = DefaultRootWindow(display);
+    ::Window child = 0;
+    int rootX = 0, rootY = 0;
+    XTranslateCoordinates(display, root, root, x, y, &rootX, &rootY, &child);
+    return static_cast<std::uint32_t>(child);
+}
+
 }  // namespace brumelis
