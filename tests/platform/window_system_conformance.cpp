@@ -29,6 +29,7 @@ WindowHandle WindowSystemConformance::DestroyedWindow() {
 }
 
 std::int32_t WindowSystemConformance::ExStyle(WindowHandle hWnd) {
+    backend_->Settle();
     return Calls().GetWindowLongA(hWnd, win::GWL_EXSTYLE);
 }
 
@@ -37,12 +38,19 @@ bool WindowSystemConformance::IsTopmost(WindowHandle hWnd) {
 }
 
 ScreenRect WindowSystemConformance::RectOf(WindowHandle hWnd) {
+    backend_->Settle();
     ScreenRect rect{-1, -1, -1, -1};
     EXPECT_TRUE(Calls().GetWindowRect(hWnd, rect));
     return rect;
 }
 
+WindowHandle WindowSystemConformance::Foreground() {
+    backend_->Settle();
+    return Calls().GetForegroundWindow();
+}
+
 std::vector<WindowHandle> WindowSystemConformance::WalkFrom(WindowHandle start) {
+    backend_->Settle();
     std::vector<WindowHandle> seen;
     // A bound on the walk: a broken GW_HWNDNEXT must not hang the suite.
     int steps = 0;
