@@ -51,7 +51,9 @@ void GtkForm::Move(Twips left, Twips top, std::optional<Twips> width,
 // request is made, so an idle toolbar costs the server nothing. GDK's call
 // takes effect at once, in one request, so the next read sees it; GTK is
 // told the size too, so that its own layout pass asks for the same, and,
-// before the window is first shown, the place, where it will map it.
+// before the window is first shown, the place, where it will map it. The
+// panel's windows are sized at once as well: left to GTK's next layout
+// pass, a click right after an unfold would land beside them.
 void GtkForm::Place(const ServerRect& current, const ServerRect& wanted) {
     if (current.left == wanted.left && current.top == wanted.top &&
         current.width == wanted.width && current.height == wanted.height) {
@@ -66,6 +68,10 @@ void GtkForm::Place(const ServerRect& current, const ServerRect& wanted) {
     gtk_window_resize(GTK_WINDOW(toolbar_), width, height);
     gdk_window_move_resize(gtk_widget_get_window(toolbar_), wanted.left, wanted.top, width,
                            height);
+    GtkRequisition measured{};
+    gtk_widget_get_preferred_size(toolbar_, &measured, nullptr);
+    GtkAllocation allocation{0, 0, width, height};
+    gtk_widget_size_allocate(toolbar_, &allocation);
 }
 
 void GtkForm::SetEnabled(bool enabled) {

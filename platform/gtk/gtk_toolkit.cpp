@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "platform/gtk/gtk_support.h"
+#include "platform/gtk/gtk_message_box.h"
 #include "platform/runtime_error_report.h"
 
 namespace brumelis {
@@ -57,30 +57,9 @@ void GtkToolkit::Dispatch(const Event& event) {
 
 MessageAnswer GtkToolkit::MessageBox(const Text& text, MessageButtons buttons,
                                      const Text& title) {
-    const bool yesNo = buttons == MessageButtons::YesNo;
-    // No icon; GTK labels the buttons in the user's language.
-    GtkWidget* box = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, GTK_MESSAGE_OTHER,
-                                            yesNo ? GTK_BUTTONS_YES_NO : GTK_BUTTONS_OK, "%s",
-                                            ToUtf8(text).c_str());
-    gtk_window_set_title(GTK_WINDOW(box),
-                         ToUtf8(title.empty() ? applicationTitle_ : title).c_str());
     // The hidden owner, never mapped, stands for the program as parent.
-    gtk_window_set_transient_for(GTK_WINDOW(box), GTK_WINDOW(form_.Owner()));
-    gtk_window_set_position(GTK_WINDOW(box), GTK_WIN_POS_CENTER);
-    gtk_window_set_keep_above(GTK_WINDOW(box), TRUE);
-    if (yesNo) {
-        // The answer is Yes or No, nothing else: the box has no close
-        // button, and Escape or a close request leaves it up.
-        gtk_window_set_deletable(GTK_WINDOW(box), FALSE);
-        gtk_dialog_set_default_response(GTK_DIALOG(box), GTK_RESPONSE_YES);
-    }
-    gint response = GTK_RESPONSE_NONE;
-    do {
-        response = gtk_dialog_run(GTK_DIALOG(box));
-    } while (yesNo && response != GTK_RESPONSE_YES && response != GTK_RESPONSE_NO);
-    gtk_widget_destroy(box);
-    if (!yesNo) return MessageAnswer::Ok;
-    return response == GTK_RESPONSE_NO ? MessageAnswer::No : MessageAnswer::Yes;
+    return RunMessageBox(text, buttons, title.empty() ? applicationTitle_ : title,
+                         GTK_WINDOW(form_.Owner()));
 }
 
 void GtkToolkit::DoEvents() {

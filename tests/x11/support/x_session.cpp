@@ -127,12 +127,30 @@ void XSession::Key(const std::string& key, const std::vector<std::string>& modif
     XSync(display_, False);
 }
 
+void XSession::Activate(XWindowId window) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display_, "_NET_ACTIVE_WINDOW", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = 2;  // a pager: the window manager obeys at once
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display_, DefaultRootWindow(display_), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XSync(display_, False);
+}
+
+void XSession::MoveClient(XWindowId window, ScreenPoint topLeft) {
+    IgnoringErrors ignoring(display_);
+    XMoveWindow(display_, window, topLeft.x, topLeft.y);
+}
+
 XWindowId XSession::ToplevelAt(ScreenPoint point) const {
     ::Window child = 0;
     int x = 0, y = 0;
     const ::Window root = DefaultRootWindow(display_);
     XTranslateCoordinates(display_, root, root, point.x, point.y, &x, &y, &child);
-    return static_cast<XWindowId>(child);
+    return child;
 }
 
 std::optional<ScreenArea> XSession::AreaOf(XWindowId window) const {
@@ -177,7 +195,7 @@ std::vector<XWindowId> XSession::RootChildren() const {
     unsigned count = 0;
     std::vector<XWindowId> result;
     if (XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count) != 0) {
-        for (unsigned i = 0; i < count; ++i) result.push_back(static_cast<XWindowId>(children[i]));
+        for (unsigned i = 0; i < count; ++i) result.push_back(children[i]);
     }
     if (children != nullptr) XFree(children);
     return result;
@@ -215,7 +233,7 @@ std::optional<std::string> XSession::Title(XWindowId window) const {
 }
 
 XWindowId XSession::ActiveWindow() const {
-    return Cardinal(Root(), "_NET_ACTIVE_WINDOW").value_or(0);
+    return Cardinal(Root(), "_NET_ACTIVE_WINDOW").value_or(0u);
 }
 
 std::optional<std::uint32_t> XSession::ProcessOf(XWindowId window) const {
@@ -239,7 +257,8 @@ int XSession::StructureChanges() {
 }
 
 std::vector<XWindowId> XSession::WindowsOfProcess(std::uint32_t pid) const {
-    std::vector<XWindowId> candidates = Cardinals(Root(), "_NET_CLIENT_LIST");
+    std::vector<XWindowId> candidates;
+    for (std::uint32_t client : Cardinals(Root(), "_NET_CLIENT_LIST")) candidates.push_back(client);
     for (XWindowId child : RootChildren()) {
         if (std::find(candidates.begin(), candidates.end(), child) == candidates.end())
             candidates.push_back(child);

@@ -12,7 +12,7 @@ struct _XDisplay;
 
 namespace brumelis::x11_tests {
 
-using XWindowId = std::uint32_t;
+using XWindowId = unsigned long;  // as Xlib's Window
 
 struct ScreenPoint {
     int x, y;
@@ -46,6 +46,11 @@ public:
     void Click(Button button);
     // A key by its keysym name ("Return", "n"), with modifier keysyms held.
     void Key(const std::string& key, const std::vector<std::string>& modifiers = {});
+
+    // Asks the window manager to activate a client window, as a pager does.
+    void Activate(XWindowId window);
+    // Asks for the client window to be moved, as its own program would.
+    void MoveClient(XWindowId window, ScreenPoint topLeft);
 
     // The child of the root under the point: a top-level window, a frame of
     // the window manager, or the compositor's overlay is never one.
