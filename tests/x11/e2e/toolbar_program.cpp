@@ -1,11 +1,13 @@
 #include "tests/x11/e2e/toolbar_program.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
-#include <cstdlib>
-#include <cstring>
+#include <fstream>
+#include <sstream>
 #include <vector>
 
 #include "tests/x11/support/wait.h"
@@ -16,29 +18,55 @@ namespace brumelis::x11_tests {
 
 namespace {
 
-std::vector<std::string> ChildEnvironment() {
+std::vector<std::string> ChildEnvironment(std::map<std::string, std::string> changes) {
+    changes["LC_ALL"] = "C.UTF-8";
     std::vector<std::string> variables;
     for (char** variable = environ; *variable != nullptr; ++variable) {
-        if (std::strncmp(*variable, "LC_", 3) == 0 || std::strncmp(*variable, "LANG", 4) == 0)
+        const std::string entry = *variable;
+        const std::string name = entry.substr(0, entry.find('='));
+        if (name.rfind("LC_", 0) == 0 || name.rfind("LANG", 0) == 0 || changes.count(name) != 0)
             continue;
-        variables.emplace_back(*variable);
+        variables.push_back(entry);
     }
-    variables.emplace_back("LC_ALL=C.UTF-8");
+    for (const auto& [name, value] : changes) {
+        if (!value.empty()) variables.push_back(name + "=" + value);
+    }
     return variables;
 }
 
 }  // namespace
 
-ToolbarProgram::ToolbarProgram(const XSession& x) : x_(x) {
-    std::vector<std::string> variables = ChildEnvironment();
+ToolbarProgram::ToolbarProgram(const XSession& x, const std::map<std::string, std::string>& changes)
+    : x_(x) {
+    char errorFile[] = "/tmp/brumelis-e2e-stderr.XXXXXX";
+    const int errors = mkstemp(errorFile);
+    if (errors >= 0) {
+        close(errors);
+        errorFile_ = errorFile;
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (!errorFile_.empty()) {
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errorFile_.c_str(),
+                                         O_WRONLY | O_TRUNC, 0600);
+    }
+    std::vector<std::string> variables = ChildEnvironment(changes);
     std::vector<char*> environment;
     for (std::string& variable : variables) environment.push_back(variable.data());
     environment.push_back(nullptr);
     std::string program = BRUMELIS_PROGRAM;
     char* argv[] = {program.data(), nullptr};
     pid_t pid = 0;
-    if (posix_spawn(&pid, BRUMELIS_PROGRAM, nullptr, nullptr, argv, environment.data()) == 0)
+    if (posix_spawn(&pid, BRUMELIS_PROGRAM, &actions, nullptr, argv, environment.data()) == 0)
         pid_ = pid;
+    posix_spawn_file_actions_destroy(&actions);
+}
+
+std::string ToolbarProgram::ErrorOutput() const {
+    std::ifstream file(errorFile_);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
 }
 
 ToolbarProgram::~ToolbarProgram() {
@@ -46,6 +74,7 @@ ToolbarProgram::~ToolbarProgram() {
         kill(pid_, SIGKILL);
         waitpid(pid_, nullptr, 0);
     }
+    if (!errorFile_.empty()) unlink(errorFile_.c_str());
 }
 
 bool ToolbarProgram::IsRunning() {

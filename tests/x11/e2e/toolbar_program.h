@@ -4,6 +4,7 @@
 
 #include <sys/types.h>
 
+#include <map>
 #include <optional>
 #include <string>
 
@@ -14,8 +15,11 @@ namespace brumelis::x11_tests {
 class ToolbarProgram {
 public:
     // Starts the program on the tests' display, in the C locale so that GTK
-    // labels its buttons in English (_Yes, _No, _OK).
-    explicit ToolbarProgram(const XSession& x);
+    // labels its buttons in English (_Yes, _No, _OK). Variables set to an
+    // empty text are removed from its environment. Its error output goes to
+    // a file, read by ErrorOutput.
+    explicit ToolbarProgram(const XSession& x,
+                            const std::map<std::string, std::string>& changes = {});
     // Kills the program if it still runs.
     ~ToolbarProgram();
     ToolbarProgram(const ToolbarProgram&) = delete;
@@ -27,6 +31,7 @@ public:
     // True once the program has ended by itself before the deadline.
     bool WaitForExit();
     std::optional<int> ExitCode() const { return exitCode_; }
+    std::string ErrorOutput() const;
 
     // Its override-redirect toolbar bearing the caption, once shown; 0 when
     // there is none.
@@ -41,6 +46,7 @@ private:
     const XSession& x_;
     pid_t pid_ = -1;
     std::optional<int> exitCode_;
+    std::string errorFile_;
 };
 
 }  // namespace brumelis::x11_tests
