@@ -24,7 +24,8 @@ extern char** environ;
 namespace brumelis::x11_tests {
 namespace {
 
-// A display of its own with no window manager at all.
+// A display of its own with no window manager at all. It must not reset when
+// its last client leaves: the next one would find it restarting.
 class BareDisplay {
 public:
     BareDisplay() {
