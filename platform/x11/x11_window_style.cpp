@@ -61,7 +61,10 @@ void X11WindowSystem::SetOpacity(Window client, const std::optional<unsigned lon
 void X11WindowSystem::RecordAbove(Window window, bool above) {
     std::optional<x11::Longs> state = x11::ReadLongs(display_, window, atoms_->netWmState, XA_ATOM);
     if (!state) return;
-    state->erase(std::remove(state->begin(), state->end(), atoms_->netWmStateAbove), state->end());
+    const auto end = std::remove(state->begin(), state->end(), atoms_->netWmStateAbove);
+    // Unchanged, as on every tick for the toolbar: no write, no event for anyone.
+    if ((end != state->end()) == above) return;
+    state->erase(end, state->end());
     if (above) state->push_back(atoms_->netWmStateAbove);
     x11::WriteLongs(display_, window, atoms_->netWmState, XA_ATOM, *state);
 }
