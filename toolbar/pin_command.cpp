@@ -22,9 +22,8 @@ void Form1::Command2_Click() {
     } else {
         IgnoreFailure([&] { SetTopMost(windows_, hwndTarget, kFalse); });
         IgnoreFailure([&] { window_.SetButtonCaption(ControlId::Command2, texts::kPinCaption); });
-        IgnoreFailure([&] {
-            sPinned = ReplaceText(sPinned, PinnedItem(hwndTarget), Text()).AsText();
-        });
+        IgnoreFailure(
+            [&] { sPinned = ReplaceText(sPinned, PinnedItem(hwndTarget), Text()).AsText(); });
     }
     IgnoreFailure([&] { Collapse(); });
     IgnoreFailure([&] { windows_.SetActiveWindow(hwndTarget); });
