@@ -210,6 +210,34 @@ TEST_F(X11WindowSystemTest, WalkGoesOnPastAWindowThatVanishesUnderIt) {
     EXPECT_EQ(1, std::count(rest.begin(), rest.end(), first)) << "the walk reached the bottom";
 }
 
+TEST_F(X11WindowSystemTest, HandlesNoXWindowCanHaveFailQuietly) {
+    const struct {
+        const char* reason;
+        WindowHandle handle;
+    } rows[] = {
+        {"the topmost insertion handle", win::HWND_TOPMOST},
+        {"a negative handle", -12345},
+        {"past every id the server hands out", 0x7FFFFFFF},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.reason);
+        const WindowHandle h = row.handle;
+        char buffer[4] = {kUntouched, kUntouched, kUntouched, kUntouched};
+        EXPECT_EQ(0, Calls().GetWindowTextA(h, buffer, 4));
+        EXPECT_EQ(kUntouched, buffer[1]);
+        ScreenRect rect{1, 2, 3, 4};
+        EXPECT_FALSE(Calls().GetWindowRect(h, rect));
+        EXPECT_EQ(1, rect.left);
+        EXPECT_EQ(0, Calls().GetWindow(h, win::GW_HWNDFIRST));
+        EXPECT_EQ(0, Calls().GetWindow(h, win::GW_HWNDNEXT));
+        EXPECT_EQ(0, Calls().GetWindowLongA(h, win::GWL_EXSTYLE));
+        EXPECT_EQ(0, Calls().SetWindowLongA(h, win::GWL_EXSTYLE, win::WS_EX_LAYERED));
+        EXPECT_FALSE(Calls().SetLayeredWindowAttributes(h, 0, 9, win::LWA_ALPHA));
+        EXPECT_FALSE(Calls().SetWindowPos(h, win::HWND_TOPMOST, 0, 0, 0, 0, kBandFlags));
+        EXPECT_EQ(0, Calls().SetActiveWindow(h));
+    }
+}
+
 TEST_F(X11WindowSystemTest, TitlesOfEveryEncodingArriveInTheCodePage) {
     const struct {
         const char* reason;
