@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "platform/core_types.h"
+#include "base/core_types.h"
 
 namespace brumelis {
 

@@ -1,7 +1,7 @@
 // The window-manager calls the core makes, with the arguments it passes.
 #pragma once
 
-#include "platform/core_types.h"
+#include "base/core_types.h"
 
 namespace brumelis {
 

@@ -1,8 +1,8 @@
 // The click on Command2: pin the target above all windows, or unpin it.
+#include "base/failure.h"
 #include "toolbar/pinned_list.h"
 #include "toolbar/toolbar_texts.h"
 #include "toolbar/toolbar_window.h"
-#include "utilities/failure.h"
 #include "utilities/value_utilities.h"
 #include "utilities/window_utilities.h"
 

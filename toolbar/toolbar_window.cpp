@@ -2,9 +2,9 @@
 // presentation box.
 #include "toolbar/toolbar_window.h"
 
+#include "base/failure.h"
 #include "toolbar/toolbar_layout.h"
 #include "toolbar/toolbar_texts.h"
-#include "utilities/failure.h"
 #include "utilities/window_utilities.h"
 
 namespace brumelis {

@@ -3,7 +3,7 @@
 #include <cfenv>
 #include <cmath>
 
-#include "utilities/failure.h"
+#include "base/failure.h"
 
 namespace brumelis {
 

@@ -3,9 +3,9 @@
 #include <climits>
 #include <string>
 
+#include "base/checked_arithmetic.h"
+#include "base/failure.h"
 #include "platform/code_page.h"
-#include "utilities/checked_arithmetic.h"
-#include "utilities/failure.h"
 
 namespace brumelis {
 

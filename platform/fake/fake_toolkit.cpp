@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "base/failure.h"
 #include "platform/runtime_error_report.h"
-#include "utilities/failure.h"
 
 namespace brumelis {
 

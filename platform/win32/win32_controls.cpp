@@ -4,10 +4,10 @@
 #include <system_error>
 #include <vector>
 
+#include "base/failure.h"
 #include "platform/win32/slider_image.h"
 #include "platform/win32/win32_form.h"
 #include "resources/resource_ids.h"
-#include "utilities/failure.h"
 
 #include <commctrl.h>
 

@@ -11,7 +11,7 @@
 #include <memory>
 #include <type_traits>
 
-#include "platform/core_types.h"
+#include "base/core_types.h"
 #include "platform/form_toolkit.h"
 #include "platform/window_system.h"
 

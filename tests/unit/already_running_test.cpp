@@ -1,10 +1,10 @@
 // The instance check and the topmost switch, over the simulated desktop.
 #include <gtest/gtest.h>
 
+#include "base/failure.h"
 #include "platform/fake/fake_desktop.h"
 #include "platform/fake/fake_toolkit.h"
 #include "toolbar/toolbar_layout.h"
-#include "utilities/failure.h"
 #include "utilities/window_utilities.h"
 
 namespace brumelis {

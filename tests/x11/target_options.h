@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/core_types.h"
+#include "base/core_types.h"
 
 namespace brumelis::x11_tests {
 
