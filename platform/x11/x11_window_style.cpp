@@ -22,7 +22,6 @@ namespace {
 
 constexpr long kRemove = 0;
 constexpr long kAdd = 1;
-constexpr long kSourceIsUserTool = 2;
 constexpr unsigned long kOpacityPerAlphaStep = 0x01010101;
 constexpr std::uint32_t kPlaceFlags = win::SWP_NOSIZE | win::SWP_NOMOVE;
 
@@ -129,12 +128,12 @@ bool X11WindowSystem::SetWindowPos(WindowHandle hWnd, WindowHandle insertAfter, 
         const bool wasAbove = HasAbove(facts->window);
         x11::SendToRoot(display_, facts->window, atoms_->netWmState,
                         {above ? kAdd : kRemove, static_cast<long>(atoms_->netWmStateAbove), 0,
-                         kSourceIsUserTool, 0});
+                         x11::kSourceIsUserTool, 0});
         // Entering the band, or leaving it, puts the window at the top of
         // the windows it then stacks with.
         if (above || wasAbove) {
             x11::SendToRoot(display_, facts->window, atoms_->netRestackWindow,
-                            {kSourceIsUserTool, None, Above, 0, 0});
+                            {x11::kSourceIsUserTool, None, Above, 0, 0});
         }
     } else {
         RecordAbove(facts->window, above);
