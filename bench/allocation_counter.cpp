@@ -9,7 +9,9 @@ std::atomic<std::size_t> gAllocations{0};
 }
 
 namespace brumelis::bench {
-std::size_t AllocationCount() { return gAllocations.load(std::memory_order_relaxed); }
+std::size_t AllocationCount() {
+    return gAllocations.load(std::memory_order_relaxed);
+}
 }  // namespace brumelis::bench
 
 void* operator new(std::size_t size) {
@@ -18,5 +20,9 @@ void* operator new(std::size_t size) {
     throw std::bad_alloc();
 }
 
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "platform/core_types.h"
+#include "base/core_types.h"
 
 namespace brumelis {
 
@@ -31,14 +31,14 @@ struct ControlLayout {
     Color foreColor;
     ImageId image;
     Text caption;
-    int tabIndex;              // -1: not in the tab order
-    int timerIntervalMs;       // timers only
+    int tabIndex;         // -1: not in the tab order
+    int timerIntervalMs;  // timers only
 };
 
 struct FormLayout {
     Text caption;
-    Text applicationTitle;     // title of message boxes that name none
-    Twips width, height;       // outer size at creation
+    Text applicationTitle;                // title of message boxes that name none
+    Twips width, height;                  // outer size at creation
     std::vector<ControlLayout> controls;  // in creation order
 };
 

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "platform/core_types.h"
+#include "base/core_types.h"
 #include "platform/form_layout.h"
 
 namespace brumelis {

@@ -3,8 +3,8 @@
 // backends deliver every event through DeliverEvent.
 #pragma once
 
+#include "base/failure.h"
 #include "platform/form_toolkit.h"
-#include "utilities/failure.h"
 
 namespace brumelis {
 

@@ -1,7 +1,7 @@
 // The window-manager calls the core makes, with the arguments it passes.
 #pragma once
 
-#include "platform/core_types.h"
+#include "base/core_types.h"
 
 namespace brumelis {
 
@@ -34,7 +34,8 @@ public:
     // system's 8-bit code page; bytes past that keep their contents.
     virtual std::int32_t GetWindowTextA(WindowHandle hWnd, char* buffer, std::int32_t maxCount) = 0;
     virtual std::int32_t GetWindowLongA(WindowHandle hWnd, std::int32_t index) = 0;
-    virtual std::int32_t SetWindowLongA(WindowHandle hWnd, std::int32_t index, std::int32_t newLong) = 0;
+    virtual std::int32_t SetWindowLongA(WindowHandle hWnd, std::int32_t index,
+                                        std::int32_t newLong) = 0;
     virtual bool SetLayeredWindowAttributes(WindowHandle hWnd, std::uint32_t colorKey,
                                             std::uint8_t alpha, std::uint32_t flags) = 0;
     virtual bool SetWindowPos(WindowHandle hWnd, WindowHandle insertAfter, std::int32_t x,

@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <string>
 
+#include "base/checked_arithmetic.h"
+#include "base/failure.h"
 #include "platform/code_page.h"
 #include "registry/registry_key.h"
 #include "registry/registry_key_errors.h"
-#include "utilities/checked_arithmetic.h"
-#include "utilities/failure.h"
 
 namespace brumelis {
 

@@ -2,9 +2,9 @@
 
 #include <utility>
 
+#include "base/failure.h"
 #include "platform/code_page.h"
 #include "registry/registry_key_errors.h"
-#include "utilities/failure.h"
 
 namespace brumelis {
 

@@ -44,9 +44,9 @@
 
 #include <cstdint>
 
-#include "platform/core_types.h"
+#include "base/core_types.h"
+#include "base/dynamic_value.h"
 #include "platform/registry_calls.h"
-#include "utilities/dynamic_value.h"
 
 namespace brumelis {
 

@@ -1,8 +1,8 @@
 // The tick of Timer1: glue the toolbar to the foreground window's corner.
+#include "base/checked_arithmetic.h"
 #include "toolbar/pinned_list.h"
 #include "toolbar/toolbar_texts.h"
 #include "toolbar/toolbar_window.h"
-#include "utilities/checked_arithmetic.h"
 #include "utilities/window_utilities.h"
 
 namespace brumelis {

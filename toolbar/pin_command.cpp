@@ -1,8 +1,8 @@
 // The click on Command2: pin the target above all windows, or unpin it.
+#include "base/failure.h"
 #include "toolbar/pinned_list.h"
 #include "toolbar/toolbar_texts.h"
 #include "toolbar/toolbar_window.h"
-#include "utilities/failure.h"
 #include "utilities/value_utilities.h"
 #include "utilities/window_utilities.h"
 
@@ -22,9 +22,8 @@ void Form1::Command2_Click() {
     } else {
         IgnoreFailure([&] { SetTopMost(windows_, hwndTarget, kFalse); });
         IgnoreFailure([&] { window_.SetButtonCaption(ControlId::Command2, texts::kPinCaption); });
-        IgnoreFailure([&] {
-            sPinned = ReplaceText(sPinned, PinnedItem(hwndTarget), Text()).AsText();
-        });
+        IgnoreFailure(
+            [&] { sPinned = ReplaceText(sPinned, PinnedItem(hwndTarget), Text()).AsText(); });
     }
     IgnoreFailure([&] { Collapse(); });
     IgnoreFailure([&] { windows_.SetActiveWindow(hwndTarget); });

@@ -6,8 +6,8 @@ Text PinnedItem(WindowHandle hWnd) {
     char16_t digits[12];
     int count = 0;
     // Works on the magnitude as unsigned so that the most negative handle is safe.
-    std::uint32_t magnitude = hWnd < 0 ? 0u - static_cast<std::uint32_t>(hWnd)
-                                       : static_cast<std::uint32_t>(hWnd);
+    std::uint32_t magnitude =
+        hWnd < 0 ? 0u - static_cast<std::uint32_t>(hWnd) : static_cast<std::uint32_t>(hWnd);
     do {
         digits[count++] = static_cast<char16_t>(u'0' + magnitude % 10);
         magnitude /= 10;

@@ -1,7 +1,7 @@
 // The pinned-window list: ";" + handle in decimal + ";" per pin, appended.
 #pragma once
 
-#include "platform/core_types.h"
+#include "base/core_types.h"
 
 namespace brumelis {
 

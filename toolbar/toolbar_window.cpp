@@ -2,9 +2,9 @@
 // presentation box.
 #include "toolbar/toolbar_window.h"
 
+#include "base/failure.h"
 #include "toolbar/toolbar_layout.h"
 #include "toolbar/toolbar_texts.h"
-#include "utilities/failure.h"
 #include "utilities/window_utilities.h"
 
 namespace brumelis {
@@ -12,7 +12,9 @@ namespace brumelis {
 Form1::Form1(WindowSystem& windows, FormToolkit& toolkit, FormWindow& window)
     : windows_(windows), toolkit_(toolkit), window_(window) {}
 
-void Form1::Load() { Form_Load(); }
+void Form1::Load() {
+    Form_Load();
+}
 
 void Form1::Tick(ControlId timer) {
     if (timer == ControlId::Timer1) Timer1_Timer();

@@ -1,8 +1,8 @@
 // The slider and the panel: the target window's opacity.
 #include <optional>
 
+#include "base/failure.h"
 #include "toolbar/toolbar_window.h"
-#include "utilities/failure.h"
 #include "utilities/value_utilities.h"
 
 namespace brumelis {

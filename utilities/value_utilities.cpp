@@ -3,7 +3,7 @@
 #include <cfenv>
 #include <cmath>
 
-#include "utilities/failure.h"
+#include "base/failure.h"
 
 namespace brumelis {
 
@@ -51,8 +51,8 @@ DynamicValue ReplaceText(Text sSource, Text sFind, Text sReplace) {
     for (;;) {
         std::size_t p = FindIgnoringCase(sSource, sFind, start);
         if (p == Text::npos) return DynamicValue(std::move(sSource));
-        DynamicValue left = PickIf(DynamicValue(p != 0), DynamicValue(sSource.substr(0, p)),
-                                   DynamicValue(Text()));
+        DynamicValue left =
+            PickIf(DynamicValue(p != 0), DynamicValue(sSource.substr(0, p)), DynamicValue(Text()));
         const std::size_t rightStart = p + sFind.size();
         Text right = rightStart < sSource.size() ? sSource.substr(rightStart) : Text();
         sSource = left.AsText() + sReplace + right;

@@ -2,7 +2,7 @@
 // the caller's values never change.
 #pragma once
 
-#include "utilities/dynamic_value.h"
+#include "base/dynamic_value.h"
 
 namespace brumelis {
 

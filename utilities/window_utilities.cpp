@@ -3,9 +3,9 @@
 #include <climits>
 #include <string>
 
+#include "base/checked_arithmetic.h"
+#include "base/failure.h"
 #include "platform/code_page.h"
-#include "utilities/checked_arithmetic.h"
-#include "utilities/failure.h"
 
 namespace brumelis {
 
@@ -17,10 +17,10 @@ const Text kSource = u"AlreadyRunning";
 DynamicValue Decrement(const DynamicValue& allowance) {
     switch (allowance.GetKind()) {
         case DynamicValue::Kind::Null: return allowance;
-        case DynamicValue::Kind::Empty:
-            return DynamicValue(static_cast<std::int16_t>(-1));
+        case DynamicValue::Kind::Empty: return DynamicValue(static_cast<std::int16_t>(-1));
         case DynamicValue::Kind::Boolean:
-            return DynamicValue(static_cast<std::int16_t>(std::get<bool>(allowance.Get()) ? -2 : -1));
+            return DynamicValue(
+                static_cast<std::int16_t>(std::get<bool>(allowance.Get()) ? -2 : -1));
         case DynamicValue::Kind::Integer16:
             return DynamicValue(CheckedAdd16(std::get<std::int16_t>(allowance.Get()), -1, kSource));
         case DynamicValue::Kind::Integer32: {
@@ -67,8 +67,9 @@ bool AlreadyRunning(WindowSystem& windows, FormToolkit& toolkit, const FormWindo
 
 void SetTopMost(WindowSystem& windows, WindowHandle hWnd, std::int16_t bTop) {
     const WindowHandle insertAfter = bTop != 0 ? win::HWND_TOPMOST : win::HWND_NOTOPMOST;
-    windows.SetWindowPos(hWnd, insertAfter, 0, 0, 0, 0,
-                         win::SWP_NOSIZE | win::SWP_NOMOVE | win::SWP_NOACTIVATE | win::SWP_SHOWWINDOW);
+    windows.SetWindowPos(
+        hWnd, insertAfter, 0, 0, 0, 0,
+        win::SWP_NOSIZE | win::SWP_NOMOVE | win::SWP_NOACTIVATE | win::SWP_SHOWWINDOW);
 }
 
 }  // namespace brumelis

@@ -1,9 +1,9 @@
 // Procedures on top-level windows: the instance check and the topmost switch.
 #pragma once
 
+#include "base/dynamic_value.h"
 #include "platform/form_toolkit.h"
 #include "platform/window_system.h"
-#include "utilities/dynamic_value.h"
 
 namespace brumelis {
 

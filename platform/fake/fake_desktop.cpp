@@ -110,7 +110,8 @@ std::int32_t FakeDesktop::GetWindowLongA(WindowHandle hWnd, std::int32_t index) 
     return (w && index == win::GWL_EXSTYLE) ? w->exStyle : 0;
 }
 
-std::int32_t FakeDesktop::SetWindowLongA(WindowHandle hWnd, std::int32_t index, std::int32_t newLong) {
+std::int32_t FakeDesktop::SetWindowLongA(WindowHandle hWnd, std::int32_t index,
+                                         std::int32_t newLong) {
     ++calls_;
     Window* w = Find(hWnd);
     if (!w || index != win::GWL_EXSTYLE) return 0;

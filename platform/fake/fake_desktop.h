@@ -48,7 +48,8 @@ public:
     WindowHandle GetWindow(WindowHandle hWnd, std::uint32_t command) override;
     std::int32_t GetWindowTextA(WindowHandle hWnd, char* buffer, std::int32_t maxCount) override;
     std::int32_t GetWindowLongA(WindowHandle hWnd, std::int32_t index) override;
-    std::int32_t SetWindowLongA(WindowHandle hWnd, std::int32_t index, std::int32_t newLong) override;
+    std::int32_t SetWindowLongA(WindowHandle hWnd, std::int32_t index,
+                                std::int32_t newLong) override;
     bool SetLayeredWindowAttributes(WindowHandle hWnd, std::uint32_t colorKey, std::uint8_t alpha,
                                     std::uint32_t flags) override;
     bool SetWindowPos(WindowHandle hWnd, WindowHandle insertAfter, std::int32_t x, std::int32_t y,

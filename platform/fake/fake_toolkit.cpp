@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "base/failure.h"
 #include "platform/runtime_error_report.h"
-#include "utilities/failure.h"
 
 namespace brumelis {
 
@@ -119,9 +119,13 @@ void FakeToolkit::Load(FormEvents& events) {
     if (!ended_) desktop_.SetVisible(window_->Handle(), true);
 }
 
-void FakeToolkit::Tick() { Deliver([&] { events_->Tick(ControlId::Timer1); }); }
+void FakeToolkit::Tick() {
+    Deliver([&] { events_->Tick(ControlId::Timer1); });
+}
 
-void FakeToolkit::Click(ControlId control) { Deliver([&] { events_->Click(control); }); }
+void FakeToolkit::Click(ControlId control) {
+    Deliver([&] { events_->Click(control); });
+}
 
 void FakeToolkit::DoubleClick(ControlId control) {
     Deliver([&] { events_->DoubleClick(control); });

@@ -16,8 +16,17 @@
 namespace brumelis {
 
 // Toolkit operations a test can make fail, to exercise failure handling.
-enum class FakeOperation { Width, SetWidth, SetHeight, Move, Geometry, ButtonCaption,
-                           SetButtonCaption, SetEnabled, DoEvents };
+enum class FakeOperation {
+    Width,
+    SetWidth,
+    SetHeight,
+    Move,
+    Geometry,
+    ButtonCaption,
+    SetButtonCaption,
+    SetEnabled,
+    DoEvents
+};
 
 class FakeFormWindow : public FormWindow {
 public:
@@ -30,7 +39,8 @@ public:
     Twips Height() const override { return height_; }
     void SetWidth(Twips width) override;
     void SetHeight(Twips height) override;
-    void Move(Twips left, Twips top, std::optional<Twips> width, std::optional<Twips> height) override;
+    void Move(Twips left, Twips top, std::optional<Twips> width,
+              std::optional<Twips> height) override;
     void SetEnabled(bool enabled) override;
     ControlGeometry Geometry(ControlId control) const override;
     Text ButtonCaption(ControlId button) const override;
@@ -42,7 +52,9 @@ public:
     // Native repositionings; a move to the geometry the window has is skipped.
     int NativeMoves() const { return nativeMoves_; }
     // Tests shape the window the way a user's tool or a failed step could.
-    void SetGeometryForTest(ControlId control, ControlGeometry geometry) { geometry_[control] = geometry; }
+    void SetGeometryForTest(ControlId control, ControlGeometry geometry) {
+        geometry_[control] = geometry;
+    }
 
 private:
     void FailIfAsked(FakeOperation operation) const;
@@ -83,7 +95,9 @@ public:
     void MouseMove(ControlId control, const MouseEvent& event);
 
     // Events that DoEvents will run, and a hook it calls each time.
-    void QueuePendingTick() { pending_.push_back([this] { Tick(); }); }
+    void QueuePendingTick() {
+        pending_.push_back([this] { Tick(); });
+    }
     void OnDoEvents(std::function<void()> hook) { onDoEvents_ = std::move(hook); }
     void AnswerNextMessage(MessageAnswer answer) { answers_.push_back(answer); }
     void FailAlways(FakeOperation operation) { failing_.insert(operation); }

@@ -31,10 +31,8 @@ using ComPtr = std::unique_ptr<Interface, ComReleaser>;
 
 int ResourceOf(ImageId image) {
     switch (image) {
-        case ImageId::SliderGradient:
-            return IDR_SLIDER_GRADIENT;
-        case ImageId::None:
-            break;
+        case ImageId::SliderGradient: return IDR_SLIDER_GRADIENT;
+        case ImageId::None: break;
     }
     return 0;
 }

@@ -4,10 +4,10 @@
 #include <system_error>
 #include <vector>
 
+#include "base/failure.h"
 #include "platform/win32/slider_image.h"
 #include "platform/win32/win32_form.h"
 #include "resources/resource_ids.h"
-#include "utilities/failure.h"
 
 #include <commctrl.h>
 
@@ -26,12 +26,9 @@ constexpr wchar_t kPanelClass[] = L"BrumelisPicture";
 
 HBRUSH ResolveBrush(const Color& color, UniqueBrush& owned) {
     switch (color.kind) {
-        case Color::Kind::SystemWindow:
-            return ::GetSysColorBrush(COLOR_WINDOW);
-        case Color::Kind::SystemWindowText:
-            return ::GetSysColorBrush(COLOR_WINDOWTEXT);
-        case Color::Kind::Rgb:
-            break;
+        case Color::Kind::SystemWindow: return ::GetSysColorBrush(COLOR_WINDOW);
+        case Color::Kind::SystemWindowText: return ::GetSysColorBrush(COLOR_WINDOWTEXT);
+        case Color::Kind::Rgb: break;
     }
     owned.reset(::CreateSolidBrush(color.rgb));
     return owned.get();
@@ -43,15 +40,14 @@ HMENU ChildMenuId(ControlId id) {
 
 }  // namespace
 
-Win32Form::Win32Form(HINSTANCE instance, const FormLayout& layout,
-                     FormEventDispatcher& dispatcher)
+Win32Form::Win32Form(HINSTANCE instance, const FormLayout& layout, FormEventDispatcher& dispatcher)
     : instance_(instance), layout_(layout), dispatcher_(dispatcher) {
     // Loads comctl32 so that the manifest's version 6 gives the button its look.
     INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&classes);
     RegisterClasses();
-    owner_ = ::CreateWindowExW(0, kOwnerClass, Wide(layout_.caption), WS_POPUP, 0, 0, 0, 0,
-                               nullptr, nullptr, instance_, nullptr);
+    owner_ = ::CreateWindowExW(0, kOwnerClass, Wide(layout_.caption), WS_POPUP, 0, 0, 0, 0, nullptr,
+                               nullptr, instance_, nullptr);
     if (owner_ == nullptr) ThrowLastError("CreateWindowExW (owner)");
     CreateToolbar();
     for (const ControlLayout& control : layout_.controls) CreateControl(control);
@@ -91,8 +87,8 @@ void Win32Form::CreateToolbar() {
     toolbar.background = ::GetSysColorBrush(COLOR_WINDOW);
     // Borderless and owned: no frame, no caption bar, no taskbar button.
     ::CreateWindowExW(0, kFormClass, Wide(layout_.caption), WS_POPUP | WS_CLIPCHILDREN, 0, 0,
-                      ToPixels(layout_.width), ToPixels(layout_.height), owner_, nullptr,
-                      instance_, &toolbar);
+                      ToPixels(layout_.width), ToPixels(layout_.height), owner_, nullptr, instance_,
+                      &toolbar);
     if (toolbar.hwnd == nullptr) ThrowLastError("CreateWindowExW (toolbar)");
 }
 
@@ -135,16 +131,16 @@ void Win32Form::ArrangeOrder() {
         auto control = controls_.find(layout.id);
         if (control == controls_.end()) continue;
         auto previous = previousInContainer.find(layout.container);
-        const HWND insertAfter = previous == previousInContainer.end() ? HWND_TOP : previous->second;
+        const HWND insertAfter =
+            previous == previousInContainer.end() ? HWND_TOP : previous->second;
         ::SetWindowPos(control->second.hwnd, insertAfter, 0, 0, 0, 0,
                        SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         previousInContainer[layout.container] = control->second.hwnd;
         if (layout.tabIndex >= 0) tabbed.push_back(&layout);
     }
-    std::stable_sort(tabbed.begin(), tabbed.end(),
-                     [](const ControlLayout* a, const ControlLayout* b) {
-                         return a->tabIndex < b->tabIndex;
-                     });
+    std::stable_sort(
+        tabbed.begin(), tabbed.end(),
+        [](const ControlLayout* a, const ControlLayout* b) { return a->tabIndex < b->tabIndex; });
     for (const ControlLayout* layout : tabbed) tabOrder_.push_back(controls_.at(layout->id).hwnd);
 }
 
@@ -163,7 +159,9 @@ const Win32Form::Control& Win32Form::Find(ControlId id) const {
     return found->second;
 }
 
-HWND Win32Form::ToolbarWindow() const { return controls_.at(ControlId::Form1).hwnd; }
+HWND Win32Form::ToolbarWindow() const {
+    return controls_.at(ControlId::Form1).hwnd;
+}
 
 void Win32Form::StartTimers() {
     for (const ControlLayout& layout : layout_.controls) {
@@ -173,6 +171,8 @@ void Win32Form::StartTimers() {
     }
 }
 
-void Win32Form::Show() { ::ShowWindow(ToolbarWindow(), SW_SHOWNOACTIVATE); }
+void Win32Form::Show() {
+    ::ShowWindow(ToolbarWindow(), SW_SHOWNOACTIVATE);
+}
 
 }  // namespace brumelis

@@ -108,7 +108,11 @@ private:
 };
 
 // Child window identifiers and timer identifiers both derive from ControlId.
-inline int NativeId(ControlId id) { return static_cast<int>(id) + 1; }
-inline ControlId FromNativeId(UINT_PTR nativeId) { return static_cast<ControlId>(nativeId - 1); }
+inline int NativeId(ControlId id) {
+    return static_cast<int>(id) + 1;
+}
+inline ControlId FromNativeId(UINT_PTR nativeId) {
+    return static_cast<ControlId>(nativeId - 1);
+}
 
 }  // namespace brumelis

@@ -16,14 +16,11 @@ int PressedButton(UINT message) {
     switch (message) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
-        case WM_LBUTTONUP:
-            return 1;
+        case WM_LBUTTONUP: return 1;
         case WM_RBUTTONDOWN:
         case WM_RBUTTONDBLCLK:
-        case WM_RBUTTONUP:
-            return 2;
-        default:
-            return 4;
+        case WM_RBUTTONUP: return 2;
+        default: return 4;
     }
 }
 
@@ -74,9 +71,7 @@ LRESULT Win32Form::HandleMessage(Control& control, UINT message, WPARAM wParam, 
             ::FillRect(reinterpret_cast<HDC>(wParam), &client, control.background);
             return 1;
         }
-        case WM_PAINT:
-            Paint(control);
-            return 0;
+        case WM_PAINT: Paint(control); return 0;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
         case WM_RBUTTONDOWN:
@@ -100,17 +95,12 @@ LRESULT Win32Form::HandleMessage(Control& control, UINT message, WPARAM wParam, 
             // Capture taken away (a message box, a task switch): no click follows.
             if (!releasingCapture_) leftPress_.reset();
             return 0;
-        case WM_COMMAND:
-            OnCommand(wParam, lParam);
-            return 0;
-        case WM_TIMER:
-            OnTimer(wParam);
-            return 0;
+        case WM_COMMAND: OnCommand(wParam, lParam); return 0;
+        case WM_TIMER: OnTimer(wParam); return 0;
         case WM_DESTROY:
             if (!isPanel) ::PostQuitMessage(0);
             break;
-        default:
-            break;
+        default: break;
     }
     return ::DefWindowProcW(control.hwnd, message, wParam, lParam);
 }

@@ -17,9 +17,13 @@ Text WindowText(HWND hwnd) {
 
 }  // namespace
 
-WindowHandle Win32Form::Handle() const { return ToWindowHandle(ToolbarWindow()); }
+WindowHandle Win32Form::Handle() const {
+    return ToWindowHandle(ToolbarWindow());
+}
 
-Text Win32Form::Caption() const { return WindowText(ToolbarWindow()); }
+Text Win32Form::Caption() const {
+    return WindowText(ToolbarWindow());
+}
 
 RECT Win32Form::OuterRect() const {
     RECT rect{};
@@ -65,7 +69,9 @@ void Win32Form::Place(const RECT& current, int left, int top, int width, int hei
                    SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Win32Form::SetEnabled(bool enabled) { ::EnableWindow(ToolbarWindow(), enabled); }
+void Win32Form::SetEnabled(bool enabled) {
+    ::EnableWindow(ToolbarWindow(), enabled);
+}
 
 ControlGeometry Win32Form::Geometry(ControlId control) const {
     if (control != ControlId::Form1 && controls_.count(control) == 0) {
@@ -85,7 +91,9 @@ ControlGeometry Win32Form::Geometry(ControlId control) const {
             ToTwips(rect.bottom - rect.top)};
 }
 
-Text Win32Form::ButtonCaption(ControlId button) const { return WindowText(Find(button).hwnd); }
+Text Win32Form::ButtonCaption(ControlId button) const {
+    return WindowText(Find(button).hwnd);
+}
 
 // Unchanged captions are not set again: the follower sets it on every tick.
 void Win32Form::SetButtonCaption(ControlId button, const Text& caption) {

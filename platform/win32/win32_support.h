@@ -11,7 +11,7 @@
 #include <memory>
 #include <type_traits>
 
-#include "platform/core_types.h"
+#include "base/core_types.h"
 #include "platform/form_toolkit.h"
 #include "platform/window_system.h"
 
@@ -34,13 +34,19 @@ inline Text FromWide(const wchar_t* characters, int count) {
 }
 
 // Win64 handles fit in 32 bits; sign extension gives back the same handle.
-inline HWND ToHwnd(WindowHandle handle) { return static_cast<HWND>(LongToHandle(handle)); }
-inline WindowHandle ToWindowHandle(HWND hwnd) { return HandleToLong(hwnd); }
+inline HWND ToHwnd(WindowHandle handle) {
+    return static_cast<HWND>(LongToHandle(handle));
+}
+inline WindowHandle ToWindowHandle(HWND hwnd) {
+    return HandleToLong(hwnd);
+}
 
 inline int ToPixels(Twips twips) {
     return static_cast<int>(std::lround(twips / static_cast<Twips>(kTwipsPerPixel)));
 }
-inline Twips ToTwips(int pixels) { return static_cast<Twips>(pixels * kTwipsPerPixel); }
+inline Twips ToTwips(int pixels) {
+    return static_cast<Twips>(pixels * kTwipsPerPixel);
+}
 
 struct GdiObjectDeleter {
     void operator()(void* object) const { ::DeleteObject(static_cast<HGDIOBJ>(object)); }

@@ -54,8 +54,8 @@ MessageAnswer Win32Toolkit::MessageBox(const Text& text, MessageButtons buttons,
     // box then belongs to the hidden owner.
     const HWND toolbar = form_.ToolbarWindow();
     const HWND owner = ::IsWindowVisible(toolbar) ? toolbar : form_.OwnerWindow();
-    const int answer = ::MessageBoxW(owner, Wide(text),
-                                     Wide(title.empty() ? applicationTitle_ : title), style);
+    const int answer =
+        ::MessageBoxW(owner, Wide(text), Wide(title.empty() ? applicationTitle_ : title), style);
     if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
     return answer == IDNO ? MessageAnswer::No : MessageAnswer::Yes;
 }
@@ -75,6 +75,8 @@ void Win32Toolkit::DoEvents() {
     }
 }
 
-void Win32Toolkit::End() { ::ExitProcess(0); }
+void Win32Toolkit::End() {
+    ::ExitProcess(0);
+}
 
 }  // namespace brumelis

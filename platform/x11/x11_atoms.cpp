@@ -1,40 +1,34 @@
 #include "platform/x11/x11_atoms.h"
 
-#include <array>
+#include <iterator>
 
 namespace brumelis::x11 {
 
 Atoms::Atoms(Display* display) {
-    std::array<char*, 13> names = {
-        const_cast<char*>("_NET_ACTIVE_WINDOW"),
-        const_cast<char*>("_NET_CLIENT_LIST"),
-        const_cast<char*>("_NET_FRAME_EXTENTS"),
-        const_cast<char*>("_NET_RESTACK_WINDOW"),
-        const_cast<char*>("_NET_SUPPORTING_WM_CHECK"),
-        const_cast<char*>("_NET_WM_NAME"),
-        const_cast<char*>("_NET_WM_STATE"),
-        const_cast<char*>("_NET_WM_STATE_ABOVE"),
-        const_cast<char*>("_NET_WM_USER_TIME"),
-        const_cast<char*>("_NET_WM_WINDOW_OPACITY"),
-        const_cast<char*>("UTF8_STRING"),
-        const_cast<char*>("WM_STATE"),
-        const_cast<char*>("_BRUMELIS_EXTENDED_STYLE"),
+    const struct {
+        const char* name;
+        Atom Atoms::*member;
+    } entries[] = {
+        {"_NET_ACTIVE_WINDOW", &Atoms::netActiveWindow},
+        {"_NET_CLIENT_LIST", &Atoms::netClientList},
+        {"_NET_FRAME_EXTENTS", &Atoms::netFrameExtents},
+        {"_NET_RESTACK_WINDOW", &Atoms::netRestackWindow},
+        {"_NET_SUPPORTING_WM_CHECK", &Atoms::netSupportingWmCheck},
+        {"_NET_WM_NAME", &Atoms::netWmName},
+        {"_NET_WM_STATE", &Atoms::netWmState},
+        {"_NET_WM_STATE_ABOVE", &Atoms::netWmStateAbove},
+        {"_NET_WM_USER_TIME", &Atoms::netWmUserTime},
+        {"_NET_WM_WINDOW_OPACITY", &Atoms::netWmWindowOpacity},
+        {"UTF8_STRING", &Atoms::utf8String},
+        {"WM_STATE", &Atoms::wmState},
+        {"_BRUMELIS_EXTENDED_STYLE", &Atoms::extendedStyle},
     };
-    std::array<Atom, 13> atoms{};
-    XInternAtoms(display, names.data(), static_cast<int>(names.size()), False, atoms.data());
-    netActiveWindow = atoms[0];
-    netClientList = atoms[1];
-    netFrameExtents = atoms[2];
-    netRestackWindow = atoms[3];
-    netSupportingWmCheck = atoms[4];
-    netWmName = atoms[5];
-    netWmState = atoms[6];
-    netWmStateAbove = atoms[7];
-    netWmUserTime = atoms[8];
-    netWmWindowOpacity = atoms[9];
-    utf8String = atoms[10];
-    wmState = atoms[11];
-    extendedStyle = atoms[12];
+    constexpr int kCount = static_cast<int>(std::size(entries));
+    char* names[kCount];
+    Atom atoms[kCount];
+    for (int i = 0; i < kCount; ++i) names[i] = const_cast<char*>(entries[i].name);
+    XInternAtoms(display, names, kCount, False, atoms);
+    for (int i = 0; i < kCount; ++i) this->*entries[i].member = atoms[i];
 }
 
 }  // namespace brumelis::x11

@@ -26,8 +26,10 @@ std::optional<Longs> ReadLongs(Display* display, Window window, Atom property, A
     }
     Longs items;
     if (data != nullptr && actualType == type && actualFormat == 32) {
+        // Xlib widens each 32-bit item as a signed long: 0xFFFFFFFF comes
+        // back as -1 where long has 64 bits.
         const auto* values = reinterpret_cast<const unsigned long*>(data);
-        items.assign(values, values + count);
+        for (unsigned long i = 0; i < count; ++i) items.push_back(values[i] & 0xFFFFFFFFul);
     }
     if (data != nullptr) XFree(data);
     return items;

@@ -21,6 +21,10 @@ unsigned long ReadLong(Display* display, Window window, Atom property, Atom type
                        unsigned long fallback);
 void WriteLongs(Display* display, Window window, Atom property, Atom type, const Longs& items);
 
+// The source indication of EWMH messages for a pager or a similar tool that
+// acts for the user: window managers obey it without focus-stealing checks.
+constexpr long kSourceIsUserTool = 2;
+
 // The message EWMH asks clients to send to the root window for the window
 // manager: it reaches whoever redirects the root's substructure.
 void SendToRoot(Display* display, Window about, Atom message, const std::array<long, 5>& data);

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/core_types.h"
+#include "base/core_types.h"
 
 typedef struct _XDisplay Display;  // Xlib's, without its macros
 

@@ -22,7 +22,6 @@ namespace {
 
 constexpr long kRemove = 0;
 constexpr long kAdd = 1;
-constexpr long kSourceIsUserTool = 2;
 constexpr unsigned long kOpacityPerAlphaStep = 0x01010101;
 constexpr std::uint32_t kPlaceFlags = win::SWP_NOSIZE | win::SWP_NOMOVE;
 
@@ -61,7 +60,10 @@ void X11WindowSystem::SetOpacity(Window client, const std::optional<unsigned lon
 void X11WindowSystem::RecordAbove(Window window, bool above) {
     std::optional<x11::Longs> state = x11::ReadLongs(display_, window, atoms_->netWmState, XA_ATOM);
     if (!state) return;
-    state->erase(std::remove(state->begin(), state->end(), atoms_->netWmStateAbove), state->end());
+    const auto end = std::remove(state->begin(), state->end(), atoms_->netWmStateAbove);
+    // Unchanged, as on every tick for the toolbar: no write, no event for anyone.
+    if ((end != state->end()) == above) return;
+    state->erase(end, state->end());
     if (above) state->push_back(atoms_->netWmStateAbove);
     x11::WriteLongs(display_, window, atoms_->netWmState, XA_ATOM, *state);
 }
@@ -126,12 +128,12 @@ bool X11WindowSystem::SetWindowPos(WindowHandle hWnd, WindowHandle insertAfter, 
         const bool wasAbove = HasAbove(facts->window);
         x11::SendToRoot(display_, facts->window, atoms_->netWmState,
                         {above ? kAdd : kRemove, static_cast<long>(atoms_->netWmStateAbove), 0,
-                         kSourceIsUserTool, 0});
+                         x11::kSourceIsUserTool, 0});
         // Entering the band, or leaving it, puts the window at the top of
         // the windows it then stacks with.
         if (above || wasAbove) {
             x11::SendToRoot(display_, facts->window, atoms_->netRestackWindow,
-                            {kSourceIsUserTool, None, Above, 0, 0});
+                            {x11::kSourceIsUserTool, None, Above, 0, 0});
         }
     } else {
         RecordAbove(facts->window, above);

@@ -11,9 +11,6 @@ namespace brumelis {
 
 namespace {
 
-// _NET_ACTIVE_WINDOW's source indication for a pager or similar tool acting
-// for the user: window managers obey it without focus-stealing checks.
-constexpr long kSourceIsUserTool = 2;
 constexpr unsigned long kWithdrawnState = 0;
 
 }  // namespace
@@ -103,7 +100,7 @@ WindowHandle X11WindowSystem::SetActiveWindow(WindowHandle hWnd) {
     const WindowHandle previous = GetForegroundWindow();
     x11::ErrorTrap trap(display_);
     x11::SendToRoot(display_, facts->window, atoms_->netActiveWindow,
-                    {kSourceIsUserTool, CurrentTime, 0, 0, 0});
+                    {x11::kSourceIsUserTool, CurrentTime, 0, 0, 0});
     return trap.Failed() ? 0 : previous;
 }
 

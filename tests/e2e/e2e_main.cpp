@@ -15,8 +15,9 @@ int main() {
     testing::InitGoogleTest(&argc, argv);
     std::wstring error;
     if (!e2e::ParseOptions(argc, argv, error)) {
-        std::fwprintf(stderr, L"%ls\nusage: brumelis_e2e [gtest flags] [--brumelis=PATH] [--artifacts=DIR]\n",
-                      error.c_str());
+        std::fwprintf(
+            stderr, L"%ls\nusage: brumelis_e2e [gtest flags] [--brumelis=PATH] [--artifacts=DIR]\n",
+            error.c_str());
         return 2;
     }
     // Every wait in a test has a deadline of seconds; a minute means stuck.

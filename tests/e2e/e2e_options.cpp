@@ -27,7 +27,9 @@ bool TakeValue(const std::wstring& argument, const std::wstring& name, std::wstr
 
 }  // namespace
 
-const Options& TheOptions() { return MutableOptions(); }
+const Options& TheOptions() {
+    return MutableOptions();
+}
 
 std::wstring NativePath(const std::wstring& path) {
     if (path.empty() || path[0] != L'/') return path;

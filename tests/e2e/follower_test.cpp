@@ -57,7 +57,8 @@ TEST_F(Follower, UnfoldedToolbarFollowsItsMovedTargetAndFoldsOnASwitch) {
         ASSERT_TRUE(target_.BringToForeground());
         kept = HoldsFor([&] { return toolbar_.ScreenRect() == unfoldedOnTarget; }, kSeveralTicks);
         if (!kept) {
-            std::cout << "[  AGAIN   ] the switch back folded the toolbar (" << Situation() << ")\n";
+            std::cout << "[  AGAIN   ] the switch back folded the toolbar (" << Situation()
+                      << ")\n";
             ASSERT_TRUE(WaitUntilFoldedOn(target_)) << Situation();
         }
     }

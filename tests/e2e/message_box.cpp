@@ -47,8 +47,7 @@ MessageBoxContents ReadMessageBox(HWND dialog) {
         } else if (lstrcmpiW(className.c_str(), L"Static") == 0) {
             const LONG style = GetWindowLongW(child, GWL_STYLE);
             if ((style & SS_TYPEMASK) == SS_ICON) {
-                box.showsIcon = box.showsIcon ||
-                                SendMessageW(child, STM_GETICON, 0, 0) != 0;
+                box.showsIcon = box.showsIcon || SendMessageW(child, STM_GETICON, 0, 0) != 0;
             } else if (!WindowText(child).empty()) {
                 box.text += WindowText(child);
             }

@@ -26,7 +26,9 @@ void SendMouse(DWORD flags, Point at = {}) {
 
 // Input has to reach the other process before the next event: a pause short
 // against the double-click time and long against Wine's input delivery.
-void LetInputSettle() { PumpMessagesFor(Milliseconds{30}); }
+void LetInputSettle() {
+    PumpMessagesFor(Milliseconds{30});
+}
 
 bool PointerIsAt(Point point) {
     POINT at{};
@@ -63,13 +65,18 @@ void Release(MouseButton button) {
 }
 
 bool WaitUntilUnder(Point point, HWND root, Milliseconds timeout) {
-    return WaitUntil([&] { return BelongsTo(WindowFromPoint(POINT{point.x, point.y}), root); },
-                     timeout);
+    return WaitUntil(
+        [&] {
+            return BelongsTo(WindowFromPoint(POINT{point.x, point.y}), root);
+        },
+        timeout);
 }
 
 // The pointer settles first; the window under it is checked last, with no
 // message handled in between that could restack the driver's own windows.
-bool PointAt(HWND root, Point point) { return MovePointer(point) && WaitUntilUnder(point, root); }
+bool PointAt(HWND root, Point point) {
+    return MovePointer(point) && WaitUntilUnder(point, root);
+}
 
 bool ClickOn(HWND root, Point point, MouseButton button) {
     if (!PointAt(root, point)) return false;

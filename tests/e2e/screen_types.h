@@ -28,14 +28,24 @@ struct Rect {
     Point Centre() const { return {left + width / 2, top + height / 2}; }
 };
 
-inline bool operator==(Point a, Point b) { return a.x == b.x && a.y == b.y; }
-inline bool operator!=(Point a, Point b) { return !(a == b); }
-inline bool operator==(Size a, Size b) { return a.width == b.width && a.height == b.height; }
-inline bool operator!=(Size a, Size b) { return !(a == b); }
+inline bool operator==(Point a, Point b) {
+    return a.x == b.x && a.y == b.y;
+}
+inline bool operator!=(Point a, Point b) {
+    return !(a == b);
+}
+inline bool operator==(Size a, Size b) {
+    return a.width == b.width && a.height == b.height;
+}
+inline bool operator!=(Size a, Size b) {
+    return !(a == b);
+}
 inline bool operator==(const Rect& a, const Rect& b) {
     return a.Origin() == b.Origin() && a.Extent() == b.Extent();
 }
-inline bool operator!=(const Rect& a, const Rect& b) { return !(a == b); }
+inline bool operator!=(const Rect& a, const Rect& b) {
+    return !(a == b);
+}
 
 inline std::ostream& operator<<(std::ostream& out, Point p) {
     return out << "(" << p.x << ", " << p.y << ")";

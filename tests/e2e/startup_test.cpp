@@ -39,9 +39,15 @@ std::string FirstPixelNotOf(const ScreenImage& image, const Rect& area, Rgb colo
     return {};
 }
 
-int Red(Rgb c) { return static_cast<int>((c >> 16) & 0xFF); }
-int Green(Rgb c) { return static_cast<int>((c >> 8) & 0xFF); }
-int Blue(Rgb c) { return static_cast<int>(c & 0xFF); }
+int Red(Rgb c) {
+    return static_cast<int>((c >> 16) & 0xFF);
+}
+int Green(Rgb c) {
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+int Blue(Rgb c) {
+    return static_cast<int>(c & 0xFF);
+}
 
 using StartUp = ToolbarTest;
 
@@ -120,10 +126,11 @@ struct PresentationAnswer {
     bool ends;
 };
 
-void PrintTo(const PresentationAnswer& answer, std::ostream* out) { *out << answer.name; }
+void PrintTo(const PresentationAnswer& answer, std::ostream* out) {
+    *out << answer.name;
+}
 
-class Presentation : public ToolbarTest,
-                     public testing::WithParamInterface<PresentationAnswer> {};
+class Presentation : public ToolbarTest, public testing::WithParamInterface<PresentationAnswer> {};
 
 TEST_P(Presentation, DoubleClickOnTheRedSquareTogglesThenAsks) {
     ASSERT_EQ(WaitForValue([&] { return toolbar_.Extent(); }, kFoldedSize), kFoldedSize);

@@ -28,9 +28,9 @@ TargetWindow::TargetWindow(const std::wstring& title, const Rect& place) {
     // No system menu: a stray click on its icon would hold the driver in the
     // menu's modal loop.
     constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME;
-    window_ = CreateWindowExW(0, kClassName, title.c_str(), kStyle, place.left, place.top,
-                              place.width, place.height, nullptr, nullptr,
-                              GetModuleHandleW(nullptr), this);
+    window_ =
+        CreateWindowExW(0, kClassName, title.c_str(), kStyle, place.left, place.top, place.width,
+                        place.height, nullptr, nullptr, GetModuleHandleW(nullptr), this);
     ShowWindow(window_, SW_SHOWNORMAL);
     UpdateWindow(window_);
     PumpMessagesFor(Milliseconds{0});
@@ -41,7 +41,9 @@ TargetWindow::~TargetWindow() {
     PumpMessagesFor(Milliseconds{0});
 }
 
-Rect TargetWindow::ScreenRect() const { return WindowRect(window_); }
+Rect TargetWindow::ScreenRect() const {
+    return WindowRect(window_);
+}
 
 bool TargetWindow::BringToForeground() const {
     return WaitUntil([&] {
@@ -59,7 +61,8 @@ void TargetWindow::MoveTo(Point origin) const {
 LRESULT CALLBACK TargetWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     auto* self = reinterpret_cast<TargetWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (message == WM_LBUTTONDOWN && self != nullptr) ++self->leftPresses_;

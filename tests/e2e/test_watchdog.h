@@ -53,7 +53,7 @@ private:
 
     const std::chrono::seconds limit_;
     std::atomic<long long> startedAt_{0};  // steady-clock milliseconds; 0 between tests
-    std::string current_;                   // written before startedAt_, read after it
+    std::string current_;                  // written before startedAt_, read after it
 };
 
 }  // namespace e2e

@@ -3,16 +3,15 @@
 #include <sstream>
 
 #include "tests/e2e/mouse_input.h"
-#include "tests/e2e/window_queries.h"
 #include "tests/e2e/wait.h"
+#include "tests/e2e/window_queries.h"
 
 namespace e2e {
 
 bool ToolbarTest::WaitUntilFoldedOn(const TargetWindow& target) const {
     const auto foldedOnTarget = [&] {
-        return toolbar_.ScreenRect() ==
-               Rect{target.ScreenRect().left, target.ScreenRect().top, kFoldedSize.width,
-                    kFoldedSize.height};
+        return toolbar_.ScreenRect() == Rect{target.ScreenRect().left, target.ScreenRect().top,
+                                             kFoldedSize.width, kFoldedSize.height};
     };
     // Held over a tick: a tick already under way may still move it.
     return WaitUntil(foldedOnTarget) && HoldsFor(foldedOnTarget, kOneTickAndMore);
@@ -22,7 +21,7 @@ std::string ToolbarTest::Situation() const {
     std::ostringstream out;
     HWND foreground = GetForegroundWindow();
     out << "toolbar " << toolbar_.ScreenRect() << "; foreground "
-        << (foreground == toolbar_.Handle() ? std::string("the toolbar")
+        << (foreground == toolbar_.Handle()  ? std::string("the toolbar")
             : foreground == target_.Handle() ? std::string("the first target")
                                              : testing::PrintToString(ClassName(foreground)) + " " +
                                                    testing::PrintToString(WindowText(foreground)));

@@ -27,8 +27,8 @@ protected:
         ASSERT_TRUE(brumelis_->Started())
             << "starting the toolbar program failed: " << brumelis_->StartError();
         HWND window = brumelis_->WaitForToolbar();
-        ASSERT_NE(window, nullptr) << "the toolbar never showed; program running: "
-                                   << brumelis_->IsRunning();
+        ASSERT_NE(window, nullptr)
+            << "the toolbar never showed; program running: " << brumelis_->IsRunning();
         toolbar_ = ToolbarView(window);
         // Clicks need a toolbar that stays put: wait for the follower's
         // first ticks to glue it to the target.

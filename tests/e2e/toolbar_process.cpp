@@ -17,8 +17,7 @@ HANDLE DriverJob() {
         HANDLE created = CreateJobObjectW(nullptr, nullptr);
         JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
         limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-        SetInformationJobObject(created, JobObjectExtendedLimitInformation, &limits,
-                                sizeof limits);
+        SetInformationJobObject(created, JobObjectExtendedLimitInformation, &limits, sizeof limits);
         return created;
     }();
     return job;
@@ -35,10 +34,10 @@ ToolbarProcess::ToolbarProcess() {
     // second attempt is the driver's business, not the program's.
     for (int attempt = 0; attempt < 3 && info.hProcess == nullptr; ++attempt) {
         if (attempt > 0) PumpMessagesFor(Milliseconds{200});
-        if (!CreateProcessW(TheOptions().brumelisPath.c_str(), commandLine.data(), nullptr,
-                            nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &startup, &info))
-            startError_ += L"CreateProcess failed with error " + std::to_wstring(GetLastError()) +
-                           L"; ";
+        if (!CreateProcessW(TheOptions().brumelisPath.c_str(), commandLine.data(), nullptr, nullptr,
+                            FALSE, CREATE_SUSPENDED, nullptr, nullptr, &startup, &info))
+            startError_ +=
+                L"CreateProcess failed with error " + std::to_wstring(GetLastError()) + L"; ";
     }
     if (info.hProcess == nullptr) return;
     if (!startError_.empty()) std::fwprintf(stderr, L"started after: %ls\n", startError_.c_str());
@@ -87,10 +86,12 @@ HWND ToolbarProcess::FindToolbar() const {
 
 HWND ToolbarProcess::WaitForToolbar(Milliseconds timeout) const {
     HWND toolbar = nullptr;
-    WaitUntil([&] {
-        toolbar = FindToolbar();
-        return toolbar != nullptr || !IsRunning();
-    }, timeout);
+    WaitUntil(
+        [&] {
+            toolbar = FindToolbar();
+            return toolbar != nullptr || !IsRunning();
+        },
+        timeout);
     return toolbar;
 }
 

@@ -20,7 +20,9 @@ struct SliderDrag {
     bool folds;         // a release inside the slider is a click on it
 };
 
-void PrintTo(const SliderDrag& drag, std::ostream* out) { *out << drag.name; }
+void PrintTo(const SliderDrag& drag, std::ostream* out) {
+    *out << drag.name;
+}
 
 class SliderDragTest : public ToolbarTest, public testing::WithParamInterface<SliderDrag> {};
 
@@ -44,22 +46,22 @@ TEST_P(SliderDragTest, SetsTheTargetsOpacityFromTheReleaseHeight) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Heights, SliderDragTest,
-    testing::Values(SliderDrag{"TopIsOpaque", 40, 0, 255, true},
-                    SliderDrag{"NearTheMiddle", 10, 44, 129, true},
-                    SliderDrag{"NearTheBottom", 10, 88, 3, true},
-                    SliderDrag{"AboveTheSliderClampsTo255", 40, -10, 255, false},
-                    SliderDrag{"BelowTheSliderClampsTo0", 10, 100, 0, false}),
-    [](const auto& drag) { return std::string(drag.param.name); });
+INSTANTIATE_TEST_SUITE_P(Heights, SliderDragTest,
+                         testing::Values(SliderDrag{"TopIsOpaque", 40, 0, 255, true},
+                                         SliderDrag{"NearTheMiddle", 10, 44, 129, true},
+                                         SliderDrag{"NearTheBottom", 10, 88, 3, true},
+                                         SliderDrag{"AboveTheSliderClampsTo255", 40, -10, 255,
+                                                    false},
+                                         SliderDrag{"BelowTheSliderClampsTo0", 10, 100, 0, false}),
+                         [](const auto& drag) { return std::string(drag.param.name); });
 
 using Transparency = ToolbarTest;
 
 TEST_F(Transparency, RightButtonDragChangesNothing) {
     ASSERT_TRUE(Unfold());
 
-    ASSERT_TRUE(DragOn(toolbar_.Handle(), toolbar_.Slider(10), toolbar_.Slider(60),
-                       MouseButton::Right));
+    ASSERT_TRUE(
+        DragOn(toolbar_.Handle(), toolbar_.Slider(10), toolbar_.Slider(60), MouseButton::Right));
 
     EXPECT_TRUE(HoldsFor([&] { return !IsLayered(target_.Handle()); }, kSeveralTicks));
     EXPECT_EQ(toolbar_.Extent(), kUnfoldedSize);

@@ -20,10 +20,12 @@ inline constexpr Milliseconds kStartTimeout{20000};
 template <class Read, class Value>
 auto WaitForValue(Read read, const Value& expected, Milliseconds timeout = kStateTimeout) {
     auto value = read();
-    WaitUntil([&] {
-        value = read();
-        return value == expected;
-    }, timeout);
+    WaitUntil(
+        [&] {
+            value = read();
+            return value == expected;
+        },
+        timeout);
     return value;
 }
 

@@ -8,11 +8,17 @@ Rect WindowRect(HWND window) {
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-LONG ExStyle(HWND window) { return GetWindowLongW(window, GWL_EXSTYLE); }
+LONG ExStyle(HWND window) {
+    return GetWindowLongW(window, GWL_EXSTYLE);
+}
 
-bool IsTopmost(HWND window) { return (ExStyle(window) & WS_EX_TOPMOST) != 0; }
+bool IsTopmost(HWND window) {
+    return (ExStyle(window) & WS_EX_TOPMOST) != 0;
+}
 
-bool IsLayered(HWND window) { return (ExStyle(window) & WS_EX_LAYERED) != 0; }
+bool IsLayered(HWND window) {
+    return (ExStyle(window) & WS_EX_LAYERED) != 0;
+}
 
 std::optional<std::uint8_t> LayeredAlpha(HWND window) {
     COLORREF key = 0;

@@ -1,10 +1,10 @@
 // The instance check and the topmost switch, over the simulated desktop.
 #include <gtest/gtest.h>
 
+#include "base/failure.h"
 #include "platform/fake/fake_desktop.h"
 #include "platform/fake/fake_toolkit.h"
 #include "toolbar/toolbar_layout.h"
-#include "utilities/failure.h"
 #include "utilities/window_utilities.h"
 
 namespace brumelis {
@@ -52,7 +52,11 @@ INSTANTIATE_TEST_SUITE_P(
         InstanceCase{"accented title", {u"Déjà"}, u"Déjà", kZero, true},
         InstanceCase{"32-bit allowance", {u"B", u"B"}, u"B", DynamicValue(std::int32_t{1}), true},
         InstanceCase{"real allowance 0.5", {u"B"}, u"B", DynamicValue(0.5f), true},
-        InstanceCase{"null allowance never runs out", {u"B", u"B", u"B"}, u"B", DynamicValue::Null(), false}));
+        InstanceCase{"null allowance never runs out",
+                     {u"B", u"B", u"B"},
+                     u"B",
+                     DynamicValue::Null(),
+                     false}));
 
 TEST(AlreadyRunningWalk, ATitleQueryThatWritesNothingSkipsTheWindow) {
     FakeDesktop desktop;
@@ -60,7 +64,8 @@ TEST(AlreadyRunningWalk, ATitleQueryThatWritesNothingSkipsTheWindow) {
     // A buffer left without NUL is not a match, even for an empty sTitle.
     const WindowHandle silent = desktop.AddWindow(u"");
     desktop.SetTitleReadable(silent, false);
-    EXPECT_FALSE(AlreadyRunning(desktop, toolkit, toolkit.Window(), u"", DynamicValue(std::int16_t{0})));
+    EXPECT_FALSE(
+        AlreadyRunning(desktop, toolkit, toolkit.Window(), u"", DynamicValue(std::int16_t{0})));
 }
 
 TEST(AlreadyRunningWalk, LetsPendingEventsRunAfterEachWindowInZOrder) {
@@ -70,7 +75,8 @@ TEST(AlreadyRunningWalk, LetsPendingEventsRunAfterEachWindowInZOrder) {
     desktop.AddWindow(u"b");
     int passes = 0;
     toolkit.OnDoEvents([&] { ++passes; });
-    EXPECT_FALSE(AlreadyRunning(desktop, toolkit, toolkit.Window(), u"z", DynamicValue(std::int16_t{0})));
+    EXPECT_FALSE(
+        AlreadyRunning(desktop, toolkit, toolkit.Window(), u"z", DynamicValue(std::int16_t{0})));
     EXPECT_EQ(passes, 4);  // b, a, the toolbar, its owner
 }
 
@@ -80,7 +86,8 @@ TEST(AlreadyRunningWalk, StopsAtTheMatchThatDecides) {
     desktop.AddWindow(u"B");
     int passes = 0;
     toolkit.OnDoEvents([&] { ++passes; });
-    EXPECT_TRUE(AlreadyRunning(desktop, toolkit, toolkit.Window(), u"B", DynamicValue(std::int16_t{0})));
+    EXPECT_TRUE(
+        AlreadyRunning(desktop, toolkit, toolkit.Window(), u"B", DynamicValue(std::int16_t{0})));
     EXPECT_EQ(passes, 0);
 }
 
@@ -106,7 +113,7 @@ TEST(SetTopMostSwitch, MovesBetweenBandsAndShows) {
     SetTopMost(desktop, a, kFalse);
     EXPECT_FALSE(desktop.IsTopmost(a));
     EXPECT_TRUE(desktop.Get(a).visible);  // shown whichever band it asks for
-    SetTopMost(desktop, a, 1);  // any non-zero value is true
+    SetTopMost(desktop, a, 1);            // any non-zero value is true
     EXPECT_TRUE(desktop.IsTopmost(a));
     SetTopMost(desktop, 0, kTrue);  // nothing to change, nothing reported
     SetTopMost(desktop, 12345, kTrue);

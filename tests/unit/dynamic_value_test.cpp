@@ -1,8 +1,8 @@
 // The dynamic value's conversions: to text, to truth, to number.
 #include <gtest/gtest.h>
 
-#include "utilities/dynamic_value.h"
-#include "utilities/failure.h"
+#include "base/dynamic_value.h"
+#include "base/failure.h"
 
 namespace brumelis {
 namespace {
@@ -20,14 +20,15 @@ TEST_P(ToTextTest, ConvertsToItsUsualText) {
     EXPECT_EQ(ToText(GetParam().value), Text(GetParam().text));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, ToTextTest,
-    ::testing::Values(TextCase{V(std::int16_t{42}), u"42"}, TextCase{V(std::int16_t{-32768}), u"-32768"},
-                      TextCase{V(std::int32_t{-2147483647 - 1}), u"-2147483648"},
-                      TextCase{V(1.5f), u"1.5"}, TextCase{V(0.1f), u"0.1"},
-                      TextCase{V(-3.0f), u"-3"}, TextCase{V(1e20f), u"1E+20"},
-                      TextCase{V(true), u"True"}, TextCase{V(false), u"False"},
-                      TextCase{V(), u""}, TextCase{V(u"déjà"), u"déjà"}));
+INSTANTIATE_TEST_SUITE_P(Values, ToTextTest,
+                         ::testing::Values(TextCase{V(std::int16_t{42}), u"42"},
+                                           TextCase{V(std::int16_t{-32768}), u"-32768"},
+                                           TextCase{V(std::int32_t{-2147483647 - 1}),
+                                                    u"-2147483648"},
+                                           TextCase{V(1.5f), u"1.5"}, TextCase{V(0.1f), u"0.1"},
+                                           TextCase{V(-3.0f), u"-3"}, TextCase{V(1e20f), u"1E+20"},
+                                           TextCase{V(true), u"True"}, TextCase{V(false), u"False"},
+                                           TextCase{V(), u""}, TextCase{V(u"déjà"), u"déjà"}));
 
 TEST(ToTextFailures, NullAndArraysHaveNoText) {
     EXPECT_THROW(ToText(V::Null()), Failure);

@@ -46,16 +46,15 @@ TEST_P(ToggleWidthTest, FoldsExactlyAt495) {
         EXPECT_TRUE(Collapsed()) << c.why;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Widths, ToggleWidthTest,
-    ::testing::Values(WidthCase{"expanded", 495, 1695, false},
-                      WidthCase{"495 wide but short", 495, 150, false},
-                      WidthCase{"495 wide and tall", 495, 9000, false},
-                      WidthCase{"just below", 494.99f, 1695, true},
-                      WidthCase{"just above", 495.01f, 1695, true},
-                      WidthCase{"collapsed", 150, 150, true},
-                      WidthCase{"tall but narrow", 150, 1695, true},
-                      WidthCase{"zero", 0, 0, true}));
+INSTANTIATE_TEST_SUITE_P(Widths, ToggleWidthTest,
+                         ::testing::Values(WidthCase{"expanded", 495, 1695, false},
+                                           WidthCase{"495 wide but short", 495, 150, false},
+                                           WidthCase{"495 wide and tall", 495, 9000, false},
+                                           WidthCase{"just below", 494.99f, 1695, true},
+                                           WidthCase{"just above", 495.01f, 1695, true},
+                                           WidthCase{"collapsed", 150, 150, true},
+                                           WidthCase{"tall but narrow", 150, 1695, true},
+                                           WidthCase{"zero", 0, 0, true}));
 
 TEST_F(FoldToggleTest, TheSliderClickIsTheSameToggle) {
     toolkit.Load(form);

@@ -1,6 +1,6 @@
 // The tick of Timer1 following the foreground window.
-#include "toolbar/toolbar_texts.h"
 #include "tests/unit/toolbar_fixture.h"
+#include "toolbar/toolbar_texts.h"
 
 namespace brumelis {
 namespace {

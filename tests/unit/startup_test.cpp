@@ -1,7 +1,7 @@
 // Start-up: collapse, disable, the instance check, then the message and the
 // end, or pending events and enable. Failures escaping a handler.
-#include "toolbar/toolbar_texts.h"
 #include "tests/unit/toolbar_fixture.h"
+#include "toolbar/toolbar_texts.h"
 
 namespace brumelis {
 namespace {

@@ -34,7 +34,9 @@ protected:
         ASSERT_EQ(window().Width(), kExpandedWidth);
     }
     bool Collapsed() { return window().Width() == kCollapsed && window().Height() == kCollapsed; }
-    bool Expanded() { return window().Width() == kExpandedWidth && window().Height() == kExpandedHeight; }
+    bool Expanded() {
+        return window().Width() == kExpandedWidth && window().Height() == kExpandedHeight;
+    }
 };
 
 }  // namespace brumelis

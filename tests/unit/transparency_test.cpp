@@ -26,7 +26,8 @@ struct HeightCase {
     int alpha;
 };
 
-class SliderHeightTest : public TransparencyTest, public ::testing::WithParamInterface<HeightCase> {};
+class SliderHeightTest : public TransparencyTest,
+                         public ::testing::WithParamInterface<HeightCase> {};
 
 TEST_P(SliderHeightTest, SetsTheAlphaFromTheHeight) {
     Drag(GetParam().y);

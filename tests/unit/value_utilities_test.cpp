@@ -1,7 +1,7 @@
 // PickIf, MaxOf, MinOf, ReplaceText and the conversion to an 8-bit integer.
 #include <gtest/gtest.h>
 
-#include "utilities/failure.h"
+#include "base/failure.h"
 #include "utilities/value_utilities.h"
 
 namespace brumelis {
@@ -27,19 +27,19 @@ TEST_P(ReplaceTextTest, ReplacesEveryOccurrence) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ReplaceTextTest,
-    ::testing::Values(
-        ReplaceCase{"removes items", u"a;5;b;5;", u";5;", u"", u"ab"},
-        ReplaceCase{"ignores letter case", u"xAbCx", u"abc", u"-", u"x-x"},
-        ReplaceCase{"does not search the replacement", u"aaa", u"a", u"aa", u"aaaaaa"},
-        ReplaceCase{"match at the start", u";500;;77;", u";500;", u"", u";77;"},
-        ReplaceCase{"match at the end", u";77;;500;", u";500;", u"", u";77;"},
-        ReplaceCase{"adjacent duplicates", u";500;;500;", u";500;", u"", u""},
-        ReplaceCase{"no match", u";500;", u";77;", u"", u";500;"},
-        ReplaceCase{"empty source", u"", u";1;", u"", u""},
-        ReplaceCase{"empty find changes nothing", u"abc", u"", u"x", u"abc"},
-        ReplaceCase{"find longer than source", u"ab", u"abc", u"", u"ab"},
-        ReplaceCase{"accented letters fold", u"fenÊtre", u"ê", u"e", u"fenetre"},
-        ReplaceCase{"no partial item", u";12;;345;", u";34;", u"", u";12;;345;"}));
+    ::testing::Values(ReplaceCase{"removes items", u"a;5;b;5;", u";5;", u"", u"ab"},
+                      ReplaceCase{"ignores letter case", u"xAbCx", u"abc", u"-", u"x-x"},
+                      ReplaceCase{"does not search the replacement", u"aaa", u"a", u"aa",
+                                  u"aaaaaa"},
+                      ReplaceCase{"match at the start", u";500;;77;", u";500;", u"", u";77;"},
+                      ReplaceCase{"match at the end", u";77;;500;", u";500;", u"", u";77;"},
+                      ReplaceCase{"adjacent duplicates", u";500;;500;", u";500;", u"", u""},
+                      ReplaceCase{"no match", u";500;", u";77;", u"", u";500;"},
+                      ReplaceCase{"empty source", u"", u";1;", u"", u""},
+                      ReplaceCase{"empty find changes nothing", u"abc", u"", u"x", u"abc"},
+                      ReplaceCase{"find longer than source", u"ab", u"abc", u"", u"ab"},
+                      ReplaceCase{"accented letters fold", u"fenÊtre", u"ê", u"e", u"fenetre"},
+                      ReplaceCase{"no partial item", u";12;;345;", u";34;", u"", u";12;;345;"}));
 
 TEST(ReplaceTextLong, WorksPastSixteenBitPositions) {
     Text source;
@@ -78,14 +78,17 @@ INSTANTIATE_TEST_SUITE_P(
     Values, MaxMinTest,
     ::testing::Values(
         CompareCase{"real above integer", V(300.5f), kI16, V(300.5f), kI16},
-        CompareCase{"negative real against 0", V(-4.0f), V(std::int16_t{0}), V(std::int16_t{0}), V(-4.0f)},
+        CompareCase{"negative real against 0", V(-4.0f), V(std::int16_t{0}), V(std::int16_t{0}),
+                    V(-4.0f)},
         // On equality MaxOf gives b and MinOf gives a: the types tell which.
         CompareCase{"equal across types", V(255.0f), kI16, kI16, V(255.0f)},
-        CompareCase{"32-bit against 16-bit", V(std::int32_t{70000}), kI16, V(std::int32_t{70000}), kI16},
+        CompareCase{"32-bit against 16-bit", V(std::int32_t{70000}), kI16, V(std::int32_t{70000}),
+                    kI16},
         CompareCase{"true is -1", V(true), V(std::int16_t{0}), V(std::int16_t{0}), V(true)},
         CompareCase{"numeric text", V(u"300"), kI16, V(u"300"), kI16},
         CompareCase{"texts compare as texts", V(u"b"), V(u"a"), V(u"b"), V(u"a")},
-        CompareCase{"empty is 0 against a number", V(), V(std::int16_t{1}), V(std::int16_t{1}), V()},
+        CompareCase{"empty is 0 against a number", V(), V(std::int16_t{1}), V(std::int16_t{1}),
+                    V()},
         CompareCase{"null never compares greater", V::Null(), kI16, kI16, V::Null()}));
 
 TEST(MaxMinFailures, AComparisonWithoutMeaningReachesTheCaller) {

@@ -12,6 +12,7 @@ std::vector<std::string> TargetArguments(const TargetOptions& options) {
         "--rect=" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
             std::to_string(r.right) + "," + std::to_string(r.bottom),
         "--name=" + options.name,
+        "--colour=" + std::to_string(options.colour),
     };
     if (options.hidden) arguments.emplace_back("--hidden");
     if (options.overrideRedirect) arguments.emplace_back("--override-redirect");
@@ -33,6 +34,8 @@ bool ParseTargetOptions(int argc, char** argv, TargetOptions& options) {
             if (std::sscanf(rect, "%d,%d,%d,%d", &r.left, &r.top, &r.right, &r.bottom) != 4) {
                 return false;
             }
+        } else if (const char* colour = value("--colour=")) {
+            options.colour = std::stoul(colour);
         } else if (const char* name = value("--name=")) {
             options.name = name;
         } else if (argument == "--hidden") {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/core_types.h"
+#include "base/core_types.h"
 
 namespace brumelis::x11_tests {
 
@@ -18,6 +18,7 @@ struct TargetOptions {
     // Which title properties it gets: both, utf8 (_NET_WM_NAME only),
     // latin1 or compound (WM_NAME only, as STRING or COMPOUND_TEXT), none.
     std::string name = "both";
+    unsigned long colour = 0x3366CC;  // its background, as 0xRRGGBB
 };
 
 std::vector<std::string> TargetArguments(const TargetOptions& options);

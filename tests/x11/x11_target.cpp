@@ -7,7 +7,7 @@
 //
 //   brumelis_x11_target [--title=T] [--rect=L,T,R,B] [--hidden]
 //                       [--override-redirect] [--decorated]
-//                       [--name=both|utf8|latin1|compound|none]
+//                       [--name=both|utf8|latin1|compound|none] [--colour=N]
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -212,7 +212,8 @@ int main(int argc, char** argv) {
     t.root = DefaultRootWindow(t.display);
     XSetWindowAttributes attributes{};
     attributes.override_redirect = t.options.overrideRedirect ? True : False;
-    attributes.background_pixel = 0x3366CC;
+    // A 24-bit TrueColor screen: the pixel is the colour.
+    attributes.background_pixel = t.options.colour;
     attributes.event_mask = StructureNotifyMask | PropertyChangeMask;
     const auto& r = t.options.rect;
     t.window =

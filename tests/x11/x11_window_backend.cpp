@@ -56,9 +56,9 @@ void X11WindowBackend::DestroyTestWindow(WindowHandle hWnd) {
 }
 
 bool X11WindowBackend::MakeForeground(WindowHandle hWnd) {
-    // As a pager would: the window manager obeys without focus-stealing checks.
     x11::SendToRoot(display_, static_cast<Window>(hWnd),
-                    XInternAtom(display_, "_NET_ACTIVE_WINDOW", False), {2, CurrentTime, 0, 0, 0});
+                    XInternAtom(display_, "_NET_ACTIVE_WINDOW", False),
+                    {x11::kSourceIsUserTool, CurrentTime, 0, 0, 0});
     XFlush(display_);
     return WaitUntil([&] { return calls_->GetForegroundWindow() == hWnd; });
 }

@@ -1,11 +1,11 @@
-#include "utilities/dynamic_value.h"
+#include "base/dynamic_value.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include "utilities/failure.h"
+#include "base/failure.h"
 
 namespace brumelis {
 
@@ -53,9 +53,13 @@ bool IsTextual(const DynamicValue& v) {
     return v.IsText() || v.IsEmpty();
 }
 
-int Sign(double d) { return d < 0 ? -1 : (d > 0 ? 1 : 0); }
+int Sign(double d) {
+    return d < 0 ? -1 : (d > 0 ? 1 : 0);
+}
 
-Text Widen(const std::string& s) { return Text(s.begin(), s.end()); }
+Text Widen(const std::string& s) {
+    return Text(s.begin(), s.end());
+}
 
 Text SingleToText(float f) {
     if (std::isnan(f)) RaiseOverflow(kSource);
@@ -128,7 +132,7 @@ Text ToText(const DynamicValue& value) {
 }
 
 void PrintTo(const DynamicValue& value, std::ostream* os) {
-    static const char* const kNames[] = {"Empty", "Null",    "Integer16", "Integer32",
+    static const char* const kNames[] = {"Empty",  "Null",    "Integer16", "Integer32",
                                          "Single", "Boolean", "String",    "Array"};
     *os << kNames[static_cast<int>(value.GetKind())];
     if (value.IsArray()) {

@@ -8,7 +8,7 @@
 #include <variant>
 #include <vector>
 
-#include "platform/core_types.h"
+#include "base/core_types.h"
 
 namespace brumelis {
 
@@ -27,7 +27,9 @@ public:
     std::int32_t LowerBound() const { return 1; }
     std::int32_t UpperBound() const { return static_cast<std::int32_t>(elements_.size()); }
     std::size_t Count() const { return elements_.size(); }
-    const Text& At(std::int32_t index) const { return elements_.at(static_cast<std::size_t>(index - 1)); }
+    const Text& At(std::int32_t index) const {
+        return elements_.at(static_cast<std::size_t>(index - 1));
+    }
     Text& At(std::int32_t index) { return elements_.at(static_cast<std::size_t>(index - 1)); }
     // Re-dimensions to 1..count keeping the elements that still fit.
     void Resize(std::int32_t count) { elements_.resize(static_cast<std::size_t>(count)); }

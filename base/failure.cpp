@@ -1,4 +1,4 @@
-#include "utilities/failure.h"
+#include "base/failure.h"
 
 namespace brumelis {
 
@@ -22,10 +22,16 @@ void RaiseInvalidUseOfNull(const Text& source) {
     Raise(error::kInvalidUseOfNull, source, u"Utilisation incorrecte de Null");
 }
 
-const ErrorRecord& LastError() { return tLastError; }
+const ErrorRecord& LastError() {
+    return tLastError;
+}
 
-void ClearLastError() { tLastError = ErrorRecord{}; }
+void ClearLastError() {
+    tLastError = ErrorRecord{};
+}
 
-void RecordError(const Failure& failure) { tLastError = failure.Record(); }
+void RecordError(const Failure& failure) {
+    tLastError = failure.Record();
+}
 
 }  // namespace brumelis
