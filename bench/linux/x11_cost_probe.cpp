@@ -89,8 +89,7 @@ int Startup(Display* display, const std::string& title, int count, char* program
             shown = TitledWindowShows(display, DefaultRootWindow(display), title, 2);
             if (!shown) std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
-        const double ms =
-            std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
         kill(pid, SIGTERM);
         waitpid(pid, nullptr, 0);
         // The next copy must not meet this one's windows.

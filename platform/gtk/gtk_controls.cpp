@@ -5,10 +5,10 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "base/failure.h"
 #include "platform/gtk/gtk_form.h"
 #include "platform/gtk/gtk_images.h"
 #include "platform/gtk/gtk_support.h"
-#include "utilities/failure.h"
 
 namespace brumelis {
 
@@ -34,7 +34,7 @@ std::string WidgetName(int index) {
 
 GtkForm::GtkForm(const FormLayout& layout, GtkEventDispatcher& dispatcher)
     : layout_(layout), dispatcher_(dispatcher) {
-    const std::string caption = ToUtf8(layout_.caption);
+    const std::string caption = Utf8FromText(layout_.caption);
     owner_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     gtk_window_set_title(GTK_WINDOW(owner_), caption.c_str());
     gtk_widget_realize(owner_);
@@ -58,7 +58,7 @@ void GtkForm::CreateToolbar() {
     // A popup is override-redirect: the window manager neither frames,
     // places nor focuses it, and it has no taskbar entry.
     toolbar_ = gtk_window_new(GTK_WINDOW_POPUP);
-    gtk_window_set_title(GTK_WINDOW(toolbar_), ToUtf8(layout_.caption).c_str());
+    gtk_window_set_title(GTK_WINDOW(toolbar_), Utf8FromText(layout_.caption).c_str());
     gtk_window_set_icon_list(GTK_WINDOW(toolbar_), ApplicationIcons());
     gtk_window_set_default_size(GTK_WINDOW(toolbar_), ToPixels(layout_.width),
                                 ToPixels(layout_.height));
@@ -84,7 +84,7 @@ void GtkForm::CreateControl(const ControlLayout& layout, int index) {
     control.id = layout.id;
     control.form = this;
     if (layout.kind == ControlKind::PushButton) {
-        control.widget = gtk_button_new_with_label(ToUtf8(layout.caption).c_str());
+        control.widget = gtk_button_new_with_label(Utf8FromText(layout.caption).c_str());
         gtk_widget_set_can_focus(control.widget, layout.tabIndex >= 0);
     } else {
         control.widget = gtk_event_box_new();

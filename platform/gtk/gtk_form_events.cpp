@@ -45,12 +45,12 @@ void GtkForm::Connect(Control& control) {
         g_signal_connect(control.widget, "clicked", G_CALLBACK(&GtkForm::OnClicked), &control);
         return;
     }
-    gtk_widget_add_events(control.widget,
-                          GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_POINTER_MOTION_MASK);
+    gtk_widget_add_events(
+        control.widget, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_POINTER_MOTION_MASK);
     g_signal_connect(control.widget, "button-press-event", G_CALLBACK(&GtkForm::OnButtonPress),
                      &control);
-    g_signal_connect(control.widget, "button-release-event",
-                     G_CALLBACK(&GtkForm::OnButtonRelease), &control);
+    g_signal_connect(control.widget, "button-release-event", G_CALLBACK(&GtkForm::OnButtonRelease),
+                     &control);
     g_signal_connect(control.widget, "motion-notify-event", G_CALLBACK(&GtkForm::OnMotion),
                      &control);
     g_signal_connect(control.widget, "grab-broken-event", G_CALLBACK(&GtkForm::OnGrabBroken),
@@ -85,7 +85,8 @@ gboolean GtkForm::OnButtonRelease(GtkWidget*, GdkEventButton* event, gpointer da
     GtkForm& form = *control.form;
     if (event->button != 1) return TRUE;
     std::optional<LeftPress> click;
-    if (form.leftPress_ && form.leftPress_->control == control.id && form.IsPointerOver(control, event->x_root, event->y_root)) {
+    if (form.leftPress_ && form.leftPress_->control == control.id &&
+        form.IsPointerOver(control, event->x_root, event->y_root)) {
         click = form.leftPress_;
     }
     form.leftPress_.reset();
@@ -101,7 +102,8 @@ gboolean GtkForm::OnButtonRelease(GtkWidget*, GdkEventButton* event, gpointer da
 gboolean GtkForm::OnMotion(GtkWidget*, GdkEventMotion* event, gpointer data) {
     auto& control = *static_cast<Control*>(data);
     const ControlId id = control.id;
-    const MouseEvent mouse = DecodeMouse(HeldButtons(event->state), event->state, event->x, event->y);
+    const MouseEvent mouse =
+        DecodeMouse(HeldButtons(event->state), event->state, event->x, event->y);
     control.form->dispatcher_.Dispatch(
         [id, mouse](FormEvents& events) { events.MouseMove(id, mouse); });
     return TRUE;

@@ -1,9 +1,9 @@
 // The form window as the handlers see it: sizes and positions in twips at 15
 // twips per pixel, read back from the X window every time.
+#include "base/failure.h"
 #include "platform/gtk/gtk_form.h"
 #include "platform/gtk/gtk_support.h"
 #include "platform/gtk/gtk_x11_window.h"
-#include "utilities/failure.h"
 
 namespace brumelis {
 
@@ -13,7 +13,7 @@ WindowHandle GtkForm::Handle() const {
 }
 
 Text GtkForm::Caption() const {
-    return FromUtf8(gtk_window_get_title(GTK_WINDOW(toolbar_)));
+    return TextOfUtf8(gtk_window_get_title(GTK_WINDOW(toolbar_)));
 }
 
 // The server's own record: an override-redirect window is where it was last
@@ -40,11 +40,10 @@ void GtkForm::SetHeight(Twips height) {
     Place(rect, ServerRect{rect.left, rect.top, rect.width, ToPixels(height)});
 }
 
-void GtkForm::Move(Twips left, Twips top, std::optional<Twips> width,
-                   std::optional<Twips> height) {
+void GtkForm::Move(Twips left, Twips top, std::optional<Twips> width, std::optional<Twips> height) {
     const ServerRect rect = OuterRect();
     Place(rect, ServerRect{ToPixels(left), ToPixels(top), width ? ToPixels(*width) : rect.width,
-                     height ? ToPixels(*height) : rect.height});
+                           height ? ToPixels(*height) : rect.height});
 }
 
 // The follower moves the toolbar on every tick: when nothing changes, no
@@ -55,8 +54,8 @@ void GtkForm::Move(Twips left, Twips top, std::optional<Twips> width,
 // panel's windows are sized at once as well: left to GTK's next layout
 // pass, a click right after an unfold would land beside them.
 void GtkForm::Place(const ServerRect& current, const ServerRect& wanted) {
-    if (current.left == wanted.left && current.top == wanted.top &&
-        current.width == wanted.width && current.height == wanted.height) {
+    if (current.left == wanted.left && current.top == wanted.top && current.width == wanted.width &&
+        current.height == wanted.height) {
         return;
     }
     // X refuses empty windows; Windows keeps them at least a pixel wide.
@@ -66,8 +65,7 @@ void GtkForm::Place(const ServerRect& current, const ServerRect& wanted) {
         gtk_window_move(GTK_WINDOW(toolbar_), wanted.left, wanted.top);
     }
     gtk_window_resize(GTK_WINDOW(toolbar_), width, height);
-    gdk_window_move_resize(gtk_widget_get_window(toolbar_), wanted.left, wanted.top, width,
-                           height);
+    gdk_window_move_resize(gtk_widget_get_window(toolbar_), wanted.left, wanted.top, width, height);
     GtkRequisition measured{};
     gtk_widget_get_preferred_size(toolbar_, &measured, nullptr);
     GtkAllocation allocation{0, 0, width, height};
@@ -110,13 +108,13 @@ GtkButton* GtkForm::ButtonOf(ControlId button) const {
 }
 
 Text GtkForm::ButtonCaption(ControlId button) const {
-    return FromUtf8(gtk_button_get_label(ButtonOf(button)));
+    return TextOfUtf8(gtk_button_get_label(ButtonOf(button)));
 }
 
 // Unchanged captions are not set again: the follower sets it on every tick.
 void GtkForm::SetButtonCaption(ControlId button, const Text& caption) {
     GtkButton* widget = ButtonOf(button);
-    const std::string text = ToUtf8(caption);
+    const std::string text = Utf8FromText(caption);
     const char* current = gtk_button_get_label(widget);
     if (current != nullptr && text == current) return;
     gtk_button_set_label(widget, text.c_str());

@@ -9,8 +9,8 @@ MessageAnswer RunMessageBox(const Text& text, MessageButtons buttons, const Text
     const bool yesNo = buttons == MessageButtons::YesNo;
     GtkWidget* box = gtk_message_dialog_new(parent, GTK_DIALOG_MODAL, GTK_MESSAGE_OTHER,
                                             yesNo ? GTK_BUTTONS_YES_NO : GTK_BUTTONS_OK, "%s",
-                                            ToUtf8(text).c_str());
-    gtk_window_set_title(GTK_WINDOW(box), ToUtf8(title).c_str());
+                                            Utf8FromText(text).c_str());
+    gtk_window_set_title(GTK_WINDOW(box), Utf8FromText(title).c_str());
     gtk_window_set_position(GTK_WINDOW(box), GTK_WIN_POS_CENTER);
     // Above the toolbar's pinned targets, as a system-modal box would be.
     gtk_window_set_keep_above(GTK_WINDOW(box), TRUE);

@@ -1,19 +1,12 @@
-// Small helpers of the GTK backend: texts between the core's UTF-16 and
-// GLib's UTF-8, twips and pixels, and ownership of GObject references.
+// Small helpers of the GTK backend: twips and pixels, and GTK's texts.
 #pragma once
 
-#include <glib-object.h>
-
 #include <cmath>
-#include <memory>
-#include <string>
 
-#include "platform/core_types.h"
+#include "base/core_types.h"
+#include "platform/x11/utf8_text.h"
 
 namespace brumelis {
-
-std::string ToUtf8(const Text& text);
-Text FromUtf8(const char* text);
 
 inline Twips ToTwips(int pixels) {
     return static_cast<Twips>(pixels * kTwipsPerPixel);
@@ -23,10 +16,9 @@ inline int ToPixels(Twips twips) {
     return static_cast<int>(std::lround(twips / static_cast<Twips>(kTwipsPerPixel)));
 }
 
-struct GObjectUnref {
-    void operator()(gpointer object) const { g_object_unref(object); }
-};
-template <typename T>
-using GObjectPtr = std::unique_ptr<T, GObjectUnref>;
+// GTK's texts may be null: that is the empty text.
+inline Text TextOfUtf8(const char* utf8) {
+    return utf8 == nullptr ? Text() : TextFromUtf8(utf8);
+}
 
 }  // namespace brumelis

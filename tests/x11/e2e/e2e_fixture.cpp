@@ -38,8 +38,7 @@ void ToolbarTest::TearDown() {
     target_.reset();
 }
 
-std::unique_ptr<TargetProcess> ToolbarTest::StartTarget(const std::string& title,
-                                                        ScreenRect rect) {
+std::unique_ptr<TargetProcess> ToolbarTest::StartTarget(const std::string& title, ScreenRect rect) {
     TargetOptions options;
     options.title = title;
     options.rect = rect;
@@ -51,8 +50,7 @@ std::unique_ptr<TargetProcess> ToolbarTest::StartTarget(const std::string& title
 
 testing::AssertionResult ToolbarTest::Activate(XWindowId client) {
     x_.Activate(client);
-    if (WaitUntil([&] { return x_.ActiveWindow() == client; }))
-        return testing::AssertionSuccess();
+    if (WaitUntil([&] { return x_.ActiveWindow() == client; })) return testing::AssertionSuccess();
     return testing::AssertionFailure() << "window " << client << " never became active";
 }
 
@@ -87,8 +85,8 @@ testing::AssertionResult ToolbarTest::FoldedOn(XWindowId client) {
     };
     if (WaitUntil(settled) && HoldsFor(settled, Milliseconds{200}))
         return testing::AssertionSuccess();
-    return testing::AssertionFailure() << "not folded on the corner of window " << client
-                                       << "; " << Situation();
+    return testing::AssertionFailure()
+           << "not folded on the corner of window " << client << "; " << Situation();
 }
 
 testing::AssertionResult ToolbarTest::SizeBecomes(Size size) {
@@ -139,8 +137,8 @@ bool ToolbarTest::IsAbove(XWindowId client) const {
 std::string ToolbarTest::Situation() const {
     std::ostringstream out;
     const ScreenArea toolbar = ToolbarArea();
-    out << "toolbar " << toolbar.width << "x" << toolbar.height << " at (" << toolbar.left
-        << ", " << toolbar.top << "), active window " << x_.ActiveWindow();
+    out << "toolbar " << toolbar.width << "x" << toolbar.height << " at (" << toolbar.left << ", "
+        << toolbar.top << "), active window " << x_.ActiveWindow();
     if (target_) {
         const ScreenArea frame = FrameArea(target_->Id());
         out << ", target " << target_->Id() << " framed at (" << frame.left << ", " << frame.top

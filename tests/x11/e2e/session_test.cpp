@@ -30,8 +30,8 @@ TEST_P(Refusal, SaysWhyAndEnds) {
     ASSERT_TRUE(brumelis.Started());
     if (row.showsABox) {
         const XWindowId box = brumelis.WaitForBox("Brumelis");
-        ASSERT_NE(0u, box) << "no box; running: " << brumelis.IsRunning() << "; said: "
-                           << brumelis.ErrorOutput();
+        ASSERT_NE(0u, box) << "no box; running: " << brumelis.IsRunning()
+                           << "; said: " << brumelis.ErrorOutput();
         EXPECT_EQ(0u, brumelis.FindToolbar());
         x.Activate(box);
         ASSERT_TRUE(WaitUntil([&] { return x.ActiveWindow() == box; }));
@@ -44,13 +44,16 @@ TEST_P(Refusal, SaysWhyAndEnds) {
 
 INSTANTIATE_TEST_SUITE_P(
     Sessions, Refusal,
-    testing::Values(
-        Session{"WithoutDisplay", {{"DISPLAY", ""}}, "la variable DISPLAY n'est pas définie",
-                false},
-        Session{"UnreachableDisplay", {{"DISPLAY", ":97"}}, "« :97 »", false},
-        // Xwayland gives Wayland sessions a DISPLAY too: the box shows there.
-        Session{"Wayland", {{"WAYLAND_DISPLAY", "wayland-97"}, {"XDG_SESSION_TYPE", "wayland"}},
-                "Wayland ne permet pas", true}),
+    testing::Values(Session{"WithoutDisplay",
+                            {{"DISPLAY", ""}},
+                            "la variable DISPLAY n'est pas définie",
+                            false},
+                    Session{"UnreachableDisplay", {{"DISPLAY", ":97"}}, "« :97 »", false},
+                    // Xwayland gives Wayland sessions a DISPLAY too: the box shows there.
+                    Session{"Wayland",
+                            {{"WAYLAND_DISPLAY", "wayland-97"}, {"XDG_SESSION_TYPE", "wayland"}},
+                            "Wayland ne permet pas",
+                            true}),
     [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace

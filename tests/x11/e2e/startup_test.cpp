@@ -19,8 +19,7 @@ void PrintTo(const PresentationAnswer& answer, std::ostream* out) {
     *out << answer.name;
 }
 
-class Presentation : public ToolbarTest,
-                     public testing::WithParamInterface<PresentationAnswer> {};
+class Presentation : public ToolbarTest, public testing::WithParamInterface<PresentationAnswer> {};
 
 TEST_P(Presentation, DoubleClickOnTheRedSquareTogglesThenAsks) {
     ASSERT_TRUE(DoubleClickOn(OnToolbar(kRedSquare)));

@@ -12,8 +12,8 @@ constexpr std::uint32_t OpacityOf(std::uint32_t alpha) {
 
 struct SliderDrag {
     const char* name;
-    int pressOffset;    // pixels below the slider's top edge
-    int releaseOffset;  // may lie outside the slider: the drag keeps going
+    int pressOffset;      // pixels below the slider's top edge
+    int releaseOffset;    // may lie outside the slider: the drag keeps going
     std::uint32_t alpha;  // (1335 - offset * 15) / 1335 * 255, clamped, halves to even
     bool folds;           // a release inside the slider is a click on it
 };

@@ -42,8 +42,8 @@ std::vector<unsigned long> Items(::Display* display, XWindowId window, const cha
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
     std::vector<unsigned long> items;
-    if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 4096, False,
-                           type, &actualType, &format, &count, &after, &data) == Success &&
+    if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 4096, False, type,
+                           &actualType, &format, &count, &after, &data) == Success &&
         data != nullptr && format == 32) {
         const auto* values = reinterpret_cast<const unsigned long*>(data);
         items.assign(values, values + count);
@@ -60,8 +60,8 @@ std::optional<std::string> TextOf(::Display* display, XWindowId window, const ch
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
     std::optional<std::string> text;
-    if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 4096, False,
-                           type, &actualType, &format, &count, &after, &data) == Success &&
+    if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 4096, False, type,
+                           &actualType, &format, &count, &after, &data) == Success &&
         data != nullptr && format == 8) {
         text = std::string(reinterpret_cast<const char*>(data), count);
     }
@@ -226,8 +226,8 @@ std::vector<std::string> XSession::AtomNames(XWindowId window, const char* prope
 }
 
 std::optional<std::string> XSession::Title(XWindowId window) const {
-    if (auto title = TextOf(display_, window, "_NET_WM_NAME",
-                            XInternAtom(display_, "UTF8_STRING", False)))
+    if (auto title =
+            TextOf(display_, window, "_NET_WM_NAME", XInternAtom(display_, "UTF8_STRING", False)))
         return title;
     return TextOf(display_, window, "WM_NAME", AnyPropertyType);
 }

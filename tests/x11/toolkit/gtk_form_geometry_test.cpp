@@ -57,13 +57,13 @@ TEST_P(GtkFormResize, SizesReadBackAtOnceAndReachTheServer) {
         Milliseconds{300}, PumpGtk));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sizes, GtkFormResize,
-    testing::Values(Resize{"Folded", 150, 150, 10, 10}, Resize{"Unfolded", 495, 1695, 33, 113},
-                    // Twips between two pixels go to the nearer one.
-                    Resize{"BetweenPixels", 157, 142, 10, 9},
-                    Resize{"WiderThanThePanel", 900, 300, 60, 20}),
-    [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Sizes, GtkFormResize,
+                         testing::Values(Resize{"Folded", 150, 150, 10, 10},
+                                         Resize{"Unfolded", 495, 1695, 33, 113},
+                                         // Twips between two pixels go to the nearer one.
+                                         Resize{"BetweenPixels", 157, 142, 10, 9},
+                                         Resize{"WiderThanThePanel", 900, 300, 60, 20}),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(GtkFormGeometry, MoveGoesToTheTwipPlaceInOneRequest) {
     x_.WatchStructure(ToolbarId());

@@ -118,7 +118,7 @@ TEST_P(GtkMessageBoxes, ShowOurTextsAndAnswerWithTheButtonPressed) {
     EXPECT_EQ(row.keys.size(), driver.KeysSent());
     EXPECT_EQ(static_cast<int>(row.answer), static_cast<int>(answer));
     const ShownBox& shown = driver.Shown();
-    EXPECT_EQ(ToUtf8(text), shown.text) << "the accents reach the box";
+    EXPECT_EQ(Utf8FromText(text), shown.text) << "the accents reach the box";
     EXPECT_EQ(row.shownTitle, shown.title);
     EXPECT_TRUE(shown.iconless);
     const bool yesNo = row.buttons == MessageButtons::YesNo;
@@ -132,16 +132,31 @@ const std::string kPresentationTitle = "ZOLVEC Quintrel www.zolvec.example";
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, GtkMessageBoxes,
-    testing::Values(
-        BoxCase{"OkBoxBearsTheApplicationTitle", MessageButtons::Ok, Text(), {{"Return", {}}},
-                MessageAnswer::Ok, "Brumelis"},
-        BoxCase{"NoByItsButton", MessageButtons::YesNo, u"ZOLVEC Quintrel www.zolvec.example",
-                {{"n", {"Alt_L"}}}, MessageAnswer::No, kPresentationTitle},
-        BoxCase{"YesByDefault", MessageButtons::YesNo, u"ZOLVEC Quintrel www.zolvec.example",
-                {{"Return", {}}}, MessageAnswer::Yes, kPresentationTitle},
-        // Escape would answer neither: the box stays up for the No after it.
-        BoxCase{"EscapeLeavesTheYesNoBoxUp", MessageButtons::YesNo, u"Titre",
-                {{"Escape", {}}, {"n", {"Alt_L"}}}, MessageAnswer::No, "Titre"}),
+    testing::Values(BoxCase{"OkBoxBearsTheApplicationTitle",
+                            MessageButtons::Ok,
+                            Text(),
+                            {{"Return", {}}},
+                            MessageAnswer::Ok,
+                            "Brumelis"},
+                    BoxCase{"NoByItsButton",
+                            MessageButtons::YesNo,
+                            u"ZOLVEC Quintrel www.zolvec.example",
+                            {{"n", {"Alt_L"}}},
+                            MessageAnswer::No,
+                            kPresentationTitle},
+                    BoxCase{"YesByDefault",
+                            MessageButtons::YesNo,
+                            u"ZOLVEC Quintrel www.zolvec.example",
+                            {{"Return", {}}},
+                            MessageAnswer::Yes,
+                            kPresentationTitle},
+                    // Escape would answer neither: the box stays up for the No after it.
+                    BoxCase{"EscapeLeavesTheYesNoBoxUp",
+                            MessageButtons::YesNo,
+                            u"Titre",
+                            {{"Escape", {}}, {"n", {"Alt_L"}}},
+                            MessageAnswer::No,
+                            "Titre"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace

@@ -9,11 +9,11 @@
 
 #include <stdexcept>
 
+#include "base/failure.h"
 #include "platform/gtk/gtk_toolkit.h"
 #include "tests/x11/toolkit/failing_handler_child.h"
 #include "tests/x11/toolkit/gtk_toolbar_fixture.h"
 #include "toolbar/toolbar_layout.h"
-#include "utilities/failure.h"
 
 extern char** environ;
 

@@ -89,8 +89,8 @@ testing::AssertionResult GtkToolbarTest::MoveAndSee(ControlId control, int butto
     const bool seen = WaitUntil(
         [&] {
             const Events recorded = events_.Recorded();
-            return std::any_of(recorded.begin() + static_cast<std::ptrdiff_t>(from),
-                               recorded.end(), [&](const RecordedEvent& e) {
+            return std::any_of(recorded.begin() + static_cast<std::ptrdiff_t>(from), recorded.end(),
+                               [&](const RecordedEvent& e) {
                                    return e.kind == EventKind::MouseMove && e.control == control &&
                                           e.mouse.button == button && e.mouse.x == x &&
                                           e.mouse.y == y;

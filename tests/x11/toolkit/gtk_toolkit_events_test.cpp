@@ -42,8 +42,8 @@ TEST_F(GtkToolkitEvents, DragOutOfTheSliderKeepsReportingToItAndGivesNoClick) {
     const ScreenArea slider = Area(ControlId::Picture2);
     const ScreenPoint start{slider.left + 12, slider.top + 36};
     const ScreenPoint path[] = {
-        {slider.left + 12, slider.top + 60},                         // still inside
-        {slider.left - 20, slider.top - 10},                         // negative positions
+        {slider.left + 12, slider.top + 60},                                 // still inside
+        {slider.left - 20, slider.top - 10},                                 // negative positions
         {slider.left + slider.width + 15, slider.top + slider.height + 11},  // off the toolbar
     };
     ASSERT_TRUE(PointAt(start));
@@ -98,21 +98,35 @@ TEST_P(GtkToolkitClicks, ClickOnlyWhereThePressBegan) {
     EXPECT_EQ(row.expected, PressesAndClicks(events_.Recorded()));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Releases, GtkToolkitClicks,
-    testing::Values(
-        // The panel's background lies right of the red square.
-        PressAndRelease{"OnThePanelBackground", ControlId::Picture1, {20, 3}, ControlId::Picture1,
-                        {25, 4}, {"MouseDown Picture1 button 1", "Click Picture1"}},
-        PressAndRelease{"FromThePanelOntoTheSlider", ControlId::Picture1, {20, 3},
-                        ControlId::Picture2, {5, 5}, {"MouseDown Picture1 button 1"}},
-        PressAndRelease{"FromTheRedSquareOntoThePanel", ControlId::Picture3, {4, 4},
-                        ControlId::Picture1, {20, 3}, {"MouseDown Picture3 button 1"}},
-        // Row 8 belongs to the square and to the button: the square is on top.
-        PressAndRelease{"OnTheRowTheRedSquareCoversOfTheButton", ControlId::Picture3, {4, 8},
-                        ControlId::Picture3, {5, 8},
-                        {"MouseDown Picture3 button 1", "Click Picture3"}}),
-    [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Releases, GtkToolkitClicks,
+                         testing::Values(
+                             // The panel's background lies right of the red square.
+                             PressAndRelease{"OnThePanelBackground",
+                                             ControlId::Picture1,
+                                             {20, 3},
+                                             ControlId::Picture1,
+                                             {25, 4},
+                                             {"MouseDown Picture1 button 1", "Click Picture1"}},
+                             PressAndRelease{"FromThePanelOntoTheSlider",
+                                             ControlId::Picture1,
+                                             {20, 3},
+                                             ControlId::Picture2,
+                                             {5, 5},
+                                             {"MouseDown Picture1 button 1"}},
+                             PressAndRelease{"FromTheRedSquareOntoThePanel",
+                                             ControlId::Picture3,
+                                             {4, 4},
+                                             ControlId::Picture1,
+                                             {20, 3},
+                                             {"MouseDown Picture3 button 1"}},
+                             // Row 8 belongs to the square and to the button: the square is on top.
+                             PressAndRelease{"OnTheRowTheRedSquareCoversOfTheButton",
+                                             ControlId::Picture3,
+                                             {4, 8},
+                                             ControlId::Picture3,
+                                             {5, 8},
+                                             {"MouseDown Picture3 button 1", "Click Picture3"}}),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(GtkToolkitEvents, DoubleClickOnAPictureGivesTwoClicksThenTheDoubleClick) {
     ASSERT_TRUE(PointAt(Area(ControlId::Picture3).Centre()));

@@ -2,8 +2,8 @@
 // runs; without one the program says so and fails. Run with the child
 // switch, it is instead the toolbar with a handler that fails, for the test
 // of the toolkit's reaction, which ends the process it happens in.
-#include <gtk/gtk.h>
 #include <gtest/gtest.h>
+#include <gtk/gtk.h>
 
 #include <cstdio>
 #include <cstring>

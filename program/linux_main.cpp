@@ -22,7 +22,7 @@ namespace {
 // On the terminal, and in a box where GTK can open one (under Wayland it
 // may, through the Wayland backend, for this box alone).
 int Refuse(const brumelis::Text& message, int& argc, char**& argv) {
-    std::fprintf(stderr, "brumelis: %s\n", brumelis::ToUtf8(message).c_str());
+    std::fprintf(stderr, "brumelis: %s\n", brumelis::Utf8FromText(message).c_str());
     if (gtk_init_check(&argc, &argv)) {
         brumelis::RunMessageBox(message, brumelis::MessageButtons::Ok,
                                 brumelis::ToolbarLayout().applicationTitle, nullptr);
@@ -54,8 +54,8 @@ int main(int argc, char** argv) {
     } catch (const std::exception& failure) {
         // The toolbar could not be built (its images are compiled in, so
         // this means a broken build or a missing image loader).
-        return Refuse(u"Brumelis ne peut pas construire sa barre d'outils : " +
-                          FromUtf8(failure.what()),
-                      argc, argv);
+        return Refuse(
+            u"Brumelis ne peut pas construire sa barre d'outils : " + TextFromUtf8(failure.what()),
+            argc, argv);
     }
 }
