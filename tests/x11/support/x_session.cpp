@@ -33,40 +33,43 @@ private:
     int (*previous_)(::Display*, XErrorEvent*);
 };
 
-// The property's items as longs (Xlib's format 32), or nothing.
-std::vector<unsigned long> Items(::Display* display, XWindowId window, const char* name,
-                                 Atom type) {
+// A property as Xlib hands it over: format-32 items come as longs.
+struct Property {
+    int format = 0;
+    unsigned long count = 0;
+    std::vector<unsigned char> bytes;
+};
+
+Property Fetch(::Display* display, XWindowId window, const char* name, Atom type) {
     IgnoringErrors ignoring(display);
     Atom actualType = 0;
-    int format = 0;
-    unsigned long count = 0, after = 0;
+    Property property;
+    unsigned long after = 0;
     unsigned char* data = nullptr;
-    std::vector<unsigned long> items;
     if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 4096, False, type,
-                           &actualType, &format, &count, &after, &data) == Success &&
-        data != nullptr && format == 32) {
-        const auto* values = reinterpret_cast<const unsigned long*>(data);
-        items.assign(values, values + count);
+                           &actualType, &property.format, &property.count, &after,
+                           &data) == Success &&
+        data != nullptr) {
+        const std::size_t size = property.format == 32 ? sizeof(long) : property.format / 8u;
+        property.bytes.assign(data, data + property.count * size);
     }
     if (data != nullptr) XFree(data);
-    return items;
+    return property;
+}
+
+std::vector<unsigned long> Items(::Display* display, XWindowId window, const char* name,
+                                 Atom type) {
+    const Property property = Fetch(display, window, name, type);
+    if (property.format != 32) return {};
+    const auto* values = reinterpret_cast<const unsigned long*>(property.bytes.data());
+    return std::vector<unsigned long>(values, values + property.count);
 }
 
 std::optional<std::string> TextOf(::Display* display, XWindowId window, const char* name,
                                   Atom type) {
-    IgnoringErrors ignoring(display);
-    Atom actualType = 0;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    std::optional<std::string> text;
-    if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 4096, False, type,
-                           &actualType, &format, &count, &after, &data) == Success &&
-        data != nullptr && format == 8) {
-        text = std::string(reinterpret_cast<const char*>(data), count);
-    }
-    if (data != nullptr) XFree(data);
-    return text;
+    const Property property = Fetch(display, window, name, type);
+    if (property.format != 8) return std::nullopt;
+    return std::string(property.bytes.begin(), property.bytes.end());
 }
 
 }  // namespace

@@ -1,16 +1,16 @@
 // The child run of the GTK toolkit tests' program: the toolbar with a
-// handler that fails in its first tick. The toolkit's reaction ends the
-// process, so it cannot be watched in the test's own.
+// handler that fails in its first tick (its switch and exit codes are the
+// Win32 test program's).
 #pragma once
+
+#include "tests/platform/failing_handler_child.h"
 
 namespace brumelis::x11_tests {
 
-inline constexpr char kFailingHandlerSwitch[] = "--run-toolbar-with-failing-handler";
-
-// Exit codes of the child beside the toolkit's own 0.
-inline constexpr int kHandlerRanAfterFailure = 3;
-inline constexpr int kLoopEndedByItself = 4;
-inline constexpr int kToolbarNotBuilt = 5;
+using platform_tests::kFailingHandlerSwitch;
+using platform_tests::kHandlerRanAfterFailure;
+using platform_tests::kLoopEndedByItself;
+using platform_tests::kToolbarNotBuilt;
 
 // Runs the child; returns only when the toolkit did not end the process.
 int RunToolbarWithFailingHandler();
