@@ -42,6 +42,7 @@ GtkForm::GtkForm(const FormLayout& layout, GtkEventDispatcher& dispatcher)
     for (std::size_t index = 0; index < layout_.controls.size(); ++index) {
         CreateControl(layout_.controls[index], static_cast<int>(index));
     }
+    PutControls();
     InstallStyle();
     gtk_widget_show_all(gtk_bin_get_child(GTK_BIN(toolbar_)));
     gtk_widget_realize(toolbar_);
@@ -79,7 +80,6 @@ void GtkForm::CreateToolbar() {
 // and its children.
 void GtkForm::CreateControl(const ControlLayout& layout, int index) {
     if (layout.kind == ControlKind::Timer) return;
-    const Control& container = Find(layout.container);
     Control& control = controls_[layout.id];
     control.id = layout.id;
     control.form = this;
@@ -97,14 +97,27 @@ void GtkForm::CreateControl(const ControlLayout& layout, int index) {
     }
     gtk_widget_set_name(control.widget, WidgetName(index).c_str());
     gtk_widget_set_size_request(control.widget, ToPixels(layout.width), ToPixels(layout.height));
-    const int left = ToPixels(layout.left);
-    const int top = ToPixels(layout.top);
-    if (container.id == ControlId::Form1) {
-        gtk_layout_put(GTK_LAYOUT(container.children), control.widget, left, top);
-    } else {
-        gtk_fixed_put(GTK_FIXED(container.children), control.widget, left, top);
-    }
     Connect(control);
+}
+
+// Siblings overlap (the button's top row lies under the red square's last
+// row, the slider's top row over the button's last): the first created stays
+// on top, as on Windows. GTK draws a container's children in their order,
+// and realizes and shows their windows in it, each on top of the ones
+// before: the controls go into their containers last created first.
+void GtkForm::PutControls() {
+    for (auto layout = layout_.controls.rbegin(); layout != layout_.controls.rend(); ++layout) {
+        auto control = controls_.find(layout->id);
+        if (control == controls_.end() || layout->id == ControlId::Form1) continue;
+        GtkWidget* container = Find(layout->container).children;
+        const int left = ToPixels(layout->left);
+        const int top = ToPixels(layout->top);
+        if (GTK_IS_LAYOUT(container)) {
+            gtk_layout_put(GTK_LAYOUT(container), control->second.widget, left, top);
+        } else {
+            gtk_fixed_put(GTK_FIXED(container), control->second.widget, left, top);
+        }
+    }
 }
 
 // Panels paint their back colour; the button loses the theme's padding,
@@ -170,24 +183,6 @@ void GtkForm::StopTimers() {
 
 void GtkForm::Show() {
     gtk_widget_show(toolbar_);
-    ArrangeOrder();
-}
-
-// Siblings overlap (the button's top row lies under the red square's last
-// row): the first created stays on top, as on Windows. GDK stacks each
-// window on top of its siblings when it is shown, in the order GTK maps
-// them, so the order is set once everything is mapped. The button's input
-// window counts: the button itself draws in its container's window, under
-// every panel.
-void GtkForm::ArrangeOrder() {
-    for (auto layout = layout_.controls.rbegin(); layout != layout_.controls.rend(); ++layout) {
-        auto control = controls_.find(layout->id);
-        if (control == controls_.end()) continue;
-        GtkWidget* widget = control->second.widget;
-        GdkWindow* input = GTK_IS_BUTTON(widget) ? gtk_button_get_event_window(GTK_BUTTON(widget))
-                                                 : gtk_widget_get_window(widget);
-        if (input != nullptr) gdk_window_raise(input);
-    }
 }
 
 }  // namespace brumelis

@@ -86,7 +86,7 @@ private:
     void CreateToolbar();
     void CreateControl(const ControlLayout& layout, int index);
     void InstallStyle();
-    void ArrangeOrder();
+    void PutControls();
     const ControlLayout* FindLayout(ControlId id) const;
     const Control& Find(ControlId id) const;
     GtkButton* ButtonOf(ControlId button) const;

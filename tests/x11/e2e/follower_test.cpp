@@ -1,5 +1,7 @@
 // The tile follows the active window's frame, folds when another window
 // becomes active, and unfolds on a click of its red square.
+#include <vector>
+
 #include "tests/x11/e2e/e2e_fixture.h"
 
 namespace brumelis::x11_tests {
@@ -19,6 +21,45 @@ TEST_F(FoldToggle, ClickOnTheRedSquareUnfoldsAndAnotherClickFolds) {
 
     ASSERT_TRUE(ClickOn(OnToolbar(kRedSquare)));
     EXPECT_TRUE(SizeBecomes(kFoldedSize));
+}
+
+int Red(std::uint32_t c) {
+    return static_cast<int>((c >> 16) & 0xFF);
+}
+int Green(std::uint32_t c) {
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+int Blue(std::uint32_t c) {
+    return static_cast<int>(c & 0xFF);
+}
+
+// What the compositor shows of the unfolded panel: the whole red square on
+// top of the button, the panel's colour beside it, the gradient decoded from
+// the JPEG, red at the slider's top and white at its bottom.
+TEST_F(FoldToggle, TheUnfoldedPanelShowsTheRedSquareAndTheGradient) {
+    ASSERT_TRUE(Unfold());
+    const ScreenArea area = ToolbarArea();
+    std::vector<std::uint32_t> shot;
+    auto at = [&](int x, int y) { return shot[static_cast<std::size_t>(y * area.width + x)]; };
+    const ScreenPoint top{kSliderLeft + kSliderWidth / 2, kSliderTop + 1};
+    const ScreenPoint bottom{top.x, kSliderTop + kSliderHeight - 2};
+    auto painted = [&] {
+        shot = x_.Capture(area);
+        return shot.size() == static_cast<std::size_t>(area.width * area.height) &&
+               at(4, 8) == 0xFF0000u && Red(at(top.x, top.y)) > 200 &&
+               Green(at(bottom.x, bottom.y)) > 200;
+    };
+    ASSERT_TRUE(WaitUntil(painted))
+        << "nothing like the panel on the screen: " << std::hex << at(4, 8) << " at the "
+        << "square's last row, " << at(top.x, top.y) << " and " << at(bottom.x, bottom.y)
+        << " at the slider's ends; " << Situation();
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 9; ++x) EXPECT_EQ(0xFF0000u, at(x, y)) << "(" << x << ", " << y << ")";
+    EXPECT_NE(0xFF0000u, at(9, 0)) << "the square is 9 pixels wide";
+    EXPECT_EQ(at(9, 0), at(30, 3)) << "the panel's colour beside the square";
+    EXPECT_LT(Green(at(top.x, top.y)), 60) << std::hex << at(top.x, top.y);
+    EXPECT_GT(Blue(at(bottom.x, bottom.y)), 200) << std::hex << at(bottom.x, bottom.y);
+    EXPECT_GT(Red(at(bottom.x, bottom.y)), 200) << std::hex << at(bottom.x, bottom.y);
 }
 
 TEST_F(Follower, FollowsTheTargetWhenItMovesAndKeepsThePanelOpen) {

@@ -243,6 +243,21 @@ std::optional<std::uint32_t> XSession::ProcessOf(XWindowId window) const {
     return Cardinal(window, "_NET_WM_PID");
 }
 
+std::vector<std::uint32_t> XSession::Capture(const ScreenArea& area) const {
+    IgnoringErrors ignoring(display_);
+    std::vector<std::uint32_t> pixels;
+    XImage* image = XGetImage(display_, DefaultRootWindow(display_), area.left, area.top,
+                              static_cast<unsigned>(area.width), static_cast<unsigned>(area.height),
+                              AllPlanes, ZPixmap);
+    if (image == nullptr) return pixels;
+    for (int y = 0; y < area.height; ++y) {
+        for (int x = 0; x < area.width; ++x)
+            pixels.push_back(static_cast<std::uint32_t>(XGetPixel(image, x, y) & 0xFFFFFF));
+    }
+    XDestroyImage(image);
+    return pixels;
+}
+
 void XSession::WatchStructure(XWindowId window) {
     XSelectInput(display_, window, StructureNotifyMask);
     XSync(display_, True);

@@ -73,6 +73,10 @@ public:
     XWindowId ActiveWindow() const;
     std::optional<std::uint32_t> ProcessOf(XWindowId window) const;
 
+    // What the screen shows in the area, as 0xRRGGBB values row by row, read
+    // from the root window (where the compositor paints); empty on failure.
+    std::vector<std::uint32_t> Capture(const ScreenArea& area) const;
+
     // Structure changes (moves, resizes) of the window from now on; Changes
     // counts those the server has reported since the watch began.
     void WatchStructure(XWindowId window);
