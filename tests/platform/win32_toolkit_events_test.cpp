@@ -11,6 +11,7 @@
 #include "tests/platform/toolbar_thread.h"
 #include "tests/support/mouse_input.h"
 #include "tests/support/win32_wait.h"
+#include "toolbar/toolbar_layout.h"
 
 namespace brumelis::platform_tests {
 
