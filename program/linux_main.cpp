@@ -1,5 +1,5 @@
 // The Linux program: the session check, GTK on X11, the X11 window system
-// over GDK's own connection, wired into Form1.
+// over GDK's own connection, wired into the toolbar window.
 #include <gtk/gtk.h>
 
 #include <cstdio>
@@ -49,8 +49,8 @@ int main(int argc, char** argv) {
     X11WindowSystem windows(gdk_x11_display_get_xdisplay(gdk_display_get_default()));
     try {
         GtkToolkit toolkit(ToolbarLayout());
-        Form1 form(windows, toolkit, toolkit.Window());
-        return toolkit.Run(form);
+        ToolbarWindow toolbar(windows, toolkit, toolkit.Window());
+        return toolkit.Run(toolbar);
     } catch (const std::exception& failure) {
         // The toolbar could not be built (its images are compiled in, so
         // this means a broken build or a missing image loader).

@@ -1,4 +1,7 @@
-// The program: the Win32 window system and form toolkit wired into Form1.
+// The Windows program: the Win32 window system and form toolkit wired into
+// the toolbar window.
+#include <windows.h>
+
 #include <system_error>
 
 #include "platform/win32/win32_toolkit.h"
@@ -7,11 +10,11 @@
 #include "toolbar/toolbar_window.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    brumelis::Win32WindowSystem windows;
+    brumelis::Win32WindowSystem desktop;
     try {
         brumelis::Win32Toolkit toolkit(instance, brumelis::ToolbarLayout());
-        brumelis::Form1 form(windows, toolkit, toolkit.Window());
-        return toolkit.Run(form);
+        brumelis::ToolbarWindow toolbar(desktop, toolkit, toolkit.Window());
+        return toolkit.Run(toolbar);
     } catch (const std::system_error& failure) {
         // The toolbar could not be built: nothing to show it with.
         return failure.code().value();

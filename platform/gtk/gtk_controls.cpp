@@ -68,8 +68,8 @@ void GtkForm::CreateToolbar() {
     // the red square's corner while the panel inside keeps its size.
     GtkWidget* client = gtk_layout_new(nullptr, nullptr);
     gtk_container_add(GTK_CONTAINER(toolbar_), client);
-    Control& form = controls_[ControlId::Form1];
-    form.id = ControlId::Form1;
+    Control& form = controls_[kFormWindowId];
+    form.id = kFormWindowId;
     form.form = this;
     form.widget = toolbar_;
     form.children = client;
@@ -108,7 +108,7 @@ void GtkForm::CreateControl(const ControlLayout& layout, int index) {
 void GtkForm::PutControls() {
     for (auto layout = layout_.controls.rbegin(); layout != layout_.controls.rend(); ++layout) {
         auto control = controls_.find(layout->id);
-        if (control == controls_.end() || layout->id == ControlId::Form1) continue;
+        if (control == controls_.end() || layout->id == kFormWindowId) continue;
         GtkWidget* container = Find(layout->container).children;
         const int left = ToPixels(layout->left);
         const int top = ToPixels(layout->top);
@@ -153,7 +153,7 @@ const ControlLayout* GtkForm::FindLayout(ControlId id) const {
 const GtkForm::Control& GtkForm::Find(ControlId id) const {
     auto found = controls_.find(id);
     if (found == controls_.end()) {
-        Raise(error::kInvalidCall, u"Form1", u"Appel de procédure ou argument incorrect");
+        Raise(error::kInvalidCall, u"FormWindow", u"Appel de procédure ou argument incorrect");
     }
     return found->second;
 }

@@ -64,7 +64,7 @@ private:
     // One control with a widget: a picture panel (an event box holding a
     // fixed container for its children) or a push button.
     struct Control {
-        ControlId id = ControlId::Form1;
+        ControlId id = kFormWindowId;
         GtkForm* form = nullptr;
         GtkWidget* widget = nullptr;
         GtkWidget* children = nullptr;  // where the control's children go
@@ -109,7 +109,7 @@ private:
     GtkEventDispatcher& dispatcher_;
     GtkWidget* owner_ = nullptr;
     GtkWidget* toolbar_ = nullptr;
-    std::map<ControlId, Control> controls_;  // the toolbar's client area under Form1
+    std::map<ControlId, Control> controls_;  // the form window's client area under kFormWindowId
     std::vector<Timer> timers_;
     std::optional<LeftPress> leftPress_;
     GtkCssProvider* style_ = nullptr;

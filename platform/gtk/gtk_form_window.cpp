@@ -80,7 +80,7 @@ void GtkForm::SetEnabled(bool enabled) {
 // them, which a theme could make larger than asked: both are read from the
 // widgets, allocated or not yet.
 ControlGeometry GtkForm::Geometry(ControlId control) const {
-    if (control == ControlId::Form1) {
+    if (control == kFormWindowId) {
         const ServerRect rect = OuterRect();
         return {ToTwips(rect.left), ToTwips(rect.top), ToTwips(rect.width), ToTwips(rect.height)};
     }
@@ -102,7 +102,7 @@ ControlGeometry GtkForm::Geometry(ControlId control) const {
 GtkButton* GtkForm::ButtonOf(ControlId button) const {
     GtkWidget* widget = Find(button).widget;
     if (!GTK_IS_BUTTON(widget)) {
-        Raise(error::kInvalidCall, u"Form1", u"Appel de procédure ou argument incorrect");
+        Raise(error::kInvalidCall, u"FormWindow", u"Appel de procédure ou argument incorrect");
     }
     return GTK_BUTTON(widget);
 }

@@ -12,14 +12,6 @@ namespace brumelis {
 
 namespace {
 
-const char* ResourceOf(ImageId image) {
-    switch (image) {
-        case ImageId::SliderGradient: return "/org/brumelis/slider_gradient.jpg";
-        case ImageId::None: break;
-    }
-    return nullptr;
-}
-
 GdkPixbuf* Decode(const char* path) {
     // Registered on first use: the generated bundle has no constructor of
     // its own, so a static library keeps it linked in.
@@ -40,16 +32,18 @@ GdkPixbuf* Decode(const char* path) {
 
 }  // namespace
 
+// Image n is the bundle's images/n: the numbers of resources/resource_ids.h.
 GdkPixbuf* LoadPanelImage(ImageId image) {
-    const char* path = ResourceOf(image);
-    return path == nullptr ? nullptr : Decode(path);
+    if (image == kNoImage) return nullptr;
+    const std::string path = "/org/brumelis/images/" + std::to_string(static_cast<int>(image));
+    return Decode(path.c_str());
 }
 
 GList* ApplicationIcons() {
     static GList* const icons = [] {
         GList* list = nullptr;
-        list = g_list_append(list, Decode("/org/brumelis/brumelis-16.png"));
-        list = g_list_append(list, Decode("/org/brumelis/brumelis-32.png"));
+        list = g_list_append(list, Decode("/org/brumelis/icons/16"));
+        list = g_list_append(list, Decode("/org/brumelis/icons/32"));
         return list;
     }();
     return icons;

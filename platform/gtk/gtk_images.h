@@ -9,7 +9,7 @@
 
 namespace brumelis {
 
-// A new reference, or nullptr for ImageId::None; throws std::runtime_error
+// A new reference, or nullptr for kNoImage; throws std::runtime_error
 // when the image is missing or cannot be decoded.
 GdkPixbuf* LoadPanelImage(ImageId image);
 

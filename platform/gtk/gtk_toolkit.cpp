@@ -55,7 +55,7 @@ void GtkToolkit::Dispatch(const Event& event) {
     DeliverEvent(*this, [&] { event(*events_); });
 }
 
-MessageAnswer GtkToolkit::MessageBox(const Text& text, MessageButtons buttons, const Text& title) {
+MessageAnswer GtkToolkit::ShowMessage(const Text& text, MessageButtons buttons, const Text& title) {
     // The hidden owner, never mapped, stands for the program as parent.
     return RunMessageBox(text, buttons, title.empty() ? applicationTitle_ : title,
                          GTK_WINDOW(form_.Owner()));

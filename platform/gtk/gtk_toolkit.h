@@ -22,8 +22,8 @@ public:
     // Start, then the main loop; the program ends through End.
     int Run(FormEvents& events);
 
-    MessageAnswer MessageBox(const Text& text, MessageButtons buttons,
-                             const Text& title = Text()) override;
+    MessageAnswer ShowMessage(const Text& text, MessageButtons buttons,
+                              const Text& title = Text()) override;
     void DoEvents() override;
     [[noreturn]] void End() override;
 

@@ -89,15 +89,15 @@ std::vector<Window> X11WindowSystem::StackingTopFirst() {
     return order;
 }
 
-WindowHandle X11WindowSystem::GetWindow(WindowHandle hWnd, std::uint32_t command) {
-    if (hWnd <= 0) return 0;
-    const auto window = static_cast<Window>(hWnd);
-    if (command == win::GW_HWNDFIRST) {
-        if (!FactsOf(hWnd)) return 0;
+WindowHandle X11WindowSystem::GetWindow(WindowHandle handle, std::uint32_t command) {
+    if (handle <= 0) return 0;
+    const auto window = static_cast<Window>(handle);
+    if (command == win::kFirstWindow) {
+        if (!FactsOf(handle)) return 0;
         walk_ = StackingTopFirst();
         return walk_.empty() ? 0 : static_cast<WindowHandle>(walk_.front());
     }
-    if (command != win::GW_HWNDNEXT) return 0;
+    if (command != win::kNextWindow) return 0;
     // A walk goes on over the list it started with, so a window that
     // vanishes under it does not cut it short; a window the list does not
     // know is looked for in a fresh one.
@@ -111,10 +111,10 @@ WindowHandle X11WindowSystem::GetWindow(WindowHandle hWnd, std::uint32_t command
     return at == walk_.end() ? 0 : static_cast<WindowHandle>(*at);
 }
 
-std::int32_t X11WindowSystem::GetWindowTextA(WindowHandle hWnd, char* buffer,
+std::int32_t X11WindowSystem::GetWindowTextA(WindowHandle handle, char* buffer,
                                              std::int32_t maxCount) {
-    if (hWnd <= 0 || maxCount <= 0) return 0;
-    const auto window = static_cast<Window>(hWnd);
+    if (handle <= 0 || maxCount <= 0) return 0;
+    const auto window = static_cast<Window>(handle);
     x11::ErrorTrap trap(display_);
     std::optional<std::string> utf8 =
         ReadUtf8Name(display_, window, atoms_->netWmName, atoms_->utf8String);

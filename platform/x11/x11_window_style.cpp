@@ -23,10 +23,10 @@ namespace {
 constexpr long kRemove = 0;
 constexpr long kAdd = 1;
 constexpr unsigned long kOpacityPerAlphaStep = 0x01010101;
-constexpr std::uint32_t kPlaceFlags = win::SWP_NOSIZE | win::SWP_NOMOVE;
+constexpr std::uint32_t kPlaceFlags = win::kKeepSize | win::kKeepPosition;
 
 std::int32_t RecordedBits(std::int32_t style) {
-    return style & ~win::WS_EX_TOPMOST;
+    return style & ~win::kTopmostStyle;
 }
 
 }  // namespace
@@ -68,24 +68,24 @@ void X11WindowSystem::RecordAbove(Window window, bool above) {
     x11::WriteLongs(display_, window, atoms_->netWmState, XA_ATOM, *state);
 }
 
-std::int32_t X11WindowSystem::GetWindowLongA(WindowHandle hWnd, std::int32_t index) {
-    if (index != win::GWL_EXSTYLE || hWnd <= 0) return 0;
-    const auto window = static_cast<Window>(hWnd);
+std::int32_t X11WindowSystem::GetWindowLongA(WindowHandle handle, std::int32_t index) {
+    if (index != win::kExtendedStyle || handle <= 0) return 0;
+    const auto window = static_cast<Window>(handle);
     const std::optional<x11::Longs> recorded =
         x11::ReadLongs(display_, window, atoms_->extendedStyle, XA_CARDINAL);
     if (!recorded) return 0;  // no such window
     std::int32_t style =
         recorded->empty() ? 0 : RecordedBits(static_cast<std::int32_t>(recorded->front()));
-    if (HasAbove(window)) style |= win::WS_EX_TOPMOST;
-    if (HasOpacity(window)) style |= win::WS_EX_LAYERED;
+    if (HasAbove(window)) style |= win::kTopmostStyle;
+    if (HasOpacity(window)) style |= win::kLayeredStyle;
     return style;
 }
 
-std::int32_t X11WindowSystem::SetWindowLongA(WindowHandle hWnd, std::int32_t index,
+std::int32_t X11WindowSystem::SetWindowLongA(WindowHandle handle, std::int32_t index,
                                              std::int32_t newLong) {
-    if (index != win::GWL_EXSTYLE || !FactsOf(hWnd)) return 0;
-    const auto window = static_cast<Window>(hWnd);
-    const std::int32_t old = GetWindowLongA(hWnd, index);
+    if (index != win::kExtendedStyle || !FactsOf(handle)) return 0;
+    const auto window = static_cast<Window>(handle);
+    const std::int32_t old = GetWindowLongA(handle, index);
     x11::ErrorTrap trap(display_);
     // The band is changed by SetWindowPos only; the bit is not recorded.
     const std::int32_t bits = RecordedBits(newLong);
@@ -96,32 +96,32 @@ std::int32_t X11WindowSystem::SetWindowLongA(WindowHandle hWnd, std::int32_t ind
                         {static_cast<unsigned long>(static_cast<std::uint32_t>(bits))});
     }
     // A window that stops being layered is drawn opaque and forgets its alpha.
-    if ((bits & win::WS_EX_LAYERED) == 0 && (old & win::WS_EX_LAYERED) != 0) {
+    if ((bits & win::kLayeredStyle) == 0 && (old & win::kLayeredStyle) != 0) {
         SetOpacity(window, std::nullopt);
     }
     return trap.Failed() ? 0 : old;
 }
 
-bool X11WindowSystem::SetLayeredWindowAttributes(WindowHandle hWnd, std::uint32_t /*colorKey*/,
+bool X11WindowSystem::SetLayeredWindowAttributes(WindowHandle handle, std::uint32_t /*colorKey*/,
                                                  std::uint8_t alpha, std::uint32_t flags) {
     // Compositors know a constant alpha only, no colour key.
-    if ((flags & win::LWA_ALPHA) == 0) return false;
-    if ((GetWindowLongA(hWnd, win::GWL_EXSTYLE) & win::WS_EX_LAYERED) == 0) return false;
+    if ((flags & win::kUseAlpha) == 0) return false;
+    if ((GetWindowLongA(handle, win::kExtendedStyle) & win::kLayeredStyle) == 0) return false;
     x11::ErrorTrap trap(display_);
-    SetOpacity(static_cast<Window>(hWnd), alpha * kOpacityPerAlphaStep);
+    SetOpacity(static_cast<Window>(handle), alpha * kOpacityPerAlphaStep);
     return !trap.Failed();
 }
 
-bool X11WindowSystem::SetWindowPos(WindowHandle hWnd, WindowHandle insertAfter, std::int32_t,
+bool X11WindowSystem::SetWindowPos(WindowHandle handle, WindowHandle insertAfter, std::int32_t,
                                    std::int32_t, std::int32_t, std::int32_t, std::uint32_t flags) {
     // Only the band changes here: no place, size or other insertion point.
-    const bool above = insertAfter == win::HWND_TOPMOST;
-    if ((!above && insertAfter != win::HWND_NOTOPMOST) || (flags & kPlaceFlags) != kPlaceFlags) {
+    const bool above = insertAfter == win::kTopmostBand;
+    if ((!above && insertAfter != win::kNonTopmostBand) || (flags & kPlaceFlags) != kPlaceFlags) {
         return false;
     }
-    const std::optional<Facts> facts = FactsOf(hWnd);
+    const std::optional<Facts> facts = FactsOf(handle);
     if (!facts) return false;
-    const bool show = (flags & win::SWP_SHOWWINDOW) != 0;
+    const bool show = (flags & win::kShowWindow) != 0;
     const bool unmapped = facts->attributes.map_state == IsUnmapped;
     x11::ErrorTrap trap(display_);
     if (facts->managed) {
@@ -137,7 +137,7 @@ bool X11WindowSystem::SetWindowPos(WindowHandle hWnd, WindowHandle insertAfter, 
         }
     } else {
         RecordAbove(facts->window, above);
-        if (show && unmapped && !facts->OverrideRedirect() && (flags & win::SWP_NOACTIVATE) != 0) {
+        if (show && unmapped && !facts->OverrideRedirect() && (flags & win::kNoActivation) != 0) {
             // Mapped with a user time of 0, a window is not given the focus.
             x11::WriteLongs(display_, facts->window, atoms_->netWmUserTime, XA_CARDINAL, {0});
         }

@@ -24,10 +24,10 @@ X11WindowSystem::X11WindowSystem(Display* display)
 
 X11WindowSystem::~X11WindowSystem() = default;
 
-std::optional<X11WindowSystem::Facts> X11WindowSystem::FactsOf(WindowHandle hWnd) {
-    if (hWnd <= 0) return std::nullopt;
+std::optional<X11WindowSystem::Facts> X11WindowSystem::FactsOf(WindowHandle handle) {
+    if (handle <= 0) return std::nullopt;
     Facts facts;
-    facts.window = static_cast<Window>(hWnd);
+    facts.window = static_cast<Window>(handle);
     x11::ErrorTrap trap(display_);
     if (XGetWindowAttributes(display_, facts.window, &facts.attributes) == 0 || trap.Seen()) {
         return std::nullopt;
@@ -60,8 +60,8 @@ WindowHandle X11WindowSystem::GetForegroundWindow() {
     return static_cast<WindowHandle>(active);
 }
 
-bool X11WindowSystem::GetWindowRect(WindowHandle hWnd, ScreenRect& rect) {
-    const std::optional<Facts> facts = FactsOf(hWnd);
+bool X11WindowSystem::GetWindowRect(WindowHandle handle, ScreenRect& rect) {
+    const std::optional<Facts> facts = FactsOf(handle);
     if (!facts) return false;
     x11::ErrorTrap trap(display_);
     const XWindowAttributes& own = facts->attributes;
@@ -93,8 +93,8 @@ bool X11WindowSystem::GetWindowRect(WindowHandle hWnd, ScreenRect& rect) {
     return true;
 }
 
-WindowHandle X11WindowSystem::SetActiveWindow(WindowHandle hWnd) {
-    const std::optional<Facts> facts = FactsOf(hWnd);
+WindowHandle X11WindowSystem::SetActiveWindow(WindowHandle handle) {
+    const std::optional<Facts> facts = FactsOf(handle);
     // Only the window manager activates, and only the windows it manages.
     if (!facts || !facts->managed) return 0;
     const WindowHandle previous = GetForegroundWindow();

@@ -34,17 +34,17 @@ public:
     X11WindowSystem& operator=(const X11WindowSystem&) = delete;
 
     WindowHandle GetForegroundWindow() override;
-    bool GetWindowRect(WindowHandle hWnd, ScreenRect& rect) override;
-    WindowHandle GetWindow(WindowHandle hWnd, std::uint32_t command) override;
-    std::int32_t GetWindowTextA(WindowHandle hWnd, char* buffer, std::int32_t maxCount) override;
-    std::int32_t GetWindowLongA(WindowHandle hWnd, std::int32_t index) override;
-    std::int32_t SetWindowLongA(WindowHandle hWnd, std::int32_t index,
+    bool GetWindowRect(WindowHandle handle, ScreenRect& rect) override;
+    WindowHandle GetWindow(WindowHandle handle, std::uint32_t command) override;
+    std::int32_t GetWindowTextA(WindowHandle handle, char* buffer, std::int32_t maxCount) override;
+    std::int32_t GetWindowLongA(WindowHandle handle, std::int32_t index) override;
+    std::int32_t SetWindowLongA(WindowHandle handle, std::int32_t index,
                                 std::int32_t newLong) override;
-    bool SetLayeredWindowAttributes(WindowHandle hWnd, std::uint32_t colorKey, std::uint8_t alpha,
+    bool SetLayeredWindowAttributes(WindowHandle handle, std::uint32_t colorKey, std::uint8_t alpha,
                                     std::uint32_t flags) override;
-    bool SetWindowPos(WindowHandle hWnd, WindowHandle insertAfter, std::int32_t x, std::int32_t y,
+    bool SetWindowPos(WindowHandle handle, WindowHandle insertAfter, std::int32_t x, std::int32_t y,
                       std::int32_t cx, std::int32_t cy, std::uint32_t flags) override;
-    WindowHandle SetActiveWindow(WindowHandle hWnd) override;
+    WindowHandle SetActiveWindow(WindowHandle handle) override;
 
     // The child of the root that holds the window: its frame when a window
     // manager reparented it, the window itself otherwise; None when it is gone.
@@ -52,7 +52,7 @@ public:
 
 private:
     struct Facts;
-    std::optional<Facts> FactsOf(WindowHandle hWnd);
+    std::optional<Facts> FactsOf(WindowHandle handle);
     std::vector<x11::XWindow> StackingTopFirst();
     bool HasAbove(x11::XWindow window);
     bool HasOpacity(x11::XWindow window);

@@ -22,7 +22,7 @@ public:
     void Tick(ControlId) override {
         Enter();
         failed_ = true;
-        RaiseOverflow(u"Form1");
+        RaiseOverflow(u"FailingForm.Tick");
     }
     void Click(ControlId) override { Enter(); }
     void DoubleClick(ControlId) override { Enter(); }

@@ -29,9 +29,9 @@ protected:
     WindowHandle DestroyedWindow();
 
     // The readers below first let the window manager catch up (Settle).
-    std::int32_t ExStyle(WindowHandle hWnd);
-    bool IsTopmost(WindowHandle hWnd);
-    ScreenRect RectOf(WindowHandle hWnd);
+    std::int32_t ExStyle(WindowHandle window);
+    bool IsTopmost(WindowHandle window);
+    ScreenRect RectOf(WindowHandle window);
     WindowHandle Foreground();
     // The test's own windows in the order a GW_HWNDFIRST / GW_HWNDNEXT walk
     // that starts at `start` meets them; other programs' windows are skipped.

@@ -53,9 +53,9 @@ TEST(X11Compositor, HalfTransparentWindowShowsTheWindowBeneath) {
     })) << "the opaque top window hides the one beneath";
 
     WindowSystem& calls = backend.Calls();
-    calls.SetWindowLongA(top, win::GWL_EXSTYLE,
-                         calls.GetWindowLongA(top, win::GWL_EXSTYLE) | win::WS_EX_LAYERED);
-    ASSERT_TRUE(calls.SetLayeredWindowAttributes(top, 0, 128, win::LWA_ALPHA));
+    calls.SetWindowLongA(top, win::kExtendedStyle,
+                         calls.GetWindowLongA(top, win::kExtendedStyle) | win::kLayeredStyle);
+    ASSERT_TRUE(calls.SetLayeredWindowAttributes(top, 0, 128, win::kUseAlpha));
 
     // Half of each: what lies beneath (the red window, or the compositor's
     // background away from it) and the top window's blue.

@@ -46,8 +46,8 @@ WindowHandle X11WindowBackend::CreateTestWindow(const Text& title, ScreenRect re
     return Start(options);
 }
 
-void X11WindowBackend::DestroyTestWindow(WindowHandle hWnd) {
-    const auto target = targets_.find(hWnd);
+void X11WindowBackend::DestroyTestWindow(WindowHandle handle) {
+    const auto target = targets_.find(handle);
     if (target == targets_.end()) return;
     target->second->Destroy();
     finished_.push_back(std::move(target->second));
@@ -55,19 +55,19 @@ void X11WindowBackend::DestroyTestWindow(WindowHandle hWnd) {
     Settle();
 }
 
-bool X11WindowBackend::MakeForeground(WindowHandle hWnd) {
-    x11::SendToRoot(display_, static_cast<Window>(hWnd),
+bool X11WindowBackend::MakeForeground(WindowHandle handle) {
+    x11::SendToRoot(display_, static_cast<Window>(handle),
                     XInternAtom(display_, "_NET_ACTIVE_WINDOW", False),
                     {x11::kSourceIsUserTool, CurrentTime, 0, 0, 0});
     XFlush(display_);
-    return WaitUntil([&] { return calls_->GetForegroundWindow() == hWnd; });
+    return WaitUntil([&] { return calls_->GetForegroundWindow() == handle; });
 }
 
-bool X11WindowBackend::IsVisible(WindowHandle hWnd) {
+bool X11WindowBackend::IsVisible(WindowHandle handle) {
     Settle();
     XWindowAttributes attributes{};
-    return hWnd > 0 &&
-           XGetWindowAttributes(display_, static_cast<Window>(hWnd), &attributes) != 0 &&
+    return handle > 0 &&
+           XGetWindowAttributes(display_, static_cast<Window>(handle), &attributes) != 0 &&
            attributes.map_state == IsViewable;
 }
 
@@ -78,11 +78,11 @@ std::optional<unsigned long> X11WindowBackend::Cardinal(Window window, const cha
     return items->front();
 }
 
-std::optional<std::uint8_t> X11WindowBackend::Alpha(WindowHandle hWnd) {
+std::optional<std::uint8_t> X11WindowBackend::Alpha(WindowHandle handle) {
     // What the compositor reads: the frame's opacity. Openbox copies the
     // client's there too, after us.
     Settle();
-    const Window frame = calls_->TopLevelOf(static_cast<Window>(hWnd));
+    const Window frame = calls_->TopLevelOf(static_cast<Window>(handle));
     const std::optional<unsigned long> opacity = Cardinal(frame, "_NET_WM_WINDOW_OPACITY");
     if (!opacity) return std::nullopt;
     return static_cast<std::uint8_t>(*opacity >> 24);

@@ -25,10 +25,10 @@ public:
 
     WindowSystem& Calls() override { return *calls_; }
     WindowHandle CreateTestWindow(const Text& title, ScreenRect rect, bool visible) override;
-    void DestroyTestWindow(WindowHandle hWnd) override;
-    bool MakeForeground(WindowHandle hWnd) override;
-    bool IsVisible(WindowHandle hWnd) override;
-    std::optional<std::uint8_t> Alpha(WindowHandle hWnd) override;
+    void DestroyTestWindow(WindowHandle handle) override;
+    bool MakeForeground(WindowHandle handle) override;
+    bool IsVisible(WindowHandle handle) override;
+    std::optional<std::uint8_t> Alpha(WindowHandle handle) override;
     void Settle() override;
 
     // A target window of any kind; 0 when it did not come up.

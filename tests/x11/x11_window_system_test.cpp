@@ -28,9 +28,9 @@ protected:
     Display* Connection() { return backend_.Connection(); }
 
     WindowHandle Start(TargetOptions options) {
-        const WindowHandle hWnd = backend_.Start(options);
-        EXPECT_NE(0, hWnd) << "the target window did not come up";
-        return hWnd;
+        const WindowHandle handle = backend_.Start(options);
+        EXPECT_NE(0, handle) << "the target window did not come up";
+        return handle;
     }
     WindowHandle OverrideRedirect(const std::string& title, ScreenRect rect = {5, 5, 15, 15},
                                   bool hidden = false) {
@@ -57,8 +57,8 @@ protected:
     }
     std::vector<WindowHandle> Walk(WindowHandle start) {
         std::vector<WindowHandle> seen;
-        for (WindowHandle h = Calls().GetWindow(start, win::GW_HWNDFIRST);
-             h != 0 && seen.size() < 10000; h = Calls().GetWindow(h, win::GW_HWNDNEXT)) {
+        for (WindowHandle h = Calls().GetWindow(start, win::kFirstWindow);
+             h != 0 && seen.size() < 10000; h = Calls().GetWindow(h, win::kNextWindow)) {
             seen.push_back(h);
         }
         return seen;
@@ -106,7 +106,7 @@ TEST_F(X11WindowSystemTest, OpacityGoesOnFrameAndClientAsAlphaTimes0x01010101) {
     const Window client = static_cast<Window>(w);
     const Window frame = backend_.System().TopLevelOf(client);
     ASSERT_NE(client, frame);
-    Calls().SetWindowLongA(w, win::GWL_EXSTYLE, win::WS_EX_LAYERED);
+    Calls().SetWindowLongA(w, win::kExtendedStyle, win::kLayeredStyle);
     const struct {
         int alpha;
         unsigned long opacity;
@@ -114,18 +114,18 @@ TEST_F(X11WindowSystemTest, OpacityGoesOnFrameAndClientAsAlphaTimes0x01010101) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.alpha);
         ASSERT_TRUE(Calls().SetLayeredWindowAttributes(w, 0, static_cast<std::uint8_t>(row.alpha),
-                                                       win::LWA_ALPHA));
+                                                       win::kUseAlpha));
         EXPECT_EQ(row.opacity, Opacity(frame)) << "the compositor reads the frame";
         EXPECT_EQ(row.opacity, Opacity(client));
     }
-    Calls().SetWindowLongA(w, win::GWL_EXSTYLE, 0);
+    Calls().SetWindowLongA(w, win::kExtendedStyle, 0);
     EXPECT_EQ(std::nullopt, Opacity(frame)) << "no longer layered: drawn opaque";
     EXPECT_EQ(std::nullopt, Opacity(client));
 }
 
 TEST_F(X11WindowSystemTest, ColourKeysAreRefused) {
     const WindowHandle w = Start(TargetOptions{"keyed"});
-    Calls().SetWindowLongA(w, win::GWL_EXSTYLE, win::WS_EX_LAYERED);
+    Calls().SetWindowLongA(w, win::kExtendedStyle, win::kLayeredStyle);
     constexpr std::uint32_t kColourKey = 1;
     EXPECT_FALSE(Calls().SetLayeredWindowAttributes(w, 0xFF00FF, 128, kColourKey));
     EXPECT_EQ(std::nullopt, Opacity(static_cast<Window>(w)));
@@ -136,18 +136,18 @@ TEST_F(X11WindowSystemTest, OverrideRedirectWindowIsRaisedDirectlyAndNeverActiva
     pinnedOptions.rect = {0, 0, 200, 200};
     const WindowHandle pinned = Start(pinnedOptions);
     ASSERT_TRUE(backend_.MakeForeground(pinned));
-    ASSERT_TRUE(Calls().SetWindowPos(pinned, win::HWND_TOPMOST, 0, 0, 0, 0, kBandFlags));
+    ASSERT_TRUE(Calls().SetWindowPos(pinned, win::kTopmostBand, 0, 0, 0, 0, kBandFlags));
     const ScreenRect place{20, 30, 53, 143};
     const WindowHandle toolbar = OverrideRedirect("toolbar", place);
     // Under the pinned window, as a window manager's restacking may leave it.
     XLowerWindow(Connection(), static_cast<Window>(toolbar));
     ASSERT_NE(static_cast<Window>(toolbar), RootChildrenTopFirst().front());
 
-    EXPECT_TRUE(Calls().SetWindowPos(toolbar, win::HWND_TOPMOST, 0, 0, 0, 0, kBandFlags));
+    EXPECT_TRUE(Calls().SetWindowPos(toolbar, win::kTopmostBand, 0, 0, 0, 0, kBandFlags));
     EXPECT_EQ(static_cast<Window>(toolbar), RootChildrenTopFirst().front());
-    EXPECT_NE(0, Calls().GetWindowLongA(toolbar, win::GWL_EXSTYLE) & win::WS_EX_TOPMOST);
-    EXPECT_TRUE(Calls().SetWindowPos(toolbar, win::HWND_NOTOPMOST, 0, 0, 0, 0, kBandFlags));
-    EXPECT_EQ(0, Calls().GetWindowLongA(toolbar, win::GWL_EXSTYLE) & win::WS_EX_TOPMOST);
+    EXPECT_NE(0, Calls().GetWindowLongA(toolbar, win::kExtendedStyle) & win::kTopmostStyle);
+    EXPECT_TRUE(Calls().SetWindowPos(toolbar, win::kNonTopmostBand, 0, 0, 0, 0, kBandFlags));
+    EXPECT_EQ(0, Calls().GetWindowLongA(toolbar, win::kExtendedStyle) & win::kTopmostStyle);
 
     ScreenRect rect{};
     ASSERT_TRUE(Calls().GetWindowRect(toolbar, rect)) << "a window without a frame";
@@ -180,9 +180,9 @@ TEST_F(X11WindowSystemTest, WalkGoesOnPastAWindowThatVanishesUnderIt) {
     const WindowHandle last = OverrideRedirect("last");
     // Up to the doomed window, past the window manager's and others' windows.
     std::vector<WindowHandle> met;
-    WindowHandle h = Calls().GetWindow(first, win::GW_HWNDFIRST);
+    WindowHandle h = Calls().GetWindow(first, win::kFirstWindow);
     for (; h != 0 && h != doomed && met.size() < 10000;
-         h = Calls().GetWindow(h, win::GW_HWNDNEXT)) {
+         h = Calls().GetWindow(h, win::kNextWindow)) {
         met.push_back(h);
     }
     ASSERT_EQ(doomed, h);
@@ -196,15 +196,15 @@ TEST_F(X11WindowSystemTest, WalkGoesOnPastAWindowThatVanishesUnderIt) {
     ScreenRect rect{1, 2, 3, 4};
     EXPECT_FALSE(Calls().GetWindowRect(doomed, rect));
     EXPECT_EQ(1, rect.left);
-    EXPECT_EQ(0, Calls().GetWindowLongA(doomed, win::GWL_EXSTYLE));
-    EXPECT_EQ(0, Calls().SetWindowLongA(doomed, win::GWL_EXSTYLE, win::WS_EX_LAYERED));
-    EXPECT_FALSE(Calls().SetLayeredWindowAttributes(doomed, 0, 9, win::LWA_ALPHA));
-    EXPECT_FALSE(Calls().SetWindowPos(doomed, win::HWND_TOPMOST, 0, 0, 0, 0, kBandFlags));
+    EXPECT_EQ(0, Calls().GetWindowLongA(doomed, win::kExtendedStyle));
+    EXPECT_EQ(0, Calls().SetWindowLongA(doomed, win::kExtendedStyle, win::kLayeredStyle));
+    EXPECT_FALSE(Calls().SetLayeredWindowAttributes(doomed, 0, 9, win::kUseAlpha));
+    EXPECT_FALSE(Calls().SetWindowPos(doomed, win::kTopmostBand, 0, 0, 0, 0, kBandFlags));
     EXPECT_EQ(0, Calls().SetActiveWindow(doomed));
 
     std::vector<WindowHandle> rest;
-    for (h = Calls().GetWindow(h, win::GW_HWNDNEXT); h != 0 && rest.size() < 10000;
-         h = Calls().GetWindow(h, win::GW_HWNDNEXT)) {
+    for (h = Calls().GetWindow(h, win::kNextWindow); h != 0 && rest.size() < 10000;
+         h = Calls().GetWindow(h, win::kNextWindow)) {
         rest.push_back(h);
     }
     EXPECT_EQ(1, std::count(rest.begin(), rest.end(), first)) << "the walk reached the bottom";
@@ -215,7 +215,7 @@ TEST_F(X11WindowSystemTest, HandlesNoXWindowCanHaveFailQuietly) {
         const char* reason;
         WindowHandle handle;
     } rows[] = {
-        {"the topmost insertion handle", win::HWND_TOPMOST},
+        {"the topmost insertion handle", win::kTopmostBand},
         {"a negative handle", -12345},
         {"past every id the server hands out", 0x7FFFFFFF},
     };
@@ -228,12 +228,12 @@ TEST_F(X11WindowSystemTest, HandlesNoXWindowCanHaveFailQuietly) {
         ScreenRect rect{1, 2, 3, 4};
         EXPECT_FALSE(Calls().GetWindowRect(h, rect));
         EXPECT_EQ(1, rect.left);
-        EXPECT_EQ(0, Calls().GetWindow(h, win::GW_HWNDFIRST));
-        EXPECT_EQ(0, Calls().GetWindow(h, win::GW_HWNDNEXT));
-        EXPECT_EQ(0, Calls().GetWindowLongA(h, win::GWL_EXSTYLE));
-        EXPECT_EQ(0, Calls().SetWindowLongA(h, win::GWL_EXSTYLE, win::WS_EX_LAYERED));
-        EXPECT_FALSE(Calls().SetLayeredWindowAttributes(h, 0, 9, win::LWA_ALPHA));
-        EXPECT_FALSE(Calls().SetWindowPos(h, win::HWND_TOPMOST, 0, 0, 0, 0, kBandFlags));
+        EXPECT_EQ(0, Calls().GetWindow(h, win::kFirstWindow));
+        EXPECT_EQ(0, Calls().GetWindow(h, win::kNextWindow));
+        EXPECT_EQ(0, Calls().GetWindowLongA(h, win::kExtendedStyle));
+        EXPECT_EQ(0, Calls().SetWindowLongA(h, win::kExtendedStyle, win::kLayeredStyle));
+        EXPECT_FALSE(Calls().SetLayeredWindowAttributes(h, 0, 9, win::kUseAlpha));
+        EXPECT_FALSE(Calls().SetWindowPos(h, win::kTopmostBand, 0, 0, 0, 0, kBandFlags));
         EXPECT_EQ(0, Calls().SetActiveWindow(h));
     }
 }
@@ -291,7 +291,7 @@ private:
 
 class CountingToolkit final : public FormToolkit {
 public:
-    MessageAnswer MessageBox(const Text&, MessageButtons, const Text&) override {
+    MessageAnswer ShowMessage(const Text&, MessageButtons, const Text&) override {
         return MessageAnswer::Ok;
     }
     void DoEvents() override { ++passes; }

@@ -22,7 +22,7 @@ TEST_F(GtkFormGeometry, EveryControlHasItsLayoutPlaceAndSizeInTwips) {
 }
 
 TEST_F(GtkFormGeometry, TheButtonIsAllocatedItsThirtyThreeBySeventeenPixels) {
-    GtkWidget* button = Toolkit().Window().WidgetOf(ControlId::Command2);
+    GtkWidget* button = Toolkit().Window().WidgetOf(kPinButton);
     ASSERT_TRUE(WaitUntil([&] { return gtk_widget_get_allocated_height(button) > 1; },
                           kStateTimeout, PumpGtk));
     EXPECT_EQ(33, gtk_widget_get_allocated_width(button));
@@ -68,8 +68,8 @@ INSTANTIATE_TEST_SUITE_P(Sizes, GtkFormResize,
 TEST_F(GtkFormGeometry, MoveGoesToTheTwipPlaceInOneRequest) {
     x_.WatchStructure(ToolbarId());
     Form().Move(150 * kTwipsPerPixel, 120 * kTwipsPerPixel, 150, 150);
-    EXPECT_EQ(150 * kTwipsPerPixel, Form().Geometry(ControlId::Form1).left);
-    EXPECT_EQ(120 * kTwipsPerPixel, Form().Geometry(ControlId::Form1).top);
+    EXPECT_EQ(150 * kTwipsPerPixel, Form().Geometry(kToolbar).left);
+    EXPECT_EQ(120 * kTwipsPerPixel, Form().Geometry(kToolbar).top);
     ASSERT_TRUE(WaitUntil(
         [&] {
             const auto area = x_.AreaOf(ToolbarId());
@@ -82,7 +82,7 @@ TEST_F(GtkFormGeometry, MoveGoesToTheTwipPlaceInOneRequest) {
 
 TEST_F(GtkFormGeometry, MoveToTheCurrentPlaceAndSizeMakesNoRequest) {
     x_.WatchStructure(ToolbarId());
-    const ControlGeometry now = Form().Geometry(ControlId::Form1);
+    const ControlGeometry now = Form().Geometry(kToolbar);
     Form().Move(now.left, now.top);
     Form().Move(now.left, now.top, Form().Width(), Form().Height());
     Form().SetWidth(Form().Width());

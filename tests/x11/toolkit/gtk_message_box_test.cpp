@@ -113,7 +113,7 @@ TEST_P(GtkMessageBoxes, ShowOurTextsAndAnswerWithTheButtonPressed) {
     const BoxCase& row = GetParam();
     const Text text = u"Brumelis est déjà lancé. « Oui » ou « Non » ?";
     BoxDriver driver(x_, row.keys);
-    const MessageAnswer answer = Toolkit().MessageBox(text, row.buttons, row.title);
+    const MessageAnswer answer = Toolkit().ShowMessage(text, row.buttons, row.title);
 
     EXPECT_EQ(row.keys.size(), driver.KeysSent());
     EXPECT_EQ(static_cast<int>(row.answer), static_cast<int>(answer));

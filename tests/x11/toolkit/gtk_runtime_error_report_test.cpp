@@ -29,7 +29,7 @@ public:
     void Tick(ControlId) override {
         Enter();
         failed_ = true;
-        RaiseOverflow(u"Form1");
+        RaiseOverflow(u"ToolbarWindow");
     }
     void Click(ControlId) override { Enter(); }
     void DoubleClick(ControlId) override { Enter(); }

@@ -46,7 +46,7 @@ ScreenArea GtkToolbarTest::Area(ControlId control) {
     const FormLayout& layout = ToolbarLayout();
     ControlId current = control;
     ControlGeometry own = Form().Geometry(control);
-    while (current != ControlId::Form1) {
+    while (current != kToolbar) {
         const ControlGeometry geometry = Form().Geometry(current);
         left += static_cast<int>(geometry.left) / kTwipsPerPixel;
         top += static_cast<int>(geometry.top) / kTwipsPerPixel;
@@ -103,9 +103,9 @@ testing::AssertionResult GtkToolbarTest::MoveAndSee(ControlId control, int butto
 }
 
 testing::AssertionResult GtkToolbarTest::Settled() {
-    const ScreenArea square = Area(ControlId::Picture3);
+    const ScreenArea square = Area(kRedSquare);
     x_.MovePointer({square.left + 1, square.top + 1});
-    return MoveAndSee(ControlId::Picture3, 0, square.Centre());
+    return MoveAndSee(kRedSquare, 0, square.Centre());
 }
 
 std::string GtkToolbarTest::Recent() const {

@@ -13,6 +13,7 @@
 #include "tests/platform/recording_form_events.h"
 #include "tests/x11/support/wait.h"
 #include "tests/x11/support/x_session.h"
+#include "toolbar/toolbar_layout.h"
 
 namespace brumelis::x11_tests {
 

@@ -22,16 +22,16 @@ const RecordedEvent* FirstOf(const Events& events, EventKind kind) {
 }
 
 TEST_F(GtkToolkitEvents, PressAndReleaseOnTheRedSquareGiveMouseDownThenClick) {
-    const ScreenArea square = Area(ControlId::Picture3);
+    const ScreenArea square = Area(kRedSquare);
     const ScreenPoint point{square.left + 3, square.top + 5};
     ASSERT_TRUE(PointAt(point));
     x_.Press(Button::Left);
-    ASSERT_TRUE(Delivered(EventKind::MouseDown, ControlId::Picture3));
+    ASSERT_TRUE(Delivered(EventKind::MouseDown, kRedSquare));
     x_.Release(Button::Left);
-    ASSERT_TRUE(Delivered(EventKind::Click, ControlId::Picture3));
+    ASSERT_TRUE(Delivered(EventKind::Click, kRedSquare));
 
     const Events recorded = events_.Recorded();
-    EXPECT_EQ((std::vector<std::string>{"MouseDown Picture3 button 1", "Click Picture3"}),
+    EXPECT_EQ((std::vector<std::string>{"MouseDown RedSquare button 1", "Click RedSquare"}),
               PressesAndClicks(recorded));
     const RecordedEvent* down = FirstOf(recorded, EventKind::MouseDown);
     EXPECT_EQ(TwipsFrom(3), down->mouse.x);
@@ -39,7 +39,7 @@ TEST_F(GtkToolkitEvents, PressAndReleaseOnTheRedSquareGiveMouseDownThenClick) {
 }
 
 TEST_F(GtkToolkitEvents, DragOutOfTheSliderKeepsReportingToItAndGivesNoClick) {
-    const ScreenArea slider = Area(ControlId::Picture2);
+    const ScreenArea slider = Area(kSlider);
     const ScreenPoint start{slider.left + 12, slider.top + 36};
     const ScreenPoint path[] = {
         {slider.left + 12, slider.top + 60},                                 // still inside
@@ -48,13 +48,13 @@ TEST_F(GtkToolkitEvents, DragOutOfTheSliderKeepsReportingToItAndGivesNoClick) {
     };
     ASSERT_TRUE(PointAt(start));
     x_.Press(Button::Left);
-    ASSERT_TRUE(Delivered(EventKind::MouseDown, ControlId::Picture2, 1));
-    for (const ScreenPoint& point : path) ASSERT_TRUE(MoveAndSee(ControlId::Picture2, 1, point));
+    ASSERT_TRUE(Delivered(EventKind::MouseDown, kSlider, 1));
+    for (const ScreenPoint& point : path) ASSERT_TRUE(MoveAndSee(kSlider, 1, point));
     const Events dragged = events_.Recorded();
     x_.Release(Button::Left);
     ASSERT_TRUE(Settled());
 
-    EXPECT_EQ((std::vector<std::string>{"MouseDown Picture2 button 1"}),
+    EXPECT_EQ((std::vector<std::string>{"MouseDown Slider button 1"}),
               PressesAndClicks(events_.Recorded()))
         << "a release away from the slider is no click";
     const RecordedEvent* down = FirstOf(dragged, EventKind::MouseDown);
@@ -62,7 +62,7 @@ TEST_F(GtkToolkitEvents, DragOutOfTheSliderKeepsReportingToItAndGivesNoClick) {
     EXPECT_EQ(TwipsFrom(36), down->mouse.y);
     for (const RecordedEvent* e = down; e != dragged.data() + dragged.size(); ++e) {
         if (e->kind != EventKind::MouseMove) continue;
-        EXPECT_EQ(ControlId::Picture2, e->control) << platform_tests::Describe(*e);
+        EXPECT_EQ(kSlider, e->control) << platform_tests::Describe(*e);
         EXPECT_EQ(1, e->mouse.button) << platform_tests::Describe(*e);
     }
 }
@@ -102,63 +102,63 @@ INSTANTIATE_TEST_SUITE_P(Releases, GtkToolkitClicks,
                          testing::Values(
                              // The panel's background lies right of the red square.
                              PressAndRelease{"OnThePanelBackground",
-                                             ControlId::Picture1,
+                                             kPanel,
                                              {20, 3},
-                                             ControlId::Picture1,
+                                             kPanel,
                                              {25, 4},
-                                             {"MouseDown Picture1 button 1", "Click Picture1"}},
+                                             {"MouseDown Panel button 1", "Click Panel"}},
                              PressAndRelease{"FromThePanelOntoTheSlider",
-                                             ControlId::Picture1,
+                                             kPanel,
                                              {20, 3},
-                                             ControlId::Picture2,
+                                             kSlider,
                                              {5, 5},
-                                             {"MouseDown Picture1 button 1"}},
+                                             {"MouseDown Panel button 1"}},
                              PressAndRelease{"FromTheRedSquareOntoThePanel",
-                                             ControlId::Picture3,
+                                             kRedSquare,
                                              {4, 4},
-                                             ControlId::Picture1,
+                                             kPanel,
                                              {20, 3},
-                                             {"MouseDown Picture3 button 1"}},
+                                             {"MouseDown RedSquare button 1"}},
                              // Row 8 belongs to the square and to the button: the square is on top.
                              PressAndRelease{"OnTheRowTheRedSquareCoversOfTheButton",
-                                             ControlId::Picture3,
+                                             kRedSquare,
                                              {4, 8},
-                                             ControlId::Picture3,
+                                             kRedSquare,
                                              {5, 8},
-                                             {"MouseDown Picture3 button 1", "Click Picture3"}}),
+                                             {"MouseDown RedSquare button 1", "Click RedSquare"}}),
                          [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(GtkToolkitEvents, DoubleClickOnAPictureGivesTwoClicksThenTheDoubleClick) {
-    ASSERT_TRUE(PointAt(Area(ControlId::Picture3).Centre()));
+    ASSERT_TRUE(PointAt(Area(kRedSquare).Centre()));
     x_.Click(Button::Left);
     x_.Click(Button::Left);
-    ASSERT_TRUE(Delivered(EventKind::DoubleClick, ControlId::Picture3));
-    EXPECT_EQ((std::vector<std::string>{"MouseDown Picture3 button 1", "Click Picture3",
-                                        "MouseDown Picture3 button 1", "Click Picture3",
-                                        "DoubleClick Picture3"}),
+    ASSERT_TRUE(Delivered(EventKind::DoubleClick, kRedSquare));
+    EXPECT_EQ((std::vector<std::string>{"MouseDown RedSquare button 1", "Click RedSquare",
+                                        "MouseDown RedSquare button 1", "Click RedSquare",
+                                        "DoubleClick RedSquare"}),
               PressesAndClicks(events_.Recorded()));
 }
 
 TEST_F(GtkToolkitEvents, MovesWithTheRightButtonHeldCarryButtonStateTwo) {
-    const ScreenArea slider = Area(ControlId::Picture2);
+    const ScreenArea slider = Area(kSlider);
     ASSERT_TRUE(PointAt({slider.left + 10, slider.top + 20}));
     x_.Press(Button::Right);
-    ASSERT_TRUE(Delivered(EventKind::MouseDown, ControlId::Picture2, 2));
-    EXPECT_TRUE(MoveAndSee(ControlId::Picture2, 2, {slider.left + 14, slider.top + 50}));
+    ASSERT_TRUE(Delivered(EventKind::MouseDown, kSlider, 2));
+    EXPECT_TRUE(MoveAndSee(kSlider, 2, {slider.left + 14, slider.top + 50}));
     x_.Release(Button::Right);
     ASSERT_TRUE(Settled());
-    EXPECT_EQ((std::vector<std::string>{"MouseDown Picture2 button 2"}),
+    EXPECT_EQ((std::vector<std::string>{"MouseDown Slider button 2"}),
               PressesAndClicks(events_.Recorded()))
         << "the right button never clicks";
 }
 
 TEST_F(GtkToolkitEvents, ClickOnThePushButtonGivesItsClick) {
     // The button's top row lies under the red square: aim below the square.
-    const ScreenArea button = Area(ControlId::Command2);
+    const ScreenArea button = Area(kPinButton);
     ASSERT_TRUE(PointAt({button.left + button.width / 2, button.top + 10}));
     x_.Click(Button::Left);
-    ASSERT_TRUE(Delivered(EventKind::Click, ControlId::Command2));
-    EXPECT_EQ((std::vector<std::string>{"Click Command2"}), PressesAndClicks(events_.Recorded()))
+    ASSERT_TRUE(Delivered(EventKind::Click, kPinButton));
+    EXPECT_EQ((std::vector<std::string>{"Click PinButton"}), PressesAndClicks(events_.Recorded()))
         << "the button reports its click only";
 }
 
@@ -166,7 +166,7 @@ TEST_F(GtkToolkitEvents, TimerTicksKeepComing) {
     auto ticks = [&] {
         const Events recorded = events_.Recorded();
         return std::count_if(recorded.begin(), recorded.end(), [](const RecordedEvent& e) {
-            return e.kind == EventKind::Tick && e.control == ControlId::Timer1;
+            return e.kind == EventKind::Tick && e.control == kFollowTimer;
         });
     };
     const auto before = ticks();
