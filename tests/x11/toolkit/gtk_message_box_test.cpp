@@ -4,6 +4,7 @@
 // inside MessageBox: a GLib timer drives it from in there.
 #include <gtk/gtk.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,7 @@ public:
 
     const ShownBox& Shown() const { return shown_; }
     std::size_t KeysSent() const { return sent_; }
+    bool TimedOut() const { return timedOut_; }
 
 private:
     static gboolean Look(gpointer self) {
@@ -60,10 +62,18 @@ private:
 
     void Step() {
         GtkWidget* box = FindBox();
-        if (box == nullptr || sent_ >= keys_.size()) return;
+        if (box == nullptr) return;
+        if (std::chrono::steady_clock::now() > deadline_) {
+            // Unanswered: end the box's loop so that the test fails, not hangs.
+            timedOut_ = true;
+            gtk_dialog_response(GTK_DIALOG(box), GTK_RESPONSE_NO);
+            return;
+        }
+        if (sent_ >= keys_.size()) return;
         const XWindowId id = XidOf(gtk_widget_get_window(box));
-        if (x_.ActiveWindow() != id) {
-            x_.Activate(id);
+        // Keys go to the focused window: wait until GTK has the focus too.
+        if (x_.ActiveWindow() != id || !gtk_window_is_active(GTK_WINDOW(box))) {
+            if (x_.ActiveWindow() != id) x_.Activate(id);
             return;
         }
         if (sent_ == 0) Record(box);
@@ -90,6 +100,9 @@ private:
     XSession& x_;
     std::vector<Key> keys_;
     std::size_t sent_ = 0;
+    bool timedOut_ = false;
+    std::chrono::steady_clock::time_point deadline_ =
+        std::chrono::steady_clock::now() + std::chrono::seconds(10);
     ShownBox shown_;
     guint source_ = 0;
 };
@@ -115,6 +128,8 @@ TEST_P(GtkMessageBoxes, ShowOurTextsAndAnswerWithTheButtonPressed) {
     BoxDriver driver(x_, row.keys);
     const MessageAnswer answer = Toolkit().ShowMessage(text, row.buttons, row.title);
 
+    ASSERT_FALSE(driver.TimedOut())
+        << "the box took no answer from " << driver.KeysSent() << " key(s)";
     EXPECT_EQ(row.keys.size(), driver.KeysSent());
     EXPECT_EQ(static_cast<int>(row.answer), static_cast<int>(answer));
     const ShownBox& shown = driver.Shown();
