@@ -14,8 +14,10 @@ void Form1::Timer1_Timer() {
     if (foreground == window_.Handle()) return;
     hwndTarget = foreground;
 
-    ScreenRect rect;  // stays all zeros when the query fails
-    windows_.GetWindowRect(foreground, rect);
+    // The visible corner: recent systems put invisible resize borders inside
+    // the window rectangle. Where the system cannot tell, the rectangle.
+    ScreenRect rect;  // stays all zeros when both queries fail
+    if (!windows_.GetVisibleFrameRect(foreground, rect)) windows_.GetWindowRect(foreground, rect);
     const auto x = static_cast<Twips>(CheckedMultiply32(rect.left, kTwipsPerPixel, kSource));
     const auto y = static_cast<Twips>(CheckedMultiply32(rect.top, kTwipsPerPixel, kSource));
 

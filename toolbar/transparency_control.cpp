@@ -7,9 +7,13 @@
 
 namespace brumelis {
 
+// The write goes to the target's thread, which may not answer: it is skipped
+// when the window is already layered (every move of a drag after the first),
+// and otherwise made without waiting; the opacity that follows it waits for it.
 void Form1::MakeLayered(WindowHandle hWnd) {
     const std::int32_t style = windows_.GetWindowLongA(hWnd, win::GWL_EXSTYLE);
-    windows_.SetWindowLongA(hWnd, win::GWL_EXSTYLE, style | win::WS_EX_LAYERED);
+    if ((style & win::WS_EX_LAYERED) != 0) return;
+    windows_.SetExStyleLater(hWnd, style | win::WS_EX_LAYERED);
 }
 
 void Form1::SetOpacity(WindowHandle hWnd, std::uint8_t alpha) {

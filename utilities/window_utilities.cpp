@@ -67,9 +67,12 @@ bool AlreadyRunning(WindowSystem& windows, FormToolkit& toolkit, const FormWindo
 
 void SetTopMost(WindowSystem& windows, WindowHandle hWnd, std::int16_t bTop) {
     const WindowHandle insertAfter = bTop != 0 ? win::HWND_TOPMOST : win::HWND_NOTOPMOST;
-    windows.SetWindowPos(
-        hWnd, insertAfter, 0, 0, 0, 0,
-        win::SWP_NOSIZE | win::SWP_NOMOVE | win::SWP_NOACTIVATE | win::SWP_SHOWWINDOW);
+    // Asynchronous: a window of another thread that does not answer must not
+    // hold the caller; it changes band when its thread gets to it. The
+    // caller's own windows change at once all the same.
+    windows.SetWindowPos(hWnd, insertAfter, 0, 0, 0, 0,
+                         win::SWP_NOSIZE | win::SWP_NOMOVE | win::SWP_NOACTIVATE |
+                             win::SWP_SHOWWINDOW | win::SWP_ASYNCWINDOWPOS);
 }
 
 }  // namespace brumelis

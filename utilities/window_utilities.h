@@ -18,7 +18,8 @@ bool AlreadyRunning(WindowSystem& windows, FormToolkit& toolkit, const FormWindo
                     Text sTitle, DynamicValue allowance);
 
 // Moves hWnd into (bTop non-zero) or out of the topmost band and shows it,
-// without moving, sizing or activating it. The answer is not looked at.
+// without moving, sizing or activating it, and without waiting for another
+// thread's window. The answer is not looked at.
 void SetTopMost(WindowSystem& windows, WindowHandle hWnd, std::int16_t bTop);
 
 }  // namespace brumelis

@@ -38,6 +38,28 @@ void FakeDesktop::SetTitleReadable(WindowHandle hWnd, bool readable) {
     if (Window* w = Find(hWnd)) w->titleReadable = readable;
 }
 
+void FakeDesktop::SetInvisibleBorders(WindowHandle hWnd, ScreenRect borders) {
+    if (Window* w = Find(hWnd)) w->invisibleBorders = borders;
+}
+
+void FakeDesktop::Hang(WindowHandle hWnd) {
+    if (Window* w = Find(hWnd)) w->hung = true;
+}
+
+void FakeDesktop::Wake(WindowHandle hWnd) {
+    if (Window* w = Find(hWnd)) w->hung = false;
+    std::vector<std::function<void()>> work;
+    for (auto it = held_.begin(); it != held_.end();) {
+        if (it->first == hWnd) {
+            work.push_back(std::move(it->second));
+            it = held_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    for (auto& step : work) step();
+}
+
 bool FakeDesktop::IsTopmost(WindowHandle hWnd) const {
     auto it = windows_.find(hWnd);
     return it != windows_.end() && (it->second.exStyle & win::WS_EX_TOPMOST) != 0;
@@ -82,6 +104,16 @@ bool FakeDesktop::GetWindowRect(WindowHandle hWnd, ScreenRect& rect) {
     return true;
 }
 
+bool FakeDesktop::GetVisibleFrameRect(WindowHandle hWnd, ScreenRect& rect) {
+    ++calls_;
+    Window* w = Find(hWnd);
+    if (!w || !compositor_) return false;
+    const ScreenRect& border = w->invisibleBorders;
+    rect = ScreenRect{w->rect.left + border.left, w->rect.top + border.top,
+                      w->rect.right - border.right, w->rect.bottom - border.bottom};
+    return true;
+}
+
 WindowHandle FakeDesktop::GetWindow(WindowHandle hWnd, std::uint32_t command) {
     ++calls_;
     if (!Find(hWnd)) return 0;
@@ -115,16 +147,39 @@ std::int32_t FakeDesktop::SetWindowLongA(WindowHandle hWnd, std::int32_t index,
     ++calls_;
     Window* w = Find(hWnd);
     if (!w || index != win::GWL_EXSTYLE) return 0;
+    if (w->hung) ++waitingCalls_;
     const std::int32_t previous = w->exStyle;
-    // The band cannot be changed through the style, as on Windows.
-    w->exStyle = (newLong & ~win::WS_EX_TOPMOST) | (previous & win::WS_EX_TOPMOST);
-    if ((w->exStyle & win::WS_EX_LAYERED) == 0) w->alpha.reset();
+    WriteExStyle(*w, newLong);
     return previous;
+}
+
+void FakeDesktop::SetExStyleLater(WindowHandle hWnd, std::int32_t exStyle) {
+    ++calls_;
+    Window* w = Find(hWnd);
+    if (!w) return;
+    if (!w->hung) return WriteExStyle(*w, exStyle);
+    held_.emplace_back(hWnd, [this, hWnd, exStyle] {
+        if (Window* woken = Find(hWnd)) WriteExStyle(*woken, exStyle);
+    });
+}
+
+void FakeDesktop::WriteExStyle(Window& w, std::int32_t exStyle) {
+    // The band cannot be changed through the style, as on Windows.
+    w.exStyle = (exStyle & ~win::WS_EX_TOPMOST) | (w.exStyle & win::WS_EX_TOPMOST);
+    if ((w.exStyle & win::WS_EX_LAYERED) == 0) w.alpha.reset();
 }
 
 bool FakeDesktop::SetLayeredWindowAttributes(WindowHandle hWnd, std::uint32_t, std::uint8_t alpha,
                                              std::uint32_t flags) {
     ++calls_;
+    const bool afterHeldWork = std::any_of(held_.begin(), held_.end(),
+                                           [hWnd](const auto& held) { return held.first == hWnd; });
+    if (!afterHeldWork) return ApplyAlpha(hWnd, alpha, flags);
+    held_.emplace_back(hWnd, [this, hWnd, alpha, flags] { ApplyAlpha(hWnd, alpha, flags); });
+    return true;
+}
+
+bool FakeDesktop::ApplyAlpha(WindowHandle hWnd, std::uint8_t alpha, std::uint32_t flags) {
     Window* w = Find(hWnd);
     if (!w || (w->exStyle & win::WS_EX_LAYERED) == 0) return false;
     if (flags & win::LWA_ALPHA) w->alpha = alpha;
@@ -137,6 +192,20 @@ bool FakeDesktop::SetWindowPos(WindowHandle hWnd, WindowHandle insertAfter, std:
     ++calls_;
     Window* w = Find(hWnd);
     if (!w) return false;
+    if (w->hung && (flags & win::SWP_ASYNCWINDOWPOS)) {
+        held_.emplace_back(hWnd, [=] { ChangePosition(hWnd, insertAfter, x, y, cx, cy, flags); });
+        return true;
+    }
+    if (w->hung) ++waitingCalls_;
+    ChangePosition(hWnd, insertAfter, x, y, cx, cy, flags);
+    return true;
+}
+
+void FakeDesktop::ChangePosition(WindowHandle hWnd, WindowHandle insertAfter, std::int32_t x,
+                                 std::int32_t y, std::int32_t cx, std::int32_t cy,
+                                 std::uint32_t flags) {
+    Window* w = Find(hWnd);
+    if (!w) return;  // closed while it slept
     if (!(flags & win::SWP_NOMOVE)) {
         w->rect.right += x - w->rect.left;
         w->rect.bottom += y - w->rect.top;
@@ -151,7 +220,6 @@ bool FakeDesktop::SetWindowPos(WindowHandle hWnd, WindowHandle insertAfter, std:
     // Leaving a band the window is not in has no effect.
     if (insertAfter == win::HWND_NOTOPMOST && IsTopmost(hWnd)) PlaceInBand(hWnd, false);
     if (flags & win::SWP_SHOWWINDOW) w->visible = true;
-    return true;
 }
 
 WindowHandle FakeDesktop::SetActiveWindow(WindowHandle hWnd) {

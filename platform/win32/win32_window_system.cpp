@@ -2,6 +2,9 @@
 
 #include "platform/win32/win32_support.h"
 
+#include "platform/win32/deferred_style_writes.h"
+#include "platform/win32/frame_bounds.h"
+
 namespace brumelis {
 
 WindowHandle Win32WindowSystem::GetForegroundWindow() {
@@ -13,6 +16,10 @@ bool Win32WindowSystem::GetWindowRect(WindowHandle hWnd, ScreenRect& rect) {
     if (!::GetWindowRect(ToHwnd(hWnd), &native)) return false;
     rect = ScreenRect{native.left, native.top, native.right, native.bottom};
     return true;
+}
+
+bool Win32WindowSystem::GetVisibleFrameRect(WindowHandle hWnd, ScreenRect& rect) {
+    return VisibleFrameOf(ToHwnd(hWnd), rect);
 }
 
 WindowHandle Win32WindowSystem::GetWindow(WindowHandle hWnd, std::uint32_t command) {
@@ -33,8 +40,15 @@ std::int32_t Win32WindowSystem::SetWindowLongA(WindowHandle hWnd, std::int32_t i
     return ::SetWindowLongA(ToHwnd(hWnd), index, newLong);
 }
 
+void Win32WindowSystem::SetExStyleLater(WindowHandle hWnd, std::int32_t exStyle) {
+    DeferredStyleWrites::Instance().Write(ToHwnd(hWnd), exStyle);
+}
+
 bool Win32WindowSystem::SetLayeredWindowAttributes(WindowHandle hWnd, std::uint32_t colorKey,
                                                    std::uint8_t alpha, std::uint32_t flags) {
+    // After a style write still under way; its worker applies the last one.
+    if (DeferredStyleWrites::Instance().DeferAlpha(ToHwnd(hWnd), colorKey, alpha, flags))
+        return true;
     return ::SetLayeredWindowAttributes(ToHwnd(hWnd), colorKey, alpha, flags) != FALSE;
 }
 

@@ -15,6 +15,10 @@ struct FrameCase {
     ScreenRect expected;
 };
 
+void PrintTo(const FrameCase& c, std::ostream* out) {
+    *out << c.why;
+}
+
 class VisibleFrameTest : public ::testing::TestWithParam<FrameCase> {};
 
 TEST_P(VisibleFrameTest, AnchorsTheBordersOnTheWindowRectangle) {
