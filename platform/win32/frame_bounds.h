@@ -2,7 +2,7 @@
 // reads rectangles in.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/win32_support.h"
 
 #include "platform/core_types.h"
 

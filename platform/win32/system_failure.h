@@ -4,7 +4,7 @@
 // exit status it becomes means one thing.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/win32_support.h"
 
 #include <system_error>
 

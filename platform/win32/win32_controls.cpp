@@ -1,10 +1,10 @@
 // Building the toolbar's windows from the layout: window classes, the hidden
 // owner, the popup, its children in creation order and their tab order.
 #include <algorithm>
-#include <system_error>
 #include <vector>
 
 #include "platform/win32/slider_image.h"
+#include "platform/win32/system_failure.h"
 #include "platform/win32/win32_form.h"
 #include "resources/resource_ids.h"
 #include "utilities/failure.h"
@@ -19,10 +19,6 @@ constexpr wchar_t kOwnerClass[] = L"BrumelisOwner";
 constexpr wchar_t kFormClass[] = L"BrumelisForm";
 // CS_DBLCLKS: the second press of a double click arrives as WM_LBUTTONDBLCLK.
 constexpr wchar_t kPanelClass[] = L"BrumelisPicture";
-
-[[noreturn]] void ThrowLastError(const char* what) {
-    throw std::system_error(static_cast<int>(::GetLastError()), std::system_category(), what);
-}
 
 HBRUSH ResolveBrush(const Color& color, UniqueBrush& owned) {
     switch (color.kind) {

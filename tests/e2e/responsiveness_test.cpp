@@ -3,7 +3,6 @@
 // what the user asked for happens once the target wakes up.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdio>
 
 #include "tests/e2e/heartbeat.h"
@@ -37,14 +36,8 @@ protected:
             return {};
         }
         Heartbeat heartbeat(toolbar_.PinButton());
-        const auto t0 = std::chrono::steady_clock::now();
         EXPECT_TRUE(action());
-        const auto t1 = std::chrono::steady_clock::now();
         EXPECT_TRUE(WaitUntil(done, kHang + kStateTimeout)) << Situation();
-        const auto t2 = std::chrono::steady_clock::now();
-        std::printf("[ TIMING   ] action %lld ms, done after %lld ms\n",
-                    (long long)std::chrono::duration_cast<Milliseconds>(t1 - t0).count(),
-                    (long long)std::chrono::duration_cast<Milliseconds>(t2 - t0).count());
         // The toolbar keeps answering after the action, too.
         HoldsFor([] { return true; }, kOneTickAndMore);
         const Milliseconds worst = heartbeat.Stop();
