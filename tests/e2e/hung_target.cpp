@@ -1,6 +1,7 @@
 #include "tests/e2e/hung_target.h"
 
 #include "tests/e2e/hung_target_protocol.h"
+#include "tests/e2e/target_window.h"
 #include "tests/e2e/window_queries.h"
 
 namespace e2e {
@@ -67,14 +68,6 @@ HungTarget::~HungTarget() {
 
 Rect HungTarget::ScreenRect() const {
     return WindowRect(window_);
-}
-
-bool HungTarget::BringToForeground() const {
-    return WaitUntil([&] {
-        if (GetForegroundWindow() == window_) return true;
-        SetForegroundWindow(window_);
-        return false;
-    });
 }
 
 bool HungTarget::Hang(Milliseconds length) const {

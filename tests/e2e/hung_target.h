@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tests/e2e/screen_types.h"
+#include "tests/e2e/target_window.h"
 #include "tests/e2e/wait.h"
 
 namespace e2e {
@@ -24,7 +25,7 @@ public:
     HWND Window() const { return window_; }
     Rect ScreenRect() const;
     const std::wstring& StartError() const { return startError_; }
-    bool BringToForeground() const;
+    bool BringToForeground() const { return e2e::BringToForeground(window_); }
 
     // Asks the target's thread to stop pumping messages for `length`, and
     // waits until it has: false when it never fell asleep.
