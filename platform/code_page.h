@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/core_types.h"
+#include "base/core_types.h"
 
 namespace brumelis {
 

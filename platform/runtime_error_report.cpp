@@ -11,7 +11,7 @@ Text RuntimeErrorReportText(const Failure& failure) {
 }
 
 void ReportAndEnd(FormToolkit& toolkit, const Failure& failure) {
-    toolkit.MessageBox(RuntimeErrorReportText(failure), MessageButtons::Ok);
+    toolkit.ShowMessage(RuntimeErrorReportText(failure), MessageButtons::Ok);
     toolkit.End();
 }
 

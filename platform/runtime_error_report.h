@@ -1,13 +1,13 @@
 // The toolkit's standard reaction to a failure that escapes an event handler:
-// a French run-time error report, then the end of the program. Both toolkit
-// backends deliver every event through DeliverEvent.
+// a French run-time error report, then the end of the program. Every toolkit
+// backend delivers every event through DeliverEvent.
 #pragma once
 
 #include <exception>
 #include <new>
 
+#include "base/failure.h"
 #include "platform/form_toolkit.h"
-#include "utilities/failure.h"
 
 namespace brumelis {
 

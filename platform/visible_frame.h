@@ -5,7 +5,7 @@
 // pixels scaled to 96 dots per inch.
 #pragma once
 
-#include "platform/core_types.h"
+#include "base/core_types.h"
 
 namespace brumelis {
 

@@ -3,9 +3,9 @@
 #include <climits>
 #include <string>
 
+#include "base/checked_arithmetic.h"
+#include "base/failure.h"
 #include "platform/code_page.h"
-#include "utilities/checked_arithmetic.h"
-#include "utilities/failure.h"
 
 namespace brumelis {
 
@@ -45,34 +45,34 @@ bool IsLessThanOne(const DynamicValue& allowance) {
 
 }  // namespace
 
-bool AlreadyRunning(WindowSystem& windows, FormToolkit& toolkit, const FormWindow& window,
-                    Text sTitle, DynamicValue allowance) {
+bool AlreadyRunning(WindowSystem& desktop, FormToolkit& toolkit, const FormWindow& form, Text title,
+                    DynamicValue allowance) {
     constexpr std::int32_t kBufferLength = 255;
     constexpr std::int32_t kMaxCount = 119;
-    WindowHandle h = windows.GetWindow(window.Handle(), win::GW_HWNDFIRST);
+    WindowHandle h = desktop.GetWindow(form.Handle(), win::kFirstWindow);
     while (h != 0) {
         std::string buffer(kBufferLength, ' ');
-        windows.GetWindowTextA(h, buffer.data(), kMaxCount);
-        const Text title = FromCodePage(buffer);
-        const std::size_t nul = title.find(u'\0');
-        if (nul != Text::npos && title.compare(0, nul, sTitle) == 0 && nul == sTitle.size()) {
+        desktop.GetWindowTextA(h, buffer.data(), kMaxCount);
+        const Text read = FromCodePage(buffer);
+        const std::size_t nul = read.find(u'\0');
+        if (nul != Text::npos && read.compare(0, nul, title) == 0 && nul == title.size()) {
             if (IsLessThanOne(allowance)) return true;
             allowance = Decrement(allowance);
         }
-        h = windows.GetWindow(h, win::GW_HWNDNEXT);
+        h = desktop.GetWindow(h, win::kNextWindow);
         toolkit.DoEvents();
     }
     return false;
 }
 
-void SetTopMost(WindowSystem& windows, WindowHandle hWnd, std::int16_t bTop) {
-    const WindowHandle insertAfter = bTop != 0 ? win::HWND_TOPMOST : win::HWND_NOTOPMOST;
-    // Asynchronous: a window of another thread that does not answer must not
-    // hold the caller; it changes band when its thread gets to it. The
+void SetTopMost(WindowSystem& desktop, WindowHandle window, bool topmost) {
+    const WindowHandle insertAfter = topmost ? win::kTopmostBand : win::kNonTopmostBand;
+    // Without waiting: a window of another thread that does not answer must
+    // not hold the caller; it changes band when its thread gets to it. The
     // caller's own windows change at once all the same.
-    windows.SetWindowPos(hWnd, insertAfter, 0, 0, 0, 0,
-                         win::SWP_NOSIZE | win::SWP_NOMOVE | win::SWP_NOACTIVATE |
-                             win::SWP_SHOWWINDOW | win::SWP_ASYNCWINDOWPOS);
+    desktop.SetWindowPos(window, insertAfter, 0, 0, 0, 0,
+                         win::kKeepSize | win::kKeepPosition | win::kNoActivation |
+                             win::kShowWindow | win::kDoNotWait);
 }
 
 }  // namespace brumelis

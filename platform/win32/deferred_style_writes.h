@@ -7,7 +7,7 @@
 // before it the window is not layered and refuses any alpha.
 #pragma once
 
-#include "platform/win32/win32_support.h"
+#include <windows.h>
 
 #include <cstdint>
 #include <vector>

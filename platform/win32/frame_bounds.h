@@ -2,9 +2,9 @@
 // reads rectangles in.
 #pragma once
 
-#include "platform/win32/win32_support.h"
+#include <windows.h>
 
-#include "platform/core_types.h"
+#include "base/core_types.h"
 
 namespace brumelis {
 

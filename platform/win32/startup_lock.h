@@ -4,7 +4,7 @@
 // and both give up. The title rule still decides.
 #pragma once
 
-#include "platform/win32/win32_support.h"
+#include <windows.h>
 
 namespace brumelis {
 

@@ -1,27 +1,32 @@
-// What every Win32 backend file needs: <windows.h> without the macros that
-// clash with the portable interfaces, RAII for GDI objects, and conversions of
-// handles, texts and twips at the boundary.
-//
-// Backend files include <windows.h> only through this header: windows.h
-// defines macros (GWL_EXSTYLE, HWND_TOPMOST, MessageBox, ...) with the names
-// the portable interfaces declare, so those interfaces are read first.
+// What every Win32 backend file needs: RAII for GDI objects, conversions of
+// handles, texts and twips at the boundary, and the one way a system refusal
+// is thrown.
 #pragma once
-
-#include <cmath>
-#include <memory>
-#include <type_traits>
-
-#include "platform/core_types.h"
-#include "platform/form_toolkit.h"
-#include "platform/window_system.h"
 
 #include <windows.h>
 
-// FormToolkit::MessageBox is the toolkit's own operation; user32's function is
-// called by its full name, MessageBoxW.
-#undef MessageBox
+#include <cmath>
+#include <memory>
+#include <system_error>
+#include <type_traits>
+
+#include "base/core_types.h"
 
 namespace brumelis {
+
+// A system refusal as a std::system_error whose code is always an HRESULT,
+// so that the exit status it becomes means one thing; `what` names the call
+// that failed.
+[[noreturn]] inline void ThrowResult(HRESULT result, const char* what) {
+    throw std::system_error(static_cast<int>(result), std::system_category(), what);
+}
+
+// The calling thread's last error, as an HRESULT; E_FAIL when the system gave
+// no code, so that a failure never reads as success.
+[[noreturn]] inline void ThrowLastError(const char* what) {
+    const DWORD error = ::GetLastError();
+    ThrowResult(error == ERROR_SUCCESS ? E_FAIL : HRESULT_FROM_WIN32(error), what);
+}
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Text is UTF-16 on Windows");
 

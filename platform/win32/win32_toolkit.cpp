@@ -49,8 +49,8 @@ void Win32Toolkit::Dispatch(const Event& event) {
     DeliverEvent(*this, [&] { event(*events_); });
 }
 
-MessageAnswer Win32Toolkit::MessageBox(const Text& text, MessageButtons buttons,
-                                       const Text& title) {
+MessageAnswer Win32Toolkit::ShowMessage(const Text& text, MessageButtons buttons,
+                                        const Text& title) {
     // The next copy may start while this one waits for an answer.
     if (startup_ != nullptr) startup_->Release();
     const UINT style = buttons == MessageButtons::YesNo ? MB_YESNO | MB_DEFBUTTON1 : MB_OK;

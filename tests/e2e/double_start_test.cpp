@@ -5,8 +5,10 @@
 #include "tests/e2e/message_box.h"
 #include "tests/e2e/toolbar_process.h"
 
-namespace e2e {
+namespace brumelis::e2e {
 namespace {
+
+using namespace test_support;
 
 const std::wstring kAlreadyRunning = L"Brumelis est déjà lancé.";
 
@@ -54,4 +56,4 @@ TEST_P(DoubleStart, ExactlyOneToolbarRunsAndTheOtherCopySaysSoAndEnds) {
 INSTANTIATE_TEST_SUITE_P(TwentyTimes, DoubleStart, testing::Range(1, 21));
 
 }  // namespace
-}  // namespace e2e
+}  // namespace brumelis::e2e

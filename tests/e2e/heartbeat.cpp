@@ -2,8 +2,10 @@
 
 #include <chrono>
 
-namespace e2e {
+namespace brumelis::e2e {
 namespace {
+
+using namespace test_support;
 
 constexpr DWORD kPeriodMilliseconds = 50;
 // Past this a beat counts as lost: the loop never came back.
@@ -50,4 +52,4 @@ void Heartbeat::Beat() {
     PostMessageW(button_, BM_SETSTYLE, static_cast<WPARAM>(original), FALSE);
 }
 
-}  // namespace e2e
+}  // namespace brumelis::e2e

@@ -14,9 +14,9 @@
 #include <atomic>
 #include <thread>
 
-#include "tests/e2e/wait.h"
+#include "tests/support/win32_wait.h"
 
-namespace e2e {
+namespace brumelis::e2e {
 
 class Heartbeat {
 public:
@@ -28,7 +28,7 @@ public:
 
     // Stops (waiting for a beat under way to be picked up), puts the button's
     // style back and returns the longest time a beat waited in the queue.
-    Milliseconds Stop();
+    test_support::Milliseconds Stop();
     int Beats() const { return beats_; }
 
 private:
@@ -41,4 +41,4 @@ private:
     std::thread thread_;
 };
 
-}  // namespace e2e
+}  // namespace brumelis::e2e

@@ -4,8 +4,10 @@
 #include "tests/e2e/target_window.h"
 #include "tests/e2e/window_queries.h"
 
-namespace e2e {
+namespace brumelis::e2e {
 namespace {
+
+using namespace test_support;
 
 // The program is built into the driver's own directory.
 std::wstring ProgramPath() {
@@ -86,4 +88,4 @@ bool HungTarget::WaitUntilAwake(Milliseconds timeout) const {
                                static_cast<UINT>(kStateTimeout.count()), &answer) != 0;
 }
 
-}  // namespace e2e
+}  // namespace brumelis::e2e

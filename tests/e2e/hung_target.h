@@ -9,9 +9,9 @@
 
 #include "tests/e2e/screen_types.h"
 #include "tests/e2e/target_window.h"
-#include "tests/e2e/wait.h"
+#include "tests/support/win32_wait.h"
 
-namespace e2e {
+namespace brumelis::e2e {
 
 class HungTarget {
 public:
@@ -29,10 +29,10 @@ public:
 
     // Asks the target's thread to stop pumping messages for `length`, and
     // waits until it has: false when it never fell asleep.
-    bool Hang(Milliseconds length) const;
+    bool Hang(test_support::Milliseconds length) const;
     // Waits until its thread is awake again and has answered a sent message,
     // so that every message sent to it meanwhile has been handled.
-    bool WaitUntilAwake(Milliseconds timeout) const;
+    bool WaitUntilAwake(test_support::Milliseconds timeout) const;
 
 private:
     HANDLE process_ = nullptr;
@@ -42,4 +42,4 @@ private:
     std::wstring startError_;
 };
 
-}  // namespace e2e
+}  // namespace brumelis::e2e

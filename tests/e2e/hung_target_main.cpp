@@ -16,7 +16,7 @@
 
 namespace {
 
-using e2e::hung_target::kHangRequest;
+using brumelis::e2e::hung_target::kHangRequest;
 
 HANDLE asleep = nullptr;
 HANDLE awake = nullptr;
@@ -41,9 +41,10 @@ int main() {
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     if (argv == nullptr || argc != 6) return 2;
     const DWORD self = GetCurrentProcessId();
-    asleep =
-        CreateEventW(nullptr, TRUE, FALSE, e2e::hung_target::EventName(self, L"asleep").c_str());
-    awake = CreateEventW(nullptr, TRUE, TRUE, e2e::hung_target::EventName(self, L"awake").c_str());
+    asleep = CreateEventW(nullptr, TRUE, FALSE,
+                          brumelis::e2e::hung_target::EventName(self, L"asleep").c_str());
+    awake = CreateEventW(nullptr, TRUE, TRUE,
+                         brumelis::e2e::hung_target::EventName(self, L"awake").c_str());
 
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = &Procedure;

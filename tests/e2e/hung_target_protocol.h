@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace e2e::hung_target {
+namespace brumelis::e2e::hung_target {
 
 // Posted to the target's window; wParam: how long to sleep, in milliseconds.
 inline constexpr UINT kHangRequest = WM_APP + 1;
@@ -16,4 +16,4 @@ inline std::wstring EventName(DWORD targetProcessId, const wchar_t* state) {
     return L"Local\\BrumelisHungTarget-" + std::to_wstring(targetProcessId) + L"-" + state;
 }
 
-}  // namespace e2e::hung_target
+}  // namespace brumelis::e2e::hung_target

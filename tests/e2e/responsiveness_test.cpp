@@ -11,8 +11,10 @@
 #include "tests/e2e/toolbar_fixture.h"
 #include "tests/e2e/window_queries.h"
 
-namespace e2e {
+namespace brumelis::e2e {
 namespace {
+
+using namespace test_support;
 
 // Long enough that a toolbar waiting for the target shows a gap far above
 // the limit, short enough to repeat the suite.
@@ -99,4 +101,4 @@ TEST_F(Responsiveness, DraggingOnAHungTargetLeavesTheToolbarFreeAndSetsTheLastAl
 }
 
 }  // namespace
-}  // namespace e2e
+}  // namespace brumelis::e2e

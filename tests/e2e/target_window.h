@@ -8,7 +8,7 @@
 
 #include "tests/e2e/screen_types.h"
 
-namespace e2e {
+namespace brumelis::e2e {
 
 // Makes the window the foreground window as a user's click on it would, and
 // waits until the system reports it so.
@@ -35,4 +35,4 @@ private:
     int leftPresses_ = 0;
 };
 
-}  // namespace e2e
+}  // namespace brumelis::e2e

@@ -1,8 +1,8 @@
 // The dynamic value's conversions: to text, to truth, to number.
 #include <gtest/gtest.h>
 
-#include "utilities/dynamic_value.h"
-#include "utilities/failure.h"
+#include "base/dynamic_value.h"
+#include "base/failure.h"
 
 namespace brumelis {
 namespace {

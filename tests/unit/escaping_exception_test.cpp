@@ -4,8 +4,8 @@
 #include <new>
 #include <stdexcept>
 
+#include "base/failure.h"
 #include "tests/unit/toolbar_fixture.h"
-#include "utilities/failure.h"
 
 namespace brumelis {
 namespace {
@@ -50,7 +50,7 @@ TEST_P(EscapingExceptionTest, IsReportedAndEndsTheProgram) {
 INSTANTIATE_TEST_SUITE_P(
     Exceptions, EscapingExceptionTest,
     ::testing::Values(EscapeCase{"the program's own failure",
-                                 [] { Raise(13, u"Form1", u"Type incompatible"); },
+                                 [] { Raise(13, u"ToolbarWindow", u"Type incompatible"); },
                                  u"Erreur d'exécution '13' :\n\nType incompatible"},
                       EscapeCase{"memory exhausted", [] { throw std::bad_alloc(); },
                                  u"Erreur d'exécution '7' :\n\nMémoire insuffisante"},

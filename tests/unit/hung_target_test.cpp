@@ -20,13 +20,13 @@ public:
 
     WindowHandle editor = desktop.AddWindow(u"Bloc-notes", {10, 10, 400, 300});
     void SetUp() override { LoadAndFollow(editor); }
-    void Move(Twips y) { toolkit.MouseMove(ControlId::Picture2, {1, 0, 100, y}); }
+    void Move(Twips y) { toolkit.MouseMove(kSlider, {1, 0, 100, y}); }
     void Pin() {
         Unfold();
-        toolkit.Click(ControlId::Command2);
+        toolkit.Click(kPinButton);
     }
     std::optional<std::uint8_t> Alpha() { return desktop.Get(editor).alpha; }
-    bool Layered() { return (desktop.Get(editor).exStyle & win::WS_EX_LAYERED) != 0; }
+    bool Layered() { return (desktop.Get(editor).exStyle & win::kLayeredStyle) != 0; }
 };
 
 struct HungCase {
@@ -75,11 +75,11 @@ INSTANTIATE_TEST_SUITE_P(
                  [](HungTargetTest& f) { f.Move(kSliderHeight / 2); },
                  [](HungTargetTest& f) { return f.Alpha() == 128; }},
         HungCase{"slider double click", [](HungTargetTest& f) { f.Unfold(); },
-                 [](HungTargetTest& f) { f.toolkit.DoubleClick(ControlId::Picture2); },
+                 [](HungTargetTest& f) { f.toolkit.DoubleClick(kSlider); },
                  [](HungTargetTest& f) { return f.Layered() && f.Alpha() == 255; }},
         HungCase{
             "panel click", [](HungTargetTest& f) { f.Unfold(); },
-            [](HungTargetTest& f) { f.toolkit.Click(ControlId::Picture1); },
+            [](HungTargetTest& f) { f.toolkit.Click(kPanel); },
             [](HungTargetTest& f) { return f.Layered() && f.Alpha() == 255 && f.Collapsed(); }}));
 
 // Every move but the first finds the window layered and writes no style.

@@ -1,7 +1,7 @@
 // PickIf, MaxOf, MinOf, ReplaceText and the conversion to an 8-bit integer.
 #include <gtest/gtest.h>
 
-#include "utilities/failure.h"
+#include "base/failure.h"
 #include "utilities/value_utilities.h"
 
 namespace brumelis {

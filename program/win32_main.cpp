@@ -1,14 +1,17 @@
-// The program: the Win32 window system and form toolkit wired into Form1.
+// The Windows program: the Win32 window system and form toolkit wired into
+// the toolbar window.
+#include <windows.h>
+#include <ole2.h>
+
 #include <system_error>
 
+#include "platform/win32/start_failure.h"
 #include "platform/win32/startup_lock.h"
-#include "platform/win32/system_failure.h"
+#include "platform/win32/win32_support.h"
 #include "platform/win32/win32_toolkit.h"
 #include "platform/win32/win32_window_system.h"
 #include "toolbar/toolbar_layout.h"
 #include "toolbar/toolbar_window.h"
-
-#include <ole2.h>
 
 namespace {
 
@@ -19,7 +22,7 @@ constexpr wchar_t kStartupLockName[] = L"Local\\BrumelisZOLVEC.start-up";
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     const brumelis::FormLayout& layout = brumelis::ToolbarLayout();
-    brumelis::Win32WindowSystem windows;
+    brumelis::Win32WindowSystem desktop;
     try {
         // The slider image goes through OLE's picture loader, which needs
         // COM on this thread (Wine's loader sets it up itself; Windows' not).
@@ -28,8 +31,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         // Before the windows exist: copies started together check in turn.
         brumelis::StartupLock startup(kStartupLockName);
         brumelis::Win32Toolkit toolkit(instance, layout, &startup);
-        brumelis::Form1 form(windows, toolkit, toolkit.Window());
-        return toolkit.Run(form);
+        brumelis::ToolbarWindow toolbar(desktop, toolkit, toolkit.Window());
+        return toolkit.Run(toolbar);
     } catch (const std::system_error& failure) {
         ::MessageBoxW(nullptr, brumelis::Wide(brumelis::StartFailureText(failure)),
                       brumelis::Wide(layout.applicationTitle), MB_OK | MB_ICONERROR);

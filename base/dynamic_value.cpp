@@ -1,11 +1,11 @@
-#include "utilities/dynamic_value.h"
+#include "base/dynamic_value.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include "utilities/failure.h"
+#include "base/failure.h"
 
 namespace brumelis {
 

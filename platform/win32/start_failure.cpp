@@ -1,18 +1,11 @@
-#include "platform/win32/system_failure.h"
+#include "platform/win32/start_failure.h"
+
+#include <windows.h>
 
 #include <cstdio>
 #include <string>
 
 namespace brumelis {
-
-void ThrowResult(HRESULT result, const char* what) {
-    throw std::system_error(static_cast<int>(result), std::system_category(), what);
-}
-
-void ThrowLastError(const char* what) {
-    const DWORD error = ::GetLastError();
-    ThrowResult(error == ERROR_SUCCESS ? E_FAIL : HRESULT_FROM_WIN32(error), what);
-}
 
 Text StartFailureText(const std::system_error& failure) {
     // what() is "<call>: <system's text>"; the call's name says what failed.
