@@ -8,7 +8,6 @@
 #include <olectl.h>
 
 #include <cstring>
-#include <system_error>
 
 namespace brumelis {
 
@@ -19,10 +18,6 @@ struct ComReleaser {
 };
 template <typename Interface>
 using ComPtr = std::unique_ptr<Interface, ComReleaser>;
-
-[[noreturn]] void ThrowResult(HRESULT result, const char* what) {
-    throw std::system_error(static_cast<int>(result), std::system_category(), what);
-}
 
 ComPtr<IStream> StreamOverResource(HINSTANCE instance, int resourceId) {
     HRSRC resource = ::FindResourceW(instance, MAKEINTRESOURCEW(resourceId), RT_RCDATA);

@@ -14,10 +14,18 @@
 
 namespace brumelis {
 
-// The calling thread's last error as a std::system_error; `what` names the
-// call that failed.
+// A system refusal as a std::system_error whose code is always an HRESULT,
+// so that the exit status it becomes means one thing; `what` names the call
+// that failed.
+[[noreturn]] inline void ThrowResult(HRESULT result, const char* what) {
+    throw std::system_error(static_cast<int>(result), std::system_category(), what);
+}
+
+// The calling thread's last error, as an HRESULT; E_FAIL when the system gave
+// no code, so that a failure never reads as success.
 [[noreturn]] inline void ThrowLastError(const char* what) {
-    throw std::system_error(static_cast<int>(::GetLastError()), std::system_category(), what);
+    const DWORD error = ::GetLastError();
+    ThrowResult(error == ERROR_SUCCESS ? E_FAIL : HRESULT_FROM_WIN32(error), what);
 }
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Text is UTF-16 on Windows");

@@ -102,6 +102,10 @@ std::int32_t X11WindowSystem::SetWindowLongA(WindowHandle handle, std::int32_t i
     return trap.Failed() ? 0 : old;
 }
 
+void X11WindowSystem::SetExtendedStyleLater(WindowHandle handle, std::int32_t style) {
+    SetWindowLongA(handle, win::kExtendedStyle, style);
+}
+
 bool X11WindowSystem::SetLayeredWindowAttributes(WindowHandle handle, std::uint32_t /*colorKey*/,
                                                  std::uint8_t alpha, std::uint32_t flags) {
     // Compositors know a constant alpha only, no colour key.

@@ -60,6 +60,10 @@ WindowHandle X11WindowSystem::GetForegroundWindow() {
     return static_cast<WindowHandle>(active);
 }
 
+bool X11WindowSystem::GetVisibleFrameRect(WindowHandle, ScreenRect&) {
+    return false;
+}
+
 bool X11WindowSystem::GetWindowRect(WindowHandle handle, ScreenRect& rect) {
     const std::optional<Facts> facts = FactsOf(handle);
     if (!facts) return false;

@@ -35,11 +35,16 @@ public:
 
     WindowHandle GetForegroundWindow() override;
     bool GetWindowRect(WindowHandle handle, ScreenRect& rect) override;
+    // Always false: a window manager's frame has no invisible borders, so the
+    // window rectangle is the visible corner.
+    bool GetVisibleFrameRect(WindowHandle handle, ScreenRect& rect) override;
     WindowHandle GetWindow(WindowHandle handle, std::uint32_t command) override;
     std::int32_t GetWindowTextA(WindowHandle handle, char* buffer, std::int32_t maxCount) override;
     std::int32_t GetWindowLongA(WindowHandle handle, std::int32_t index) override;
     std::int32_t SetWindowLongA(WindowHandle handle, std::int32_t index,
                                 std::int32_t newLong) override;
+    // A property write, which waits for no client: SetWindowLongA itself.
+    void SetExtendedStyleLater(WindowHandle handle, std::int32_t style) override;
     bool SetLayeredWindowAttributes(WindowHandle handle, std::uint32_t colorKey, std::uint8_t alpha,
                                     std::uint32_t flags) override;
     bool SetWindowPos(WindowHandle handle, WindowHandle insertAfter, std::int32_t x, std::int32_t y,
