@@ -131,17 +131,4 @@ Text ToText(const DynamicValue& value) {
     RaiseTypeMismatch(kSource);
 }
 
-void PrintTo(const DynamicValue& value, std::ostream* os) {
-    static const char* const kNames[] = {"Empty",  "Null",    "Integer16", "Integer32",
-                                         "Single", "Boolean", "String",    "Array"};
-    *os << kNames[static_cast<int>(value.GetKind())];
-    if (value.IsArray()) {
-        *os << "{";
-        for (const Text& t : value.AsArray().Elements()) *os << "\"" << Narrow(t) << "\",";
-        *os << "}";
-    } else if (!value.IsNull()) {
-        *os << "(" << Narrow(ToText(value)) << ")";
-    }
-}
-
 }  // namespace brumelis

@@ -13,6 +13,7 @@
 
 #include "registry/registry_key.h"
 #include "tests/registry/registry_backend.h"
+#include "tests/support/value_printer.h"
 #include "tests/registry/tracking_registry_calls.h"
 #include "utilities/failure.h"
 

@@ -1,6 +1,7 @@
 // The dynamic value's conversions: to text, to truth, to number.
 #include <gtest/gtest.h>
 
+#include "tests/support/value_printer.h"
 #include "utilities/dynamic_value.h"
 #include "utilities/failure.h"
 
