@@ -1,7 +1,8 @@
 #include "utilities/window_utilities.h"
 
+#include <algorithm>
 #include <climits>
-#include <string>
+#include <string_view>
 
 #include "platform/code_page.h"
 #include "utilities/checked_arithmetic.h"
@@ -51,9 +52,10 @@ bool AlreadyRunning(WindowSystem& windows, FormToolkit& toolkit, const FormWindo
     constexpr std::int32_t kMaxCount = 119;
     WindowHandle h = windows.GetWindow(window.Handle(), win::GW_HWNDFIRST);
     while (h != 0) {
-        std::string buffer(kBufferLength, ' ');
-        windows.GetWindowTextA(h, buffer.data(), kMaxCount);
-        const Text title = FromCodePage(buffer);
+        char buffer[kBufferLength];
+        std::fill(buffer, buffer + kBufferLength, ' ');
+        windows.GetWindowTextA(h, buffer, kMaxCount);
+        const Text title = FromCodePage(std::string_view(buffer, kBufferLength));
         const std::size_t nul = title.find(u'\0');
         if (nul != Text::npos && title.compare(0, nul, sTitle) == 0 && nul == sTitle.size()) {
             if (IsLessThanOne(allowance)) return true;

@@ -1,5 +1,4 @@
 // The program: the Win32 window system and form toolkit wired into Form1.
-#include <system_error>
 
 #include "platform/win32/win32_toolkit.h"
 #include "platform/win32/win32_window_system.h"
@@ -12,8 +11,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         brumelis::Win32Toolkit toolkit(instance, brumelis::ToolbarLayout());
         brumelis::Form1 form(windows, toolkit, toolkit.Window());
         return toolkit.Run(form);
-    } catch (const std::system_error& failure) {
+    } catch (const brumelis::SystemRefusal& failure) {
         // The toolbar could not be built: nothing to show it with.
-        return failure.code().value();
+        return static_cast<int>(failure.Code());
     }
 }

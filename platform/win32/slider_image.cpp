@@ -4,8 +4,8 @@
 #include "platform/win32/slider_image.h"
 
 #include <cstring>
-#include <system_error>
 
+#include "platform/win32/system_refusal.h"
 #include "resources/resource_ids.h"
 
 #include <ole2.h>
@@ -22,7 +22,7 @@ template <typename Interface>
 using ComPtr = std::unique_ptr<Interface, ComReleaser>;
 
 [[noreturn]] void ThrowResult(HRESULT result, const char* what) {
-    throw std::system_error(static_cast<int>(result), std::system_category(), what);
+    throw SystemRefusal(result, what);
 }
 
 [[noreturn]] void ThrowLastError(const char* what) {

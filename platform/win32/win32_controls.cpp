@@ -1,7 +1,6 @@
 // Building the toolbar's windows from the layout: window classes, the hidden
 // owner, the popup, its children in creation order and their tab order.
 #include <algorithm>
-#include <system_error>
 #include <vector>
 
 #include "platform/win32/slider_image.h"
@@ -21,7 +20,7 @@ constexpr wchar_t kFormClass[] = L"BrumelisForm";
 constexpr wchar_t kPanelClass[] = L"BrumelisPicture";
 
 [[noreturn]] void ThrowLastError(const char* what) {
-    throw std::system_error(static_cast<int>(::GetLastError()), std::system_category(), what);
+    throw SystemRefusal(static_cast<long>(::GetLastError()), what);
 }
 
 HBRUSH ResolveBrush(const Color& color, UniqueBrush& owned) {

@@ -11,7 +11,7 @@ namespace brumelis {
 class Win32Toolkit final : public FormToolkit, private FormEventDispatcher {
 public:
     // Creates the hidden owner and the toolbar, hidden; throws
-    // std::system_error when the system refuses a window.
+    // SystemRefusal when the system refuses a window.
     Win32Toolkit(HINSTANCE instance, const FormLayout& layout);
 
     FormWindow& Window() { return form_; }
