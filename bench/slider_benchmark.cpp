@@ -6,12 +6,12 @@ namespace {
 
 void BM_SliderDragMove(benchmark::State& state) {
     LoadedToolbar toolbar(0);
-    toolbar.toolkit.Click(ControlId::Picture3);
+    toolbar.toolkit.Click(kRedSquare);
     MouseEvent move{1, 0, 100, 0};
     PerOperation counters(toolbar.desktop);
     for (auto _ : state) {
         move.y = move.y >= 1335 ? -100 : move.y + 15;
-        toolbar.toolkit.MouseMove(ControlId::Picture2, move);
+        toolbar.toolkit.MouseMove(kSlider, move);
     }
     counters.Report(state);
 }

@@ -14,7 +14,7 @@ namespace brumelis::bench {
 struct LoadedToolbar {
     FakeDesktop desktop;
     FakeToolkit toolkit{desktop, ToolbarLayout()};
-    Form1 form{desktop, toolkit, toolkit.Window()};
+    ToolbarWindow form{desktop, toolkit, toolkit.Window()};
     // Window handles above 9 999 999 make items longer than a string's own
     // buffer, the case that allocates.
     WindowHandle target = 0;
@@ -24,7 +24,7 @@ struct LoadedToolbar {
         for (int i = 0; i < pinnedItems; ++i) {
             desktop.SetForeground(20000000 + i);
             toolkit.Tick();
-            toolkit.Click(ControlId::Command2);
+            toolkit.Click(kPinButton);
         }
         target = desktop.AddWindow(u"target", {10, 20, 300, 400});
         desktop.SetForeground(target);

@@ -1,15 +1,25 @@
 // What a form looks like, as data: the toolkit builds the window from this.
+// The form's own code names its controls and images; the toolkit only tells
+// them apart.
 #pragma once
 
 #include <vector>
 
-#include "platform/core_types.h"
+#include "base/core_types.h"
 
 namespace brumelis {
 
-enum class ControlId { Form1, Picture1, Picture2, Picture3, Command2, Timer1 };
+// A control of the form, numbered by the form's code.
+enum class ControlId : std::int32_t {};
+// The form window itself: the container of the form's top-level controls.
+inline constexpr ControlId kFormWindowId{0};
+
 enum class ControlKind { PicturePanel, PushButton, Timer };
-enum class ImageId { None, SliderGradient };
+
+// An image a picture panel shows: the number of one of the program's image
+// resources.
+enum class ImageId : std::int32_t {};
+inline constexpr ImageId kNoImage{0};
 
 // A colour is either a fixed RGB value or one of the user's system colours.
 struct Color {

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "platform/core_types.h"
+#include "base/core_types.h"
 #include "platform/form_layout.h"
 
 namespace brumelis {
@@ -62,8 +62,8 @@ class FormToolkit {
 public:
     virtual ~FormToolkit() = default;
     // Modal; an empty title means the application's title.
-    virtual MessageAnswer MessageBox(const Text& text, MessageButtons buttons,
-                                     const Text& title = Text()) = 0;
+    virtual MessageAnswer ShowMessage(const Text& text, MessageButtons buttons,
+                                      const Text& title = Text()) = 0;
     // Runs every event already pending, once, and returns.
     virtual void DoEvents() = 0;
     // Ends the program at once: no further handler runs.

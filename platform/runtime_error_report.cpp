@@ -1,6 +1,6 @@
 #include "platform/runtime_error_report.h"
 
-#include "utilities/number_text.h"
+#include "base/number_text.h"
 
 namespace brumelis {
 

@@ -1,10 +1,10 @@
 // The toolkit's standard reaction to a failure that escapes an event handler:
-// a French run-time error report, then the end of the program. Both toolkit
-// backends deliver every event through DeliverEvent.
+// a French run-time error report, then the end of the program. Every toolkit
+// backend delivers every event through DeliverEvent.
 #pragma once
 
+#include "base/failure.h"
 #include "platform/form_toolkit.h"
-#include "utilities/failure.h"
 
 namespace brumelis {
 
@@ -15,7 +15,7 @@ void DeliverEvent(FormToolkit& toolkit, Handler&& handler) {
     try {
         handler();
     } catch (const Failure& failure) {
-        toolkit.MessageBox(RuntimeErrorReportText(failure), MessageButtons::Ok);
+        toolkit.ShowMessage(RuntimeErrorReportText(failure), MessageButtons::Ok);
         toolkit.End();
     }
 }

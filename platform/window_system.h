@@ -1,23 +1,31 @@
 // The window-manager calls the core makes, with the arguments it passes.
 #pragma once
 
-#include "platform/core_types.h"
+#include <cstdint>
+
+#include "base/core_types.h"
 
 namespace brumelis {
 
+// The arguments of the calls, in the window system's own words. The values
+// are user32's, so that the Win32 backend passes them through unchanged.
 namespace win {
-constexpr std::uint32_t GW_HWNDFIRST = 0;
-constexpr std::uint32_t GW_HWNDNEXT = 2;
-constexpr std::int32_t GWL_EXSTYLE = -20;
-constexpr std::int32_t WS_EX_TOPMOST = 0x00000008;
-constexpr std::int32_t WS_EX_LAYERED = 0x00080000;
-constexpr std::uint32_t LWA_ALPHA = 2;
-constexpr WindowHandle HWND_TOPMOST = -1;
-constexpr WindowHandle HWND_NOTOPMOST = -2;
-constexpr std::uint32_t SWP_NOSIZE = 0x0001;
-constexpr std::uint32_t SWP_NOMOVE = 0x0002;
-constexpr std::uint32_t SWP_NOACTIVATE = 0x0010;
-constexpr std::uint32_t SWP_SHOWWINDOW = 0x0040;
+// GetWindow: the first window of the z-order, or the next one below.
+constexpr std::uint32_t kFirstWindow = 0;
+constexpr std::uint32_t kNextWindow = 2;
+// GetWindowLongA/SetWindowLongA: the extended style and two of its bits.
+constexpr std::int32_t kExtendedStyle = -20;
+constexpr std::int32_t kTopmostStyle = 0x00000008;
+constexpr std::int32_t kLayeredStyle = 0x00080000;
+// SetLayeredWindowAttributes: the alpha argument is to be used.
+constexpr std::uint32_t kUseAlpha = 2;
+// SetWindowPos: the band to put the window in, and what to leave alone.
+constexpr WindowHandle kTopmostBand = -1;
+constexpr WindowHandle kNonTopmostBand = -2;
+constexpr std::uint32_t kKeepSize = 0x0001;
+constexpr std::uint32_t kKeepPosition = 0x0002;
+constexpr std::uint32_t kNoActivation = 0x0010;
+constexpr std::uint32_t kShowWindow = 0x0040;
 }  // namespace win
 
 // Mirrors user32: results the core ignores are still returned so that the
@@ -28,20 +36,21 @@ public:
 
     virtual WindowHandle GetForegroundWindow() = 0;
     // On failure the rectangle is left as it was.
-    virtual bool GetWindowRect(WindowHandle hWnd, ScreenRect& rect) = 0;
-    virtual WindowHandle GetWindow(WindowHandle hWnd, std::uint32_t command) = 0;
+    virtual bool GetWindowRect(WindowHandle window, ScreenRect& rect) = 0;
+    virtual WindowHandle GetWindow(WindowHandle window, std::uint32_t command) = 0;
     // Writes at most maxCount - 1 bytes and a NUL at the start of buffer, in the
     // system's 8-bit code page; bytes past that keep their contents.
-    virtual std::int32_t GetWindowTextA(WindowHandle hWnd, char* buffer, std::int32_t maxCount) = 0;
-    virtual std::int32_t GetWindowLongA(WindowHandle hWnd, std::int32_t index) = 0;
-    virtual std::int32_t SetWindowLongA(WindowHandle hWnd, std::int32_t index,
+    virtual std::int32_t GetWindowTextA(WindowHandle window, char* buffer,
+                                        std::int32_t maxCount) = 0;
+    virtual std::int32_t GetWindowLongA(WindowHandle window, std::int32_t index) = 0;
+    virtual std::int32_t SetWindowLongA(WindowHandle window, std::int32_t index,
                                         std::int32_t newLong) = 0;
-    virtual bool SetLayeredWindowAttributes(WindowHandle hWnd, std::uint32_t colorKey,
+    virtual bool SetLayeredWindowAttributes(WindowHandle window, std::uint32_t colorKey,
                                             std::uint8_t alpha, std::uint32_t flags) = 0;
-    virtual bool SetWindowPos(WindowHandle hWnd, WindowHandle insertAfter, std::int32_t x,
+    virtual bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x,
                               std::int32_t y, std::int32_t cx, std::int32_t cy,
                               std::uint32_t flags) = 0;
-    virtual WindowHandle SetActiveWindow(WindowHandle hWnd) = 0;
+    virtual WindowHandle SetActiveWindow(WindowHandle window) = 0;
 };
 
 }  // namespace brumelis

@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <string>
 
+#include "base/checked_arithmetic.h"
+#include "base/failure.h"
 #include "platform/code_page.h"
 #include "registry/registry_key.h"
 #include "registry/registry_key_errors.h"
-#include "utilities/checked_arithmetic.h"
-#include "utilities/failure.h"
 
 namespace brumelis {
 
@@ -66,8 +66,8 @@ DynamicValue RegistryKey::ValueNames() const {
     for (;;) {
         std::uint32_t capacity = kValueNamesCapacity;
         std::uint32_t type = 0;
-        r = calls_->RegEnumValueA(hkey_, static_cast<std::uint32_t>(index), buffer.data(),
-                                  &capacity, nullptr, &type, nullptr, nullptr);
+        r = calls_->RegEnumValueA(key_, static_cast<std::uint32_t>(index), buffer.data(), &capacity,
+                                  nullptr, &type, nullptr, nullptr);
         if (r != 0) break;
         if (capacity > 0) {
             count = CheckedAdd16(count, 1, errors::kValueNamesSource);
@@ -83,7 +83,7 @@ DynamicValue RegistryKey::ValueNames() const {
 
 DynamicValue RegistryKey::SubKeyNames() const {
     return RecordedNames(errors::kSubKeyNamesSource, [this](std::uint32_t index, char* buffer) {
-        return calls_->RegEnumKeyA(hkey_, index, buffer, kSubNamesCapacity);
+        return calls_->RegEnumKeyA(key_, index, buffer, kSubNamesCapacity);
     });
 }
 
@@ -93,7 +93,7 @@ DynamicValue RegistryKey::SubValueNames() const {
     return RecordedNames(errors::kSubValueNamesSource, [this](std::uint32_t index, char* buffer) {
         std::uint32_t capacity = kSubNamesCapacity;
         std::uint32_t type = 0;
-        return calls_->RegEnumValueA(hkey_, index, buffer, &capacity, nullptr, &type, nullptr,
+        return calls_->RegEnumValueA(key_, index, buffer, &capacity, nullptr, &type, nullptr,
                                      nullptr);
     });
 }

@@ -44,9 +44,9 @@
 
 #include <cstdint>
 
-#include "platform/core_types.h"
+#include "base/core_types.h"
+#include "base/dynamic_value.h"
 #include "platform/registry_calls.h"
-#include "utilities/dynamic_value.h"
 
 namespace brumelis {
 
@@ -61,20 +61,20 @@ public:
 
     // Closes the held key first (a failed close raises). True only when the
     // key was newly created; a failed creation leaves no key held.
-    bool CreateKey(RegistryHandle hkeyRoot, const Text& sSubkey, const Text& sClass,
-                   std::uint32_t lOptions, std::uint32_t lRights);
+    bool CreateKey(RegistryHandle root, const Text& subKey, const Text& keyClass,
+                   std::uint32_t options, std::uint32_t rights);
     // Closes the held key first (a failed close raises). With rights exactly
     // KEY_WRITE, a missing key is created and the open tried again. Whether a
     // key was opened shows only in handle().
-    void OpenKey(RegistryHandle hkeyRoot, const Text& sSubkey, std::uint32_t lRights);
+    void OpenKey(RegistryHandle root, const Text& subKey, std::uint32_t rights);
     void CloseKey();
-    RegistryHandle handle() const { return hkey_; }
+    RegistryHandle handle() const { return key_; }
 
     // Reading records; the result is always a text: the value's data in the
     // code page without its last character.
-    DynamicValue value(const Text& sName) const;
+    DynamicValue value(const Text& name) const;
     // Writing stores a REG_SZ text value; a failed write is not reported.
-    void value(const Text& sName, const DynamicValue& vValue);
+    void value(const Text& name, const DynamicValue& newValue);
 
     // Arrays of names numbered from 1; ValueNames leaves out the unnamed
     // default value and raises, the other two record and give an empty value
@@ -83,17 +83,17 @@ public:
     DynamicValue SubKeyNames() const;
     DynamicValue SubValueNames() const;
 
-    void DeleteKey(RegistryHandle hkeyRoot, const Text& sSubkey);
-    void DeleteSubKey(const Text& sSubkey);
-    void DeleteValue(const Text& sName);
+    void DeleteKey(RegistryHandle root, const Text& subKey);
+    void DeleteSubKey(const Text& subKey);
+    void DeleteValue(const Text& name);
 
 private:
-    std::int32_t GetRegistryValueLen(const Text& sName) const;
-    std::int32_t OpenHeldKey(RegistryHandle hkeyRoot, const std::string& subkey,
-                             std::uint32_t lRights);
+    std::int32_t GetRegistryValueLen(const Text& name) const;
+    std::int32_t OpenHeldKey(RegistryHandle root, const std::string& subKeyBytes,
+                             std::uint32_t rights);
 
     RegistryCalls* calls_;
-    RegistryHandle hkey_ = 0;
+    RegistryHandle key_ = 0;
 };
 
 }  // namespace brumelis

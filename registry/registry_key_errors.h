@@ -1,7 +1,7 @@
 // The sources and descriptions of RegistryKey's error reports, word for word.
 #pragma once
 
-#include "platform/core_types.h"
+#include "base/core_types.h"
 
 namespace brumelis::registry_key_errors {
 

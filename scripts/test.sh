@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the three configurations and runs every
-# test: the native suites, then the Win32 suites under Wine on a private X
-# display with a fresh prefix (one of each for the whole run). Prints one
-# summary and exits non-zero on any failure.
+# Installs what is missing, runs the checks (formatting, shellcheck, layers),
+# builds the three configurations and runs every test: the native suites,
+# then the Win32 suites under Wine on a private X display with a fresh prefix
+# (one of each for the whole run). Prints one summary and exits non-zero on
+# any failure.
 set -uo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -12,10 +13,19 @@ started=$SECONDS
 cd "$repo" || exit 1
 
 "$repo/scripts/setup.sh" || { echo "test: setting up failed" >&2; exit 1; }
-"$repo/scripts/build.sh" native x86_64 i686 || { echo "test: building failed" >&2; exit 1; }
 
 declare -A passed failed
 failures=0
+
+# The checks CI fails on besides the tests; they never stop the tests.
+echo "== checks"
+checks=3
+"$repo/scripts/lint.sh"
+failed[checks]=$?
+passed[checks]=$((checks - failed[checks]))
+failures=$((failures + failed[checks]))
+
+"$repo/scripts/build.sh" native x86_64 i686 || { echo "test: building failed" >&2; exit 1; }
 
 # Runs one build tree's CTest suites and records its counts from CTest's own
 # closing line ("N% tests passed, F tests failed out of T").
@@ -66,7 +76,7 @@ done
 echo
 echo "== summary ($((SECONDS - started)) s; i686 built, not run: this machine runs 64-bit Wine only)"
 total_passed=0
-for name in native x86_64; do
+for name in checks native x86_64; do
   printf '%-7s %d passed, %d failed\n' "$name" "${passed[$name]}" "${failed[$name]}"
   total_passed=$((total_passed + passed[$name]))
 done

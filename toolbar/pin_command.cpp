@@ -1,32 +1,33 @@
-// The click on Command2: pin the target above all windows, or unpin it.
+// The pin button: keep the target above all windows, or let it go.
+#include "base/failure.h"
 #include "toolbar/pinned_list.h"
+#include "toolbar/toolbar_layout.h"
 #include "toolbar/toolbar_texts.h"
 #include "toolbar/toolbar_window.h"
-#include "utilities/failure.h"
 #include "utilities/value_utilities.h"
 #include "utilities/window_utilities.h"
 
 namespace brumelis {
 
-void Form1::Command2_Click() {
-    // The caption is the command's state; a failed read pins, as a skipped
+void ToolbarWindow::TogglePin() {
+    // The caption is the button's state; a failed read pins, as a skipped
     // test of a condition does.
     bool pin = true;
-    IgnoreFailure([&] { pin = window_.ButtonCaption(ControlId::Command2) == texts::kPinCaption; });
+    IgnoreFailure([&] { pin = form_.ButtonCaption(kPinButton) == texts::kPinCaption; });
     if (pin) {
-        IgnoreFailure([&] { SetTopMost(windows_, hwndTarget, kTrue); });
+        IgnoreFailure([&] { SetTopMost(desktop_, target_, true); });
         // The toolbar goes back above the window it has just pinned.
-        IgnoreFailure([&] { SetTopMost(windows_, window_.Handle(), kTrue); });
-        IgnoreFailure([&] { window_.SetButtonCaption(ControlId::Command2, texts::kUnpinCaption); });
-        IgnoreFailure([&] { sPinned += PinnedItem(hwndTarget); });
+        IgnoreFailure([&] { SetTopMost(desktop_, form_.Handle(), true); });
+        IgnoreFailure([&] { form_.SetButtonCaption(kPinButton, texts::kUnpinCaption); });
+        IgnoreFailure([&] { pinned_ += PinnedItem(target_); });
     } else {
-        IgnoreFailure([&] { SetTopMost(windows_, hwndTarget, kFalse); });
-        IgnoreFailure([&] { window_.SetButtonCaption(ControlId::Command2, texts::kPinCaption); });
+        IgnoreFailure([&] { SetTopMost(desktop_, target_, false); });
+        IgnoreFailure([&] { form_.SetButtonCaption(kPinButton, texts::kPinCaption); });
         IgnoreFailure(
-            [&] { sPinned = ReplaceText(sPinned, PinnedItem(hwndTarget), Text()).AsText(); });
+            [&] { pinned_ = ReplaceText(pinned_, PinnedItem(target_), Text()).AsText(); });
     }
-    IgnoreFailure([&] { Collapse(); });
-    IgnoreFailure([&] { windows_.SetActiveWindow(hwndTarget); });
+    IgnoreFailure([&] { Fold(); });
+    IgnoreFailure([&] { desktop_.SetActiveWindow(target_); });
 }
 
 }  // namespace brumelis

@@ -1,15 +1,15 @@
 // The pinned-window list: ";" + handle in decimal + ";" per pin, appended.
 #pragma once
 
-#include "platform/core_types.h"
+#include "base/core_types.h"
 
 namespace brumelis {
 
 // The item of one handle; the only allocation of a follower tick.
-Text PinnedItem(WindowHandle hWnd);
+Text PinnedItem(WindowHandle window);
 
 // Exact, case-sensitive substring search: every item is closed by ";" on both
 // sides, so one handle's item never matches inside another's.
-bool IsPinned(const Text& sPinned, WindowHandle hWnd);
+bool IsPinned(const Text& pinned, WindowHandle window);
 
 }  // namespace brumelis

@@ -1,5 +1,6 @@
 #include "toolbar/toolbar_layout.h"
 
+#include "resources/resource_ids.h"
 #include "toolbar/toolbar_texts.h"
 
 namespace brumelis {
@@ -7,24 +8,25 @@ namespace brumelis {
 const FormLayout& ToolbarLayout() {
     static const FormLayout layout = [] {
         const Color red = Color::FromRgb(255, 0, 0);
+        const ImageId gradient{IDR_SLIDER_GRADIENT};
         FormLayout l;
         l.caption = texts::kCaption;
         l.applicationTitle = texts::kApplicationTitle;
         l.width = kExpandedWidth;
         l.height = 1695;
-        // Picture3, Picture2 and Command2 are created in this order and stack
-        // so, the red square on top; the tab order differs from it.
+        // The red square, the slider and the pin button are created in this
+        // order and stack so, the red square on top; the tab order differs.
         l.controls = {
-            {ControlId::Picture1, ControlKind::PicturePanel, ControlId::Form1, 0, 0, 495, 1695,
-             Color::Window(), Color::WindowText(), ImageId::None, Text(), 0, 0},
-            {ControlId::Picture3, ControlKind::PicturePanel, ControlId::Picture1, 0, 0, 135, 135,
-             red, Color::WindowText(), ImageId::None, Text(), 3, 0},
-            {ControlId::Picture2, ControlKind::PicturePanel, ControlId::Picture1, 45, 360, 375,
-             1335, Color::Window(), Color::WindowText(), ImageId::SliderGradient, Text(), 2, 0},
-            {ControlId::Command2, ControlKind::PushButton, ControlId::Picture1, 0, 120, 495, 255,
-             Color::Window(), Color::WindowText(), ImageId::None, texts::kPinCaption, 1, 0},
-            {ControlId::Timer1, ControlKind::Timer, ControlId::Form1, 0, 0, 0, 0, Color::Window(),
-             Color::WindowText(), ImageId::None, Text(), -1, 100},
+            {kPanel, ControlKind::PicturePanel, kToolbar, 0, 0, 495, 1695, Color::Window(),
+             Color::WindowText(), kNoImage, Text(), 0, 0},
+            {kRedSquare, ControlKind::PicturePanel, kPanel, 0, 0, 135, 135, red,
+             Color::WindowText(), kNoImage, Text(), 3, 0},
+            {kSlider, ControlKind::PicturePanel, kPanel, 45, 360, 375, 1335, Color::Window(),
+             Color::WindowText(), gradient, Text(), 2, 0},
+            {kPinButton, ControlKind::PushButton, kPanel, 0, 120, 495, 255, Color::Window(),
+             Color::WindowText(), kNoImage, texts::kPinCaption, 1, 0},
+            {kFollowTimer, ControlKind::Timer, kToolbar, 0, 0, 0, 0, Color::Window(),
+             Color::WindowText(), kNoImage, Text(), -1, 100},
         };
         return l;
     }();

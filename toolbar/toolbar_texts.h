@@ -1,7 +1,7 @@
 // The toolbar's own texts, exactly as the user sees them.
 #pragma once
 
-#include "platform/core_types.h"
+#include "base/core_types.h"
 
 namespace brumelis::texts {
 

@@ -1,84 +1,83 @@
-// Form1's event routing, its start-up, the fold/unfold toggle and the
+// The toolbar window's event routing, its start-up, the fold toggle and the
 // presentation box.
 #include "toolbar/toolbar_window.h"
 
+#include "base/failure.h"
 #include "toolbar/toolbar_layout.h"
 #include "toolbar/toolbar_texts.h"
-#include "utilities/failure.h"
 #include "utilities/window_utilities.h"
 
 namespace brumelis {
 
-Form1::Form1(WindowSystem& windows, FormToolkit& toolkit, FormWindow& window)
-    : windows_(windows), toolkit_(toolkit), window_(window) {}
+ToolbarWindow::ToolbarWindow(WindowSystem& desktop, FormToolkit& toolkit, FormWindow& form)
+    : desktop_(desktop), toolkit_(toolkit), form_(form) {}
 
-void Form1::Load() {
-    Form_Load();
+void ToolbarWindow::Load() {
+    StartUp();
 }
 
-void Form1::Tick(ControlId timer) {
-    if (timer == ControlId::Timer1) Timer1_Timer();
+void ToolbarWindow::Tick(ControlId timer) {
+    if (timer == kFollowTimer) FollowForeground();
 }
 
-void Form1::Click(ControlId control) {
+void ToolbarWindow::Click(ControlId control) {
     switch (control) {
-        case ControlId::Picture3: Picture3_Click(); break;
-        case ControlId::Picture2: Picture3_Click(); break;  // the slider folds too
-        case ControlId::Command2: Command2_Click(); break;
-        case ControlId::Picture1: Picture1_Click(); break;
+        case kRedSquare: ToggleFold(); break;
+        case kSlider: ToggleFold(); break;  // releasing the slider folds too
+        case kPinButton: TogglePin(); break;
+        case kPanel: MakeOpaqueAndFold(); break;
         default: break;
     }
 }
 
-void Form1::DoubleClick(ControlId control) {
-    if (control == ControlId::Picture3) Picture3_DblClick();
-    if (control == ControlId::Picture2) Picture2_DblClick();
+void ToolbarWindow::DoubleClick(ControlId control) {
+    if (control == kRedSquare) ShowPresentation();
+    if (control == kSlider) MakeOpaque();
 }
 
-void Form1::MouseDown(ControlId, const MouseEvent&) {}
+void ToolbarWindow::MouseDown(ControlId, const MouseEvent&) {}
 
-void Form1::MouseMove(ControlId control, const MouseEvent& event) {
-    if (control == ControlId::Picture2) Picture2_MouseMove(event);
+void ToolbarWindow::MouseMove(ControlId control, const MouseEvent& event) {
+    if (control == kSlider) SetOpacityFromSlider(event);
 }
 
-void Form1::Form_Load() {
-    Collapse();
-    window_.SetEnabled(false);
-    if (AlreadyRunning(windows_, toolkit_, window_, window_.Caption(),
-                       DynamicValue(std::int16_t{2}))) {
-        toolkit_.MessageBox(texts::kAlreadyRunning, MessageButtons::Ok, texts::kApplicationTitle);
+void ToolbarWindow::StartUp() {
+    Fold();
+    form_.SetEnabled(false);
+    if (AlreadyRunning(desktop_, toolkit_, form_, form_.Caption(), DynamicValue(std::int16_t{2}))) {
+        toolkit_.ShowMessage(texts::kAlreadyRunning, MessageButtons::Ok, texts::kApplicationTitle);
         toolkit_.End();
     }
     toolkit_.DoEvents();
-    window_.SetEnabled(true);
+    form_.SetEnabled(true);
 }
 
 // Width, then height, each read from the red square as it is now.
-void Form1::Collapse() {
-    window_.SetWidth(window_.Geometry(ControlId::Picture3).width + kTwipsPerPixel);
-    window_.SetHeight(window_.Geometry(ControlId::Picture3).height + kTwipsPerPixel);
+void ToolbarWindow::Fold() {
+    form_.SetWidth(form_.Geometry(kRedSquare).width + kTwipsPerPixel);
+    form_.SetHeight(form_.Geometry(kRedSquare).height + kTwipsPerPixel);
 }
 
-void Form1::Picture3_Click() {
+void ToolbarWindow::ToggleFold() {
     // A failed read of the width falls into the first branch, as a skipped
     // test of a condition does.
     bool expanded = true;
-    IgnoreFailure([&] { expanded = window_.Width() == kExpandedWidth; });
+    IgnoreFailure([&] { expanded = form_.Width() == kExpandedWidth; });
     if (expanded) {
-        IgnoreFailure([&] { Collapse(); });
+        IgnoreFailure([&] { Fold(); });
     } else {
-        IgnoreFailure([&] { window_.SetWidth(kExpandedWidth); });
+        IgnoreFailure([&] { form_.SetWidth(kExpandedWidth); });
         IgnoreFailure([&] {
-            const ControlGeometry slider = window_.Geometry(ControlId::Picture2);
-            window_.SetHeight(slider.top + slider.height);
+            const ControlGeometry slider = form_.Geometry(kSlider);
+            form_.SetHeight(slider.top + slider.height);
         });
     }
-    IgnoreFailure([&] { windows_.SetActiveWindow(hwndTarget); });
+    IgnoreFailure([&] { desktop_.SetActiveWindow(target_); });
 }
 
-void Form1::Picture3_DblClick() {
-    if (toolkit_.MessageBox(texts::kPresentation, MessageButtons::YesNo,
-                            texts::kPresentationTitle) == MessageAnswer::No)
+void ToolbarWindow::ShowPresentation() {
+    if (toolkit_.ShowMessage(texts::kPresentation, MessageButtons::YesNo,
+                             texts::kPresentationTitle) == MessageAnswer::No)
         toolkit_.End();
 }
 

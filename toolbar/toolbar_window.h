@@ -1,16 +1,18 @@
-// Form1: the toolbar window, owner of the shared state, and its event handlers.
-// The handlers live in one file per concern: start-up and folding here, the
-// follower, the pin command and the transparency control beside it.
+// The toolbar window: the state its handlers share, and the handlers. They
+// live in one file per concern: start-up and folding here, the follower, the
+// pin command and the transparency control beside it.
 #pragma once
+
+#include <cstdint>
 
 #include "platform/form_toolkit.h"
 #include "platform/window_system.h"
 
 namespace brumelis {
 
-class Form1 : public FormEvents {
+class ToolbarWindow : public FormEvents {
 public:
-    Form1(WindowSystem& windows, FormToolkit& toolkit, FormWindow& window);
+    ToolbarWindow(WindowSystem& desktop, FormToolkit& toolkit, FormWindow& form);
 
     // FormEvents: routes each event to its control's handler.
     void Load() override;
@@ -20,33 +22,38 @@ public:
     void MouseDown(ControlId control, const MouseEvent& event) override;
     void MouseMove(ControlId control, const MouseEvent& event) override;
 
-    // The fold/unfold toggle, an operation of the window other handlers call.
-    void Picture3_Click();
-
     // Shared state, read by tests.
-    WindowHandle TargetWindow() const { return hwndTarget; }
-    WindowHandle LastTargetWindow() const { return hwndLastTarget; }
-    const Text& PinnedList() const { return sPinned; }
+    WindowHandle TargetWindow() const { return target_; }
+    WindowHandle LastTargetWindow() const { return lastTarget_; }
+    const Text& PinnedList() const { return pinned_; }
 
 private:
-    void Form_Load();
-    void Collapse();
-    void Picture3_DblClick();
-    void Timer1_Timer();
-    void Command2_Click();
-    void Picture2_MouseMove(const MouseEvent& event);
-    void Picture2_DblClick();
-    void Picture1_Click();
-    void MakeLayered(WindowHandle hWnd);
-    void SetOpacity(WindowHandle hWnd, std::uint8_t alpha);
+    // toolbar_window.cpp
+    void StartUp();
+    void Fold();
+    void ToggleFold();
+    void ShowPresentation();
+    // foreground_follower.cpp
+    void FollowForeground();
+    // pin_command.cpp
+    void TogglePin();
+    // transparency_control.cpp
+    void SetOpacityFromSlider(const MouseEvent& event);
+    void MakeOpaque();
+    void MakeOpaqueAndFold();
+    void MakeLayered(WindowHandle window);
+    void SetOpacity(WindowHandle window, std::uint8_t alpha);
 
-    WindowSystem& windows_;
+    WindowSystem& desktop_;
     FormToolkit& toolkit_;
-    FormWindow& window_;
+    FormWindow& form_;
 
-    WindowHandle hwndTarget = 0;
-    Text sPinned;
-    WindowHandle hwndLastTarget = 0;
+    // The foreground window of the last tick: the one the commands act on.
+    WindowHandle target_ = 0;
+    // The window the toolbar last arrived at, folded.
+    WindowHandle lastTarget_ = 0;
+    // The pinned windows, one ";handle;" item each.
+    Text pinned_;
 };
 
 }  // namespace brumelis

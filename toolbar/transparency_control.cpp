@@ -1,49 +1,42 @@
 // The slider and the panel: the target window's opacity.
 #include <optional>
 
+#include "base/failure.h"
+#include "toolbar/slider_alpha.h"
+#include "toolbar/toolbar_layout.h"
 #include "toolbar/toolbar_window.h"
-#include "utilities/failure.h"
-#include "utilities/value_utilities.h"
 
 namespace brumelis {
 
-void Form1::MakeLayered(WindowHandle hWnd) {
-    const std::int32_t style = windows_.GetWindowLongA(hWnd, win::GWL_EXSTYLE);
-    windows_.SetWindowLongA(hWnd, win::GWL_EXSTYLE, style | win::WS_EX_LAYERED);
+void ToolbarWindow::MakeLayered(WindowHandle window) {
+    const std::int32_t style = desktop_.GetWindowLongA(window, win::kExtendedStyle);
+    desktop_.SetWindowLongA(window, win::kExtendedStyle, style | win::kLayeredStyle);
 }
 
-void Form1::SetOpacity(WindowHandle hWnd, std::uint8_t alpha) {
-    windows_.SetLayeredWindowAttributes(hWnd, 0, alpha, win::LWA_ALPHA);
+void ToolbarWindow::SetOpacity(WindowHandle window, std::uint8_t alpha) {
+    desktop_.SetLayeredWindowAttributes(window, 0, alpha, win::kUseAlpha);
 }
 
-void Form1::Picture2_MouseMove(const MouseEvent& event) {
+void ToolbarWindow::SetOpacityFromSlider(const MouseEvent& event) {
     // Only a drag with the left button alone sets the opacity.
     if (event.button != 1) return;
-    IgnoreFailure([&] { MakeLayered(hwndTarget); });
-    // Each step needs the one before; without a height there is no alpha, and
-    // the window keeps its opacity instead of turning invisible.
+    IgnoreFailure([&] { MakeLayered(target_); });
+    // Without the slider's height there is no alpha, and the window keeps its
+    // opacity instead of turning invisible.
     std::optional<std::uint8_t> alpha;
-    IgnoreFailure([&] {
-        const Twips height = window_.Geometry(ControlId::Picture2).height;
-        if (height == 0) Raise(11, u"Form1.Picture2_MouseMove", u"Division par zéro");
-        const auto v = static_cast<float>((static_cast<double>(height) - event.y) / height * 255.0);
-        const DynamicValue w = MaxOf(MinOf(DynamicValue(v), DynamicValue(std::int16_t{255})),
-                                     DynamicValue(std::int16_t{0}));
-        alpha = ToByte(w);
-    });
-    if (alpha) IgnoreFailure([&] { SetOpacity(hwndTarget, *alpha); });
+    IgnoreFailure([&] { alpha = SliderAlpha(form_.Geometry(kSlider).height, event.y); });
+    if (alpha) IgnoreFailure([&] { SetOpacity(target_, *alpha); });
 }
 
-void Form1::Picture2_DblClick() {
-    MakeLayered(hwndTarget);
-    SetOpacity(hwndTarget, 255);
+void ToolbarWindow::MakeOpaque() {
+    MakeLayered(target_);
+    SetOpacity(target_, 255);
 }
 
-void Form1::Picture1_Click() {
-    MakeLayered(hwndTarget);
-    SetOpacity(hwndTarget, 255);
-    Collapse();
-    windows_.SetActiveWindow(hwndTarget);
+void ToolbarWindow::MakeOpaqueAndFold() {
+    MakeOpaque();
+    Fold();
+    desktop_.SetActiveWindow(target_);
 }
 
 }  // namespace brumelis

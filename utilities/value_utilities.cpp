@@ -3,7 +3,7 @@
 #include <cfenv>
 #include <cmath>
 
-#include "utilities/failure.h"
+#include "base/failure.h"
 
 namespace brumelis {
 
@@ -46,17 +46,17 @@ DynamicValue MinOf(DynamicValue a, DynamicValue b) {
     return (order && *order > 0) ? b : a;
 }
 
-DynamicValue ReplaceText(Text sSource, Text sFind, Text sReplace) {
+DynamicValue ReplaceText(Text source, Text find, Text replacement) {
     std::size_t start = 0;
     for (;;) {
-        std::size_t p = FindIgnoringCase(sSource, sFind, start);
-        if (p == Text::npos) return DynamicValue(std::move(sSource));
+        std::size_t p = FindIgnoringCase(source, find, start);
+        if (p == Text::npos) return DynamicValue(std::move(source));
         DynamicValue left =
-            PickIf(DynamicValue(p != 0), DynamicValue(sSource.substr(0, p)), DynamicValue(Text()));
-        const std::size_t rightStart = p + sFind.size();
-        Text right = rightStart < sSource.size() ? sSource.substr(rightStart) : Text();
-        sSource = left.AsText() + sReplace + right;
-        start = p + sReplace.size();
+            PickIf(DynamicValue(p != 0), DynamicValue(source.substr(0, p)), DynamicValue(Text()));
+        const std::size_t rightStart = p + find.size();
+        Text right = rightStart < source.size() ? source.substr(rightStart) : Text();
+        source = left.AsText() + replacement + right;
+        start = p + replacement.size();
     }
 }
 

@@ -2,7 +2,7 @@
 // the caller's values never change.
 #pragma once
 
-#include "utilities/dynamic_value.h"
+#include "base/dynamic_value.h"
 
 namespace brumelis {
 
@@ -15,11 +15,11 @@ DynamicValue MaxOf(DynamicValue a, DynamicValue b);
 // b when a > b, else a.
 DynamicValue MinOf(DynamicValue a, DynamicValue b);
 
-// Replaces every occurrence of sFind, compared without regard to letter case,
+// Replaces every occurrence of `find`, compared without regard to letter case,
 // resuming after each inserted replacement. Positions are counted in the
-// text's own size type, so texts of any length work. An empty sFind finds
-// nothing and gives sSource unchanged.
-DynamicValue ReplaceText(Text sSource, Text sFind, Text sReplace);
+// text's own size type, so texts of any length work. An empty `find` finds
+// nothing and gives `source` unchanged.
+DynamicValue ReplaceText(Text source, Text find, Text replacement);
 
 // Conversion of a number to an 8-bit unsigned integer, rounding to the
 // nearest with halves to even; out of range or not a number is an overflow.

@@ -4,9 +4,9 @@
 #include <climits>
 #include <string_view>
 
+#include "base/checked_arithmetic.h"
+#include "base/failure.h"
 #include "platform/code_page.h"
-#include "utilities/checked_arithmetic.h"
-#include "utilities/failure.h"
 
 namespace brumelis {
 
@@ -46,32 +46,32 @@ bool IsLessThanOne(const DynamicValue& allowance) {
 
 }  // namespace
 
-bool AlreadyRunning(WindowSystem& windows, FormToolkit& toolkit, const FormWindow& window,
-                    Text sTitle, DynamicValue allowance) {
+bool AlreadyRunning(WindowSystem& desktop, FormToolkit& toolkit, const FormWindow& form, Text title,
+                    DynamicValue allowance) {
     constexpr std::int32_t kBufferLength = 255;
     constexpr std::int32_t kMaxCount = 119;
-    WindowHandle h = windows.GetWindow(window.Handle(), win::GW_HWNDFIRST);
+    WindowHandle h = desktop.GetWindow(form.Handle(), win::kFirstWindow);
     while (h != 0) {
         char buffer[kBufferLength];
         std::fill(buffer, buffer + kBufferLength, ' ');
-        windows.GetWindowTextA(h, buffer, kMaxCount);
-        const Text title = FromCodePage(std::string_view(buffer, kBufferLength));
-        const std::size_t nul = title.find(u'\0');
-        if (nul != Text::npos && title.compare(0, nul, sTitle) == 0 && nul == sTitle.size()) {
+        desktop.GetWindowTextA(h, buffer, kMaxCount);
+        const Text read = FromCodePage(std::string_view(buffer, kBufferLength));
+        const std::size_t nul = read.find(u'\0');
+        if (nul != Text::npos && read.compare(0, nul, title) == 0 && nul == title.size()) {
             if (IsLessThanOne(allowance)) return true;
             allowance = Decrement(allowance);
         }
-        h = windows.GetWindow(h, win::GW_HWNDNEXT);
+        h = desktop.GetWindow(h, win::kNextWindow);
         toolkit.DoEvents();
     }
     return false;
 }
 
-void SetTopMost(WindowSystem& windows, WindowHandle hWnd, std::int16_t bTop) {
-    const WindowHandle insertAfter = bTop != 0 ? win::HWND_TOPMOST : win::HWND_NOTOPMOST;
-    windows.SetWindowPos(
-        hWnd, insertAfter, 0, 0, 0, 0,
-        win::SWP_NOSIZE | win::SWP_NOMOVE | win::SWP_NOACTIVATE | win::SWP_SHOWWINDOW);
+void SetTopMost(WindowSystem& desktop, WindowHandle window, bool topmost) {
+    const WindowHandle insertAfter = topmost ? win::kTopmostBand : win::kNonTopmostBand;
+    desktop.SetWindowPos(
+        window, insertAfter, 0, 0, 0, 0,
+        win::kKeepSize | win::kKeepPosition | win::kNoActivation | win::kShowWindow);
 }
 
 }  // namespace brumelis

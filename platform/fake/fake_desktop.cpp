@@ -9,38 +9,38 @@ namespace brumelis {
 
 WindowHandle FakeDesktop::AddWindow(const Text& title, ScreenRect rect, bool visible) {
     // Handles step by 4 like real ones, so neighbouring handles differ in digits.
-    const WindowHandle hWnd = nextHandle_;
+    const WindowHandle window = nextHandle_;
     nextHandle_ += 4;
     Window w;
     w.title = title;
     w.rect = rect;
     w.visible = visible;
-    windows_[hWnd] = w;
-    PlaceInBand(hWnd, false);
-    return hWnd;
+    windows_[window] = w;
+    PlaceInBand(window, false);
+    return window;
 }
 
-void FakeDesktop::RemoveWindow(WindowHandle hWnd) {
-    windows_.erase(hWnd);
-    zOrder_.erase(std::remove(zOrder_.begin(), zOrder_.end(), hWnd), zOrder_.end());
-    if (foreground_ == hWnd) foreground_ = 0;
+void FakeDesktop::RemoveWindow(WindowHandle window) {
+    windows_.erase(window);
+    zOrder_.erase(std::remove(zOrder_.begin(), zOrder_.end(), window), zOrder_.end());
+    if (foreground_ == window) foreground_ = 0;
 }
 
-void FakeDesktop::MoveWindow(WindowHandle hWnd, ScreenRect rect) {
-    if (Window* w = Find(hWnd)) w->rect = rect;
+void FakeDesktop::MoveWindow(WindowHandle window, ScreenRect rect) {
+    if (Window* w = Find(window)) w->rect = rect;
 }
 
-void FakeDesktop::SetVisible(WindowHandle hWnd, bool visible) {
-    if (Window* w = Find(hWnd)) w->visible = visible;
+void FakeDesktop::SetVisible(WindowHandle window, bool visible) {
+    if (Window* w = Find(window)) w->visible = visible;
 }
 
-void FakeDesktop::SetTitleReadable(WindowHandle hWnd, bool readable) {
-    if (Window* w = Find(hWnd)) w->titleReadable = readable;
+void FakeDesktop::SetTitleReadable(WindowHandle window, bool readable) {
+    if (Window* w = Find(window)) w->titleReadable = readable;
 }
 
-bool FakeDesktop::IsTopmost(WindowHandle hWnd) const {
-    auto it = windows_.find(hWnd);
-    return it != windows_.end() && (it->second.exStyle & win::WS_EX_TOPMOST) != 0;
+bool FakeDesktop::IsTopmost(WindowHandle window) const {
+    auto it = windows_.find(window);
+    return it != windows_.end() && (it->second.exStyle & win::kTopmostStyle) != 0;
 }
 
 bool FakeDesktop::IsAbove(WindowHandle upper, WindowHandle lower) const {
@@ -49,23 +49,23 @@ bool FakeDesktop::IsAbove(WindowHandle upper, WindowHandle lower) const {
     return u != zOrder_.end() && l != zOrder_.end() && u < l;
 }
 
-FakeDesktop::Window* FakeDesktop::Find(WindowHandle hWnd) {
-    auto it = windows_.find(hWnd);
+FakeDesktop::Window* FakeDesktop::Find(WindowHandle window) {
+    auto it = windows_.find(window);
     return it == windows_.end() ? nullptr : &it->second;
 }
 
 // Puts the window at the top of its band: the topmost band comes first.
-void FakeDesktop::PlaceInBand(WindowHandle hWnd, bool topmost) {
-    zOrder_.erase(std::remove(zOrder_.begin(), zOrder_.end(), hWnd), zOrder_.end());
-    Window& w = windows_.at(hWnd);
+void FakeDesktop::PlaceInBand(WindowHandle window, bool topmost) {
+    zOrder_.erase(std::remove(zOrder_.begin(), zOrder_.end(), window), zOrder_.end());
+    Window& w = windows_.at(window);
     if (topmost) {
-        w.exStyle |= win::WS_EX_TOPMOST;
-        zOrder_.insert(zOrder_.begin(), hWnd);
+        w.exStyle |= win::kTopmostStyle;
+        zOrder_.insert(zOrder_.begin(), window);
     } else {
-        w.exStyle &= ~win::WS_EX_TOPMOST;
+        w.exStyle &= ~win::kTopmostStyle;
         auto firstPlain = std::find_if(zOrder_.begin(), zOrder_.end(),
                                        [this](WindowHandle h) { return !IsTopmost(h); });
-        zOrder_.insert(firstPlain, hWnd);
+        zOrder_.insert(firstPlain, window);
     }
 }
 
@@ -74,28 +74,28 @@ WindowHandle FakeDesktop::GetForegroundWindow() {
     return foreground_;
 }
 
-bool FakeDesktop::GetWindowRect(WindowHandle hWnd, ScreenRect& rect) {
+bool FakeDesktop::GetWindowRect(WindowHandle window, ScreenRect& rect) {
     ++calls_;
-    Window* w = Find(hWnd);
+    Window* w = Find(window);
     if (!w) return false;
     rect = w->rect;
     return true;
 }
 
-WindowHandle FakeDesktop::GetWindow(WindowHandle hWnd, std::uint32_t command) {
+WindowHandle FakeDesktop::GetWindow(WindowHandle window, std::uint32_t command) {
     ++calls_;
-    if (!Find(hWnd)) return 0;
-    if (command == win::GW_HWNDFIRST) return zOrder_.front();
-    if (command == win::GW_HWNDNEXT) {
-        auto it = std::find(zOrder_.begin(), zOrder_.end(), hWnd);
+    if (!Find(window)) return 0;
+    if (command == win::kFirstWindow) return zOrder_.front();
+    if (command == win::kNextWindow) {
+        auto it = std::find(zOrder_.begin(), zOrder_.end(), window);
         return (it + 1) == zOrder_.end() ? 0 : *(it + 1);
     }
     return 0;
 }
 
-std::int32_t FakeDesktop::GetWindowTextA(WindowHandle hWnd, char* buffer, std::int32_t maxCount) {
+std::int32_t FakeDesktop::GetWindowTextA(WindowHandle window, char* buffer, std::int32_t maxCount) {
     ++calls_;
-    Window* w = Find(hWnd);
+    Window* w = Find(window);
     if (!w || !w->titleReadable || maxCount <= 0) return 0;
     const std::string bytes = ToCodePage(w->title);
     const std::size_t count = std::min(bytes.size(), static_cast<std::size_t>(maxCount - 1));
@@ -104,59 +104,59 @@ std::int32_t FakeDesktop::GetWindowTextA(WindowHandle hWnd, char* buffer, std::i
     return static_cast<std::int32_t>(count);
 }
 
-std::int32_t FakeDesktop::GetWindowLongA(WindowHandle hWnd, std::int32_t index) {
+std::int32_t FakeDesktop::GetWindowLongA(WindowHandle window, std::int32_t index) {
     ++calls_;
-    Window* w = Find(hWnd);
-    return (w && index == win::GWL_EXSTYLE) ? w->exStyle : 0;
+    Window* w = Find(window);
+    return (w && index == win::kExtendedStyle) ? w->exStyle : 0;
 }
 
-std::int32_t FakeDesktop::SetWindowLongA(WindowHandle hWnd, std::int32_t index,
+std::int32_t FakeDesktop::SetWindowLongA(WindowHandle window, std::int32_t index,
                                          std::int32_t newLong) {
     ++calls_;
-    Window* w = Find(hWnd);
-    if (!w || index != win::GWL_EXSTYLE) return 0;
+    Window* w = Find(window);
+    if (!w || index != win::kExtendedStyle) return 0;
     const std::int32_t previous = w->exStyle;
     // The band cannot be changed through the style, as on Windows.
-    w->exStyle = (newLong & ~win::WS_EX_TOPMOST) | (previous & win::WS_EX_TOPMOST);
-    if ((w->exStyle & win::WS_EX_LAYERED) == 0) w->alpha.reset();
+    w->exStyle = (newLong & ~win::kTopmostStyle) | (previous & win::kTopmostStyle);
+    if ((w->exStyle & win::kLayeredStyle) == 0) w->alpha.reset();
     return previous;
 }
 
-bool FakeDesktop::SetLayeredWindowAttributes(WindowHandle hWnd, std::uint32_t, std::uint8_t alpha,
+bool FakeDesktop::SetLayeredWindowAttributes(WindowHandle window, std::uint32_t, std::uint8_t alpha,
                                              std::uint32_t flags) {
     ++calls_;
-    Window* w = Find(hWnd);
-    if (!w || (w->exStyle & win::WS_EX_LAYERED) == 0) return false;
-    if (flags & win::LWA_ALPHA) w->alpha = alpha;
+    Window* w = Find(window);
+    if (!w || (w->exStyle & win::kLayeredStyle) == 0) return false;
+    if (flags & win::kUseAlpha) w->alpha = alpha;
     return true;
 }
 
-bool FakeDesktop::SetWindowPos(WindowHandle hWnd, WindowHandle insertAfter, std::int32_t x,
+bool FakeDesktop::SetWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x,
                                std::int32_t y, std::int32_t cx, std::int32_t cy,
                                std::uint32_t flags) {
     ++calls_;
-    Window* w = Find(hWnd);
+    Window* w = Find(window);
     if (!w) return false;
-    if (!(flags & win::SWP_NOMOVE)) {
+    if (!(flags & win::kKeepPosition)) {
         w->rect.right += x - w->rect.left;
         w->rect.bottom += y - w->rect.top;
         w->rect.left = x;
         w->rect.top = y;
     }
-    if (!(flags & win::SWP_NOSIZE)) {
+    if (!(flags & win::kKeepSize)) {
         w->rect.right = w->rect.left + cx;
         w->rect.bottom = w->rect.top + cy;
     }
-    if (insertAfter == win::HWND_TOPMOST) PlaceInBand(hWnd, true);
+    if (insertAfter == win::kTopmostBand) PlaceInBand(window, true);
     // Leaving a band the window is not in has no effect.
-    if (insertAfter == win::HWND_NOTOPMOST && IsTopmost(hWnd)) PlaceInBand(hWnd, false);
-    if (flags & win::SWP_SHOWWINDOW) w->visible = true;
+    if (insertAfter == win::kNonTopmostBand && IsTopmost(window)) PlaceInBand(window, false);
+    if (flags & win::kShowWindow) w->visible = true;
     return true;
 }
 
-WindowHandle FakeDesktop::SetActiveWindow(WindowHandle hWnd) {
+WindowHandle FakeDesktop::SetActiveWindow(WindowHandle window) {
     ++calls_;
-    activations_.push_back(hWnd);
+    activations_.push_back(window);
     return 0;
 }
 

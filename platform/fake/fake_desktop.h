@@ -25,15 +25,15 @@ public:
 
     // A new window on top of the non-topmost band.
     WindowHandle AddWindow(const Text& title, ScreenRect rect = {}, bool visible = true);
-    void RemoveWindow(WindowHandle hWnd);
-    void SetForeground(WindowHandle hWnd) { foreground_ = hWnd; }
-    void MoveWindow(WindowHandle hWnd, ScreenRect rect);
-    void SetVisible(WindowHandle hWnd, bool visible);
-    void SetTitleReadable(WindowHandle hWnd, bool readable);
+    void RemoveWindow(WindowHandle window);
+    void SetForeground(WindowHandle window) { foreground_ = window; }
+    void MoveWindow(WindowHandle window, ScreenRect rect);
+    void SetVisible(WindowHandle window, bool visible);
+    void SetTitleReadable(WindowHandle window, bool readable);
 
-    bool Exists(WindowHandle hWnd) const { return windows_.count(hWnd) != 0; }
-    const Window& Get(WindowHandle hWnd) const { return windows_.at(hWnd); }
-    bool IsTopmost(WindowHandle hWnd) const;
+    bool Exists(WindowHandle window) const { return windows_.count(window) != 0; }
+    const Window& Get(WindowHandle window) const { return windows_.at(window); }
+    bool IsTopmost(WindowHandle window) const;
     // Top to bottom.
     const std::vector<WindowHandle>& ZOrder() const { return zOrder_; }
     bool IsAbove(WindowHandle upper, WindowHandle lower) const;
@@ -44,21 +44,21 @@ public:
 
     // WindowSystem
     WindowHandle GetForegroundWindow() override;
-    bool GetWindowRect(WindowHandle hWnd, ScreenRect& rect) override;
-    WindowHandle GetWindow(WindowHandle hWnd, std::uint32_t command) override;
-    std::int32_t GetWindowTextA(WindowHandle hWnd, char* buffer, std::int32_t maxCount) override;
-    std::int32_t GetWindowLongA(WindowHandle hWnd, std::int32_t index) override;
-    std::int32_t SetWindowLongA(WindowHandle hWnd, std::int32_t index,
+    bool GetWindowRect(WindowHandle window, ScreenRect& rect) override;
+    WindowHandle GetWindow(WindowHandle window, std::uint32_t command) override;
+    std::int32_t GetWindowTextA(WindowHandle window, char* buffer, std::int32_t maxCount) override;
+    std::int32_t GetWindowLongA(WindowHandle window, std::int32_t index) override;
+    std::int32_t SetWindowLongA(WindowHandle window, std::int32_t index,
                                 std::int32_t newLong) override;
-    bool SetLayeredWindowAttributes(WindowHandle hWnd, std::uint32_t colorKey, std::uint8_t alpha,
+    bool SetLayeredWindowAttributes(WindowHandle window, std::uint32_t colorKey, std::uint8_t alpha,
                                     std::uint32_t flags) override;
-    bool SetWindowPos(WindowHandle hWnd, WindowHandle insertAfter, std::int32_t x, std::int32_t y,
+    bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x, std::int32_t y,
                       std::int32_t cx, std::int32_t cy, std::uint32_t flags) override;
-    WindowHandle SetActiveWindow(WindowHandle hWnd) override;
+    WindowHandle SetActiveWindow(WindowHandle window) override;
 
 private:
-    Window* Find(WindowHandle hWnd);
-    void PlaceInBand(WindowHandle hWnd, bool topmost);
+    Window* Find(WindowHandle window);
+    void PlaceInBand(WindowHandle window, bool topmost);
 
     std::map<WindowHandle, Window> windows_;
     std::vector<WindowHandle> zOrder_;

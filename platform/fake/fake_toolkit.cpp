@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "base/failure.h"
 #include "platform/runtime_error_report.h"
-#include "utilities/failure.h"
 
 namespace brumelis {
 
@@ -96,6 +96,9 @@ FakeToolkit::FakeToolkit(FakeDesktop& desktop, const FormLayout& layout)
     owner_ = desktop.AddWindow(layout.caption, {}, false);
     const WindowHandle toolbar = desktop.AddWindow(layout.caption, {}, false);
     window_ = std::make_unique<FakeFormWindow>(desktop, layout, toolbar, failing_);
+    for (const ControlLayout& control : layout.controls) {
+        if (control.kind == ControlKind::Timer) timers_.push_back(control.id);
+    }
 }
 
 template <typename Handler>
@@ -120,7 +123,7 @@ void FakeToolkit::Load(FormEvents& events) {
 }
 
 void FakeToolkit::Tick() {
-    Deliver([&] { events_->Tick(ControlId::Timer1); });
+    for (const ControlId timer : timers_) Deliver([&] { events_->Tick(timer); });
 }
 
 void FakeToolkit::Click(ControlId control) {
@@ -139,7 +142,8 @@ void FakeToolkit::MouseMove(ControlId control, const MouseEvent& event) {
     Deliver([&] { events_->MouseMove(control, event); });
 }
 
-MessageAnswer FakeToolkit::MessageBox(const Text& text, MessageButtons buttons, const Text& title) {
+MessageAnswer FakeToolkit::ShowMessage(const Text& text, MessageButtons buttons,
+                                       const Text& title) {
     messages_.push_back({text, buttons, title.empty() ? applicationTitle_ : title});
     MessageAnswer answer = buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Yes;
     if (!answers_.empty()) {

@@ -88,6 +88,7 @@ public:
 
     // Script: each call delivers one event, unless the program has ended.
     void Load(FormEvents& events);
+    // One tick of every timer of the layout.
     void Tick();
     void Click(ControlId control);
     void DoubleClick(ControlId control);
@@ -108,7 +109,7 @@ public:
     int DoEventsCount() const { return doEventsCount_; }
 
     // FormToolkit
-    MessageAnswer MessageBox(const Text& text, MessageButtons buttons, const Text& title) override;
+    MessageAnswer ShowMessage(const Text& text, MessageButtons buttons, const Text& title) override;
     void DoEvents() override;
     [[noreturn]] void End() override;
 
@@ -121,6 +122,7 @@ private:
     WindowHandle owner_;
     std::set<FakeOperation> failing_;
     std::unique_ptr<FakeFormWindow> window_;
+    std::vector<ControlId> timers_;
     FormEvents* events_ = nullptr;
     std::deque<std::function<void()>> pending_;
     std::function<void()> onDoEvents_;

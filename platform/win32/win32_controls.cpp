@@ -1,14 +1,15 @@
 // Building the toolbar's windows from the layout: window classes, the hidden
 // owner, the popup, its children in creation order and their tab order.
+#include <windows.h>
+#include <commctrl.h>
+
 #include <algorithm>
 #include <vector>
 
-#include "platform/win32/slider_image.h"
+#include "base/failure.h"
+#include "platform/win32/panel_image.h"
 #include "platform/win32/win32_form.h"
 #include "resources/resource_ids.h"
-#include "utilities/failure.h"
-
-#include <commctrl.h>
 
 namespace brumelis {
 
@@ -18,10 +19,6 @@ constexpr wchar_t kOwnerClass[] = L"BrumelisOwner";
 constexpr wchar_t kFormClass[] = L"BrumelisForm";
 // CS_DBLCLKS: the second press of a double click arrives as WM_LBUTTONDBLCLK.
 constexpr wchar_t kPanelClass[] = L"BrumelisPicture";
-
-[[noreturn]] void ThrowLastError(const char* what) {
-    throw SystemRefusal(static_cast<long>(::GetLastError()), what);
-}
 
 HBRUSH ResolveBrush(const Color& color, UniqueBrush& owned) {
     switch (color.kind) {
@@ -80,8 +77,8 @@ void Win32Form::RegisterClasses() const {
 }
 
 void Win32Form::CreateToolbar() {
-    Control& toolbar = controls_[ControlId::Form1];
-    toolbar.id = ControlId::Form1;
+    Control& toolbar = controls_[kFormWindowId];
+    toolbar.id = kFormWindowId;
     toolbar.form = this;
     toolbar.background = ::GetSysColorBrush(COLOR_WINDOW);
     // Borderless and owned: no frame, no caption bar, no taskbar button.
@@ -153,13 +150,13 @@ const ControlLayout* Win32Form::FindLayout(ControlId id) const {
 const Win32Form::Control& Win32Form::Find(ControlId id) const {
     auto found = controls_.find(id);
     if (found == controls_.end()) {
-        Raise(error::kInvalidCall, u"Form1", u"Appel de procédure ou argument incorrect");
+        Raise(error::kInvalidCall, u"FormWindow", u"Appel de procédure ou argument incorrect");
     }
     return found->second;
 }
 
 HWND Win32Form::ToolbarWindow() const {
-    return controls_.at(ControlId::Form1).hwnd;
+    return controls_.at(kFormWindowId).hwnd;
 }
 
 void Win32Form::StartTimers() {

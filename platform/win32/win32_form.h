@@ -62,7 +62,7 @@ public:
 private:
     // One native window of the form; its address is the window's user data.
     struct Control {
-        ControlId id = ControlId::Form1;
+        ControlId id = kFormWindowId;
         Win32Form* form = nullptr;
         HWND hwnd = nullptr;
         HBRUSH background = nullptr;  // a system colour brush or ownedBrush
@@ -102,7 +102,7 @@ private:
     FormLayout layout_;
     FormEventDispatcher& dispatcher_;
     HWND owner_ = nullptr;
-    std::map<ControlId, Control> controls_;  // the toolbar itself under Form1
+    std::map<ControlId, Control> controls_;  // the form window itself under kFormWindowId
     std::vector<HWND> tabOrder_;
     std::optional<LeftPress> leftPress_;
     bool releasingCapture_ = false;

@@ -1,12 +1,13 @@
 // Window messages of the toolbar's windows, decoded into form events: presses,
 // releases, moves, the button's click and the timer's tick. Painting of the
 // picture panels lives here too, as the other half of their window procedure.
+#include <windows.h>
+#include <windowsx.h>
+
 #include <algorithm>
 
-#include "platform/win32/slider_image.h"
+#include "platform/win32/panel_image.h"
 #include "platform/win32/win32_form.h"
-
-#include <windowsx.h>
 
 namespace brumelis {
 
@@ -63,7 +64,7 @@ LRESULT CALLBACK Win32Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, L
 }
 
 LRESULT Win32Form::HandleMessage(Control& control, UINT message, WPARAM wParam, LPARAM lParam) {
-    const bool isPanel = control.id != ControlId::Form1;
+    const bool isPanel = control.id != kFormWindowId;
     switch (message) {
         case WM_ERASEBKGND: {
             RECT client;

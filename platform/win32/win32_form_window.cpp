@@ -74,7 +74,7 @@ void Win32Form::SetEnabled(bool enabled) {
 }
 
 ControlGeometry Win32Form::Geometry(ControlId control) const {
-    if (control != ControlId::Form1 && controls_.count(control) == 0) {
+    if (control != kFormWindowId && controls_.count(control) == 0) {
         // Controls without a window (the timer) keep their design-time values.
         if (const ControlLayout* layout = FindLayout(control)) {
             return {layout->left, layout->top, layout->width, layout->height};
@@ -83,7 +83,7 @@ ControlGeometry Win32Form::Geometry(ControlId control) const {
     const HWND hwnd = Find(control).hwnd;
     RECT rect{};
     ::GetWindowRect(hwnd, &rect);
-    if (control != ControlId::Form1) {
+    if (control != kFormWindowId) {
         // Children are placed in their container's client area.
         ::MapWindowPoints(HWND_DESKTOP, ::GetParent(hwnd), reinterpret_cast<POINT*>(&rect), 2);
     }

@@ -1,27 +1,24 @@
-// What every Win32 backend file needs: <windows.h> without the macros that
-// clash with the portable interfaces, RAII for GDI objects, and conversions of
-// handles, texts and twips at the boundary.
-//
-// Backend files include <windows.h> only through this header: windows.h
-// defines macros (GWL_EXSTYLE, HWND_TOPMOST, MessageBox, ...) with the names
-// the portable interfaces declare, so those interfaces are read first.
+// What every Win32 backend file needs: RAII for GDI objects, conversions of
+// handles, texts and twips at the boundary, and the one way a system refusal
+// is thrown.
 #pragma once
+
+#include <windows.h>
 
 #include <cmath>
 #include <memory>
 #include <type_traits>
 
-#include "platform/core_types.h"
-#include "platform/form_toolkit.h"
-#include "platform/window_system.h"
-
-#include <windows.h>
-
-// FormToolkit::MessageBox is the toolkit's own operation; user32's function is
-// called by its full name, MessageBoxW.
-#undef MessageBox
+#include "base/core_types.h"
+#include "platform/win32/system_refusal.h"
 
 namespace brumelis {
+
+// The calling thread's last error as a SystemRefusal; `what` names the call
+// that failed.
+[[noreturn]] inline void ThrowLastError(const char* what) {
+    throw SystemRefusal(static_cast<long>(::GetLastError()), what);
+}
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Text is UTF-16 on Windows");
 

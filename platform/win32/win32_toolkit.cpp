@@ -46,8 +46,8 @@ void Win32Toolkit::Dispatch(const Event& event) {
     DeliverEvent(*this, [&] { event(*events_); });
 }
 
-MessageAnswer Win32Toolkit::MessageBox(const Text& text, MessageButtons buttons,
-                                       const Text& title) {
+MessageAnswer Win32Toolkit::ShowMessage(const Text& text, MessageButtons buttons,
+                                        const Text& title) {
     const UINT style = buttons == MessageButtons::YesNo ? MB_YESNO | MB_DEFBUTTON1 : MB_OK;
     // A box enables its owner again when it closes. Before the toolbar is
     // first shown it is disabled by the start-up check and must stay so: the

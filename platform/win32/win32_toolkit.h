@@ -20,8 +20,8 @@ public:
     // it, then runs the message loop until the toolbar is destroyed.
     int Run(FormEvents& events);
 
-    MessageAnswer MessageBox(const Text& text, MessageButtons buttons,
-                             const Text& title = Text()) override;
+    MessageAnswer ShowMessage(const Text& text, MessageButtons buttons,
+                              const Text& title = Text()) override;
     void DoEvents() override;
     [[noreturn]] void End() override;
 

@@ -8,44 +8,44 @@ WindowHandle Win32WindowSystem::GetForegroundWindow() {
     return ToWindowHandle(::GetForegroundWindow());
 }
 
-bool Win32WindowSystem::GetWindowRect(WindowHandle hWnd, ScreenRect& rect) {
+bool Win32WindowSystem::GetWindowRect(WindowHandle window, ScreenRect& rect) {
     RECT native;
-    if (!::GetWindowRect(ToHwnd(hWnd), &native)) return false;
+    if (!::GetWindowRect(ToHwnd(window), &native)) return false;
     rect = ScreenRect{native.left, native.top, native.right, native.bottom};
     return true;
 }
 
-WindowHandle Win32WindowSystem::GetWindow(WindowHandle hWnd, std::uint32_t command) {
-    return ToWindowHandle(::GetWindow(ToHwnd(hWnd), command));
+WindowHandle Win32WindowSystem::GetWindow(WindowHandle window, std::uint32_t command) {
+    return ToWindowHandle(::GetWindow(ToHwnd(window), command));
 }
 
-std::int32_t Win32WindowSystem::GetWindowTextA(WindowHandle hWnd, char* buffer,
+std::int32_t Win32WindowSystem::GetWindowTextA(WindowHandle window, char* buffer,
                                                std::int32_t maxCount) {
-    return ::GetWindowTextA(ToHwnd(hWnd), buffer, maxCount);
+    return ::GetWindowTextA(ToHwnd(window), buffer, maxCount);
 }
 
-std::int32_t Win32WindowSystem::GetWindowLongA(WindowHandle hWnd, std::int32_t index) {
-    return ::GetWindowLongA(ToHwnd(hWnd), index);
+std::int32_t Win32WindowSystem::GetWindowLongA(WindowHandle window, std::int32_t index) {
+    return ::GetWindowLongA(ToHwnd(window), index);
 }
 
-std::int32_t Win32WindowSystem::SetWindowLongA(WindowHandle hWnd, std::int32_t index,
+std::int32_t Win32WindowSystem::SetWindowLongA(WindowHandle window, std::int32_t index,
                                                std::int32_t newLong) {
-    return ::SetWindowLongA(ToHwnd(hWnd), index, newLong);
+    return ::SetWindowLongA(ToHwnd(window), index, newLong);
 }
 
-bool Win32WindowSystem::SetLayeredWindowAttributes(WindowHandle hWnd, std::uint32_t colorKey,
+bool Win32WindowSystem::SetLayeredWindowAttributes(WindowHandle window, std::uint32_t colorKey,
                                                    std::uint8_t alpha, std::uint32_t flags) {
-    return ::SetLayeredWindowAttributes(ToHwnd(hWnd), colorKey, alpha, flags) != FALSE;
+    return ::SetLayeredWindowAttributes(ToHwnd(window), colorKey, alpha, flags) != FALSE;
 }
 
-bool Win32WindowSystem::SetWindowPos(WindowHandle hWnd, WindowHandle insertAfter, std::int32_t x,
+bool Win32WindowSystem::SetWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x,
                                      std::int32_t y, std::int32_t cx, std::int32_t cy,
                                      std::uint32_t flags) {
-    return ::SetWindowPos(ToHwnd(hWnd), ToHwnd(insertAfter), x, y, cx, cy, flags) != FALSE;
+    return ::SetWindowPos(ToHwnd(window), ToHwnd(insertAfter), x, y, cx, cy, flags) != FALSE;
 }
 
-WindowHandle Win32WindowSystem::SetActiveWindow(WindowHandle hWnd) {
-    return ToWindowHandle(::SetActiveWindow(ToHwnd(hWnd)));
+WindowHandle Win32WindowSystem::SetActiveWindow(WindowHandle window) {
+    return ToWindowHandle(::SetActiveWindow(ToHwnd(window)));
 }
 
 }  // namespace brumelis

@@ -9,17 +9,17 @@ namespace brumelis {
 class Win32WindowSystem final : public WindowSystem {
 public:
     WindowHandle GetForegroundWindow() override;
-    bool GetWindowRect(WindowHandle hWnd, ScreenRect& rect) override;
-    WindowHandle GetWindow(WindowHandle hWnd, std::uint32_t command) override;
-    std::int32_t GetWindowTextA(WindowHandle hWnd, char* buffer, std::int32_t maxCount) override;
-    std::int32_t GetWindowLongA(WindowHandle hWnd, std::int32_t index) override;
-    std::int32_t SetWindowLongA(WindowHandle hWnd, std::int32_t index,
+    bool GetWindowRect(WindowHandle window, ScreenRect& rect) override;
+    WindowHandle GetWindow(WindowHandle window, std::uint32_t command) override;
+    std::int32_t GetWindowTextA(WindowHandle window, char* buffer, std::int32_t maxCount) override;
+    std::int32_t GetWindowLongA(WindowHandle window, std::int32_t index) override;
+    std::int32_t SetWindowLongA(WindowHandle window, std::int32_t index,
                                 std::int32_t newLong) override;
-    bool SetLayeredWindowAttributes(WindowHandle hWnd, std::uint32_t colorKey, std::uint8_t alpha,
+    bool SetLayeredWindowAttributes(WindowHandle window, std::uint32_t colorKey, std::uint8_t alpha,
                                     std::uint32_t flags) override;
-    bool SetWindowPos(WindowHandle hWnd, WindowHandle insertAfter, std::int32_t x, std::int32_t y,
+    bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x, std::int32_t y,
                       std::int32_t cx, std::int32_t cy, std::uint32_t flags) override;
-    WindowHandle SetActiveWindow(WindowHandle hWnd) override;
+    WindowHandle SetActiveWindow(WindowHandle window) override;
 };
 
 }  // namespace brumelis

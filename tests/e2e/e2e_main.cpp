@@ -14,7 +14,7 @@ int main() {
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     testing::InitGoogleTest(&argc, argv);
     std::wstring error;
-    if (!e2e::ParseOptions(argc, argv, error)) {
+    if (!brumelis::e2e::ParseOptions(argc, argv, error)) {
         std::fwprintf(
             stderr, L"%ls\nusage: brumelis_e2e [gtest flags] [--brumelis=PATH] [--artifacts=DIR]\n",
             error.c_str());
@@ -22,8 +22,8 @@ int main() {
     }
     // Every wait in a test has a deadline of seconds; a minute means stuck.
     testing::UnitTest::GetInstance()->listeners().Append(
-        new e2e::TestWatchdog(std::chrono::seconds(60)));
-    std::wprintf(L"program under test: %ls\n", e2e::TheOptions().brumelisPath.c_str());
+        new brumelis::e2e::TestWatchdog(std::chrono::seconds(60)));
+    std::wprintf(L"program under test: %ls\n", brumelis::e2e::TheOptions().brumelisPath.c_str());
     std::fflush(stdout);
     return RUN_ALL_TESTS();
 }

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace e2e {
+namespace brumelis::e2e {
 namespace {
 
 Options& MutableOptions() {
@@ -57,4 +57,4 @@ bool ParseOptions(int argc, wchar_t** argv, std::wstring& error) {
     return true;
 }
 
-}  // namespace e2e
+}  // namespace brumelis::e2e

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace e2e {
+namespace brumelis::e2e {
 
 struct Options {
     std::wstring brumelisPath;   // the toolbar program to start
@@ -21,4 +21,4 @@ bool ParseOptions(int argc, wchar_t** argv, std::wstring& error);
 // so the build can hand its own paths to the driver; others pass unchanged.
 std::wstring NativePath(const std::wstring& path);
 
-}  // namespace e2e
+}  // namespace brumelis::e2e

@@ -9,7 +9,9 @@
 #include "tests/e2e/toolbar_fixture.h"
 #include "tests/e2e/window_queries.h"
 
-namespace e2e {
+namespace brumelis::e2e {
+
+using namespace test_support;
 namespace {
 
 using Follower = TwoTargetsTest;
@@ -74,4 +76,4 @@ TEST_F(Follower, UnfoldedToolbarFollowsItsMovedTargetAndFoldsOnASwitch) {
 }
 
 }  // namespace
-}  // namespace e2e
+}  // namespace brumelis::e2e

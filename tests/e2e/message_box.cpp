@@ -5,7 +5,9 @@
 #include "tests/e2e/mouse_input.h"
 #include "tests/e2e/window_queries.h"
 
-namespace e2e {
+namespace brumelis::e2e {
+
+using namespace test_support;
 
 std::vector<int> MessageBoxContents::ButtonIds() const {
     std::vector<int> ids;
@@ -65,4 +67,4 @@ bool PressButton(const MessageBoxContents& box, int id) {
     return button != nullptr && ClickOn(button->window, WindowRect(button->window).Centre());
 }
 
-}  // namespace e2e
+}  // namespace brumelis::e2e

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "tests/e2e/screen_types.h"
-#include "tests/e2e/wait.h"
+#include "tests/support/win32_wait.h"
 
-namespace e2e {
+namespace brumelis::e2e {
 
 struct DialogButton {
     int id = 0;
@@ -32,10 +32,11 @@ struct MessageBoxContents {
 
 // The visible message box of that process; null while there is none.
 HWND FindMessageBox(DWORD processId);
-HWND WaitForMessageBox(DWORD processId, Milliseconds timeout = kStartTimeout);
+HWND WaitForMessageBox(DWORD processId,
+                       test_support::Milliseconds timeout = test_support::kStartTimeout);
 MessageBoxContents ReadMessageBox(HWND dialog);
 // Clicks the button with that id; false when it has none or it never came
 // under the pointer.
 bool PressButton(const MessageBoxContents& box, int id);
 
-}  // namespace e2e
+}  // namespace brumelis::e2e

@@ -1,28 +1,29 @@
-// Real mouse input at screen coordinates through SendInput: the program under
-// test sees it as it would see a user's hand.
+// Clicks, double clicks and drags on another process's windows, at screen
+// points, each sent only once the point is over the window meant.
 #pragma once
 
 #include <windows.h>
 
 #include "tests/e2e/screen_types.h"
-#include "tests/e2e/wait.h"
+#include "tests/support/mouse_input.h"
+#include "tests/support/win32_wait.h"
 
-namespace e2e {
+namespace brumelis::e2e {
 
-enum class MouseButton { Left, Right };
+using test_support::MouseButton;
 
 // Moves the pointer and waits until the system reports it there.
-bool MovePointer(Point to);
-void Press(MouseButton button);
-void Release(MouseButton button);
+inline bool MovePointer(Point to) {
+    return test_support::MovePointer(POINT{to.x, to.y});
+}
 
 // Waits until the window under the point (WindowFromPoint) is the root window
 // or one of its children: a window that was just brought forward can still
 // cover a topmost one until that one is put back on top.
-bool WaitUntilUnder(Point point, HWND root, Milliseconds timeout = kStateTimeout);
+bool WaitUntilUnder(Point point, HWND root,
+                    test_support::Milliseconds timeout = test_support::kStateTimeout);
 
-// Click, double click and drag at screen points, each sent only once the
-// point is over the root window (false when it never was).
+// False when the point never was over the root window.
 bool ClickOn(HWND root, Point point, MouseButton button = MouseButton::Left);
 bool DoubleClickOn(HWND root, Point point);
 // Whether a window of the root's thread holds the mouse capture.
@@ -32,4 +33,4 @@ bool HoldsCapture(HWND root);
 // releases there.
 bool DragOn(HWND root, Point from, Point to, MouseButton button = MouseButton::Left);
 
-}  // namespace e2e
+}  // namespace brumelis::e2e

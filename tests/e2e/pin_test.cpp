@@ -6,7 +6,9 @@
 #include "tests/e2e/toolbar_fixture.h"
 #include "tests/e2e/window_queries.h"
 
-namespace e2e {
+namespace brumelis::e2e {
+
+using namespace test_support;
 namespace {
 
 class Pin : public TwoTargetsTest {
@@ -68,4 +70,4 @@ TEST_F(Pin, PinnedTargetStaysAboveOrdinaryWindows) {
 }
 
 }  // namespace
-}  // namespace e2e
+}  // namespace brumelis::e2e

@@ -6,7 +6,7 @@
 
 #include "tests/e2e/e2e_options.h"
 
-namespace e2e {
+namespace brumelis::e2e {
 namespace {
 
 BITMAPINFO TopDownInfo(Size extent) {
@@ -74,4 +74,4 @@ std::wstring ArtifactPath(const std::wstring& fileName) {
     return directory + L"\\" + fileName;
 }
 
-}  // namespace e2e
+}  // namespace brumelis::e2e

@@ -8,7 +8,7 @@
 
 #include "tests/e2e/screen_types.h"
 
-namespace e2e {
+namespace brumelis::e2e {
 
 // A colour as 0xRRGGBB.
 using Rgb = std::uint32_t;
@@ -31,4 +31,4 @@ private:
 // A file name under the artifacts directory, which is created if needed.
 std::wstring ArtifactPath(const std::wstring& fileName);
 
-}  // namespace e2e
+}  // namespace brumelis::e2e

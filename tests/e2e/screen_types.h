@@ -4,7 +4,7 @@
 
 #include <ostream>
 
-namespace e2e {
+namespace brumelis::e2e {
 
 struct Point {
     int x = 0;
@@ -57,4 +57,4 @@ inline std::ostream& operator<<(std::ostream& out, const Rect& r) {
     return out << r.Extent() << " at " << r.Origin();
 }
 
-}  // namespace e2e
+}  // namespace brumelis::e2e

@@ -10,7 +10,9 @@
 #include "tests/e2e/toolbar_fixture.h"
 #include "tests/e2e/window_queries.h"
 
-namespace e2e {
+namespace brumelis::e2e {
+
+using namespace test_support;
 namespace {
 
 const Rgb kPureRed = 0xFF0000;
@@ -166,4 +168,4 @@ INSTANTIATE_TEST_SUITE_P(Answers, Presentation,
                          [](const auto& answer) { return std::string(answer.param.name); });
 
 }  // namespace
-}  // namespace e2e
+}  // namespace brumelis::e2e

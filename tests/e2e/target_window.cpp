@@ -1,9 +1,11 @@
 #include "tests/e2e/target_window.h"
 
-#include "tests/e2e/wait.h"
 #include "tests/e2e/window_queries.h"
+#include "tests/support/win32_wait.h"
 
-namespace e2e {
+namespace brumelis::e2e {
+
+using namespace test_support;
 namespace {
 
 const wchar_t kClassName[] = L"BrumelisE2eTarget";
@@ -70,4 +72,4 @@ LRESULT CALLBACK TargetWindow::Procedure(HWND window, UINT message, WPARAM wPara
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-}  // namespace e2e
+}  // namespace brumelis::e2e

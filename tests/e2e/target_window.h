@@ -8,7 +8,7 @@
 
 #include "tests/e2e/screen_types.h"
 
-namespace e2e {
+namespace brumelis::e2e {
 
 class TargetWindow {
 public:
@@ -33,4 +33,4 @@ private:
     int leftPresses_ = 0;
 };
 
-}  // namespace e2e
+}  // namespace brumelis::e2e

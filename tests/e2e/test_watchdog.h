@@ -14,7 +14,7 @@
 #include <string>
 #include <thread>
 
-namespace e2e {
+namespace brumelis::e2e {
 
 class TestWatchdog : public testing::EmptyTestEventListener {
 public:
@@ -56,4 +56,4 @@ private:
     std::string current_;                  // written before startedAt_, read after it
 };
 
-}  // namespace e2e
+}  // namespace brumelis::e2e

@@ -3,10 +3,12 @@
 #include <sstream>
 
 #include "tests/e2e/mouse_input.h"
-#include "tests/e2e/wait.h"
 #include "tests/e2e/window_queries.h"
+#include "tests/support/win32_wait.h"
 
-namespace e2e {
+namespace brumelis::e2e {
+
+using namespace test_support;
 
 bool ToolbarTest::WaitUntilFoldedOn(const TargetWindow& target) const {
     const auto foldedOnTarget = [&] {
@@ -33,4 +35,4 @@ bool ToolbarTest::Unfold() const {
            WaitUntil([&] { return toolbar_.Extent() == kUnfoldedSize; });
 }
 
-}  // namespace e2e
+}  // namespace brumelis::e2e

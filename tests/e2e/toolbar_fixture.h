@@ -11,12 +11,12 @@
 #include "tests/e2e/toolbar_process.h"
 #include "tests/e2e/toolbar_view.h"
 
-namespace e2e {
+namespace brumelis::e2e {
 
 inline constexpr Rect kFirstTargetPlace{200, 150, 400, 300};
-inline constexpr Milliseconds kOneTickAndMore{150};
+inline constexpr test_support::Milliseconds kOneTickAndMore{150};
 // Long enough for the follower to have acted if it were going to.
-inline constexpr Milliseconds kSeveralTicks{500};
+inline constexpr test_support::Milliseconds kSeveralTicks{500};
 inline constexpr Rect kSecondTargetPlace{700, 500, 360, 280};
 
 class ToolbarTest : public testing::Test {
@@ -56,4 +56,4 @@ protected:
     TargetWindow other_{L"Cible B", kSecondTargetPlace};
 };
 
-}  // namespace e2e
+}  // namespace brumelis::e2e

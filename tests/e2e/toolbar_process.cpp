@@ -5,7 +5,9 @@
 #include "tests/e2e/e2e_options.h"
 #include "tests/e2e/window_queries.h"
 
-namespace e2e {
+namespace brumelis::e2e {
+
+using namespace test_support;
 namespace {
 
 const wchar_t kToolbarCaption[] = L"BrumelisZOLVEC";
@@ -95,4 +97,4 @@ HWND ToolbarProcess::WaitForToolbar(Milliseconds timeout) const {
     return toolbar;
 }
 
-}  // namespace e2e
+}  // namespace brumelis::e2e

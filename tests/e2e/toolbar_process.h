@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/wait.h"
+#include "tests/support/win32_wait.h"
 
-namespace e2e {
+namespace brumelis::e2e {
 
 class ToolbarProcess {
 public:
@@ -23,7 +23,7 @@ public:
     const std::wstring& StartError() const { return startError_; }
     DWORD Id() const { return processId_; }
     bool IsRunning() const;
-    bool WaitForExit(Milliseconds timeout = kStateTimeout) const;
+    bool WaitForExit(test_support::Milliseconds timeout = test_support::kStateTimeout) const;
     DWORD ExitCode() const;
 
     // Top-level windows of the process whose title is the toolbar's caption:
@@ -31,7 +31,7 @@ public:
     std::vector<HWND> WindowsWithCaption() const;
     // The toolbar: the visible popup among them; null while there is none.
     HWND FindToolbar() const;
-    HWND WaitForToolbar(Milliseconds timeout = kStartTimeout) const;
+    HWND WaitForToolbar(test_support::Milliseconds timeout = test_support::kStartTimeout) const;
 
 private:
     HANDLE process_ = nullptr;
@@ -39,4 +39,4 @@ private:
     std::wstring startError_;
 };
 
-}  // namespace e2e
+}  // namespace brumelis::e2e

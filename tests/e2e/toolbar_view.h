@@ -9,7 +9,7 @@
 #include "tests/e2e/screen_types.h"
 #include "tests/e2e/window_queries.h"
 
-namespace e2e {
+namespace brumelis::e2e {
 
 inline constexpr Size kFoldedSize{10, 10};
 inline constexpr Size kUnfoldedSize{33, 113};
@@ -32,7 +32,7 @@ public:
     HWND Handle() const { return window_; }
     Rect ScreenRect() const { return WindowRect(window_); }
     Size Extent() const { return ScreenRect().Extent(); }
-    bool IsTopmost() const { return e2e::IsTopmost(window_); }
+    bool IsTopmost() const { return brumelis::e2e::IsTopmost(window_); }
 
     // A point given in the toolbar's client pixels, on the screen.
     Point OnScreen(Point client) const {
@@ -52,4 +52,4 @@ private:
     HWND window_;
 };
 
-}  // namespace e2e
+}  // namespace brumelis::e2e

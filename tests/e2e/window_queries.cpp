@@ -1,6 +1,6 @@
 #include "tests/e2e/window_queries.h"
 
-namespace e2e {
+namespace brumelis::e2e {
 
 Rect WindowRect(HWND window) {
     RECT r{};
@@ -87,4 +87,4 @@ HWND DescendantOfClass(HWND parent, const std::wstring& className) {
     return search.found;
 }
 
-}  // namespace e2e
+}  // namespace brumelis::e2e

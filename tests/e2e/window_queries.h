@@ -11,7 +11,7 @@
 
 #include "tests/e2e/screen_types.h"
 
-namespace e2e {
+namespace brumelis::e2e {
 
 Rect WindowRect(HWND window);
 LONG ExStyle(HWND window);
@@ -34,4 +34,4 @@ bool BelongsTo(HWND window, HWND root);
 // The first descendant of that class (compared without regard to case).
 HWND DescendantOfClass(HWND parent, const std::wstring& className);
 
-}  // namespace e2e
+}  // namespace brumelis::e2e

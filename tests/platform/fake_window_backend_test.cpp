@@ -11,16 +11,16 @@ public:
     WindowHandle CreateTestWindow(const Text& title, ScreenRect rect, bool visible) override {
         return desktop_.AddWindow(title, rect, visible);
     }
-    void DestroyTestWindow(WindowHandle hWnd) override { desktop_.RemoveWindow(hWnd); }
-    bool MakeForeground(WindowHandle hWnd) override {
-        desktop_.SetForeground(hWnd);
+    void DestroyTestWindow(WindowHandle window) override { desktop_.RemoveWindow(window); }
+    bool MakeForeground(WindowHandle window) override {
+        desktop_.SetForeground(window);
         return true;
     }
-    bool IsVisible(WindowHandle hWnd) override {
-        return desktop_.Exists(hWnd) && desktop_.Get(hWnd).visible;
+    bool IsVisible(WindowHandle window) override {
+        return desktop_.Exists(window) && desktop_.Get(window).visible;
     }
-    std::optional<std::uint8_t> Alpha(WindowHandle hWnd) override {
-        return desktop_.Exists(hWnd) ? desktop_.Get(hWnd).alpha : std::nullopt;
+    std::optional<std::uint8_t> Alpha(WindowHandle window) override {
+        return desktop_.Exists(window) ? desktop_.Get(window).alpha : std::nullopt;
     }
 
 private:

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "toolbar/toolbar_layout.h"
+
 namespace brumelis::platform_tests {
 
 namespace {
@@ -20,12 +22,13 @@ const char* NameOf(EventKind kind) {
 
 const char* NameOf(ControlId control) {
     switch (control) {
-        case ControlId::Form1: return "Form1";
-        case ControlId::Picture1: return "Picture1";
-        case ControlId::Picture2: return "Picture2";
-        case ControlId::Picture3: return "Picture3";
-        case ControlId::Command2: return "Command2";
-        case ControlId::Timer1: return "Timer1";
+        case kToolbar: return "Toolbar";
+        case kPanel: return "Panel";
+        case kSlider: return "Slider";
+        case kRedSquare: return "RedSquare";
+        case kPinButton: return "PinButton";
+        case kFollowTimer: return "FollowTimer";
+        default: break;
     }
     return "?";
 }
@@ -52,7 +55,7 @@ void PrintTo(const RecordedEvent& event, std::ostream* out) {
 }
 
 void RecordingFormEvents::Load() {
-    Record({EventKind::Load, ControlId::Form1, {}});
+    Record({EventKind::Load, kFormWindowId, {}});
 }
 
 void RecordingFormEvents::Tick(ControlId timer) {

@@ -23,7 +23,7 @@ struct RecordedEvent {
     MouseEvent mouse;  // MouseDown and MouseMove only
 };
 
-// "MouseMove Picture2 button 1 at (-300, 45)": what failure messages show.
+// "MouseMove Slider button 1 at (-300, 45)": what failure messages show.
 std::string Describe(const RecordedEvent& event);
 void PrintTo(const RecordedEvent& event, std::ostream* out);
 
@@ -63,7 +63,7 @@ private:
 };
 
 // The record without ticks and moves: presses, clicks and double clicks, as
-// "MouseDown Picture3 button 1", "Click Picture3", ...
+// "MouseDown RedSquare button 1", "Click RedSquare", ...
 std::vector<std::string> PressesAndClicks(const RecordingFormEvents::Events& events);
 
 }  // namespace brumelis::platform_tests

@@ -1,10 +1,12 @@
 #include "tests/platform/toolbar_thread.h"
 
 #include "platform/win32/win32_toolkit.h"
-#include "tests/platform/win32_wait.h"
+#include "tests/support/win32_wait.h"
 #include "toolbar/toolbar_layout.h"
 
 namespace brumelis::platform_tests {
+
+using namespace test_support;
 
 namespace {
 
@@ -13,7 +15,7 @@ ControlId ContainerOf(ControlId control) {
     for (const ControlLayout& layout : ToolbarLayout().controls) {
         if (layout.id == control) return layout.container;
     }
-    return ControlId::Form1;
+    return kFormWindowId;
 }
 
 LONG Pixels(Twips twips) {
@@ -73,11 +75,11 @@ RECT ToolbarThread::ScreenRectOf(ControlId control) const {
     RECT toolbar{};
     ::GetWindowRect(toolbar_, &toolbar);
     RECT rect{toolbar.left, toolbar.top, toolbar.right, toolbar.bottom};
-    if (control == ControlId::Form1) return rect;
+    if (control == kFormWindowId) return rect;
     const ControlGeometry own = window_->Geometry(control);
     LONG left = toolbar.left + Pixels(own.left);
     LONG top = toolbar.top + Pixels(own.top);
-    for (ControlId c = ContainerOf(control); c != ControlId::Form1; c = ContainerOf(c)) {
+    for (ControlId c = ContainerOf(control); c != kFormWindowId; c = ContainerOf(c)) {
         const ControlGeometry container = window_->Geometry(c);
         left += Pixels(container.left);
         top += Pixels(container.top);

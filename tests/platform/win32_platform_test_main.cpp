@@ -5,10 +5,10 @@
 
 #include <cstring>
 
+#include "base/failure.h"
 #include "platform/win32/win32_toolkit.h"
 #include "tests/platform/failing_handler_child.h"
 #include "toolbar/toolbar_layout.h"
-#include "utilities/failure.h"
 
 namespace brumelis::platform_tests {
 namespace {
@@ -21,7 +21,7 @@ public:
     void Tick(ControlId) override {
         Enter();
         failed_ = true;
-        RaiseOverflow(u"Form1");
+        RaiseOverflow(u"FailingForm.Tick");
     }
     void Click(ControlId) override { Enter(); }
     void DoubleClick(ControlId) override { Enter(); }

@@ -10,10 +10,12 @@
 #include "platform/runtime_error_report.h"
 #include "platform/win32/win32_support.h"
 #include "tests/platform/failing_handler_child.h"
-#include "tests/platform/win32_wait.h"
+#include "tests/support/win32_wait.h"
 #include "toolbar/toolbar_layout.h"
 
 namespace brumelis::platform_tests {
+
+using namespace test_support;
 namespace {
 
 Text WindowText(HWND window) {
@@ -116,7 +118,7 @@ std::string Outcome(const ChildRun& child) {
 
 Text OverflowReport() {
     try {
-        RaiseOverflow(u"Form1");
+        RaiseOverflow(u"FailingForm.Tick");
     } catch (const Failure& failure) {
         return RuntimeErrorReportText(failure);
     }

@@ -8,11 +8,14 @@
 #include <memory>
 
 #include "tests/platform/recording_form_events.h"
-#include "tests/platform/screen_input.h"
 #include "tests/platform/toolbar_thread.h"
-#include "tests/platform/win32_wait.h"
+#include "tests/support/mouse_input.h"
+#include "tests/support/win32_wait.h"
+#include "toolbar/toolbar_layout.h"
 
 namespace brumelis::platform_tests {
+
+using namespace test_support;
 namespace {
 
 using Events = RecordingFormEvents::Events;
@@ -32,7 +35,7 @@ class Win32ToolkitEvents : public ::testing::Test {
 protected:
     void SetUp() override {
         ReleaseHeldButtons();
-        ASSERT_TRUE(MovePointerTo(POINT{20, 20})) << "the pointer starts away from the toolbar";
+        ASSERT_TRUE(MovePointer(POINT{20, 20})) << "the pointer starts away from the toolbar";
         toolbar_ = std::make_unique<ToolbarThread>(events_, kToolbarTopLeft);
         ASSERT_TRUE(toolbar_->Started()) << "the toolbar was not built, loaded and shown";
     }
@@ -48,8 +51,7 @@ protected:
     ::testing::AssertionResult PointAt(POINT point) {
         if (!WaitUntil([&] { return IsOrIsInside(::WindowFromPoint(point), toolbar_->Toolbar()); }))
             return ::testing::AssertionFailure() << "the toolbar is not under the point";
-        if (!MovePointerTo(point))
-            return ::testing::AssertionFailure() << "the pointer did not move";
+        if (!MovePointer(point)) return ::testing::AssertionFailure() << "the pointer did not move";
         return ::testing::AssertionSuccess();
     }
 
@@ -96,8 +98,8 @@ protected:
     ::testing::AssertionResult MoveAndSee(ControlId control, int button, POINT point) {
         const std::size_t from = events_.Recorded().size();
         for (int attempt = 0; attempt < 3; ++attempt) {
-            if (attempt > 0 && !MovePointerTo(POINT{point.x + 1, point.y})) continue;
-            if (!MovePointerTo(point)) continue;
+            if (attempt > 0 && !MovePointer(POINT{point.x + 1, point.y})) continue;
+            if (!MovePointer(point)) continue;
             if (SawMoveTo(from, control, button, point, std::chrono::milliseconds(1500)))
                 return ::testing::AssertionSuccess();
         }
@@ -111,7 +113,7 @@ protected:
     // Every event before this one has been handled: a move of the free
     // pointer onto the red square, which comes after them in the queue.
     ::testing::AssertionResult Settled() {
-        return MoveAndSee(ControlId::Picture3, 0, CentreOf(Area(ControlId::Picture3)));
+        return MoveAndSee(kRedSquare, 0, CentreOf(Area(kRedSquare)));
     }
 
     std::string Recent() const {
@@ -127,16 +129,16 @@ protected:
 };
 
 TEST_F(Win32ToolkitEvents, PressAndReleaseOnTheRedSquareGiveMouseDownThenClick) {
-    const RECT square = Area(ControlId::Picture3);
+    const RECT square = Area(kRedSquare);
     const POINT point = CentreOf(square);
     ASSERT_TRUE(PointAt(point));
     Press(MouseButton::Left);
-    ASSERT_TRUE(Delivered(EventKind::MouseDown, ControlId::Picture3));
+    ASSERT_TRUE(Delivered(EventKind::MouseDown, kRedSquare));
     Release(MouseButton::Left);
-    ASSERT_TRUE(Delivered(EventKind::Click, ControlId::Picture3));
+    ASSERT_TRUE(Delivered(EventKind::Click, kRedSquare));
 
     const Events recorded = events_.Recorded();
-    EXPECT_EQ((std::vector<std::string>{"MouseDown Picture3 button 1", "Click Picture3"}),
+    EXPECT_EQ((std::vector<std::string>{"MouseDown RedSquare button 1", "Click RedSquare"}),
               PressesAndClicks(recorded));
     const auto down = std::find_if(recorded.begin(), recorded.end(), [](const RecordedEvent& e) {
         return e.kind == EventKind::MouseDown;
@@ -146,7 +148,7 @@ TEST_F(Win32ToolkitEvents, PressAndReleaseOnTheRedSquareGiveMouseDownThenClick) 
 }
 
 TEST_F(Win32ToolkitEvents, DragOutOfTheSliderKeepsReportingToItAndGivesNoClick) {
-    const RECT slider = Area(ControlId::Picture2);
+    const RECT slider = Area(kSlider);
     const POINT start{slider.left + 12, slider.top + 36};
     const POINT path[] = {
         {slider.left + 12, slider.top + 60},      // still inside
@@ -155,15 +157,15 @@ TEST_F(Win32ToolkitEvents, DragOutOfTheSliderKeepsReportingToItAndGivesNoClick) 
     };
     ASSERT_TRUE(PointAt(start));
     Press(MouseButton::Left);
-    ASSERT_TRUE(Delivered(EventKind::MouseDown, ControlId::Picture2, 1));
+    ASSERT_TRUE(Delivered(EventKind::MouseDown, kSlider, 1));
     for (const POINT& point : path) {
-        ASSERT_TRUE(MoveAndSee(ControlId::Picture2, 1, point));
+        ASSERT_TRUE(MoveAndSee(kSlider, 1, point));
     }
     const Events dragged = events_.Recorded();
     Release(MouseButton::Left);
     ASSERT_TRUE(Settled());
 
-    EXPECT_EQ((std::vector<std::string>{"MouseDown Picture2 button 1"}),
+    EXPECT_EQ((std::vector<std::string>{"MouseDown Slider button 1"}),
               PressesAndClicks(events_.Recorded()))
         << "a release away from the slider is no click";
     const auto down = std::find_if(dragged.begin(), dragged.end(), [](const RecordedEvent& e) {
@@ -173,53 +175,53 @@ TEST_F(Win32ToolkitEvents, DragOutOfTheSliderKeepsReportingToItAndGivesNoClick) 
     EXPECT_EQ(TwipsFrom(36), down->mouse.y);
     for (auto e = down; e != dragged.end(); ++e) {
         if (e->kind != EventKind::MouseMove) continue;
-        EXPECT_EQ(ControlId::Picture2, e->control) << Describe(*e);
+        EXPECT_EQ(kSlider, e->control) << Describe(*e);
         EXPECT_EQ(1, e->mouse.button) << Describe(*e);
     }
 }
 
 TEST_F(Win32ToolkitEvents, DoubleClickOnAPictureGivesTwoClicksThenTheDoubleClick) {
-    ASSERT_TRUE(PointAt(CentreOf(Area(ControlId::Picture3))));
+    ASSERT_TRUE(PointAt(CentreOf(Area(kRedSquare))));
     DoubleClickHere();
-    ASSERT_TRUE(Delivered(EventKind::DoubleClick, ControlId::Picture3));
-    EXPECT_EQ((std::vector<std::string>{"MouseDown Picture3 button 1", "Click Picture3",
-                                        "MouseDown Picture3 button 1", "Click Picture3",
-                                        "DoubleClick Picture3"}),
+    ASSERT_TRUE(Delivered(EventKind::DoubleClick, kRedSquare));
+    EXPECT_EQ((std::vector<std::string>{"MouseDown RedSquare button 1", "Click RedSquare",
+                                        "MouseDown RedSquare button 1", "Click RedSquare",
+                                        "DoubleClick RedSquare"}),
               PressesAndClicks(events_.Recorded()));
 }
 
 TEST_F(Win32ToolkitEvents, MovesWithTheRightButtonHeldCarryButtonStateTwo) {
-    const RECT slider = Area(ControlId::Picture2);
+    const RECT slider = Area(kSlider);
     const POINT start{slider.left + 10, slider.top + 20};
     const POINT next{slider.left + 14, slider.top + 50};
     ASSERT_TRUE(PointAt(start));
     Press(MouseButton::Right);
-    ASSERT_TRUE(Delivered(EventKind::MouseDown, ControlId::Picture2, 2));
-    EXPECT_TRUE(MoveAndSee(ControlId::Picture2, 2, next));
+    ASSERT_TRUE(Delivered(EventKind::MouseDown, kSlider, 2));
+    EXPECT_TRUE(MoveAndSee(kSlider, 2, next));
     Release(MouseButton::Right);
     ASSERT_TRUE(Settled());
-    EXPECT_EQ((std::vector<std::string>{"MouseDown Picture2 button 2"}),
+    EXPECT_EQ((std::vector<std::string>{"MouseDown Slider button 2"}),
               PressesAndClicks(events_.Recorded()))
         << "the right button never clicks";
 }
 
 TEST_F(Win32ToolkitEvents, ClickOnThePushButtonGivesItsClick) {
     // The button's top row lies under the red square: aim below the square.
-    const RECT button = Area(ControlId::Command2);
-    const RECT square = Area(ControlId::Picture3);
+    const RECT button = Area(kPinButton);
+    const RECT square = Area(kRedSquare);
     const POINT point{(button.left + button.right) / 2, (square.bottom + button.bottom) / 2};
     ASSERT_TRUE(PointAt(point));
     Press(MouseButton::Left);
     Release(MouseButton::Left);
-    ASSERT_TRUE(Delivered(EventKind::Click, ControlId::Command2));
-    EXPECT_EQ((std::vector<std::string>{"Click Command2"}), PressesAndClicks(events_.Recorded()))
+    ASSERT_TRUE(Delivered(EventKind::Click, kPinButton));
+    EXPECT_EQ((std::vector<std::string>{"Click PinButton"}), PressesAndClicks(events_.Recorded()))
         << "a native button reports its click only";
 }
 
 TEST_F(Win32ToolkitEvents, TimerTicksKeepComing) {
     auto ticks = [](const Events& recorded) {
         return std::count_if(recorded.begin(), recorded.end(), [](const RecordedEvent& e) {
-            return e.kind == EventKind::Tick && e.control == ControlId::Timer1;
+            return e.kind == EventKind::Tick && e.control == kFollowTimer;
         });
     };
     const auto before = ticks(events_.Recorded());

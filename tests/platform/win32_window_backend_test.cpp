@@ -4,10 +4,12 @@
 
 #include "platform/win32/win32_support.h"
 #include "platform/win32/win32_window_system.h"
-#include "tests/platform/win32_wait.h"
 #include "tests/platform/window_system_conformance.h"
+#include "tests/support/win32_wait.h"
 
 namespace brumelis::platform_tests {
+
+using namespace test_support;
 namespace {
 
 constexpr wchar_t kTestWindowClass[] = L"BrumelisConformanceWindow";
@@ -44,8 +46,8 @@ public:
         return ToWindowHandle(hwnd);
     }
 
-    void DestroyTestWindow(WindowHandle hWnd) override {
-        const HWND hwnd = ToHwnd(hWnd);
+    void DestroyTestWindow(WindowHandle window) override {
+        const HWND hwnd = ToHwnd(window);
         for (auto it = windows_.begin(); it != windows_.end(); ++it) {
             if (*it != hwnd) continue;
             ::DestroyWindow(hwnd);
@@ -54,19 +56,21 @@ public:
         }
     }
 
-    bool MakeForeground(WindowHandle hWnd) override {
-        const HWND hwnd = ToHwnd(hWnd);
+    bool MakeForeground(WindowHandle window) override {
+        const HWND hwnd = ToHwnd(window);
         ::SetForegroundWindow(hwnd);
         return WaitUntil([&] { return ::GetForegroundWindow() == hwnd; });
     }
 
-    bool IsVisible(WindowHandle hWnd) override { return ::IsWindowVisible(ToHwnd(hWnd)) != FALSE; }
+    bool IsVisible(WindowHandle window) override {
+        return ::IsWindowVisible(ToHwnd(window)) != FALSE;
+    }
 
-    std::optional<std::uint8_t> Alpha(WindowHandle hWnd) override {
+    std::optional<std::uint8_t> Alpha(WindowHandle window) override {
         COLORREF key = 0;
         BYTE alpha = 0;
         DWORD flags = 0;
-        if (!::GetLayeredWindowAttributes(ToHwnd(hWnd), &key, &alpha, &flags) ||
+        if (!::GetLayeredWindowAttributes(ToHwnd(window), &key, &alpha, &flags) ||
             (flags & LWA_ALPHA) == 0) {
             return std::nullopt;
         }

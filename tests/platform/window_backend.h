@@ -19,12 +19,12 @@ public:
     // A new top-level window of the test, at the top of the non-topmost band;
     // shown without activation when visible.
     virtual WindowHandle CreateTestWindow(const Text& title, ScreenRect rect, bool visible) = 0;
-    virtual void DestroyTestWindow(WindowHandle hWnd) = 0;
+    virtual void DestroyTestWindow(WindowHandle window) = 0;
     // True once the window really is the foreground window.
-    virtual bool MakeForeground(WindowHandle hWnd) = 0;
-    virtual bool IsVisible(WindowHandle hWnd) = 0;
+    virtual bool MakeForeground(WindowHandle window) = 0;
+    virtual bool IsVisible(WindowHandle window) = 0;
     // The constant alpha of a layered window; none before one was set.
-    virtual std::optional<std::uint8_t> Alpha(WindowHandle hWnd) = 0;
+    virtual std::optional<std::uint8_t> Alpha(WindowHandle window) = 0;
     // For the few cases where Wine is known to part from Windows.
     virtual bool UnderWine() const { return false; }
 };

@@ -18,14 +18,14 @@ TEST_P(WindowSystemConformance, WalkMeetsNewerWindowsFirstAndTheTopmostBandBefor
     const WindowHandle d = Window(u"d");
     EXPECT_EQ((std::vector<WindowHandle>{d, c, b, a}), WalkFrom(a));
 
-    ASSERT_TRUE(Calls().SetWindowPos(b, win::HWND_TOPMOST, 0, 0, 0, 0, kBandFlags));
-    ASSERT_TRUE(Calls().SetWindowPos(a, win::HWND_TOPMOST, 0, 0, 0, 0, kBandFlags));
+    ASSERT_TRUE(Calls().SetWindowPos(b, win::kTopmostBand, 0, 0, 0, 0, kBandFlags));
+    ASSERT_TRUE(Calls().SetWindowPos(a, win::kTopmostBand, 0, 0, 0, 0, kBandFlags));
     EXPECT_EQ((std::vector<WindowHandle>{a, b, d, c}), WalkFrom(c))
         << "the last one pinned leads the topmost band";
     EXPECT_EQ(WalkFrom(c), WalkFrom(a)) << "the walk starts at the same window from either band";
 
     // Leaving the band puts the window at the top of the rest.
-    ASSERT_TRUE(Calls().SetWindowPos(a, win::HWND_NOTOPMOST, 0, 0, 0, 0, kBandFlags));
+    ASSERT_TRUE(Calls().SetWindowPos(a, win::kNonTopmostBand, 0, 0, 0, 0, kBandFlags));
     EXPECT_EQ((std::vector<WindowHandle>{b, a, d, c}), WalkFrom(c));
 }
 
@@ -76,13 +76,13 @@ TEST_P(WindowSystemConformance, CallsOnHandlesOfNoWindowChangeNothing) {
         ScreenRect rect{7, 8, 9, 10};
         EXPECT_FALSE(Calls().GetWindowRect(bad, rect));
         EXPECT_EQ(Corners(ScreenRect{7, 8, 9, 10}), Corners(rect)) << "the rectangle is kept";
-        EXPECT_EQ(0, Calls().GetWindow(bad, win::GW_HWNDFIRST));
-        EXPECT_EQ(0, Calls().GetWindow(bad, win::GW_HWNDNEXT));
-        EXPECT_EQ(0, Calls().GetWindowLongA(bad, win::GWL_EXSTYLE));
-        EXPECT_EQ(0, Calls().SetWindowLongA(bad, win::GWL_EXSTYLE, win::WS_EX_LAYERED));
-        EXPECT_FALSE(Calls().SetLayeredWindowAttributes(bad, 0, 10, win::LWA_ALPHA));
-        EXPECT_FALSE(Calls().SetWindowPos(bad, win::HWND_TOPMOST, 0, 0, 0, 0, kBandFlags));
-        EXPECT_FALSE(Calls().SetWindowPos(bad, win::HWND_NOTOPMOST, 0, 0, 0, 0, kBandFlags));
+        EXPECT_EQ(0, Calls().GetWindow(bad, win::kFirstWindow));
+        EXPECT_EQ(0, Calls().GetWindow(bad, win::kNextWindow));
+        EXPECT_EQ(0, Calls().GetWindowLongA(bad, win::kExtendedStyle));
+        EXPECT_EQ(0, Calls().SetWindowLongA(bad, win::kExtendedStyle, win::kLayeredStyle));
+        EXPECT_FALSE(Calls().SetLayeredWindowAttributes(bad, 0, 10, win::kUseAlpha));
+        EXPECT_FALSE(Calls().SetWindowPos(bad, win::kTopmostBand, 0, 0, 0, 0, kBandFlags));
+        EXPECT_FALSE(Calls().SetWindowPos(bad, win::kNonTopmostBand, 0, 0, 0, 0, kBandFlags));
     }
     EXPECT_EQ(0, ExStyle(live));
     EXPECT_EQ(Corners(place), Corners(RectOf(live)));

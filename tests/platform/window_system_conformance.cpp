@@ -9,36 +9,36 @@ void WindowSystemConformance::SetUp() {
 }
 
 void WindowSystemConformance::TearDown() {
-    for (WindowHandle hWnd : windows_) backend_->DestroyTestWindow(hWnd);
+    for (WindowHandle window : windows_) backend_->DestroyTestWindow(window);
     windows_.clear();
     backend_.reset();
 }
 
 WindowHandle WindowSystemConformance::Window(const Text& title, ScreenRect rect, bool visible) {
-    const WindowHandle hWnd = backend_->CreateTestWindow(title, rect, visible);
-    EXPECT_NE(0, hWnd) << "the backend could not make a window";
-    windows_.push_back(hWnd);
-    return hWnd;
+    const WindowHandle window = backend_->CreateTestWindow(title, rect, visible);
+    EXPECT_NE(0, window) << "the backend could not make a window";
+    windows_.push_back(window);
+    return window;
 }
 
 WindowHandle WindowSystemConformance::DestroyedWindow() {
-    const WindowHandle hWnd =
+    const WindowHandle window =
         backend_->CreateTestWindow(u"destroyed", ScreenRect{0, 0, 10, 10}, false);
-    backend_->DestroyTestWindow(hWnd);
-    return hWnd;
+    backend_->DestroyTestWindow(window);
+    return window;
 }
 
-std::int32_t WindowSystemConformance::ExStyle(WindowHandle hWnd) {
-    return Calls().GetWindowLongA(hWnd, win::GWL_EXSTYLE);
+std::int32_t WindowSystemConformance::ExStyle(WindowHandle window) {
+    return Calls().GetWindowLongA(window, win::kExtendedStyle);
 }
 
-bool WindowSystemConformance::IsTopmost(WindowHandle hWnd) {
-    return (ExStyle(hWnd) & win::WS_EX_TOPMOST) != 0;
+bool WindowSystemConformance::IsTopmost(WindowHandle window) {
+    return (ExStyle(window) & win::kTopmostStyle) != 0;
 }
 
-ScreenRect WindowSystemConformance::RectOf(WindowHandle hWnd) {
+ScreenRect WindowSystemConformance::RectOf(WindowHandle window) {
     ScreenRect rect{-1, -1, -1, -1};
-    EXPECT_TRUE(Calls().GetWindowRect(hWnd, rect));
+    EXPECT_TRUE(Calls().GetWindowRect(window, rect));
     return rect;
 }
 
@@ -46,8 +46,8 @@ std::vector<WindowHandle> WindowSystemConformance::WalkFrom(WindowHandle start) 
     std::vector<WindowHandle> seen;
     // A bound on the walk: a broken GW_HWNDNEXT must not hang the suite.
     int steps = 0;
-    for (WindowHandle h = Calls().GetWindow(start, win::GW_HWNDFIRST); h != 0 && steps < 10000;
-         h = Calls().GetWindow(h, win::GW_HWNDNEXT), ++steps) {
+    for (WindowHandle h = Calls().GetWindow(start, win::kFirstWindow); h != 0 && steps < 10000;
+         h = Calls().GetWindow(h, win::kNextWindow), ++steps) {
         if (std::find(windows_.begin(), windows_.end(), h) != windows_.end()) seen.push_back(h);
     }
     EXPECT_LT(steps, 10000) << "the z-order walk did not end";

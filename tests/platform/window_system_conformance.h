@@ -28,9 +28,9 @@ protected:
     // A handle that named a window of the test, now destroyed.
     WindowHandle DestroyedWindow();
 
-    std::int32_t ExStyle(WindowHandle hWnd);
-    bool IsTopmost(WindowHandle hWnd);
-    ScreenRect RectOf(WindowHandle hWnd);
+    std::int32_t ExStyle(WindowHandle window);
+    bool IsTopmost(WindowHandle window);
+    ScreenRect RectOf(WindowHandle window);
     // The test's own windows in the order a GW_HWNDFIRST / GW_HWNDNEXT walk
     // that starts at `start` meets them; other programs' windows are skipped.
     std::vector<WindowHandle> WalkFrom(WindowHandle start);

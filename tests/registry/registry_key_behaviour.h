@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "base/failure.h"
 #include "registry/registry_key.h"
 #include "tests/registry/registry_backend.h"
-#include "tests/support/value_printer.h"
 #include "tests/registry/tracking_registry_calls.h"
-#include "utilities/failure.h"
+#include "tests/support/value_printer.h"
 
 namespace brumelis::registry_tests {
 

@@ -5,7 +5,7 @@
 
 #include <ostream>
 
-#include "utilities/dynamic_value.h"
+#include "base/dynamic_value.h"
 
 namespace brumelis {
 

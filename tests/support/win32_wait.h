@@ -14,6 +14,8 @@ using Milliseconds = std::chrono::milliseconds;
 // Long enough for Wine's input and window delivery, and a handful of 100 ms
 // ticks, on a loaded machine.
 inline constexpr Milliseconds kStateTimeout{5000};
+// A Wine process start takes far longer than a state change.
+inline constexpr Milliseconds kStartTimeout{20000};
 
 // Dispatches the calling thread's pending messages, then waits for new ones
 // or for the interval, whichever comes first.
@@ -48,6 +50,20 @@ bool HoldsFor(Condition condition, Milliseconds interval) {
         PumpMessagesFor(Milliseconds{10});
     } while (std::chrono::steady_clock::now() < end);
     return condition();
+}
+
+// Polls a reading until it equals the expected value and returns the last
+// reading, so that an assertion on the result prints what was seen.
+template <class Read, class Value>
+auto WaitForValue(Read read, const Value& expected, Milliseconds timeout = kStateTimeout) {
+    auto value = read();
+    WaitUntil(
+        [&] {
+            value = read();
+            return value == expected;
+        },
+        timeout);
+    return value;
 }
 
 }  // namespace brumelis::test_support

@@ -1,10 +1,10 @@
 // The instance check and the topmost switch, over the simulated desktop.
 #include <gtest/gtest.h>
 
+#include "base/failure.h"
 #include "platform/fake/fake_desktop.h"
 #include "platform/fake/fake_toolkit.h"
 #include "toolbar/toolbar_layout.h"
-#include "utilities/failure.h"
 #include "utilities/window_utilities.h"
 
 namespace brumelis {
@@ -15,7 +15,7 @@ const Text k118(118, u'T');
 struct InstanceCase {
     const char* why;
     std::vector<Text> others;  // other windows' titles, bottom first
-    Text sTitle;
+    Text title;
     DynamicValue allowance;
     bool expected;
 };
@@ -30,7 +30,7 @@ TEST_P(AlreadyRunningTest, CountsMatchingTitles) {
     layout.caption = u"caller";
     FakeToolkit toolkit(desktop, layout);
     for (const Text& title : c.others) desktop.AddWindow(title);
-    EXPECT_EQ(AlreadyRunning(desktop, toolkit, toolkit.Window(), c.sTitle, c.allowance), c.expected)
+    EXPECT_EQ(AlreadyRunning(desktop, toolkit, toolkit.Window(), c.title, c.allowance), c.expected)
         << c.why;
 }
 
@@ -47,8 +47,8 @@ INSTANTIATE_TEST_SUITE_P(
         InstanceCase{"letter case differs", {u"BRUMELIS"}, u"Brumelis", kZero, false},
         InstanceCase{"title of exactly 118", {k118}, k118, kZero, true},
         InstanceCase{"title past 118 compares its first 118", {k118 + u"XYZ"}, k118, kZero, true},
-        InstanceCase{"sTitle past 118 never matches", {k118 + u"X"}, k118 + u"X", kZero, false},
-        InstanceCase{"empty title matches empty sTitle", {u""}, u"", kZero, true},
+        InstanceCase{"a title past 118 never matches", {k118 + u"X"}, k118 + u"X", kZero, false},
+        InstanceCase{"empty title matches an empty title", {u""}, u"", kZero, true},
         InstanceCase{"accented title", {u"Déjà"}, u"Déjà", kZero, true},
         InstanceCase{"32-bit allowance", {u"B", u"B"}, u"B", DynamicValue(std::int32_t{1}), true},
         InstanceCase{"real allowance 0.5", {u"B"}, u"B", DynamicValue(0.5f), true},
@@ -61,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(AlreadyRunningWalk, ATitleQueryThatWritesNothingSkipsTheWindow) {
     FakeDesktop desktop;
     FakeToolkit toolkit(desktop, ToolbarLayout());
-    // A buffer left without NUL is not a match, even for an empty sTitle.
+    // A buffer left without NUL is not a match, even for an empty title.
     const WindowHandle silent = desktop.AddWindow(u"");
     desktop.SetTitleReadable(silent, false);
     EXPECT_FALSE(
@@ -103,20 +103,20 @@ TEST(SetTopMostSwitch, MovesBetweenBandsAndShows) {
     FakeDesktop desktop;
     const WindowHandle a = desktop.AddWindow(u"a", {1, 2, 3, 4}, false);
     const WindowHandle b = desktop.AddWindow(u"b");
-    SetTopMost(desktop, a, kTrue);
+    SetTopMost(desktop, a, true);
     EXPECT_TRUE(desktop.IsTopmost(a));
     EXPECT_TRUE(desktop.IsAbove(a, b));
     EXPECT_TRUE(desktop.Get(a).visible);
     EXPECT_EQ(desktop.Get(a).rect.left, 1);  // neither moved nor sized
     EXPECT_EQ(desktop.Get(a).rect.right, 3);
     desktop.SetVisible(a, false);
-    SetTopMost(desktop, a, kFalse);
+    SetTopMost(desktop, a, false);
     EXPECT_FALSE(desktop.IsTopmost(a));
     EXPECT_TRUE(desktop.Get(a).visible);  // shown whichever band it asks for
-    SetTopMost(desktop, a, 1);            // any non-zero value is true
+    SetTopMost(desktop, a, true);         // and back
     EXPECT_TRUE(desktop.IsTopmost(a));
-    SetTopMost(desktop, 0, kTrue);  // nothing to change, nothing reported
-    SetTopMost(desktop, 12345, kTrue);
+    SetTopMost(desktop, 0, true);  // nothing to change, nothing reported
+    SetTopMost(desktop, 12345, true);
     EXPECT_EQ(desktop.ZOrder().size(), 2u);
 }
 

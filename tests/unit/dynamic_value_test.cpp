@@ -1,9 +1,9 @@
 // The dynamic value's conversions: to text, to truth, to number.
 #include <gtest/gtest.h>
 
+#include "base/dynamic_value.h"
+#include "base/failure.h"
 #include "tests/support/value_printer.h"
-#include "utilities/dynamic_value.h"
-#include "utilities/failure.h"
 
 namespace brumelis {
 namespace {

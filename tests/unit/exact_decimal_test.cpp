@@ -1,7 +1,7 @@
 // Exact decimal expansions: rounding and comparing digit by digit.
 #include <gtest/gtest.h>
 
-#include "utilities/exact_decimal.h"
+#include "base/exact_decimal.h"
 
 namespace brumelis {
 namespace {

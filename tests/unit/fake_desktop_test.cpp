@@ -23,10 +23,10 @@ TEST(FakeDesktopRules, TitleIsTruncatedAndTheRestOfTheBufferKept) {
 TEST(FakeDesktopRules, AlphaNeedsTheLayeredStyle) {
     FakeDesktop desktop;
     const WindowHandle w = desktop.AddWindow(u"w");
-    EXPECT_FALSE(desktop.SetLayeredWindowAttributes(w, 0, 10, win::LWA_ALPHA));
+    EXPECT_FALSE(desktop.SetLayeredWindowAttributes(w, 0, 10, win::kUseAlpha));
     EXPECT_FALSE(desktop.Get(w).alpha.has_value());
-    desktop.SetWindowLongA(w, win::GWL_EXSTYLE, win::WS_EX_LAYERED);
-    EXPECT_TRUE(desktop.SetLayeredWindowAttributes(w, 0, 10, win::LWA_ALPHA));
+    desktop.SetWindowLongA(w, win::kExtendedStyle, win::kLayeredStyle);
+    EXPECT_TRUE(desktop.SetLayeredWindowAttributes(w, 0, 10, win::kUseAlpha));
     EXPECT_EQ(desktop.Get(w).alpha, 10);
 }
 
@@ -37,10 +37,10 @@ TEST(FakeDesktopRules, InvalidHandlesChangeNothing) {
         ScreenRect rect{7, 7, 7, 7};
         EXPECT_FALSE(desktop.GetWindowRect(bad, rect));
         EXPECT_EQ(rect.left, 7);
-        EXPECT_EQ(desktop.GetWindow(bad, win::GW_HWNDFIRST), 0);
-        EXPECT_EQ(desktop.GetWindowLongA(bad, win::GWL_EXSTYLE), 0);
-        EXPECT_EQ(desktop.SetWindowLongA(bad, win::GWL_EXSTYLE, win::WS_EX_LAYERED), 0);
-        EXPECT_FALSE(desktop.SetWindowPos(bad, win::HWND_TOPMOST, 0, 0, 0, 0, 0x53));
+        EXPECT_EQ(desktop.GetWindow(bad, win::kFirstWindow), 0);
+        EXPECT_EQ(desktop.GetWindowLongA(bad, win::kExtendedStyle), 0);
+        EXPECT_EQ(desktop.SetWindowLongA(bad, win::kExtendedStyle, win::kLayeredStyle), 0);
+        EXPECT_FALSE(desktop.SetWindowPos(bad, win::kTopmostBand, 0, 0, 0, 0, 0x53));
         char buffer[4] = {'x', 'x', 'x', 'x'};
         EXPECT_EQ(desktop.GetWindowTextA(bad, buffer, 4), 0);
         EXPECT_EQ(buffer[0], 'x');
@@ -53,16 +53,16 @@ TEST(FakeDesktopRules, TheTopmostBandComesFirstAndStylesCannotChangeIt) {
     FakeDesktop desktop;
     const WindowHandle a = desktop.AddWindow(u"a");
     const WindowHandle b = desktop.AddWindow(u"b");
-    desktop.SetWindowPos(a, win::HWND_TOPMOST, 0, 0, 0, 0, 0x53);
+    desktop.SetWindowPos(a, win::kTopmostBand, 0, 0, 0, 0, 0x53);
     const WindowHandle c = desktop.AddWindow(u"c");
     EXPECT_EQ(desktop.ZOrder(), (std::vector<WindowHandle>{a, c, b}));
-    desktop.SetWindowLongA(c, win::GWL_EXSTYLE, win::WS_EX_TOPMOST);
+    desktop.SetWindowLongA(c, win::kExtendedStyle, win::kTopmostStyle);
     EXPECT_FALSE(desktop.IsTopmost(c));
-    desktop.SetWindowPos(a, win::HWND_NOTOPMOST, 0, 0, 0, 0, 0x53);
+    desktop.SetWindowPos(a, win::kNonTopmostBand, 0, 0, 0, 0, 0x53);
     EXPECT_EQ(desktop.ZOrder(), (std::vector<WindowHandle>{a, c, b}));
     EXPECT_FALSE(desktop.IsTopmost(a));
-    EXPECT_EQ(desktop.GetWindow(c, win::GW_HWNDNEXT), b);
-    EXPECT_EQ(desktop.GetWindow(b, win::GW_HWNDNEXT), 0);
+    EXPECT_EQ(desktop.GetWindow(c, win::kNextWindow), b);
+    EXPECT_EQ(desktop.GetWindow(b, win::kNextWindow), 0);
 }
 
 }  // namespace

@@ -9,9 +9,9 @@ using FoldToggleTest = ToolbarTest;
 TEST_F(FoldToggleTest, ClickUnfoldsThenFoldsAndAsksToActivateTheTarget) {
     const WindowHandle editor = desktop.AddWindow(u"Bloc-notes", {5, 5, 300, 300});
     LoadAndFollow(editor);
-    toolkit.Click(ControlId::Picture3);
+    toolkit.Click(kRedSquare);
     EXPECT_TRUE(Expanded());
-    toolkit.Click(ControlId::Picture3);
+    toolkit.Click(kRedSquare);
     EXPECT_TRUE(Collapsed());
     EXPECT_EQ(desktop.ActivationRequests(), (std::vector<WindowHandle>{editor, editor}));
     // The real window follows the twips at 15 per pixel.
@@ -22,7 +22,7 @@ TEST_F(FoldToggleTest, ClickUnfoldsThenFoldsAndAsksToActivateTheTarget) {
 
 TEST_F(FoldToggleTest, BeforeTheFirstTickItAsksToActivateWindowZero) {
     toolkit.Load(form);
-    toolkit.Click(ControlId::Picture3);
+    toolkit.Click(kRedSquare);
     EXPECT_EQ(desktop.ActivationRequests(), (std::vector<WindowHandle>{0}));
 }
 
@@ -39,7 +39,7 @@ TEST_P(ToggleWidthTest, FoldsExactlyAt495) {
     const WidthCase& c = GetParam();
     toolkit.Load(form);
     window().Move(0, 0, c.width, c.height);
-    toolkit.Click(ControlId::Picture3);
+    toolkit.Click(kRedSquare);
     if (c.unfolds)
         EXPECT_TRUE(Expanded()) << c.why;
     else
@@ -59,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(Widths, ToggleWidthTest,
 TEST_F(FoldToggleTest, TheSliderClickIsTheSameToggle) {
     toolkit.Load(form);
     Unfold();
-    toolkit.Click(ControlId::Picture2);
+    toolkit.Click(kSlider);
     EXPECT_TRUE(Collapsed());
 }
 
@@ -67,7 +67,7 @@ TEST_F(FoldToggleTest, AFailedStepIsSkippedAndTheOthersRun) {
     const WindowHandle editor = desktop.AddWindow(u"Bloc-notes");
     LoadAndFollow(editor);
     toolkit.FailAlways(FakeOperation::SetWidth);
-    toolkit.Click(ControlId::Picture3);
+    toolkit.Click(kRedSquare);
     // The width stayed, the height step still ran, activation still asked.
     EXPECT_EQ(window().Width(), kCollapsed);
     EXPECT_EQ(window().Height(), kExpandedHeight);
@@ -80,7 +80,7 @@ TEST_F(FoldToggleTest, AFailedWidthReadFolds) {
     toolkit.Load(form);
     Unfold();
     toolkit.FailAlways(FakeOperation::Width);
-    toolkit.Click(ControlId::Picture3);
+    toolkit.Click(kRedSquare);
     toolkit.StopFailing();
     EXPECT_TRUE(Collapsed());
 }

@@ -1,4 +1,4 @@
-// The tick of Timer1 following the foreground window.
+// The follow timer's tick following the foreground window.
 #include "tests/unit/toolbar_fixture.h"
 #include "toolbar/toolbar_texts.h"
 
@@ -23,7 +23,7 @@ TEST_F(FollowerTest, TheToolbarInTheForegroundChangesNothing) {
     const WindowHandle editor = desktop.AddWindow(u"Bloc-notes", {100, 40, 600, 400});
     LoadAndFollow(editor);
     Unfold();
-    window().SetButtonCaption(ControlId::Command2, u"x");
+    window().SetButtonCaption(kPinButton, u"x");
     desktop.MoveWindow(editor, {300, 300, 600, 600});
     desktop.SetForeground(toolbar());
     const long callsBefore = desktop.CallCount();
@@ -112,7 +112,7 @@ TEST_F(FollowerTest, TheToolbarReentersTheTopmostBandAboveOthers) {
     const WindowHandle editor = desktop.AddWindow(u"Bloc-notes", {100, 40, 600, 400});
     LoadAndFollow(editor);
     const WindowHandle other = desktop.AddWindow(u"other");
-    desktop.SetWindowPos(other, win::HWND_TOPMOST, 0, 0, 0, 0, win::SWP_NOMOVE | win::SWP_NOSIZE);
+    desktop.SetWindowPos(other, win::kTopmostBand, 0, 0, 0, 0, win::kKeepPosition | win::kKeepSize);
     EXPECT_TRUE(desktop.IsAbove(other, toolbar()));
     toolkit.Tick();
     EXPECT_TRUE(desktop.IsAbove(toolbar(), other));
@@ -130,7 +130,7 @@ protected:
         desktop.SetForeground(target);
         toolkit.Tick();
         ASSERT_EQ(caption(), u"+");
-        toolkit.Click(ControlId::Command2);
+        toolkit.Click(kPinButton);
     }
 };
 

@@ -10,7 +10,7 @@
 #include <random>
 #include <string>
 
-#include "utilities/number_text.h"
+#include "base/number_text.h"
 
 namespace brumelis {
 namespace {

@@ -4,8 +4,8 @@
 namespace brumelis {
 namespace {
 
-Text Item(WindowHandle hWnd) {
-    const std::string digits = std::to_string(hWnd);
+Text Item(WindowHandle window) {
+    const std::string digits = std::to_string(window);
     return u";" + Text(digits.begin(), digits.end()) + u";";
 }
 
@@ -19,14 +19,14 @@ protected:
             const Text digits = list.substr(start + 1, end - start - 1);
             desktop.SetForeground(std::stoi(std::string(digits.begin(), digits.end())));
             toolkit.Tick();
-            window().SetButtonCaption(ControlId::Command2, u"+");
-            toolkit.Click(ControlId::Command2);
+            window().SetButtonCaption(kPinButton, u"+");
+            toolkit.Click(kPinButton);
             start = end + 1;
         }
         ASSERT_EQ(form.PinnedList(), list);
         desktop.SetForeground(target);
         toolkit.Tick();
-        window().SetButtonCaption(ControlId::Command2, shown);
+        window().SetButtonCaption(kPinButton, shown);
         Unfold();
     }
 };
@@ -45,7 +45,7 @@ class PinTableTest : public PinCommandTest, public ::testing::WithParamInterface
 TEST_P(PinTableTest, UpdatesListAndCaptionAndFolds) {
     const PinCase& c = GetParam();
     Prepare(c.target, c.listBefore, c.captionBefore);
-    toolkit.Click(ControlId::Command2);
+    toolkit.Click(kPinButton);
     EXPECT_EQ(form.PinnedList(), Text(c.listAfter)) << c.why;
     EXPECT_EQ(caption(), Text(c.captionAfter)) << c.why;
     EXPECT_TRUE(Collapsed()) << c.why;
@@ -69,20 +69,21 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(PinCommandTest, PinPutsTheTargetInTheTopmostBandBelowTheToolbar) {
     const WindowHandle editor = desktop.AddWindow(u"Bloc-notes", {10, 10, 200, 200});
     LoadAndFollow(editor);
-    toolkit.Click(ControlId::Command2);
+    toolkit.Click(kPinButton);
     EXPECT_TRUE(desktop.IsTopmost(editor));
     EXPECT_TRUE(desktop.IsAbove(toolbar(), editor));
-    toolkit.Click(ControlId::Command2);
+    toolkit.Click(kPinButton);
     EXPECT_FALSE(desktop.IsTopmost(editor));
     EXPECT_TRUE(desktop.IsTopmost(toolbar()));
 }
 
 TEST_F(PinCommandTest, UnpinningAnAbsentItemStillLeavesTheBand) {
     const WindowHandle editor = desktop.AddWindow(u"Bloc-notes");
-    desktop.SetWindowPos(editor, win::HWND_TOPMOST, 0, 0, 0, 0, win::SWP_NOMOVE | win::SWP_NOSIZE);
+    desktop.SetWindowPos(editor, win::kTopmostBand, 0, 0, 0, 0,
+                         win::kKeepPosition | win::kKeepSize);
     LoadAndFollow(editor);
-    window().SetButtonCaption(ControlId::Command2, u"-");
-    toolkit.Click(ControlId::Command2);
+    window().SetButtonCaption(kPinButton, u"-");
+    toolkit.Click(kPinButton);
     EXPECT_FALSE(desktop.IsTopmost(editor));
     EXPECT_EQ(form.PinnedList(), u"");
 }
@@ -91,7 +92,7 @@ TEST_F(PinCommandTest, TheNextTickAgreesWithTheList) {
     const WindowHandle a = desktop.AddWindow(u"a");
     const WindowHandle b = desktop.AddWindow(u"b");
     LoadAndFollow(a);
-    toolkit.Click(ControlId::Command2);
+    toolkit.Click(kPinButton);
     for (auto [target, shown] : {std::pair{b, u"+"}, {a, u"-"}, {b, u"+"}}) {
         desktop.SetForeground(target);
         toolkit.Tick();
@@ -107,16 +108,16 @@ TEST_F(PinCommandTest, UnpinWorksOnAListLongerThan32767Characters) {
     for (int i = 0; i < 5000; ++i) {
         desktop.SetForeground(1000000 + i);
         toolkit.Tick();
-        toolkit.Click(ControlId::Command2);
+        toolkit.Click(kPinButton);
     }
     desktop.SetForeground(editor);
     toolkit.Tick();
-    toolkit.Click(ControlId::Command2);
+    toolkit.Click(kPinButton);
     ASSERT_GT(form.PinnedList().size(), 40000u);
     toolkit.Tick();
     ASSERT_EQ(caption(), u"-");
 
-    toolkit.Click(ControlId::Command2);
+    toolkit.Click(kPinButton);
     toolkit.Tick();
 
     EXPECT_EQ(caption(), u"+");
@@ -128,7 +129,7 @@ TEST_F(PinCommandTest, FailedStepsAreSkipped) {
     const WindowHandle editor = desktop.AddWindow(u"Bloc-notes");
     LoadAndFollow(editor);
     toolkit.FailAlways(FakeOperation::SetButtonCaption);
-    toolkit.Click(ControlId::Command2);
+    toolkit.Click(kPinButton);
     toolkit.StopFailing();
     EXPECT_TRUE(desktop.IsTopmost(editor));
     EXPECT_EQ(form.PinnedList(), Item(editor));

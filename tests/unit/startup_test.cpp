@@ -108,7 +108,7 @@ class PresentationTest : public ToolbarTest,
 TEST_P(PresentationTest, DoubleClickOnTheRedSquareShowsTheBox) {
     toolkit.Load(form);
     toolkit.AnswerNextMessage(GetParam().answer);
-    toolkit.DoubleClick(ControlId::Picture3);
+    toolkit.DoubleClick(kRedSquare);
     ASSERT_EQ(toolkit.Messages().size(), 1u) << GetParam().why;
     const auto& box = toolkit.Messages()[0];
     EXPECT_EQ(box.title, u"ZOLVEC Quintrel www.zolvec.example");

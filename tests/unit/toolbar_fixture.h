@@ -17,11 +17,11 @@ class ToolbarTest : public ::testing::Test {
 protected:
     FakeDesktop desktop;
     FakeToolkit toolkit{desktop, ToolbarLayout()};
-    Form1 form{desktop, toolkit, toolkit.Window()};
+    ToolbarWindow form{desktop, toolkit, toolkit.Window()};
 
     FakeFormWindow& window() { return toolkit.Window(); }
     WindowHandle toolbar() { return window().Handle(); }
-    Text caption() { return window().ButtonCaption(ControlId::Command2); }
+    Text caption() { return window().ButtonCaption(kPinButton); }
 
     void LoadAndFollow(WindowHandle target) {
         toolkit.Load(form);
@@ -30,7 +30,7 @@ protected:
     }
     void Unfold() {
         ASSERT_EQ(window().Width(), kCollapsed);
-        toolkit.Click(ControlId::Picture3);
+        toolkit.Click(kRedSquare);
         ASSERT_EQ(window().Width(), kExpandedWidth);
     }
     bool Collapsed() { return window().Width() == kCollapsed && window().Height() == kCollapsed; }

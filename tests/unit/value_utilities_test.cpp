@@ -1,8 +1,8 @@
 // PickIf, MaxOf, MinOf, ReplaceText and the conversion to an 8-bit integer.
 #include <gtest/gtest.h>
 
+#include "base/failure.h"
 #include "tests/support/value_printer.h"
-#include "utilities/failure.h"
 #include "utilities/value_utilities.h"
 
 namespace brumelis {

@@ -5,7 +5,7 @@
 
 #include <exception>
 
-#include "platform/core_types.h"
+#include "base/core_types.h"
 
 namespace brumelis {
 

@@ -1,9 +1,9 @@
-#include "utilities/number_text.h"
+#include "base/number_text.h"
 
 #include <cstring>
 #include <limits>
 
-#include "utilities/exact_decimal.h"
+#include "base/exact_decimal.h"
 
 namespace brumelis {
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/core_types.h"
+#include "base/core_types.h"
 
 namespace brumelis {
 

@@ -1,15 +1,13 @@
-// The slider gradient is a JPEG in an RCDATA resource. OleLoadPicture decodes
-// it from a stream over a copy of the resource bytes; the decoded bitmap is
+// A panel's image is a JPEG in an RCDATA resource. OleLoadPicture decodes it
+// from a stream over a copy of the resource bytes; the decoded bitmap is
 // copied so that the picture object can go at once.
-#include "platform/win32/slider_image.h"
+#include "platform/win32/panel_image.h"
 
-#include <cstring>
-
-#include "platform/win32/system_refusal.h"
-#include "resources/resource_ids.h"
-
+#include <windows.h>
 #include <ole2.h>
 #include <olectl.h>
+
+#include <cstring>
 
 namespace brumelis {
 
@@ -23,18 +21,6 @@ using ComPtr = std::unique_ptr<Interface, ComReleaser>;
 
 [[noreturn]] void ThrowResult(HRESULT result, const char* what) {
     throw SystemRefusal(result, what);
-}
-
-[[noreturn]] void ThrowLastError(const char* what) {
-    ThrowResult(HRESULT_FROM_WIN32(::GetLastError()), what);
-}
-
-int ResourceOf(ImageId image) {
-    switch (image) {
-        case ImageId::SliderGradient: return IDR_SLIDER_GRADIENT;
-        case ImageId::None: break;
-    }
-    return 0;
 }
 
 ComPtr<IStream> StreamOverResource(HINSTANCE instance, int resourceId) {
@@ -60,7 +46,7 @@ ComPtr<IStream> StreamOverResource(HINSTANCE instance, int resourceId) {
 }  // namespace
 
 UniqueBitmap LoadPanelImage(HINSTANCE instance, ImageId image) {
-    const int resourceId = ResourceOf(image);
+    const int resourceId = static_cast<int>(image);
     if (resourceId == 0) return nullptr;
     ComPtr<IStream> stream = StreamOverResource(instance, resourceId);
     STATSTG status{};

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "platform/core_types.h"
+#include "base/core_types.h"
 
 namespace brumelis {
 

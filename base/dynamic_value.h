@@ -7,7 +7,7 @@
 #include <variant>
 #include <vector>
 
-#include "platform/core_types.h"
+#include "base/core_types.h"
 
 namespace brumelis {
 

@@ -1,8 +1,8 @@
-#include "utilities/checked_arithmetic.h"
+#include "base/checked_arithmetic.h"
 
 #include <limits>
 
-#include "utilities/failure.h"
+#include "base/failure.h"
 
 namespace brumelis {
 

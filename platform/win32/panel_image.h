@@ -6,7 +6,7 @@
 
 namespace brumelis {
 
-// Empty for ImageId::None; throws SystemRefusal when the resource is
+// Empty for kNoImage; throws SystemRefusal when the resource is
 // missing or cannot be decoded.
 UniqueBitmap LoadPanelImage(HINSTANCE instance, ImageId image);
 

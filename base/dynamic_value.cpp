@@ -1,9 +1,9 @@
-#include "utilities/dynamic_value.h"
+#include "base/dynamic_value.h"
 
 #include <cmath>
 
-#include "utilities/failure.h"
-#include "utilities/number_text.h"
+#include "base/failure.h"
+#include "base/number_text.h"
 
 namespace brumelis {
 

@@ -1,4 +1,4 @@
-#include "utilities/exact_decimal.h"
+#include "base/exact_decimal.h"
 
 #include <algorithm>
 

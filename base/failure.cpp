@@ -1,4 +1,4 @@
-#include "utilities/failure.h"
+#include "base/failure.h"
 
 namespace brumelis {
 
