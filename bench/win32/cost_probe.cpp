@@ -144,9 +144,20 @@ int RunScenario(const wchar_t* scenario, double seconds) {
         HWND toolbar = nullptr;
         if (!WaitFor([&] { return (toolbar = FindToolbar()) != nullptr; }, 10000))
             return std::fputs("no toolbar\n", stderr), 1;
-        const int foldedWidth = WidthOf(toolbar);
+        // It moves to the target's corner on a tick of its own: click once it
+        // has stayed put for half a second.
         RECT square{};
         GetWindowRect(toolbar, &square);
+        double stillSince = NowMs();
+        WaitFor(
+            [&] {
+                RECT now{};
+                GetWindowRect(toolbar, &now);
+                if (!EqualRect(&now, &square)) square = now, stillSince = NowMs();
+                return NowMs() - stillSince > 500;
+            },
+            10000);
+        const int foldedWidth = WidthOf(toolbar);
         if (!ClickAt(square.left + 4, square.top + 4))
             return std::fputs("the pointer did not reach the toolbar\n", stderr), 1;
         if (!WaitFor([&] { return WidthOf(toolbar) > foldedWidth; }, 5000))
