@@ -34,8 +34,10 @@ private:
 // The toolkit's own failures, with its French descriptions.
 namespace error {
 constexpr std::int32_t kInvalidCall = 5;
+constexpr std::int32_t kOutOfMemory = 7;
 constexpr std::int32_t kOverflow = 6;
 constexpr std::int32_t kTypeMismatch = 13;
+constexpr std::int32_t kInternalError = 51;
 constexpr std::int32_t kInvalidUseOfNull = 94;
 }  // namespace error
 [[noreturn]] void RaiseOverflow(const Text& source);

@@ -9,4 +9,9 @@ Text RuntimeErrorReportText(const Failure& failure) {
            failure.Description();
 }
 
+void ReportAndEnd(FormToolkit& toolkit, const Failure& failure) {
+    toolkit.ShowMessage(RuntimeErrorReportText(failure), MessageButtons::Ok);
+    toolkit.End();
+}
+
 }  // namespace brumelis

@@ -1,20 +1,39 @@
 // The Windows program: the Win32 window system and form toolkit wired into
 // the toolbar window.
 #include <windows.h>
+#include <ole2.h>
 
+#include "platform/win32/start_failure.h"
+#include "platform/win32/startup_lock.h"
+#include "platform/win32/win32_support.h"
 #include "platform/win32/win32_toolkit.h"
 #include "platform/win32/win32_window_system.h"
 #include "toolbar/toolbar_layout.h"
 #include "toolbar/toolbar_window.h"
 
+namespace {
+
+// One name per session, as the title rule is per desktop.
+constexpr wchar_t kStartupLockName[] = L"Local\\BrumelisZOLVEC.start-up";
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    const brumelis::FormLayout& layout = brumelis::ToolbarLayout();
     brumelis::Win32WindowSystem desktop;
     try {
-        brumelis::Win32Toolkit toolkit(instance, brumelis::ToolbarLayout());
+        // The slider image goes through OLE's picture loader, which needs
+        // COM on this thread (Wine's loader sets it up itself; Windows' not).
+        const HRESULT ole = ::OleInitialize(nullptr);
+        if (FAILED(ole)) brumelis::ThrowResult(ole, "OleInitialize");
+        // Before the windows exist: copies started together check in turn.
+        brumelis::StartupLock startup(kStartupLockName);
+        brumelis::Win32Toolkit toolkit(instance, layout, &startup);
         brumelis::ToolbarWindow toolbar(desktop, toolkit, toolkit.Window());
         return toolkit.Run(toolbar);
     } catch (const brumelis::SystemRefusal& failure) {
-        // The toolbar could not be built: nothing to show it with.
+        ::MessageBoxW(nullptr, brumelis::Wide(brumelis::StartFailureText(failure)),
+                      brumelis::Wide(layout.applicationTitle), MB_OK | MB_ICONERROR);
         return static_cast<int>(failure.Code());
     }
 }

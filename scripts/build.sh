@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Configures and builds the three configurations of CMakePresets.json: native
-# (tests and benchmarks over the in-memory backends), MinGW x86_64 and MinGW
-# i686 (the program and the Win32 test drivers).
+# (tests and benchmarks over the in-memory backends, and the Linux/X11 program
+# with its suites), MinGW x86_64 and MinGW i686 (the program and the Win32
+# test drivers).
 # Usage: scripts/build.sh [native] [x86_64] [i686]    (all three by default)
 # BRUMELIS_BUILD_ROOT chooses where the build trees go (default: build/, as
 # the presets say); BRUMELIS_BUILD_TARGET builds one target only (run.sh:

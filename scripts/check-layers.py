@@ -20,6 +20,7 @@ LAYERS = {
     "resources": {"resources"},
     "platform/fake": {"base", "platform", "platform/fake"},
     "platform/win32": {"base", "platform", "platform/win32", "resources"},
+    "platform/x11": {"base", "platform", "platform/x11"},
     "program": {"base", "platform", "platform/win32", "toolbar", "resources", "program"},
     # Tests and benchmarks sit above everything.
     "tests": None,
@@ -32,6 +33,7 @@ LAYERS = {
 SYSTEM_HEADERS = [
     (re.compile(r"(windows|windowsx|commctrl|shellapi|ole2|olectl|objbase|dwmapi)\.h"),
      "Windows", {"platform/win32", "program", "tests", "bench/win32"}),
+    (re.compile(r"X11/.*"), "X11", {"platform/x11", "platform/gtk", "program", "tests"}),
 ]
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')

@@ -12,6 +12,10 @@ packages=(
   xvfb x11-utils                       # a private display, and xwininfo to watch it
   imagemagick                          # screenshots (import) and BMP to PNG
   python3                              # resource generation
+  libx11-dev pkg-config                # the native X11 window system
+  libgtk-3-dev                         # the native form toolkit
+  openbox xcompmgr                     # a real EWMH window manager and a compositor on Xvfb
+  xdotool libxtst-dev                  # real input on the Linux desktop (XTest)
 )
 
 missing=()

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, runs the checks (formatting, shellcheck, layers),
 # builds the three configurations and runs every test: the native suites,
-# then the Win32 suites under Wine on a private X display with a fresh prefix
-# (one of each for the whole run). Prints one summary and exits non-zero on
-# any failure.
+# then those of the native Linux desktop program on a private X display with
+# a window manager and a compositor, then the Win32 suites under Wine on a
+# private X display with a fresh prefix (one of each for the whole run).
+# Prints one summary and exits non-zero on any failure.
 set -uo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -27,14 +28,14 @@ failures=$((failures + failed[checks]))
 
 "$repo/scripts/build.sh" native x86_64 i686 || { echo "test: building failed" >&2; exit 1; }
 
-# Runs one build tree's CTest suites and records its counts from CTest's own
-# closing line ("N% tests passed, F tests failed out of T").
+# Runs CTest suites of one build tree and records their counts under a name,
+# from CTest's own closing line ("N% tests passed, F tests failed out of T").
 run_suite() {
-  local name=$1
-  shift
+  local name=$1 tree=$2
+  shift 2
   local log="$build_root/$name-ctest.log"
   echo "== tests: $name"
-  ctest --test-dir "$build_root/$name" --output-on-failure --no-tests=error "$@" 2>&1 | tee "$log"
+  ctest --test-dir "$build_root/$tree" --output-on-failure --no-tests=error "$@" 2>&1 | tee "$log"
   local status=${PIPESTATUS[0]}
   local counts
   counts=$(sed -n 's/.*tests passed, \([0-9]*\) tests\{0,1\} failed out of \([0-9]*\).*/\1 \2/p' "$log" | tail -n 1)
@@ -49,22 +50,39 @@ run_suite() {
   failures=$((failures + failed[$name]))
 }
 
-run_suite native -j 2
+# Mark a suite as not run at all: one failure, nothing passed.
+not_run() {
+  echo "test: $2" >&2
+  passed[$1]=0
+  failed[$1]=1
+  failures=$((failures + 1))
+}
 
-# The Win32 suites share the display and the pointer: one at a time.
+run_suite native native -j 2 -LE x11
+
+# shellcheck source=scripts/x11-env.sh
+source "$repo/scripts/x11-env.sh"
 # shellcheck source=scripts/wine-env.sh
 source "$repo/scripts/wine-env.sh"
-trap brumelis_wine_env_stop EXIT
+trap 'brumelis_x11_env_stop; brumelis_wine_env_stop' EXIT
 trap 'exit 130' INT TERM
+
+# The Linux desktop suites share one display, its window manager and the
+# pointer: one test at a time.
+if brumelis_x11_env_start; then
+  run_suite x11 native -L x11
+else
+  not_run x11 "no X11 environment, the Linux desktop suites did not run"
+fi
+brumelis_x11_env_stop
+
+# The Win32 suites share the display and the pointer: one at a time.
 mkdir -p "$artifacts"
 rm -f "$artifacts"/e2e-*.bmp "$artifacts"/e2e-*.png
 if brumelis_wine_env_start; then
-  run_suite x86_64
+  run_suite x86_64 x86_64
 else
-  echo "test: no Wine environment, the Win32 suites did not run" >&2
-  passed[x86_64]=0
-  failed[x86_64]=1
-  failures=$((failures + 1))
+  not_run x86_64 "no Wine environment, the Win32 suites did not run"
 fi
 brumelis_wine_env_stop
 
@@ -76,7 +94,7 @@ done
 echo
 echo "== summary ($((SECONDS - started)) s; i686 built, not run: this machine runs 64-bit Wine only)"
 total_passed=0
-for name in checks native x86_64; do
+for name in checks native x11 x86_64; do
   printf '%-7s %d passed, %d failed\n' "$name" "${passed[$name]}" "${failed[$name]}"
   total_passed=$((total_passed + passed[$name]))
 done

@@ -15,8 +15,10 @@ void ToolbarWindow::FollowForeground() {
     if (foreground == form_.Handle()) return;
     target_ = foreground;
 
-    ScreenRect rect;  // stays all zeros when the query fails
-    desktop_.GetWindowRect(foreground, rect);
+    // The visible corner: recent systems put invisible resize borders inside
+    // the window rectangle. Where the system cannot tell, the rectangle.
+    ScreenRect rect;  // stays all zeros when both queries fail
+    if (!desktop_.GetVisibleFrameRect(foreground, rect)) desktop_.GetWindowRect(foreground, rect);
     const auto x = static_cast<Twips>(CheckedMultiply32(rect.left, kTwipsPerPixel, kSource));
     const auto y = static_cast<Twips>(CheckedMultiply32(rect.top, kTwipsPerPixel, kSource));
 

@@ -8,9 +8,13 @@
 
 namespace brumelis {
 
+// The write goes to the target's thread, which may not answer: it is skipped
+// when the window is already layered (every move of a drag after the first),
+// and otherwise made without waiting; the opacity that follows it waits for it.
 void ToolbarWindow::MakeLayered(WindowHandle window) {
     const std::int32_t style = desktop_.GetWindowLongA(window, win::kExtendedStyle);
-    desktop_.SetWindowLongA(window, win::kExtendedStyle, style | win::kLayeredStyle);
+    if ((style & win::kLayeredStyle) != 0) return;
+    desktop_.SetExtendedStyleLater(window, style | win::kLayeredStyle);
 }
 
 void ToolbarWindow::SetOpacity(WindowHandle window, std::uint8_t alpha) {

@@ -69,9 +69,12 @@ bool AlreadyRunning(WindowSystem& desktop, FormToolkit& toolkit, const FormWindo
 
 void SetTopMost(WindowSystem& desktop, WindowHandle window, bool topmost) {
     const WindowHandle insertAfter = topmost ? win::kTopmostBand : win::kNonTopmostBand;
-    desktop.SetWindowPos(
-        window, insertAfter, 0, 0, 0, 0,
-        win::kKeepSize | win::kKeepPosition | win::kNoActivation | win::kShowWindow);
+    // Without waiting: a window of another thread that does not answer must
+    // not hold the caller; it changes band when its thread gets to it. The
+    // caller's own windows change at once all the same.
+    desktop.SetWindowPos(window, insertAfter, 0, 0, 0, 0,
+                         win::kKeepSize | win::kKeepPosition | win::kNoActivation |
+                             win::kShowWindow | win::kDoNotWait);
 }
 
 }  // namespace brumelis

@@ -14,7 +14,8 @@ bool AlreadyRunning(WindowSystem& desktop, FormToolkit& toolkit, const FormWindo
                     DynamicValue allowance);
 
 // Moves the window into or out of the topmost band and shows it, without
-// moving, sizing or activating it. The answer is not looked at.
+// moving, sizing or activating it, and without waiting for another thread's
+// window. The answer is not looked at.
 void SetTopMost(WindowSystem& desktop, WindowHandle window, bool topmost);
 
 }  // namespace brumelis

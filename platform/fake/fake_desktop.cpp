@@ -38,6 +38,28 @@ void FakeDesktop::SetTitleReadable(WindowHandle window, bool readable) {
     if (Window* w = Find(window)) w->titleReadable = readable;
 }
 
+void FakeDesktop::SetInvisibleBorders(WindowHandle window, ScreenRect borders) {
+    if (Window* w = Find(window)) w->invisibleBorders = borders;
+}
+
+void FakeDesktop::Hang(WindowHandle window) {
+    if (Window* w = Find(window)) w->hung = true;
+}
+
+void FakeDesktop::Wake(WindowHandle window) {
+    if (Window* w = Find(window)) w->hung = false;
+    std::vector<std::function<void()>> work;
+    for (auto it = held_.begin(); it != held_.end();) {
+        if (it->first == window) {
+            work.push_back(std::move(it->second));
+            it = held_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    for (auto& step : work) step();
+}
+
 bool FakeDesktop::IsTopmost(WindowHandle window) const {
     auto it = windows_.find(window);
     return it != windows_.end() && (it->second.exStyle & win::kTopmostStyle) != 0;
@@ -82,6 +104,16 @@ bool FakeDesktop::GetWindowRect(WindowHandle window, ScreenRect& rect) {
     return true;
 }
 
+bool FakeDesktop::GetVisibleFrameRect(WindowHandle window, ScreenRect& rect) {
+    ++calls_;
+    Window* w = Find(window);
+    if (!w || !compositor_) return false;
+    const ScreenRect& border = w->invisibleBorders;
+    rect = ScreenRect{w->rect.left + border.left, w->rect.top + border.top,
+                      w->rect.right - border.right, w->rect.bottom - border.bottom};
+    return true;
+}
+
 WindowHandle FakeDesktop::GetWindow(WindowHandle window, std::uint32_t command) {
     ++calls_;
     if (!Find(window)) return 0;
@@ -115,16 +147,39 @@ std::int32_t FakeDesktop::SetWindowLongA(WindowHandle window, std::int32_t index
     ++calls_;
     Window* w = Find(window);
     if (!w || index != win::kExtendedStyle) return 0;
+    if (w->hung) ++waitingCalls_;
     const std::int32_t previous = w->exStyle;
-    // The band cannot be changed through the style, as on Windows.
-    w->exStyle = (newLong & ~win::kTopmostStyle) | (previous & win::kTopmostStyle);
-    if ((w->exStyle & win::kLayeredStyle) == 0) w->alpha.reset();
+    WriteExStyle(*w, newLong);
     return previous;
+}
+
+void FakeDesktop::SetExtendedStyleLater(WindowHandle window, std::int32_t exStyle) {
+    ++calls_;
+    Window* w = Find(window);
+    if (!w) return;
+    if (!w->hung) return WriteExStyle(*w, exStyle);
+    held_.emplace_back(window, [this, window, exStyle] {
+        if (Window* woken = Find(window)) WriteExStyle(*woken, exStyle);
+    });
+}
+
+void FakeDesktop::WriteExStyle(Window& w, std::int32_t exStyle) {
+    // The band cannot be changed through the style, as on Windows.
+    w.exStyle = (exStyle & ~win::kTopmostStyle) | (w.exStyle & win::kTopmostStyle);
+    if ((w.exStyle & win::kLayeredStyle) == 0) w.alpha.reset();
 }
 
 bool FakeDesktop::SetLayeredWindowAttributes(WindowHandle window, std::uint32_t, std::uint8_t alpha,
                                              std::uint32_t flags) {
     ++calls_;
+    const bool afterHeldWork = std::any_of(
+        held_.begin(), held_.end(), [window](const auto& held) { return held.first == window; });
+    if (!afterHeldWork) return ApplyAlpha(window, alpha, flags);
+    held_.emplace_back(window, [this, window, alpha, flags] { ApplyAlpha(window, alpha, flags); });
+    return true;
+}
+
+bool FakeDesktop::ApplyAlpha(WindowHandle window, std::uint8_t alpha, std::uint32_t flags) {
     Window* w = Find(window);
     if (!w || (w->exStyle & win::kLayeredStyle) == 0) return false;
     if (flags & win::kUseAlpha) w->alpha = alpha;
@@ -137,6 +192,21 @@ bool FakeDesktop::SetWindowPos(WindowHandle window, WindowHandle insertAfter, st
     ++calls_;
     Window* w = Find(window);
     if (!w) return false;
+    if (w->hung && (flags & win::kDoNotWait)) {
+        held_.emplace_back(window,
+                           [=] { ChangePosition(window, insertAfter, x, y, cx, cy, flags); });
+        return true;
+    }
+    if (w->hung) ++waitingCalls_;
+    ChangePosition(window, insertAfter, x, y, cx, cy, flags);
+    return true;
+}
+
+void FakeDesktop::ChangePosition(WindowHandle window, WindowHandle insertAfter, std::int32_t x,
+                                 std::int32_t y, std::int32_t cx, std::int32_t cy,
+                                 std::uint32_t flags) {
+    Window* w = Find(window);
+    if (!w) return;  // closed while it slept
     if (!(flags & win::kKeepPosition)) {
         w->rect.right += x - w->rect.left;
         w->rect.bottom += y - w->rect.top;
@@ -151,7 +221,6 @@ bool FakeDesktop::SetWindowPos(WindowHandle window, WindowHandle insertAfter, st
     // Leaving a band the window is not in has no effect.
     if (insertAfter == win::kNonTopmostBand && IsTopmost(window)) PlaceInBand(window, false);
     if (flags & win::kShowWindow) w->visible = true;
-    return true;
 }
 
 WindowHandle FakeDesktop::SetActiveWindow(WindowHandle window) {

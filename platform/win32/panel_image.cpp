@@ -19,10 +19,6 @@ struct ComReleaser {
 template <typename Interface>
 using ComPtr = std::unique_ptr<Interface, ComReleaser>;
 
-[[noreturn]] void ThrowResult(HRESULT result, const char* what) {
-    throw SystemRefusal(result, what);
-}
-
 ComPtr<IStream> StreamOverResource(HINSTANCE instance, int resourceId) {
     HRSRC resource = ::FindResourceW(instance, MAKEINTRESOURCEW(resourceId), RT_RCDATA);
     if (resource == nullptr) ThrowLastError("FindResourceW");

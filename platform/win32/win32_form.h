@@ -89,7 +89,10 @@ private:
     void Place(const RECT& current, int left, int top, int width, int height);
 
     // win32_form_events.cpp: window messages to form events.
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // noexcept: user32 called it, and no exception may unwind through user32;
+    // events reach the handlers through DeliverEvent, which stops them.
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                       LPARAM lParam) noexcept;
     LRESULT HandleMessage(Control& control, UINT message, WPARAM wParam, LPARAM lParam);
     void OnButtonDown(const Control& control, UINT message, WPARAM keys, LPARAM point);
     void OnButtonUp(const Control& control, UINT message, WPARAM keys, LPARAM point);

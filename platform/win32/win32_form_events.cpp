@@ -51,7 +51,8 @@ bool IsPointerOver(HWND hwnd, LPARAM point) {
 
 }  // namespace
 
-LRESULT CALLBACK Win32Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK Win32Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                       LPARAM lParam) noexcept {
     if (message == WM_NCCREATE) {
         auto* control =
             static_cast<Control*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);

@@ -14,10 +14,17 @@
 
 namespace brumelis {
 
-// The calling thread's last error as a SystemRefusal; `what` names the call
-// that failed.
+// A system refusal whose code is always an HRESULT, so that the exit status
+// it becomes means one thing; `what` names the call that failed.
+[[noreturn]] inline void ThrowResult(HRESULT result, const char* what) {
+    throw SystemRefusal(result, what);
+}
+
+// The calling thread's last error, as an HRESULT; E_FAIL when the system gave
+// no code, so that a failure never reads as success.
 [[noreturn]] inline void ThrowLastError(const char* what) {
-    throw SystemRefusal(static_cast<long>(::GetLastError()), what);
+    const DWORD error = ::GetLastError();
+    ThrowResult(error == ERROR_SUCCESS ? E_FAIL : HRESULT_FROM_WIN32(error), what);
 }
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Text is UTF-16 on Windows");

@@ -4,6 +4,7 @@
 
 #include "platform/form_layout.h"
 #include "platform/form_toolkit.h"
+#include "platform/win32/startup_lock.h"
 #include "platform/win32/win32_form.h"
 
 namespace brumelis {
@@ -11,8 +12,10 @@ namespace brumelis {
 class Win32Toolkit final : public FormToolkit, private FormEventDispatcher {
 public:
     // Creates the hidden owner and the toolbar, hidden; throws
-    // SystemRefusal when the system refuses a window.
-    Win32Toolkit(HINSTANCE instance, const FormLayout& layout);
+    // SystemRefusal when the system refuses a window. The start-up lock,
+    // when given, is released once the load handler has returned or is about
+    // to show a message box: its instance check is done by then.
+    Win32Toolkit(HINSTANCE instance, const FormLayout& layout, StartupLock* startup = nullptr);
 
     FormWindow& Window() { return form_; }
 
@@ -29,6 +32,7 @@ private:
     void Dispatch(const Event& event) override;
 
     Text applicationTitle_;
+    StartupLock* startup_;
     Win32Form form_;
     FormEvents* events_ = nullptr;
     // A handler runs only when every running handler is inside DoEvents.

@@ -1,5 +1,7 @@
 #include "platform/win32/win32_window_system.h"
 
+#include "platform/win32/deferred_style_writes.h"
+#include "platform/win32/frame_bounds.h"
 #include "platform/win32/win32_support.h"
 
 namespace brumelis {
@@ -13,6 +15,10 @@ bool Win32WindowSystem::GetWindowRect(WindowHandle window, ScreenRect& rect) {
     if (!::GetWindowRect(ToHwnd(window), &native)) return false;
     rect = ScreenRect{native.left, native.top, native.right, native.bottom};
     return true;
+}
+
+bool Win32WindowSystem::GetVisibleFrameRect(WindowHandle window, ScreenRect& rect) {
+    return VisibleFrameOf(ToHwnd(window), rect);
 }
 
 WindowHandle Win32WindowSystem::GetWindow(WindowHandle window, std::uint32_t command) {
@@ -33,8 +39,15 @@ std::int32_t Win32WindowSystem::SetWindowLongA(WindowHandle window, std::int32_t
     return ::SetWindowLongA(ToHwnd(window), index, newLong);
 }
 
+void Win32WindowSystem::SetExtendedStyleLater(WindowHandle window, std::int32_t style) {
+    DeferredStyleWrites::Instance().Write(ToHwnd(window), style);
+}
+
 bool Win32WindowSystem::SetLayeredWindowAttributes(WindowHandle window, std::uint32_t colorKey,
                                                    std::uint8_t alpha, std::uint32_t flags) {
+    // After a style write still under way; its worker applies the last one.
+    if (DeferredStyleWrites::Instance().DeferAlpha(ToHwnd(window), colorKey, alpha, flags))
+        return true;
     return ::SetLayeredWindowAttributes(ToHwnd(window), colorKey, alpha, flags) != FALSE;
 }
 

@@ -25,6 +25,14 @@ void RegisterClassOnce(WNDPROC procedure) {
 
 }  // namespace
 
+bool BringToForeground(HWND window) {
+    return WaitUntil([&] {
+        if (GetForegroundWindow() == window) return true;
+        SetForegroundWindow(window);
+        return false;
+    });
+}
+
 TargetWindow::TargetWindow(const std::wstring& title, const Rect& place) {
     RegisterClassOnce(&TargetWindow::Procedure);
     // No system menu: a stray click on its icon would hold the driver in the
@@ -45,14 +53,6 @@ TargetWindow::~TargetWindow() {
 
 Rect TargetWindow::ScreenRect() const {
     return WindowRect(window_);
-}
-
-bool TargetWindow::BringToForeground() const {
-    return WaitUntil([&] {
-        if (GetForegroundWindow() == window_) return true;
-        SetForegroundWindow(window_);
-        return false;
-    });
 }
 
 void TargetWindow::MoveTo(Point origin) const {

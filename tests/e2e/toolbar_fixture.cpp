@@ -10,10 +10,26 @@ namespace brumelis::e2e {
 
 using namespace test_support;
 
-bool ToolbarTest::WaitUntilFoldedOn(const TargetWindow& target) const {
+void ToolbarTest::StartToolbarOn(HWND target) {
+    brumelis_.emplace();
+    ASSERT_TRUE(brumelis_->Started())
+        << "starting the toolbar program failed: " << brumelis_->StartError();
+    HWND window = brumelis_->WaitForToolbar();
+    ASSERT_NE(window, nullptr) << "the toolbar never showed; program running: "
+                               << brumelis_->IsRunning();
+    toolbar_ = ToolbarView(window);
+    // Clicks need a toolbar that stays put: wait for the follower's first
+    // ticks to glue it to the target.
+    ASSERT_TRUE(WaitUntilFoldedOn(target))
+        << "the toolbar never settled folded on the target's corner " << WindowRect(target)
+        << "; it is " << toolbar_.ScreenRect();
+}
+
+bool ToolbarTest::WaitUntilFoldedOn(HWND target) const {
     const auto foldedOnTarget = [&] {
-        return toolbar_.ScreenRect() == Rect{target.ScreenRect().left, target.ScreenRect().top,
-                                             kFoldedSize.width, kFoldedSize.height};
+        const Rect place = WindowRect(target);
+        return toolbar_.ScreenRect() ==
+               Rect{place.left, place.top, kFoldedSize.width, kFoldedSize.height};
     };
     // Held over a tick: a tick already under way may still move it.
     return WaitUntil(foldedOnTarget) && HoldsFor(foldedOnTarget, kOneTickAndMore);

@@ -23,23 +23,18 @@ class ToolbarTest : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(target_.BringToForeground()) << "the target never became the foreground window";
-        brumelis_.emplace();
-        ASSERT_TRUE(brumelis_->Started())
-            << "starting the toolbar program failed: " << brumelis_->StartError();
-        HWND window = brumelis_->WaitForToolbar();
-        ASSERT_NE(window, nullptr)
-            << "the toolbar never showed; program running: " << brumelis_->IsRunning();
-        toolbar_ = ToolbarView(window);
-        // Clicks need a toolbar that stays put: wait for the follower's
-        // first ticks to glue it to the target.
-        ASSERT_TRUE(WaitUntilFoldedOn(target_))
-            << "the toolbar never settled folded on the target's corner " << target_.ScreenRect()
-            << "; it is " << toolbar_.ScreenRect();
+        StartToolbarOn(target_.Handle());
     }
 
+    // Starts the toolbar with `target` in the foreground and waits until it
+    // has settled on it (fails the test otherwise).
+    void StartToolbarOn(HWND target);
     // The toolbar settled on a target: folded at its top-left corner, and
     // staying there.
-    bool WaitUntilFoldedOn(const TargetWindow& target) const;
+    bool WaitUntilFoldedOn(HWND target) const;
+    bool WaitUntilFoldedOn(const TargetWindow& target) const {
+        return WaitUntilFoldedOn(target.Handle());
+    }
     // Clicks the red square and waits for the 33x113 panel.
     bool Unfold() const;
     // The toolbar's place and the foreground window, for failure messages.

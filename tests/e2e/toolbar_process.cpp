@@ -27,7 +27,7 @@ HANDLE DriverJob() {
 
 }  // namespace
 
-ToolbarProcess::ToolbarProcess() {
+ToolbarProcess::ToolbarProcess(Start start) {
     std::wstring commandLine = L"\"" + TheOptions().brumelisPath + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -44,15 +44,23 @@ ToolbarProcess::ToolbarProcess() {
     if (info.hProcess == nullptr) return;
     if (!startError_.empty()) std::fwprintf(stderr, L"started after: %ls\n", startError_.c_str());
     AssignProcessToJobObject(DriverJob(), info.hProcess);
-    ResumeThread(info.hThread);
-    CloseHandle(info.hThread);
     process_ = info.hProcess;
     processId_ = info.dwProcessId;
+    thread_ = info.hThread;
+    if (start == Start::Running) Resume();
+}
+
+void ToolbarProcess::Resume() {
+    if (thread_ == nullptr) return;
+    ResumeThread(thread_);
+    CloseHandle(thread_);
+    thread_ = nullptr;
 }
 
 ToolbarProcess::~ToolbarProcess() {
     if (process_ == nullptr) return;
     if (IsRunning()) TerminateProcess(process_, 1);
+    if (thread_ != nullptr) CloseHandle(thread_);
     WaitForSingleObject(process_, 5000);
     CloseHandle(process_);
 }

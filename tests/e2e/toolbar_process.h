@@ -13,13 +13,17 @@ namespace brumelis::e2e {
 
 class ToolbarProcess {
 public:
+    enum class Start { Running, Suspended };
+
     // Starts the program named by --brumelis; Started() tells whether it did.
-    ToolbarProcess();
+    // A suspended start runs no code of the program until Resume().
+    explicit ToolbarProcess(Start start = Start::Running);
     ~ToolbarProcess();
     ToolbarProcess(const ToolbarProcess&) = delete;
     ToolbarProcess& operator=(const ToolbarProcess&) = delete;
 
     bool Started() const { return process_ != nullptr; }
+    void Resume();
     const std::wstring& StartError() const { return startError_; }
     DWORD Id() const { return processId_; }
     bool IsRunning() const;
@@ -35,6 +39,7 @@ public:
 
 private:
     HANDLE process_ = nullptr;
+    HANDLE thread_ = nullptr;  // until resumed
     DWORD processId_ = 0;
     std::wstring startError_;
 };

@@ -27,6 +27,10 @@ public:
     virtual std::optional<std::uint8_t> Alpha(WindowHandle window) = 0;
     // For the few cases where Wine is known to part from Windows.
     virtual bool UnderWine() const { return false; }
+    // Returns once the window manager has acted on every request made so far.
+    // Where the calls take effect before they return, there is nothing to wait
+    // for; on X11 "above", mapping and focus are the window manager's to do.
+    virtual void Settle() {}
 };
 
 using WindowBackendFactory = std::unique_ptr<WindowBackend> (*)();

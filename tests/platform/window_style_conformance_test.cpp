@@ -74,7 +74,7 @@ TEST_P(WindowSystemConformance, TopmostShowsAHiddenWindowWithoutMovingSizingOrAc
     EXPECT_TRUE(IsTopmost(hidden));
     EXPECT_TRUE(Backend().IsVisible(hidden));
     EXPECT_EQ(Corners(place), Corners(RectOf(hidden)));
-    EXPECT_EQ(active, Calls().GetForegroundWindow());
+    EXPECT_EQ(active, Foreground());
 }
 
 TEST_P(WindowSystemConformance, NotTopmostLeavesTheBandAndKeepsThePlace) {

@@ -29,6 +29,7 @@ WindowHandle WindowSystemConformance::DestroyedWindow() {
 }
 
 std::int32_t WindowSystemConformance::ExStyle(WindowHandle window) {
+    backend_->Settle();
     return Calls().GetWindowLongA(window, win::kExtendedStyle);
 }
 
@@ -37,12 +38,19 @@ bool WindowSystemConformance::IsTopmost(WindowHandle window) {
 }
 
 ScreenRect WindowSystemConformance::RectOf(WindowHandle window) {
+    backend_->Settle();
     ScreenRect rect{-1, -1, -1, -1};
     EXPECT_TRUE(Calls().GetWindowRect(window, rect));
     return rect;
 }
 
+WindowHandle WindowSystemConformance::Foreground() {
+    backend_->Settle();
+    return Calls().GetForegroundWindow();
+}
+
 std::vector<WindowHandle> WindowSystemConformance::WalkFrom(WindowHandle start) {
+    backend_->Settle();
     std::vector<WindowHandle> seen;
     // A bound on the walk: a broken GW_HWNDNEXT must not hang the suite.
     int steps = 0;

@@ -28,9 +28,11 @@ protected:
     // A handle that named a window of the test, now destroyed.
     WindowHandle DestroyedWindow();
 
+    // The readers below first let the window manager catch up (Settle).
     std::int32_t ExStyle(WindowHandle window);
     bool IsTopmost(WindowHandle window);
     ScreenRect RectOf(WindowHandle window);
+    WindowHandle Foreground();
     // The test's own windows in the order a GW_HWNDFIRST / GW_HWNDNEXT walk
     // that starts at `start` meets them; other programs' windows are skipped.
     std::vector<WindowHandle> WalkFrom(WindowHandle start);

@@ -1,0 +1,64 @@
+#include "platform/x11/x11_session.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+#include <cstdlib>
+
+#include "platform/x11/utf8_text.h"
+#include "platform/x11/x11_errors.h"
+#include "platform/x11/x11_properties.h"
+
+namespace brumelis {
+
+namespace {
+
+const Text kWayland =
+    u"Brumelis ne fonctionne pas sous Wayland : Wayland ne permet pas à un programme de "
+    u"déplacer, de garder au premier plan ou de rendre transparentes les fenêtres des autres "
+    u"programmes. Ouvrez une session X11 (Xorg).";
+const Text kNoDisplay =
+    u"Brumelis a besoin d'une session X11, mais la variable DISPLAY n'est pas définie.";
+const Text kCannotConnect = u"Brumelis ne peut pas se connecter à l'affichage X11 « ";
+const Text kNoWindowManager =
+    u"Brumelis a besoin d'un gestionnaire de fenêtres compatible EWMH (Xfce, MATE, Cinnamon, "
+    u"Openbox, i3...) et n'en trouve aucun sur cet affichage.";
+
+std::string Variable(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+}  // namespace
+
+SessionEnvironment SessionEnvironment::FromProcess() {
+    return SessionEnvironment{Variable("DISPLAY"), Variable("WAYLAND_DISPLAY"),
+                              Variable("XDG_SESSION_TYPE")};
+}
+
+std::optional<Text> FindSessionProblem(const SessionEnvironment& environment) {
+    // Xwayland gives a Wayland session a DISPLAY too: look for Wayland first.
+    if (!environment.waylandDisplay.empty() || environment.sessionType == "wayland") {
+        return kWayland;
+    }
+    if (environment.display.empty()) return kNoDisplay;
+    Display* display = XOpenDisplay(environment.display.c_str());
+    if (display == nullptr) return kCannotConnect + TextFromUtf8(environment.display) + u" ».";
+    std::optional<Text> problem = FindWindowManagerProblem(display);
+    XCloseDisplay(display);
+    return problem;
+}
+
+std::optional<Text> FindWindowManagerProblem(Display* display) {
+    x11::InstallErrorPolicy();
+    const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
+    // The root names the manager's check window, which names itself; a
+    // manager that died leaves the root's name pointing nowhere.
+    const unsigned long named =
+        x11::ReadLong(display, DefaultRootWindow(display), check, XA_WINDOW, None);
+    if (named == None) return kNoWindowManager;
+    if (x11::ReadLong(display, named, check, XA_WINDOW, None) != named) return kNoWindowManager;
+    return std::nullopt;
+}
+
+}  // namespace brumelis
