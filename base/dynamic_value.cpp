@@ -1,11 +1,9 @@
 #include "base/dynamic_value.h"
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <string>
 
 #include "base/failure.h"
+#include "base/number_text.h"
 
 namespace brumelis {
 
@@ -13,27 +11,16 @@ namespace {
 
 const Text kSource = u"DynamicValue";
 
-std::string Narrow(const Text& text) {
-    std::string out;
-    for (char16_t c : text) out.push_back(c < 0x80 ? static_cast<char>(c) : '?');
-    return out;
-}
-
 // Reads a whole text as a number: blanks around, a sign, digits, one decimal
 // point (either '.' or ','), an optional exponent.
 std::optional<double> ParseNumber(const Text& text) {
-    std::string s = Narrow(text);
-    for (char& c : s)
-        if (c == ',') c = '.';
-    std::size_t first = s.find_first_not_of(' ');
-    if (first == std::string::npos) return std::nullopt;
-    std::size_t last = s.find_last_not_of(' ');
-    s = s.substr(first, last - first + 1);
-    if (s.find_first_not_of("+-0123456789.eE") != std::string::npos) return std::nullopt;
-    char* end = nullptr;
-    double value = std::strtod(s.c_str(), &end);
-    if (end != s.c_str() + s.size()) return std::nullopt;
-    return value;
+    const std::size_t first = text.find_first_not_of(u' ');
+    if (first == Text::npos) return std::nullopt;
+    const std::size_t last = text.find_last_not_of(u' ');
+    Text number = text.substr(first, last - first + 1);
+    for (char16_t& c : number)
+        if (c == u',') c = u'.';
+    return ParseDecimalNumber(number);
 }
 
 // The numeric reading of a value in a comparison against a number.
@@ -55,23 +42,6 @@ bool IsTextual(const DynamicValue& v) {
 
 int Sign(double d) {
     return d < 0 ? -1 : (d > 0 ? 1 : 0);
-}
-
-Text Widen(const std::string& s) {
-    return Text(s.begin(), s.end());
-}
-
-Text SingleToText(float f) {
-    if (std::isnan(f)) RaiseOverflow(kSource);
-    char buffer[32];
-    for (int precision = 1; precision <= 9; ++precision) {
-        std::snprintf(buffer, sizeof buffer, "%.*g", precision, static_cast<double>(f));
-        if (std::strtof(buffer, nullptr) == f) break;
-    }
-    std::string s = buffer;
-    for (char& c : s)
-        if (c == 'e') c = 'E';
-    return Widen(s);
 }
 
 }  // namespace
@@ -119,29 +89,18 @@ Text ToText(const DynamicValue& value) {
     switch (value.GetKind()) {
         case DynamicValue::Kind::Empty: return Text();
         case DynamicValue::Kind::Null: RaiseInvalidUseOfNull(kSource);
-        case DynamicValue::Kind::Integer16:
-            return Widen(std::to_string(std::get<std::int16_t>(value.Get())));
-        case DynamicValue::Kind::Integer32:
-            return Widen(std::to_string(std::get<std::int32_t>(value.Get())));
-        case DynamicValue::Kind::Single: return SingleToText(std::get<float>(value.Get()));
+        case DynamicValue::Kind::Integer16: return IntegerText(std::get<std::int16_t>(value.Get()));
+        case DynamicValue::Kind::Integer32: return IntegerText(std::get<std::int32_t>(value.Get()));
+        case DynamicValue::Kind::Single: {
+            const float single = std::get<float>(value.Get());
+            if (std::isnan(single)) RaiseOverflow(kSource);
+            return SingleText(single);
+        }
         case DynamicValue::Kind::Boolean: return std::get<bool>(value.Get()) ? u"True" : u"False";
         case DynamicValue::Kind::String: return value.AsText();
         case DynamicValue::Kind::Array: break;
     }
     RaiseTypeMismatch(kSource);
-}
-
-void PrintTo(const DynamicValue& value, std::ostream* os) {
-    static const char* const kNames[] = {"Empty",  "Null",    "Integer16", "Integer32",
-                                         "Single", "Boolean", "String",    "Array"};
-    *os << kNames[static_cast<int>(value.GetKind())];
-    if (value.IsArray()) {
-        *os << "{";
-        for (const Text& t : value.AsArray().Elements()) *os << "\"" << Narrow(t) << "\",";
-        *os << "}";
-    } else if (!value.IsNull()) {
-        *os << "(" << Narrow(ToText(value)) << ")";
-    }
 }
 
 }  // namespace brumelis

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <ostream>
 #include <variant>
 #include <vector>
 
@@ -91,7 +90,5 @@ double ToNumber(const DynamicValue& value);
 
 // General conversion to text. Raises for null and arrays.
 Text ToText(const DynamicValue& value);
-
-void PrintTo(const DynamicValue& value, std::ostream* os);
 
 }  // namespace brumelis

@@ -3,12 +3,13 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "base/core_types.h"
 
 namespace brumelis {
 
 std::string ToCodePage(const Text& text);
-Text FromCodePage(const std::string& bytes);
+Text FromCodePage(std::string_view bytes);
 
 }  // namespace brumelis

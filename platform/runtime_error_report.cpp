@@ -1,12 +1,11 @@
 #include "platform/runtime_error_report.h"
 
-#include <string>
+#include "base/number_text.h"
 
 namespace brumelis {
 
 Text RuntimeErrorReportText(const Failure& failure) {
-    std::string number = std::to_string(failure.Number());
-    return u"Erreur d'exécution '" + Text(number.begin(), number.end()) + u"' :\n\n" +
+    return u"Erreur d'exécution '" + IntegerText(failure.Number()) + u"' :\n\n" +
            failure.Description();
 }
 

@@ -3,8 +3,6 @@
 #include <windows.h>
 #include <ole2.h>
 
-#include <system_error>
-
 #include "platform/win32/start_failure.h"
 #include "platform/win32/startup_lock.h"
 #include "platform/win32/win32_support.h"
@@ -33,9 +31,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         brumelis::Win32Toolkit toolkit(instance, layout, &startup);
         brumelis::ToolbarWindow toolbar(desktop, toolkit, toolkit.Window());
         return toolkit.Run(toolbar);
-    } catch (const std::system_error& failure) {
+    } catch (const brumelis::SystemRefusal& failure) {
         ::MessageBoxW(nullptr, brumelis::Wide(brumelis::StartFailureText(failure)),
                       brumelis::Wide(layout.applicationTitle), MB_OK | MB_ICONERROR);
-        return failure.code().value();
+        return static_cast<int>(failure.Code());
     }
 }

@@ -28,13 +28,14 @@ LAYERS = {
     # Tests and benchmarks sit above everything.
     "tests": None,
     "bench": None,
+    "bench/win32": None,
 }
 
 # System headers that tie a file to one platform, and the layers that may
 # include them.
 SYSTEM_HEADERS = [
     (re.compile(r"(windows|windowsx|commctrl|shellapi|ole2|olectl|objbase|dwmapi)\.h"),
-     "Windows", {"platform/win32", "program", "tests"}),
+     "Windows", {"platform/win32", "program", "tests", "bench/win32"}),
     (re.compile(r"X11/.*"), "X11",
      {"platform/x11", "platform/gtk", "program", "tests", "bench"}),
     (re.compile(r"(gtk|gdk|glib|gio)/.*|glib(-object)?\.h"), "GTK",

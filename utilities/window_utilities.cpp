@@ -1,7 +1,8 @@
 #include "utilities/window_utilities.h"
 
+#include <algorithm>
 #include <climits>
-#include <string>
+#include <string_view>
 
 #include "base/checked_arithmetic.h"
 #include "base/failure.h"
@@ -51,9 +52,10 @@ bool AlreadyRunning(WindowSystem& desktop, FormToolkit& toolkit, const FormWindo
     constexpr std::int32_t kMaxCount = 119;
     WindowHandle h = desktop.GetWindow(form.Handle(), win::kFirstWindow);
     while (h != 0) {
-        std::string buffer(kBufferLength, ' ');
-        desktop.GetWindowTextA(h, buffer.data(), kMaxCount);
-        const Text read = FromCodePage(buffer);
+        char buffer[kBufferLength];
+        std::fill(buffer, buffer + kBufferLength, ' ');
+        desktop.GetWindowTextA(h, buffer, kMaxCount);
+        const Text read = FromCodePage(std::string_view(buffer, kBufferLength));
         const std::size_t nul = read.find(u'\0');
         if (nul != Text::npos && read.compare(0, nul, title) == 0 && nul == title.size()) {
             if (IsLessThanOne(allowance)) return true;

@@ -11,7 +11,7 @@ std::string ToCodePage(const Text& text) {
     return bytes;
 }
 
-Text FromCodePage(const std::string& bytes) {
+Text FromCodePage(std::string_view bytes) {
     Text text;
     text.reserve(bytes.size());
     for (char b : bytes) text.push_back(static_cast<unsigned char>(b));

@@ -17,13 +17,4 @@ std::string ToCodePage(const Text& text) {
     return bytes;
 }
 
-Text FromCodePage(const std::string& bytes) {
-    if (bytes.empty()) return Text();
-    const int byteLength = static_cast<int>(bytes.size());
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), byteLength, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), byteLength, wide.data(), length);
-    return FromWide(wide.data(), length);
-}
-
 }  // namespace brumelis

@@ -6,7 +6,7 @@
 
 namespace brumelis {
 
-// Empty for kNoImage; throws std::system_error when the resource is
+// Empty for kNoImage; throws SystemRefusal when the resource is
 // missing or cannot be decoded.
 UniqueBitmap LoadPanelImage(HINSTANCE instance, ImageId image);
 

@@ -1,22 +1,28 @@
 #include "platform/win32/start_failure.h"
 
-#include <windows.h>
-
-#include <cstdio>
-#include <string>
+#include <cstdint>
+#include <cstring>
 
 namespace brumelis {
 
-Text StartFailureText(const std::system_error& failure) {
-    // what() is "<call>: <system's text>"; the call's name says what failed.
-    const std::string what = failure.what();
-    const std::string call = what.substr(0, what.find(':'));
-    char code[16];
-    std::snprintf(code, sizeof code, "0x%08lX",
-                  static_cast<unsigned long>(static_cast<DWORD>(failure.code().value())));
-    // Both parts are ASCII.
-    return u"Brumelis n'a pas pu démarrer : " + Text(call.begin(), call.end()) +
-           u" a échoué (code " + Text(code, code + std::char_traits<char>::length(code)) + u").";
+namespace {
+
+// "0x8007000E": the code as an unsigned 32-bit HRESULT, as Windows writes it.
+Text HexCode(long code) {
+    const auto value = static_cast<std::uint32_t>(code);
+    Text text = u"0x";
+    for (int shift = 28; shift >= 0; shift -= 4)
+        text += u"0123456789ABCDEF"[(value >> shift) & 0xF];
+    return text;
+}
+
+}  // namespace
+
+Text StartFailureText(const SystemRefusal& failure) {
+    // what() names the call that failed, in ASCII.
+    const char* call = failure.what();
+    return u"Brumelis n'a pas pu démarrer : " + Text(call, call + std::strlen(call)) +
+           u" a échoué (code " + HexCode(failure.Code()) + u").";
 }
 
 }  // namespace brumelis

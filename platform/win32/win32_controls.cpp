@@ -4,7 +4,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <system_error>
 #include <vector>
 
 #include "base/failure.h"

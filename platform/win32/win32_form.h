@@ -12,6 +12,7 @@
 
 #include "platform/form_layout.h"
 #include "platform/form_toolkit.h"
+#include "platform/win32/system_refusal.h"
 #include "platform/win32/win32_support.h"
 
 namespace brumelis {
@@ -29,7 +30,7 @@ protected:
 
 class Win32Form final : public FormWindow {
 public:
-    // Creates every window hidden; throws std::system_error when the system
+    // Creates every window hidden; throws SystemRefusal when the system
     // refuses one.
     Win32Form(HINSTANCE instance, const FormLayout& layout, FormEventDispatcher& dispatcher);
     ~Win32Form() override;

@@ -7,18 +7,17 @@
 
 #include <cmath>
 #include <memory>
-#include <system_error>
 #include <type_traits>
 
 #include "base/core_types.h"
+#include "platform/win32/system_refusal.h"
 
 namespace brumelis {
 
-// A system refusal as a std::system_error whose code is always an HRESULT,
-// so that the exit status it becomes means one thing; `what` names the call
-// that failed.
+// A system refusal whose code is always an HRESULT, so that the exit status
+// it becomes means one thing; `what` names the call that failed.
 [[noreturn]] inline void ThrowResult(HRESULT result, const char* what) {
-    throw std::system_error(static_cast<int>(result), std::system_category(), what);
+    throw SystemRefusal(result, what);
 }
 
 // The calling thread's last error, as an HRESULT; E_FAIL when the system gave

@@ -12,7 +12,7 @@ namespace brumelis {
 class Win32Toolkit final : public FormToolkit, private FormEventDispatcher {
 public:
     // Creates the hidden owner and the toolbar, hidden; throws
-    // std::system_error when the system refuses a window. The start-up lock,
+    // SystemRefusal when the system refuses a window. The start-up lock,
     // when given, is released once the load handler has returned or is about
     // to show a message box: its instance check is done by then.
     Win32Toolkit(HINSTANCE instance, const FormLayout& layout, StartupLock* startup = nullptr);

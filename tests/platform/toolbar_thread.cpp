@@ -1,7 +1,5 @@
 #include "tests/platform/toolbar_thread.h"
 
-#include <system_error>
-
 #include "platform/win32/win32_toolkit.h"
 #include "tests/support/win32_wait.h"
 #include "toolbar/toolbar_layout.h"
@@ -68,7 +66,7 @@ void ToolbarThread::Run() {
         ::SetEvent(ready_);
         toolkit.Run(events_);
         window_ = nullptr;
-    } catch (const std::system_error&) {
+    } catch (const brumelis::SystemRefusal&) {
         ::SetEvent(ready_);  // toolbar_ stays null: Started() says no
     }
 }

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <system_error>
 
 #include "base/failure.h"
 #include "platform/win32/win32_toolkit.h"
@@ -42,7 +41,7 @@ int RunToolbarWithFailingHandler() {
         Win32Toolkit toolkit(::GetModuleHandleW(nullptr), ToolbarLayout());
         FailingForm form;
         toolkit.Run(form);
-    } catch (const std::system_error&) {
+    } catch (const brumelis::SystemRefusal&) {
         return kToolbarNotBuilt;
     }
     return kLoopEndedByItself;

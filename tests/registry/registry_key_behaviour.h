@@ -15,6 +15,7 @@
 #include "registry/registry_key.h"
 #include "tests/registry/registry_backend.h"
 #include "tests/registry/tracking_registry_calls.h"
+#include "tests/support/value_printer.h"
 
 namespace brumelis::registry_tests {
 

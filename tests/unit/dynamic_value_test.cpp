@@ -3,6 +3,7 @@
 
 #include "base/dynamic_value.h"
 #include "base/failure.h"
+#include "tests/support/value_printer.h"
 
 namespace brumelis {
 namespace {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "base/failure.h"
+#include "tests/support/value_printer.h"
 #include "utilities/value_utilities.h"
 
 namespace brumelis {
