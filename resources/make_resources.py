@@ -6,12 +6,16 @@ every run (python3 standard library only):
                         2 colours, 16x16 in 16 colours
   slider_gradient.jpg   the slider: 25x89, baseline JPEG, 3 components,
                         pure red at the top to white at the bottom, 200 dpi
+  brumelis-16.png, brumelis-32.png
+                        the icon's 16-colour images as RGBA PNGs, for Linux
+                        desktops (the hicolor theme) and the X11 window icon
 
 The build uses the committed files; run this after changing a drawing.
 """
 import math
 import os
 import struct
+import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -121,6 +125,23 @@ def make_icon():
     for _, _, _, data in images:
         out += data
     return bytes(out)
+
+
+def png_chunk(kind, payload):
+    return (struct.pack(">I", len(payload)) + kind + payload +
+            struct.pack(">I", zlib.crc32(kind + payload) & 0xFFFFFFFF))
+
+
+def make_png(size):
+    """The same drawing as the 16-colour icon image, transparent where it is."""
+    rows = b""
+    for row in drawing(size):
+        rows += b"\x00"  # no filter
+        for cell in row:
+            rows += bytes(PALETTE16[INDEX16[cell]]) + b"\xff" if cell else b"\x00" * 4
+    header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", header) +
+            png_chunk(b"IDAT", zlib.compress(rows, 9)) + png_chunk(b"IEND", b""))
 
 # ---------------------------------------------------------- the JPEG slider
 
@@ -310,7 +331,8 @@ def make_jpeg():
 
 
 def main():
-    for name, content in (("brumelis.ico", make_icon()), ("slider_gradient.jpg", make_jpeg())):
+    for name, content in (("brumelis.ico", make_icon()), ("slider_gradient.jpg", make_jpeg()),
+                          ("brumelis-16.png", make_png(16)), ("brumelis-32.png", make_png(32))):
         with open(os.path.join(HERE, name), "wb") as f:
             f.write(content)
         print("%s: %d bytes" % (name, len(content)))

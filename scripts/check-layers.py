@@ -21,7 +21,10 @@ LAYERS = {
     "platform/fake": {"base", "platform", "platform/fake"},
     "platform/win32": {"base", "platform", "platform/win32", "resources"},
     "platform/x11": {"base", "platform", "platform/x11"},
-    "program": {"base", "platform", "platform/win32", "toolbar", "resources", "program"},
+    # GTK runs on X11 here: the toolkit borrows the X11 backend's UTF-8 texts.
+    "platform/gtk": {"base", "platform", "platform/gtk", "platform/x11"},
+    "program": {"base", "platform", "platform/win32", "platform/x11", "platform/gtk", "toolbar",
+                "resources", "program"},
     # Tests and benchmarks sit above everything.
     "tests": None,
     "bench": None,
@@ -33,7 +36,10 @@ LAYERS = {
 SYSTEM_HEADERS = [
     (re.compile(r"(windows|windowsx|commctrl|shellapi|ole2|olectl|objbase|dwmapi)\.h"),
      "Windows", {"platform/win32", "program", "tests", "bench/win32"}),
-    (re.compile(r"X11/.*"), "X11", {"platform/x11", "platform/gtk", "program", "tests"}),
+    (re.compile(r"X11/.*"), "X11",
+     {"platform/x11", "platform/gtk", "program", "tests", "bench"}),
+    (re.compile(r"(gtk|gdk|glib|gio)/.*|glib(-object)?\.h"), "GTK",
+     {"platform/gtk", "program", "tests", "bench"}),
 ]
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')

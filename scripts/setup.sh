@@ -9,7 +9,7 @@ packages=(
   libbenchmark-dev                     # Google Benchmark
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64                          # runs the x86_64 program and test drivers
-  xvfb x11-utils                       # a private display, and xwininfo to watch it
+  xvfb x11-utils                       # a private display; xwininfo to watch it, xmessage
   imagemagick                          # screenshots (import) and BMP to PNG
   python3                              # resource generation
   libx11-dev pkg-config                # the native X11 window system

@@ -1,4 +1,4 @@
-// The child run of the Win32 platform tests' program: the toolbar with a
+// The child run of the toolkit tests' programs (Win32 and GTK): the toolbar with a
 // handler that fails in its first tick. The toolkit's reaction ends the
 // process, so it cannot be watched in the test's own.
 #pragma once

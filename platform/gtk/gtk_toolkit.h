@@ -1,0 +1,41 @@
+// The form toolkit over GTK 3 on X11: builds the form from its layout, runs
+// the GLib main loop and delivers the form's events, one handler at a time.
+#pragma once
+
+#include "platform/form_layout.h"
+#include "platform/form_toolkit.h"
+#include "platform/gtk/gtk_form.h"
+
+namespace brumelis {
+
+class GtkToolkit final : public FormToolkit, private GtkEventDispatcher {
+public:
+    // GTK must be initialised on an X11 display. Builds the windows,
+    // unmapped; throws std::runtime_error when an image cannot be decoded.
+    explicit GtkToolkit(const FormLayout& layout);
+
+    GtkForm& Window() { return form_; }
+
+    // Starts the timers, delivers Load and shows the toolbar without
+    // activating it. The caller then runs the main loop (Run does).
+    void Start(FormEvents& events);
+    // Start, then the main loop; the program ends through End.
+    int Run(FormEvents& events);
+
+    MessageAnswer ShowMessage(const Text& text, MessageButtons buttons,
+                              const Text& title = Text()) override;
+    void DoEvents() override;
+    [[noreturn]] void End() override;
+
+private:
+    void Dispatch(const Event& event) override;
+
+    Text applicationTitle_;
+    GtkForm form_;
+    FormEvents* events_ = nullptr;
+    // A handler runs only when every running handler is inside DoEvents.
+    int runningHandlers_ = 0;
+    int openDoEvents_ = 0;
+};
+
+}  // namespace brumelis

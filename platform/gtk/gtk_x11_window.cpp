@@ -1,0 +1,29 @@
+#include "platform/gtk/gtk_x11_window.h"
+
+#include <gdk/gdkx.h>
+
+namespace brumelis {
+
+std::uint32_t XidOf(GdkWindow* window) {
+    return static_cast<std::uint32_t>(GDK_WINDOW_XID(window));
+}
+
+ServerRect ServerGeometry(GdkWindow* window) {
+    ::Window root = 0;
+    int x = 0, y = 0;
+    unsigned width = 0, height = 0, border = 0, depth = 0;
+    XGetGeometry(GDK_WINDOW_XDISPLAY(window), GDK_WINDOW_XID(window), &root, &x, &y, &width,
+                 &height, &border, &depth);
+    return ServerRect{x, y, static_cast<int>(width), static_cast<int>(height)};
+}
+
+std::uint32_t ToplevelAt(GdkWindow* window, int x, int y) {
+    ::Display* display = GDK_WINDOW_XDISPLAY(window);
+    const ::Window root = DefaultRootWindow(display);
+    ::Window child = 0;
+    int rootX = 0, rootY = 0;
+    XTranslateCoordinates(display, root, root, x, y, &rootX, &rootY, &child);
+    return static_cast<std::uint32_t>(child);
+}
+
+}  // namespace brumelis

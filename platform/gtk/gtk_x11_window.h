@@ -1,0 +1,24 @@
+// What GDK keeps to itself about a window on X11, asked of the X server.
+// Apart from the rest of the backend: Xlib's macros (None, Status, Bool...)
+// clash with the core's names.
+#pragma once
+
+#include <gdk/gdk.h>
+
+#include <cstdint>
+
+namespace brumelis {
+
+struct ServerRect {
+    int left, top, width, height;
+};
+
+std::uint32_t XidOf(GdkWindow* window);
+// The window's place in its parent (the root for a toplevel) and size, as
+// the server has them now.
+ServerRect ServerGeometry(GdkWindow* window);
+// The child of the root under a point of the screen: the top-level window
+// (or frame) that the pointer there is over.
+std::uint32_t ToplevelAt(GdkWindow* window, int x, int y);
+
+}  // namespace brumelis
