@@ -85,8 +85,8 @@ brumelis_wine_env_stop() {
     WINEPREFIX="$BRUMELIS_WINE_ENV_DIR/prefix" wineserver -w 2>/dev/null
   fi
   if [[ -n ${BRUMELIS_XVFB_PID:-} ]]; then
-    kill "$BRUMELIS_XVFB_PID" 2>/dev/null
-    wait "$BRUMELIS_XVFB_PID" 2>/dev/null
+    kill "$BRUMELIS_XVFB_PID" 2>/dev/null || true
+    wait "$BRUMELIS_XVFB_PID" 2>/dev/null || true
   fi
   rm -rf "$BRUMELIS_WINE_ENV_DIR"
   unset BRUMELIS_WINE_ENV BRUMELIS_WINE_ENV_DIR BRUMELIS_XVFB_PID BRUMELIS_WINE_ENV_OWNER

@@ -127,8 +127,8 @@ brumelis_x11_env_stop() {
   fi
   local pid
   for pid in ${BRUMELIS_X11_COMPOSITOR_PID:-} ${BRUMELIS_X11_WM_PID:-} ${BRUMELIS_X11_XVFB_PID:-}; do
-    kill "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
   done
   rm -rf "$BRUMELIS_X11_ENV_DIR"
   unset BRUMELIS_X11_ENV BRUMELIS_X11_ENV_DIR BRUMELIS_X11_ENV_OWNER \
