@@ -32,7 +32,7 @@ std::string WidgetName(int index) {
 
 }  // namespace
 
-GtkForm::GtkForm(const FormLayout& layout, GtkEventDispatcher& dispatcher)
+GtkForm::GtkForm(const FormLayout& layout, FormEventDispatcher& dispatcher)
     : layout_(layout), dispatcher_(dispatcher) {
     const std::string caption = Utf8FromText(layout_.caption);
     owner_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);

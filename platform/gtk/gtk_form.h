@@ -12,28 +12,18 @@
 #include <optional>
 #include <vector>
 
+#include "platform/form_event_dispatcher.h"
 #include "platform/form_layout.h"
 #include "platform/form_toolkit.h"
 #include "platform/gtk/gtk_x11_window.h"
 
 namespace brumelis {
 
-// Hands one decoded event to the form's handlers, or drops it when no handler
-// may run at that moment.
-class GtkEventDispatcher {
-public:
-    using Event = std::function<void(FormEvents&)>;
-    virtual void Dispatch(const Event& event) = 0;
-
-protected:
-    ~GtkEventDispatcher() = default;
-};
-
 class GtkForm final : public FormWindow {
 public:
     // Creates and realizes every window, unmapped; throws std::runtime_error
     // when an image cannot be decoded.
-    GtkForm(const FormLayout& layout, GtkEventDispatcher& dispatcher);
+    GtkForm(const FormLayout& layout, FormEventDispatcher& dispatcher);
     ~GtkForm() override;
     GtkForm(const GtkForm&) = delete;
     GtkForm& operator=(const GtkForm&) = delete;
@@ -106,7 +96,7 @@ private:
     bool IsPointerOver(const Control& control, double rootX, double rootY) const;
 
     FormLayout layout_;
-    GtkEventDispatcher& dispatcher_;
+    FormEventDispatcher& dispatcher_;
     GtkWidget* owner_ = nullptr;
     GtkWidget* toolbar_ = nullptr;
     std::map<ControlId, Control> controls_;  // the form window's client area under kFormWindowId

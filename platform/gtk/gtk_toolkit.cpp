@@ -11,17 +11,6 @@ namespace brumelis {
 
 namespace {
 
-class Counter {
-public:
-    explicit Counter(int& count) : count_(count) { ++count_; }
-    ~Counter() { --count_; }
-    Counter(const Counter&) = delete;
-    Counter& operator=(const Counter&) = delete;
-
-private:
-    int& count_;
-};
-
 // Events already queued are handled; events that their handlers cause come
 // after, as on Windows, but a queue that never empties (a flood of moves)
 // still lets the caller go on.
@@ -51,7 +40,7 @@ int GtkToolkit::Run(FormEvents& events) {
 // interrupt another except through DoEvents.
 void GtkToolkit::Dispatch(const Event& event) {
     if (events_ == nullptr || runningHandlers_ > openDoEvents_) return;
-    Counter running(runningHandlers_);
+    ScopedCount running(runningHandlers_);
     DeliverEvent(*this, [&] { event(*events_); });
 }
 
@@ -62,7 +51,7 @@ MessageAnswer GtkToolkit::ShowMessage(const Text& text, MessageButtons buttons, 
 }
 
 void GtkToolkit::DoEvents() {
-    Counter open(openDoEvents_);
+    ScopedCount open(openDoEvents_);
     gdk_display_flush(gdk_display_get_default());
     for (int handled = 0; handled < kMostEventsPerPass && g_main_context_pending(nullptr);
          ++handled) {

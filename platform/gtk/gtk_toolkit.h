@@ -8,7 +8,7 @@
 
 namespace brumelis {
 
-class GtkToolkit final : public FormToolkit, private GtkEventDispatcher {
+class GtkToolkit final : public FormToolkit, private FormEventDispatcher {
 public:
     // GTK must be initialised on an X11 display. Builds the windows,
     // unmapped; throws std::runtime_error when an image cannot be decoded.

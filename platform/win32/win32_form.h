@@ -10,23 +10,13 @@
 #include <optional>
 #include <vector>
 
+#include "platform/form_event_dispatcher.h"
 #include "platform/form_layout.h"
 #include "platform/form_toolkit.h"
 #include "platform/win32/system_refusal.h"
 #include "platform/win32/win32_support.h"
 
 namespace brumelis {
-
-// Hands one decoded event to the form's handlers, or drops it when no handler
-// may run at that moment.
-class FormEventDispatcher {
-public:
-    using Event = std::function<void(FormEvents&)>;
-    virtual void Dispatch(const Event& event) = 0;
-
-protected:
-    ~FormEventDispatcher() = default;
-};
 
 class Win32Form final : public FormWindow {
 public:

@@ -4,21 +4,6 @@
 
 namespace brumelis {
 
-namespace {
-
-class Counter {
-public:
-    explicit Counter(int& count) : count_(count) { ++count_; }
-    ~Counter() { --count_; }
-    Counter(const Counter&) = delete;
-    Counter& operator=(const Counter&) = delete;
-
-private:
-    int& count_;
-};
-
-}  // namespace
-
 Win32Toolkit::Win32Toolkit(HINSTANCE instance, const FormLayout& layout, StartupLock* startup)
     : applicationTitle_(layout.applicationTitle),
       startup_(startup),
@@ -45,7 +30,7 @@ int Win32Toolkit::Run(FormEvents& events) {
 // except through DoEvents.
 void Win32Toolkit::Dispatch(const Event& event) {
     if (events_ == nullptr || runningHandlers_ > openDoEvents_) return;
-    Counter running(runningHandlers_);
+    ScopedCount running(runningHandlers_);
     DeliverEvent(*this, [&] { event(*events_); });
 }
 
@@ -66,7 +51,7 @@ MessageAnswer Win32Toolkit::ShowMessage(const Text& text, MessageButtons buttons
 }
 
 void Win32Toolkit::DoEvents() {
-    Counter open(openDoEvents_);
+    ScopedCount open(openDoEvents_);
     MSG message;
     while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
