@@ -1,9 +1,10 @@
 // The form window as the handlers see it: sizes and positions in twips at 15
 // twips per pixel, read back from the X window every time.
-#include "base/failure.h"
+#include "platform/form_controls.h"
 #include "platform/gtk/gtk_form.h"
 #include "platform/gtk/gtk_support.h"
 #include "platform/gtk/gtk_x11_window.h"
+#include "platform/pixels.h"
 
 namespace brumelis {
 
@@ -86,11 +87,11 @@ ControlGeometry GtkForm::Geometry(ControlId control) const {
     }
     if (controls_.count(control) == 0) {
         // Controls without a widget (the timer) keep their design-time values.
-        if (const ControlLayout* layout = FindLayout(control)) {
+        if (const ControlLayout* layout = FindLayout(layout_, control)) {
             return {layout->left, layout->top, layout->width, layout->height};
         }
     }
-    GtkWidget* widget = Find(control).widget;
+    GtkWidget* widget = FindControl(controls_, control).widget;
     GtkWidget* container = gtk_widget_get_parent(widget);
     int left = 0, top = 0;
     gtk_container_child_get(GTK_CONTAINER(container), widget, "x", &left, "y", &top, nullptr);
@@ -100,9 +101,9 @@ ControlGeometry GtkForm::Geometry(ControlId control) const {
 }
 
 GtkButton* GtkForm::ButtonOf(ControlId button) const {
-    GtkWidget* widget = Find(button).widget;
+    GtkWidget* widget = FindControl(controls_, button).widget;
     if (!GTK_IS_BUTTON(widget)) {
-        Raise(error::kInvalidCall, u"FormWindow", u"Appel de procédure ou argument incorrect");
+        RaiseInvalidControl();
     }
     return GTK_BUTTON(widget);
 }

@@ -2,6 +2,8 @@
 // twips per pixel, read back from the native windows every time.
 #include <vector>
 
+#include "platform/form_controls.h"
+#include "platform/pixels.h"
 #include "platform/win32/win32_form.h"
 
 namespace brumelis {
@@ -76,11 +78,11 @@ void Win32Form::SetEnabled(bool enabled) {
 ControlGeometry Win32Form::Geometry(ControlId control) const {
     if (control != kFormWindowId && controls_.count(control) == 0) {
         // Controls without a window (the timer) keep their design-time values.
-        if (const ControlLayout* layout = FindLayout(control)) {
+        if (const ControlLayout* layout = FindLayout(layout_, control)) {
             return {layout->left, layout->top, layout->width, layout->height};
         }
     }
-    const HWND hwnd = Find(control).hwnd;
+    const HWND hwnd = FindControl(controls_, control).hwnd;
     RECT rect{};
     ::GetWindowRect(hwnd, &rect);
     if (control != kFormWindowId) {
@@ -92,12 +94,12 @@ ControlGeometry Win32Form::Geometry(ControlId control) const {
 }
 
 Text Win32Form::ButtonCaption(ControlId button) const {
-    return WindowText(Find(button).hwnd);
+    return WindowText(FindControl(controls_, button).hwnd);
 }
 
 // Unchanged captions are not set again: the follower sets it on every tick.
 void Win32Form::SetButtonCaption(ControlId button, const Text& caption) {
-    const HWND hwnd = Find(button).hwnd;
+    const HWND hwnd = FindControl(controls_, button).hwnd;
     if (WindowText(hwnd) == caption) return;
     ::SetWindowTextW(hwnd, Wide(caption));
 }
