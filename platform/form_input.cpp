@@ -25,8 +25,7 @@ void FormInput::Start(FormEvents& events) {
 // The native loop keeps running while a handler runs (a message box has its
 // own loop): the events it carries are dropped then, as no handler may
 // interrupt another except through DoEvents.
-template <typename Handler>
-void FormInput::Deliver(const Handler& handler) {
+void FormInput::Deliver(const std::function<void(FormEvents&)>& handler) {
     if (events_ == nullptr || runningHandlers_ > openDoEvents_) return;
     ScopedCount running(runningHandlers_);
     DeliverEvent(toolkit_, [&] { handler(*events_); });

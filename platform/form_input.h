@@ -89,8 +89,9 @@ private:
         bool secondPress;
     };
 
-    template <typename Handler>
-    void Deliver(const Handler& handler);
+    // One instance for every event: each copy of DeliverEvent's catch
+    // clauses weighs in the program.
+    void Deliver(const std::function<void(FormEvents&)>& handler);
     MouseEvent Decode(int button, const PointerInput& input) const;
     int HeldButtons(unsigned state) const;
 

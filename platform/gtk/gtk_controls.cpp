@@ -34,7 +34,7 @@ std::string WidgetName(int index) {
 }  // namespace
 
 GtkForm::GtkForm(const FormLayout& layout, FormToolkit& toolkit)
-    : layout_(layout), input_(toolkit, *this, kGdkStateBits) {
+    : PixelFormWindow(layout), input_(toolkit, *this, kGdkStateBits) {
     const std::string caption = Utf8FromText(layout_.caption);
     owner_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     gtk_window_set_title(GTK_WINDOW(owner_), caption.c_str());

@@ -15,6 +15,7 @@
 #include "platform/form_layout.h"
 #include "platform/form_toolkit.h"
 #include "platform/gtk/gtk_x11_window.h"
+#include "platform/pixel_form_window.h"
 
 namespace brumelis {
 
@@ -23,7 +24,7 @@ namespace brumelis {
 inline constexpr NativeStateBits kGdkStateBits{GDK_BUTTON1_MASK, GDK_BUTTON3_MASK, GDK_BUTTON2_MASK,
                                                GDK_SHIFT_MASK,   GDK_CONTROL_MASK, GDK_MOD1_MASK};
 
-class GtkForm final : public FormWindow, private PointerCapture {
+class GtkForm final : public PixelFormWindow, private PointerCapture {
 public:
     // Creates and realizes every window, unmapped; throws std::runtime_error
     // when an image cannot be decoded. The toolkit reports the handlers'
@@ -45,14 +46,7 @@ public:
 
     WindowHandle Handle() const override;
     Text Caption() const override;
-    Twips Width() const override;
-    Twips Height() const override;
-    void SetWidth(Twips width) override;
-    void SetHeight(Twips height) override;
-    void Move(Twips left, Twips top, std::optional<Twips> width = std::nullopt,
-              std::optional<Twips> height = std::nullopt) override;
     void SetEnabled(bool enabled) override;
-    ControlGeometry Geometry(ControlId control) const override;
     Text ButtonCaption(ControlId button) const override;
     void SetButtonCaption(ControlId button, const Text& caption) override;
 
@@ -78,9 +72,10 @@ private:
     void PutControls();
     GtkButton* ButtonOf(ControlId button) const;
 
-    // gtk_form_window.cpp: geometry in twips.
-    ServerRect OuterRect() const;
-    void Place(const ServerRect& current, const ServerRect& wanted);
+    // gtk_form_window.cpp: geometry in pixels.
+    PixelRect OuterRect() const override;
+    void Place(const PixelRect& wanted) override;
+    std::optional<PixelRect> ControlRect(ControlId control) const override;
 
     // gtk_form_events.cpp: GDK events to the form's input.
     void Connect(Control& control);
@@ -95,7 +90,6 @@ private:
     void EndCapture(ControlId) override {}
     bool IsPointerOver(const Control& control, double rootX, double rootY) const;
 
-    FormLayout layout_;
     FormInput input_;
     GtkWidget* owner_ = nullptr;
     GtkWidget* toolbar_ = nullptr;

@@ -101,7 +101,7 @@ bool GtkForm::IsPointerOver(const Control& control, double rootX, double rootY) 
     const int x = static_cast<int>(std::floor(rootX));
     const int y = static_cast<int>(std::floor(rootY));
     if (ToplevelAt(window, x, y) != XidOf(window)) return false;
-    const ServerRect toolbar = OuterRect();
+    const PixelRect toolbar = OuterRect();
     int left = x - toolbar.left, top = y - toolbar.top;
     for (GList* child = gdk_window_peek_children(window); child != nullptr;) {
         auto* candidate = static_cast<GdkWindow*>(child->data);

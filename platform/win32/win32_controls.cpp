@@ -38,7 +38,7 @@ HMENU ChildMenuId(ControlId id) {
 }  // namespace
 
 Win32Form::Win32Form(HINSTANCE instance, const FormLayout& layout, FormToolkit& toolkit)
-    : instance_(instance), layout_(layout), input_(toolkit, *this, kMouseStateBits) {
+    : PixelFormWindow(layout), instance_(instance), input_(toolkit, *this, kMouseStateBits) {
     // Loads comctl32 so that the manifest's version 6 gives the button its look.
     INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&classes);

@@ -12,12 +12,13 @@
 #include "platform/form_input.h"
 #include "platform/form_layout.h"
 #include "platform/form_toolkit.h"
+#include "platform/pixel_form_window.h"
 #include "platform/win32/system_refusal.h"
 #include "platform/win32/win32_support.h"
 
 namespace brumelis {
 
-class Win32Form final : public FormWindow, private PointerCapture {
+class Win32Form final : public PixelFormWindow, private PointerCapture {
 public:
     // Creates every window hidden; throws SystemRefusal when the system
     // refuses one. The toolkit reports the handlers' failures.
@@ -38,14 +39,7 @@ public:
 
     WindowHandle Handle() const override;
     Text Caption() const override;
-    Twips Width() const override;
-    Twips Height() const override;
-    void SetWidth(Twips width) override;
-    void SetHeight(Twips height) override;
-    void Move(Twips left, Twips top, std::optional<Twips> width = std::nullopt,
-              std::optional<Twips> height = std::nullopt) override;
     void SetEnabled(bool enabled) override;
-    ControlGeometry Geometry(ControlId control) const override;
     Text ButtonCaption(ControlId button) const override;
     void SetButtonCaption(ControlId button, const Text& caption) override;
 
@@ -65,9 +59,10 @@ private:
     void CreateControl(const ControlLayout& layout);
     void ArrangeOrder();
 
-    // win32_form_window.cpp: geometry in twips.
-    RECT OuterRect() const;
-    void Place(const RECT& current, int left, int top, int width, int height);
+    // win32_form_window.cpp: geometry in pixels.
+    PixelRect OuterRect() const override;
+    void Place(const PixelRect& wanted) override;
+    std::optional<PixelRect> ControlRect(ControlId control) const override;
 
     // win32_form_events.cpp: window messages to the form's input.
     // noexcept: user32 called it, and no exception may unwind through user32;
@@ -82,7 +77,6 @@ private:
     void Paint(const Control& control);
 
     HINSTANCE instance_;
-    FormLayout layout_;
     FormInput input_;
     HWND owner_ = nullptr;
     std::map<ControlId, Control> controls_;  // the form window itself under kFormWindowId
