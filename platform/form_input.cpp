@@ -55,11 +55,15 @@ void FormInput::SecondPress(ControlId control) {
     if (leftPress_ && leftPress_->control == control) leftPress_->secondPress = true;
 }
 
-void FormInput::Release(const PointerInput& input, const std::function<bool()>& overControl) {
+bool FormInput::MayClick(const PointerInput& input) const {
+    return input.button == kLeftButton && leftPress_ && leftPress_->control == input.control;
+}
+
+void FormInput::EndPress(const PointerInput& input, bool clicks) {
     if (input.button == 0) return;
     std::optional<LeftPress> click;
     if (input.button == kLeftButton) {
-        if (leftPress_ && leftPress_->control == input.control && overControl()) click = leftPress_;
+        if (clicks) click = leftPress_;
         leftPress_.reset();
     }
     // Capture ends before the handlers run: they may show a modal box. Some

@@ -75,7 +75,10 @@ public:
     void SecondPress(ControlId control);
     // overControl says whether the window under the pointer is the control
     // itself; it is asked only when the release can make a click.
-    void Release(const PointerInput& input, const std::function<bool()>& overControl);
+    template <typename OverControl>
+    void Release(const PointerInput& input, const OverControl& overControl) {
+        EndPress(input, MayClick(input) && overControl());
+    }
     void Move(const PointerInput& input);
     // The capture taken away (a message box, a task switch): no click
     // follows. The capture's own end comes after the release has decided.
@@ -92,6 +95,9 @@ private:
     // One instance for every event: each copy of DeliverEvent's catch
     // clauses weighs in the program.
     void Deliver(const std::function<void(FormEvents&)>& handler);
+    // A left release on the control its pending press began in.
+    bool MayClick(const PointerInput& input) const;
+    void EndPress(const PointerInput& input, bool clicks);
     MouseEvent Decode(int button, const PointerInput& input) const;
     int HeldButtons(unsigned state) const;
 
