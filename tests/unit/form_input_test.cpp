@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -19,32 +20,30 @@ constexpr unsigned kLeft = 0x100, kRight = 0x200, kMiddle = 0x400;
 constexpr unsigned kShift = 0x1, kControl = 0x2, kAlt = 0x10;
 constexpr NativeStateBits kBits{kLeft, kRight, kMiddle, kShift, kControl, kAlt};
 
-std::string Name(ControlId control) {
-    return control == kRedSquare ? "RedSquare" : control == kSlider ? "Slider" : "other";
-}
+using Log = std::vector<std::string>;
 
-// Form events and capture calls, in the order they came.
+// The slider's form events and capture calls, in the order they came.
 class Timeline final : public FormEvents, public PointerCapture {
 public:
     void Load() override {}
     void Tick(ControlId) override {}
-    void Click(ControlId control) override {
-        log.push_back("Click " + Name(control));
+    void Click(ControlId) override {
+        log.push_back("Click");
         if (duringClick) duringClick();
     }
-    void DoubleClick(ControlId control) override { log.push_back("DoubleClick " + Name(control)); }
-    void MouseDown(ControlId control, const MouseEvent& event) override {
-        log.push_back("MouseDown " + Name(control) + " " + std::to_string(event.button));
+    void DoubleClick(ControlId) override { log.push_back("DoubleClick"); }
+    void MouseDown(ControlId, const MouseEvent& event) override {
+        log.push_back("MouseDown " + std::to_string(event.button));
         last = event;
     }
-    void MouseMove(ControlId control, const MouseEvent& event) override {
-        log.push_back("MouseMove " + Name(control) + " " + std::to_string(event.button));
+    void MouseMove(ControlId, const MouseEvent& event) override {
+        log.push_back("MouseMove " + std::to_string(event.button));
         last = event;
     }
-    void Capture(ControlId control) override { log.push_back("capture " + Name(control)); }
-    void EndCapture(ControlId control) override { log.push_back("end " + Name(control)); }
+    void Capture(ControlId) override { log.push_back("capture"); }
+    void EndCapture(ControlId) override { log.push_back("end"); }
 
-    std::vector<std::string> log;
+    Log log;
     MouseEvent last;
     std::function<void()> duringClick;
 };
@@ -54,12 +53,12 @@ protected:
     FormInputTest() { input.Start(timeline); }
 
     // As GDK does, a release's state still holds the released button.
-    void Press(ControlId control, int button) {
+    void Press(int button) {
         held |= static_cast<unsigned>(button) << 8;
-        input.Press({control, button, held, 0, 0});
+        input.Press({kSlider, button, held, 0, 0});
     }
-    void Release(ControlId control, int button, bool over = true) {
-        input.Release({control, button, held, 0, 0}, [over] { return over; });
+    void Release(int button, bool over = true) {
+        input.Release({kSlider, button, held, 0, 0}, [over] { return over; });
         held &= ~(static_cast<unsigned>(button) << 8);
     }
 
@@ -70,44 +69,66 @@ protected:
     unsigned held = 0;
 };
 
-using Log = std::vector<std::string>;
+enum class Act { Press, Release, ReleaseOff, Move, SecondPress, LoseCapture };
+struct Step {
+    Act act;
+    int button;
+};
+struct Sequence {
+    const char* name;
+    std::vector<Step> steps;
+    Log expected;
+};
 
-TEST_F(FormInputTest, NoClickOffTheControlAfterALostCaptureOrForTheRightButton) {
-    Press(kSlider, 1);
-    Release(kSlider, 1, /*over=*/false);
-    Press(kRedSquare, 1);
-    input.CaptureLost();
-    Release(kRedSquare, 1);
-    Press(kSlider, 2);
-    Release(kSlider, 2);
-    EXPECT_EQ((Log{"capture Slider", "MouseDown Slider 1", "end Slider", "capture RedSquare",
-                   "MouseDown RedSquare 1", "end RedSquare", "capture Slider", "MouseDown Slider 2",
-                   "end Slider"}),
-              timeline.log);
+void PrintTo(const Sequence& row, std::ostream* out) {
+    *out << row.name;
 }
 
-TEST_F(FormInputTest, ClicksFollowTheEndOfCaptureAndTheSecondPressAddsTheDoubleClick) {
-    Press(kRedSquare, 1);
-    Release(kRedSquare, 1);
-    Press(kRedSquare, 1);
-    input.SecondPress(kRedSquare);
-    Release(kRedSquare, 1);
-    EXPECT_EQ((Log{"capture RedSquare", "MouseDown RedSquare 1", "end RedSquare", "Click RedSquare",
-                   "capture RedSquare", "MouseDown RedSquare 1", "end RedSquare", "Click RedSquare",
-                   "DoubleClick RedSquare"}),
-              timeline.log);
+class FormInputSequences : public FormInputTest, public testing::WithParamInterface<Sequence> {};
+
+TEST_P(FormInputSequences, GiveTheirEventsAndCaptureCallsInOrder) {
+    for (const Step& step : GetParam().steps) {
+        switch (step.act) {
+            case Act::Press: Press(step.button); break;
+            case Act::Release: Release(step.button); break;
+            case Act::ReleaseOff: Release(step.button, /*over=*/false); break;
+            case Act::Move: input.Move({kSlider, 0, held, 0, 0}); break;
+            case Act::SecondPress: input.SecondPress(kSlider); break;
+            case Act::LoseCapture: input.CaptureLost(); break;
+        }
+    }
+    EXPECT_EQ(GetParam().expected, timeline.log);
 }
 
-TEST_F(FormInputTest, CaptureLastsUntilEveryButtonIsUp) {
-    Press(kSlider, 1);
-    Press(kSlider, 4);
-    Release(kSlider, 1, /*over=*/false);
-    input.Move({kSlider, 0, held, 0, 0});
-    Release(kSlider, 4);
-    EXPECT_EQ((Log{"capture Slider", "MouseDown Slider 1", "capture Slider", "MouseDown Slider 4",
-                   "MouseMove Slider 4", "end Slider"}),
-              timeline.log);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Input, FormInputSequences,
+    testing::Values(Sequence{"ClickAfterTheCaptureEndsThenDoubleClickAfterTheSecondClick",
+                             {{Act::Press, 1},
+                              {Act::Release, 1},
+                              {Act::Press, 1},
+                              {Act::SecondPress, 0},
+                              {Act::Release, 1}},
+                             {"capture", "MouseDown 1", "end", "Click", "capture", "MouseDown 1",
+                              "end", "Click", "DoubleClick"}},
+                    Sequence{"NoClickOffTheControl",
+                             {{Act::Press, 1}, {Act::ReleaseOff, 1}},
+                             {"capture", "MouseDown 1", "end"}},
+                    Sequence{"NoClickAfterTheCaptureIsLost",
+                             {{Act::Press, 1}, {Act::LoseCapture, 0}, {Act::Release, 1}},
+                             {"capture", "MouseDown 1", "end"}},
+                    Sequence{"TheRightButtonNeverClicks",
+                             {{Act::Press, 2}, {Act::Release, 2}},
+                             {"capture", "MouseDown 2", "end"}},
+                    // A move reports the buttons still held.
+                    Sequence{"CaptureLastsUntilEveryButtonIsUp",
+                             {{Act::Press, 1},
+                              {Act::Press, 4},
+                              {Act::ReleaseOff, 1},
+                              {Act::Move, 0},
+                              {Act::Release, 4}},
+                             {"capture", "MouseDown 1", "capture", "MouseDown 4", "MouseMove 4",
+                              "end"}}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(FormInputTest, StateWordAndPixelsBecomeButtonsShiftAndTwips) {
     input.Move({kSlider, 0, kLeft | kRight | kShift | kAlt, -2, 3});
@@ -122,15 +143,13 @@ TEST_F(FormInputTest, StateWordAndPixelsBecomeButtonsShiftAndTwips) {
 
 TEST_F(FormInputTest, EventsDuringAHandlerRunOnlyInsideDoEvents) {
     timeline.duringClick = [this] {
-        input.Move({kSlider, 0, 0, 0, 0});
+        input.Move({kSlider, 0, kLeft, 0, 0});
         const ScopedCount open = input.LetPendingEventsRun();
-        input.Move({kRedSquare, 0, 0, 0, 0});
+        input.Move({kSlider, 0, kRight, 0, 0});
     };
-    Press(kSlider, 1);
-    Release(kSlider, 1);
-    EXPECT_EQ((Log{"capture Slider", "MouseDown Slider 1", "end Slider", "Click Slider",
-                   "MouseMove RedSquare 0"}),
-              timeline.log);
+    Press(1);
+    Release(1);
+    EXPECT_EQ((Log{"capture", "MouseDown 1", "end", "Click", "MouseMove 2"}), timeline.log);
 }
 
 }  // namespace
