@@ -55,11 +55,6 @@ Rect TargetWindow::ScreenRect() const {
     return WindowRect(window_);
 }
 
-void TargetWindow::MoveTo(Point origin) const {
-    SetWindowPos(window_, nullptr, origin.x, origin.y, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 LRESULT CALLBACK TargetWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);

@@ -24,7 +24,6 @@ public:
     HWND Handle() const { return window_; }
     Rect ScreenRect() const;
     bool BringToForeground() const { return e2e::BringToForeground(window_); }
-    void MoveTo(Point origin) const;
     // Left-button presses that reached the window's client area.
     int LeftPresses() const { return leftPresses_; }
 

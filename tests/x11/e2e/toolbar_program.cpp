@@ -104,18 +104,16 @@ XWindowId ToolbarProgram::WaitForToolbar() const {
     return found;
 }
 
-XWindowId ToolbarProgram::FindBox(const std::string& title) const {
+XWindowId ToolbarProgram::FindBox() const {
     for (XWindowId window : x_.WindowsOfProcess(static_cast<std::uint32_t>(pid_))) {
-        if (!x_.IsOverrideRedirect(window) && x_.IsMappedAndViewable(window) &&
-            x_.Title(window) == title)
-            return window;
+        if (!x_.IsOverrideRedirect(window) && x_.IsMappedAndViewable(window)) return window;
     }
     return 0;
 }
 
-XWindowId ToolbarProgram::WaitForBox(const std::string& title) const {
+XWindowId ToolbarProgram::WaitForBox() const {
     XWindowId found = 0;
-    WaitUntil([&] { return (found = FindBox(title)) != 0; });
+    WaitUntil([&] { return (found = FindBox()) != 0; });
     return found;
 }
 

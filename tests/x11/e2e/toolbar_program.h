@@ -37,10 +37,10 @@ public:
     // there is none.
     XWindowId FindToolbar() const;
     XWindowId WaitForToolbar() const;
-    // A shown window of the program that the window manager manages and
-    // that bears the title: a message box.
-    XWindowId FindBox(const std::string& title) const;
-    XWindowId WaitForBox(const std::string& title) const;
+    // A shown window of the program that the window manager manages: a
+    // message box; 0 when there is none.
+    XWindowId FindBox() const;
+    XWindowId WaitForBox() const;
 
 private:
     const XSession& x_;
