@@ -33,7 +33,7 @@ TEST_F(ForegroundToolbar, LeavesEverythingAloneWhileTheToolbarIsInTheForeground)
 // double-click time, lands on the window below the toolbar.
 TEST_F(ForegroundToolbar, DoubleClickOnTheSliderFoldsAndItsSecondPressReachesTheWindowBelow) {
     ASSERT_TRUE(Unfold());
-    const TargetWindow& target = *static_cast<Win32Driver&>(*driver_).Target(target_);
+    const TargetWindow& target = *OpenedTarget(*driver_, target_);
     const int pressesBefore = target.LeftPresses();
 
     const auto firstClick = std::chrono::steady_clock::now();

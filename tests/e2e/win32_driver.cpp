@@ -1,27 +1,19 @@
 #include "tests/e2e/win32_driver.h"
 
-#include "tests/e2e/message_box.h"
+#include <memory>
+#include <vector>
+
 #include "tests/e2e/mouse_input.h"
+#include "tests/e2e/screen_capture.h"
 #include "tests/e2e/toolbar_process.h"
 #include "tests/e2e/window_queries.h"
 
 namespace brumelis::e2e {
 
-using scenarios::Answer;
-using scenarios::MessageBoxReading;
 using scenarios::ToolbarCopy;
-using namespace test_support;
+using scenarios::WindowId;
 
 namespace {
-
-std::string Utf8(const std::wstring& text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), size,
-                        nullptr, nullptr);
-    return utf8;
-}
 
 std::wstring Wide(const std::string& utf8) {
     const int size =
@@ -35,60 +27,93 @@ MouseButton MouseButtonOf(scenarios::Button button) {
     return button == scenarios::Button::Left ? MouseButton::Left : MouseButton::Right;
 }
 
-int DialogIdOf(Answer answer) {
-    switch (answer) {
-        case Answer::Ok: return IDOK;
-        case Answer::Yes: return IDYES;
-        case Answer::No: return IDNO;
-        case Answer::Other: break;
-    }
-    return 0;
-}
-
-Answer AnswerOf(int dialogId) {
-    for (Answer answer : {Answer::Ok, Answer::Yes, Answer::No})
-        if (DialogIdOf(answer) == dialogId) return answer;
-    return Answer::Other;
-}
-
-class Win32Copy : public ToolbarCopy {
+class Win32Driver : public scenarios::Driver {
 public:
-    explicit Win32Copy(ToolbarProcess::Start start) : process_(start) {}
-    void Resume() { process_.Resume(); }
-
-    bool Started() const override { return process_.Started(); }
-    bool IsRunning() override { return process_.IsRunning(); }
-    bool WaitForExit() override { return process_.WaitForExit(); }
-    std::optional<int> ExitCode() override {
-        if (process_.IsRunning()) return std::nullopt;
-        return static_cast<int>(process_.ExitCode());
+    std::unique_ptr<ToolbarCopy> StartCopy() override {
+        return std::make_unique<ToolbarProcess>(ToolbarProcess::Start::Running);
     }
-    WindowId Toolbar() override { return IdOf(process_.FindToolbar()); }
-    std::optional<std::string> PinCaption() override {
-        return Utf8(WindowText(PinButtonOf(process_.FindToolbar())));
+    // Created suspended and resumed one right after the other: neither runs
+    // any code of its own before both exist.
+    std::vector<std::unique_ptr<ToolbarCopy>> StartTogether(int count) override {
+        std::vector<std::unique_ptr<ToolbarProcess>> suspended;
+        for (int i = 0; i < count; ++i)
+            suspended.push_back(std::make_unique<ToolbarProcess>(ToolbarProcess::Start::Suspended));
+        std::vector<std::unique_ptr<ToolbarCopy>> copies;
+        for (auto& copy : suspended) {
+            copy->Resume();
+            copies.push_back(std::move(copy));
+        }
+        return copies;
+    }
+    scenarios::Milliseconds StartTimeout() const override { return test_support::kStartTimeout; }
+
+    WindowId OpenTarget(const std::string& title, const Rect& place) override {
+        targets_.push_back(std::make_unique<TargetWindow>(Wide(title), place));
+        return IdOf(targets_.back()->Handle());
+    }
+    const TargetWindow* Target(WindowId window) const {
+        for (const auto& target : targets_)
+            if (IdOf(target->Handle()) == window) return target.get();
+        return nullptr;
+    }
+    // As a user's click would; Wine has no foreground lock.
+    bool BringToForeground(WindowId window) override {
+        return WaitUntil(
+            [&] {
+                if (GetForegroundWindow() == Hwnd(window)) return true;
+                SetForegroundWindow(Hwnd(window));
+                return false;
+            },
+            test_support::kStateTimeout);
+    }
+    WindowId Foreground() override { return IdOf(GetForegroundWindow()); }
+    void Move(WindowId window, Point corner) override {
+        SetWindowPos(Hwnd(window), nullptr, corner.x, corner.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
-    std::optional<MessageBoxReading> Box() override {
-        const HWND dialog = FindMessageBox(process_.Id());
-        if (dialog == nullptr) return std::nullopt;
-        const MessageBoxContents contents = ReadMessageBox(dialog);
-        MessageBoxReading box;
-        box.window = IdOf(dialog);
-        box.title = Utf8(contents.title);
-        box.text = Utf8(contents.text);
-        box.buttons.emplace();
-        for (int id : contents.ButtonIds()) box.buttons->push_back(AnswerOf(id));
-        if (contents.defaultId != 0) box.defaultButton = AnswerOf(contents.defaultId);
-        box.showsIcon = contents.showsIcon;
-        return box;
+    // Wine's frames have no invisible borders: the window rectangle shows.
+    Rect VisibleFrame(WindowId window) override { return WindowRect(Hwnd(window)); }
+    bool IsKeptAbove(WindowId window) override { return IsTopmost(Hwnd(window)); }
+    bool IsStackedAbove(WindowId upper, WindowId lower) override {
+        const int index = ZOrderIndex(Hwnd(upper));
+        return index >= 0 && index < ZOrderIndex(Hwnd(lower));
+    }
+    // GetLayeredWindowAttributes fails on a window that is not layered.
+    std::optional<int> Alpha(WindowId window) override {
+        const std::optional<std::uint8_t> alpha = LayeredAlpha(Hwnd(window));
+        return alpha ? std::optional<int>(*alpha) : std::nullopt;
     }
 
-    bool Answer(const MessageBoxReading& box, scenarios::Answer answer) override {
-        return PressButton(ReadMessageBox(Hwnd(box.window)), DialogIdOf(answer));
+    std::vector<std::uint32_t> Capture(const Rect& area) override {
+        const ScreenImage image = ScreenImage::Capture(area);
+        std::vector<std::uint32_t> pixels;
+        for (int y = 0; y < image.Extent().height; ++y)
+            for (int x = 0; x < image.Extent().width; ++x) pixels.push_back(image.At(x, y));
+        return pixels;
+    }
+
+    bool Click(WindowId over, Point point, scenarios::Button button) override {
+        return ClickOn(Hwnd(over), point, MouseButtonOf(button));
+    }
+    bool DoubleClick(WindowId over, Point point) override {
+        return DoubleClickOn(Hwnd(over), point);
+    }
+    bool Drag(WindowId over, Point from, Point to, scenarios::Button button) override {
+        return DragOn(Hwnd(over), from, to, MouseButtonOf(button));
+    }
+
+    bool WaitUntil(const std::function<bool()>& condition,
+                   scenarios::Milliseconds timeout) override {
+        return test_support::WaitUntil(condition, timeout);
+    }
+    bool HoldsFor(const std::function<bool()>& condition,
+                  scenarios::Milliseconds interval) override {
+        return test_support::HoldsFor(condition, interval);
     }
 
 private:
-    ToolbarProcess process_;
+    std::vector<std::unique_ptr<TargetWindow>> targets_;
 };
 
 }  // namespace
@@ -97,89 +122,8 @@ HWND PinButtonOf(HWND toolbar) {
     return toolbar == nullptr ? nullptr : DescendantOfClass(toolbar, L"Button");
 }
 
-std::unique_ptr<ToolbarCopy> Win32Driver::StartCopy() {
-    return std::make_unique<Win32Copy>(ToolbarProcess::Start::Running);
-}
-
-// Created suspended and resumed one right after the other: neither runs any
-// code of its own before both exist.
-std::vector<std::unique_ptr<ToolbarCopy>> Win32Driver::StartTogether(int count) {
-    std::vector<std::unique_ptr<Win32Copy>> suspended;
-    for (int i = 0; i < count; ++i)
-        suspended.push_back(std::make_unique<Win32Copy>(ToolbarProcess::Start::Suspended));
-    std::vector<std::unique_ptr<ToolbarCopy>> copies;
-    for (auto& copy : suspended) {
-        copy->Resume();
-        copies.push_back(std::move(copy));
-    }
-    return copies;
-}
-
-scenarios::Milliseconds Win32Driver::StartTimeout() const {
-    return kStartTimeout;
-}
-
-WindowId Win32Driver::OpenTarget(const std::string& title, const Rect& place) {
-    targets_.push_back(std::make_unique<TargetWindow>(Wide(title), place));
-    return IdOf(targets_.back()->Handle());
-}
-
-const TargetWindow* Win32Driver::Target(WindowId window) const {
-    for (const auto& target : targets_)
-        if (IdOf(target->Handle()) == window) return target.get();
-    return nullptr;
-}
-
-bool Win32Driver::BringToForeground(WindowId window) {
-    return e2e::BringToForeground(Hwnd(window));
-}
-
-void Win32Driver::Move(WindowId window, Point corner) {
-    SetWindowPos(Hwnd(window), nullptr, corner.x, corner.y, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-// Wine's frames have no invisible borders: the window rectangle is what shows.
-Rect Win32Driver::VisibleFrame(WindowId window) {
-    return WindowRect(Hwnd(window));
-}
-
-bool Win32Driver::IsKeptAbove(WindowId window) {
-    return IsTopmost(Hwnd(window));
-}
-
-bool Win32Driver::IsStackedAbove(WindowId upper, WindowId lower) {
-    const int index = ZOrderIndex(Hwnd(upper));
-    return index >= 0 && index < ZOrderIndex(Hwnd(lower));
-}
-
-std::optional<int> Win32Driver::Alpha(WindowId window) {
-    // GetLayeredWindowAttributes fails on a window that is not layered.
-    const std::optional<std::uint8_t> alpha = LayeredAlpha(Hwnd(window));
-    if (!alpha) return std::nullopt;
-    return *alpha;
-}
-
-bool Win32Driver::Click(WindowId over, Point point, scenarios::Button button) {
-    return ClickOn(Hwnd(over), point, MouseButtonOf(button));
-}
-
-bool Win32Driver::DoubleClick(WindowId over, Point point) {
-    return DoubleClickOn(Hwnd(over), point);
-}
-
-bool Win32Driver::Drag(WindowId over, Point from, Point to, scenarios::Button button) {
-    return DragOn(Hwnd(over), from, to, MouseButtonOf(button));
-}
-
-bool Win32Driver::WaitUntil(const std::function<bool()>& condition,
-                            scenarios::Milliseconds timeout) {
-    return test_support::WaitUntil(condition, timeout);
-}
-
-bool Win32Driver::HoldsFor(const std::function<bool()>& condition,
-                           scenarios::Milliseconds interval) {
-    return test_support::HoldsFor(condition, interval);
+const TargetWindow* OpenedTarget(scenarios::Driver& driver, WindowId window) {
+    return static_cast<Win32Driver&>(driver).Target(window);
 }
 
 }  // namespace brumelis::e2e

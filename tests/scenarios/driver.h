@@ -126,6 +126,9 @@ public:
     // The window's constant opacity, 0 to 255; none when it has none. A
     // reading that is no single alpha (two places that disagree) is -1.
     virtual std::optional<int> Alpha(WindowId window) = 0;
+    // What the screen shows in the area, as 0xRRGGBB row by row from the
+    // top; empty when it cannot be read.
+    virtual std::vector<std::uint32_t> Capture(const Rect& area) = 0;
 
     // Real input at screen points, each sent once `over` is the window there.
     virtual bool Click(WindowId over, Point point, Button button) = 0;

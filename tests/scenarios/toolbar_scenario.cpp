@@ -49,28 +49,9 @@ testing::AssertionResult ToolbarScenario::SizeBecomes(Size size) {
     return testing::AssertionFailure() << "the toolbar is not " << size << "; " << Situation();
 }
 
-testing::AssertionResult ToolbarScenario::ClickOn(Point part, Button button) {
-    if (driver_->Click(toolbar_, OnToolbar(part), button)) return testing::AssertionSuccess();
-    return testing::AssertionFailure()
-           << "the toolbar never was under " << part << "; " << Situation();
-}
-
-testing::AssertionResult ToolbarScenario::DoubleClickOn(Point part) {
-    if (driver_->DoubleClick(toolbar_, OnToolbar(part))) return testing::AssertionSuccess();
-    return testing::AssertionFailure()
-           << "the toolbar never was under " << part << "; " << Situation();
-}
-
-testing::AssertionResult ToolbarScenario::DragOnSlider(int from, int to, Button button) {
-    if (driver_->Drag(toolbar_, OnSlider(from), OnSlider(to), button))
-        return testing::AssertionSuccess();
-    return testing::AssertionFailure()
-           << "the drag from " << from << " to " << to << " did not go through; " << Situation();
-}
-
 testing::AssertionResult ToolbarScenario::Unfold() {
-    testing::AssertionResult clicked = ClickOn(kRedSquare);
-    if (!clicked) return clicked;
+    if (!ClickOn(kRedSquare))
+        return testing::AssertionFailure() << "the red square was never there; " << Situation();
     return SizeBecomes(kUnfoldedSize);
 }
 

@@ -72,10 +72,15 @@ protected:
     // Folded on the window's visible corner, and staying there over a tick.
     testing::AssertionResult FoldedOn(WindowId window);
     testing::AssertionResult SizeBecomes(Size size);
-    testing::AssertionResult ClickOn(Point part, Button button = Button::Left);
-    testing::AssertionResult DoubleClickOn(Point part);
+    // Real input on a part of the toolbar; false when it never was there.
+    bool ClickOn(Point part, Button button = Button::Left) {
+        return driver_->Click(toolbar_, OnToolbar(part), button);
+    }
+    bool DoubleClickOn(Point part) { return driver_->DoubleClick(toolbar_, OnToolbar(part)); }
     // Press at one slider height, move to another, release there.
-    testing::AssertionResult DragOnSlider(int from, int to, Button button = Button::Left);
+    bool DragOnSlider(int from, int to, Button button = Button::Left) {
+        return driver_->Drag(toolbar_, OnSlider(from), OnSlider(to), button);
+    }
     // Clicks the red square and waits for the panel.
     testing::AssertionResult Unfold();
     testing::AssertionResult CaptionBecomes(const std::string& caption);

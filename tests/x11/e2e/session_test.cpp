@@ -33,9 +33,8 @@ TEST_P(Refusal, SaysWhyAndEnds) {
         ASSERT_NE(0u, box) << "no box; running: " << brumelis.IsRunning()
                            << "; said: " << brumelis.ErrorOutput();
         EXPECT_EQ("Brumelis", x.Title(box).value_or(""));
-        EXPECT_EQ(0u, brumelis.FindToolbar());
-        x.Activate(box);
-        ASSERT_TRUE(WaitUntil([&] { return x.ActiveWindow() == box; }));
+        EXPECT_EQ(0u, brumelis.Toolbar());
+        ASSERT_TRUE(x.ActivateAndWait(box));
         x.Key("Return");
     }
     ASSERT_TRUE(brumelis.WaitForExit());

@@ -40,7 +40,6 @@ public:
 
     // Real input; each call is flushed to the server before it returns.
     void MovePointer(ScreenPoint point);
-    ScreenPoint Pointer() const;
     void Press(Button button);
     void Release(Button button);
     void Click(Button button);
@@ -49,6 +48,9 @@ public:
 
     // Asks the window manager to activate a client window, as a pager does.
     void Activate(XWindowId window);
+    // Asks again until it is done: a request another client sent just
+    // before may reach the window manager after ours and win.
+    bool ActivateAndWait(XWindowId window);
     // Asks for the client window to be moved, as its own program would.
     void MoveClient(XWindowId window, ScreenPoint topLeft);
 
