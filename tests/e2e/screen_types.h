@@ -2,7 +2,7 @@
 // what was seen: the scenarios' own.
 #pragma once
 
-#include "tests/scenarios/driver.h"
+#include "tests/scenarios/geometry.h"
 
 namespace brumelis::e2e {
 

@@ -45,7 +45,6 @@ public:
         }
         return copies;
     }
-    scenarios::Milliseconds StartTimeout() const override { return test_support::kStartTimeout; }
 
     WindowId OpenTarget(const std::string& title, const Rect& place) override {
         targets_.push_back(std::make_unique<TargetWindow>(Wide(title), place));
@@ -58,13 +57,11 @@ public:
     }
     // As a user's click would; Wine has no foreground lock.
     bool BringToForeground(WindowId window) override {
-        return WaitUntil(
-            [&] {
-                if (GetForegroundWindow() == Hwnd(window)) return true;
-                SetForegroundWindow(Hwnd(window));
-                return false;
-            },
-            test_support::kStateTimeout);
+        return test_support::WaitUntil([&] {
+            if (GetForegroundWindow() == Hwnd(window)) return true;
+            SetForegroundWindow(Hwnd(window));
+            return false;
+        });
     }
     WindowId Foreground() override { return IdOf(GetForegroundWindow()); }
     void Move(WindowId window, Point corner) override {
@@ -103,14 +100,7 @@ public:
         return DragOn(Hwnd(over), from, to, MouseButtonOf(button));
     }
 
-    bool WaitUntil(const std::function<bool()>& condition,
-                   scenarios::Milliseconds timeout) override {
-        return test_support::WaitUntil(condition, timeout);
-    }
-    bool HoldsFor(const std::function<bool()>& condition,
-                  scenarios::Milliseconds interval) override {
-        return test_support::HoldsFor(condition, interval);
-    }
+    void Pause() override { test_support::PumpMessagesFor(scenarios::Milliseconds{5}); }
 
 private:
     std::vector<std::unique_ptr<TargetWindow>> targets_;

@@ -7,57 +7,16 @@
 
 #include <chrono>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
+
+#include "tests/scenarios/geometry.h"
 
 namespace brumelis::scenarios {
 
 using Milliseconds = std::chrono::milliseconds;
-
-struct Point {
-    int x = 0;
-    int y = 0;
-};
-struct Size {
-    int width = 0;
-    int height = 0;
-};
-// Screen pixels: the top-left corner and the extent.
-struct Rect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    Point Origin() const { return {left, top}; }
-    Size Extent() const { return {width, height}; }
-    Point Centre() const { return {left + width / 2, top + height / 2}; }
-};
-
-inline bool operator==(Point a, Point b) {
-    return a.x == b.x && a.y == b.y;
-}
-inline bool operator==(Size a, Size b) {
-    return a.width == b.width && a.height == b.height;
-}
-inline bool operator==(const Rect& a, const Rect& b) {
-    return a.Origin() == b.Origin() && a.Extent() == b.Extent();
-}
-inline bool operator!=(const Rect& a, const Rect& b) {
-    return !(a == b);
-}
-inline std::ostream& operator<<(std::ostream& out, Point p) {
-    return out << "(" << p.x << ", " << p.y << ")";
-}
-inline std::ostream& operator<<(std::ostream& out, Size s) {
-    return out << s.width << "x" << s.height;
-}
-inline std::ostream& operator<<(std::ostream& out, const Rect& r) {
-    return out << r.Extent() << " at " << r.Origin();
-}
 
 // A top-level window as the driver names it; 0 for none.
 using WindowId = std::uint64_t;
@@ -104,8 +63,6 @@ public:
     // Starts one copy, or several at the same moment.
     virtual std::unique_ptr<ToolbarCopy> StartCopy() = 0;
     virtual std::vector<std::unique_ptr<ToolbarCopy>> StartTogether(int count) = 0;
-    // How long a copy may take to show its first window.
-    virtual Milliseconds StartTimeout() const = 0;
 
     // A titled, framed window of another program, whose visible frame covers
     // `place`; closed with the driver. 0 when it could not be opened.
@@ -137,11 +94,9 @@ public:
     // releases there.
     virtual bool Drag(WindowId over, Point from, Point to, Button button) = 0;
 
-    // Looks until the condition holds, keeping the driver's own windows
-    // alive; false at the deadline.
-    virtual bool WaitUntil(const std::function<bool()>& condition, Milliseconds timeout) = 0;
-    // The condition held at every look for the whole interval.
-    virtual bool HoldsFor(const std::function<bool()>& condition, Milliseconds interval) = 0;
+    // Lets a few milliseconds pass between two looks at the state, keeping
+    // the driver's own windows alive.
+    virtual void Pause() = 0;
 };
 
 // The driver of this test program.

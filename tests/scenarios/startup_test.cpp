@@ -85,7 +85,7 @@ TEST_F(SingleInstance, SecondCopyShowsItsMessageAndEndsOnOkWhileTheFirstRunsOn) 
     ASSERT_TRUE(second->Started());
     std::optional<MessageBoxReading> box;
     WaitUntil([&] { return (box = second->Box()).has_value() || !second->IsRunning(); },
-              driver_->StartTimeout());
+              kStartTimeout);
     ASSERT_TRUE(box) << "no message box; second copy running: " << second->IsRunning();
     ExpectAlreadyRunningBox(*box);
     EXPECT_EQ(0u, second->Toolbar()) << "the second copy showed a toolbar";
@@ -122,7 +122,7 @@ TEST_P(DoubleStart, ExactlyOneToolbarRunsAndTheOtherCopySaysSoAndEnds) {
             }
             return toolbars + boxes + ended == 2;
         },
-        driver_->StartTimeout());
+        kStartTimeout);
     ASSERT_TRUE(settled) << "toolbars " << toolbars << ", boxes " << boxes;
     std::printf("[ OUTCOME  ] toolbars %d, boxes %d, ended %d\n", toolbars, boxes, ended);
     ASSERT_EQ(1, toolbars) << "boxes " << boxes << ", ended " << ended;

@@ -8,18 +8,10 @@ void ToolbarScenario::SetUp() {
     target_ = OpenFirstTarget();
     ASSERT_NE(0u, target_) << "the target did not come up";
     ASSERT_TRUE(BringToForeground(target_));
-    StartToolbar();
-}
-
-void ToolbarScenario::TearDown() {
-    brumelis_.reset();
-}
-
-void ToolbarScenario::StartToolbar() {
     brumelis_ = driver_->StartCopy();
     ASSERT_TRUE(brumelis_->Started()) << "the program did not start";
     WaitUntil([&] { return (toolbar_ = brumelis_->Toolbar()) != 0 || !brumelis_->IsRunning(); },
-              driver_->StartTimeout());
+              kStartTimeout);
     ASSERT_NE(0u, toolbar_) << "the toolbar never showed; program running: "
                             << brumelis_->IsRunning();
     // Clicks need a toolbar that stays put: the follower's first ticks glue

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "tests/scenarios/driver.h"
+#include "tests/support/wait.h"
 
 namespace brumelis::scenarios {
 
@@ -27,6 +28,8 @@ inline constexpr Rect kFirstTargetPlace{200, 150, 400, 300};
 inline constexpr Rect kSecondTargetPlace{700, 500, 360, 280};
 
 inline constexpr Milliseconds kStateTimeout{5000};
+// A Wine process start takes far longer than a state change.
+inline constexpr Milliseconds kStartTimeout{20000};
 // Long enough for the follower to have acted if it were going to.
 inline constexpr Milliseconds kSeveralTicks{500};
 
@@ -34,10 +37,10 @@ inline constexpr Milliseconds kSeveralTicks{500};
 class DriverTest : public testing::Test {
 protected:
     bool WaitUntil(const std::function<bool()>& condition, Milliseconds timeout = kStateTimeout) {
-        return driver_->WaitUntil(condition, timeout);
+        return test_support::WaitUntil(condition, timeout, [this] { driver_->Pause(); });
     }
     bool HoldsFor(const std::function<bool()>& condition, Milliseconds interval = kSeveralTicks) {
-        return driver_->HoldsFor(condition, interval);
+        return test_support::HoldsFor(condition, interval, [this] { driver_->Pause(); });
     }
     // The last reading, once it equals the expected value or at the deadline,
     // so that an assertion on it prints what was seen.
@@ -53,14 +56,11 @@ protected:
 
 class ToolbarScenario : public DriverTest {
 protected:
-    void SetUp() override;
-    void TearDown() override;
-    // The first target; a test with a target of its own overrides it.
-    virtual WindowId OpenFirstTarget() { return driver_->OpenTarget("Cible A", kFirstTargetPlace); }
-
     // Starts a copy with the target in the foreground and waits until its
     // toolbar has settled on it.
-    void StartToolbar();
+    void SetUp() override;
+    // The first target; a test with a target of its own overrides it.
+    virtual WindowId OpenFirstTarget() { return driver_->OpenTarget("Cible A", kFirstTargetPlace); }
     Rect ToolbarRect() { return driver_->VisibleFrame(toolbar_); }
     Size ToolbarSize() { return ToolbarRect().Extent(); }
     Point OnToolbar(Point part);
@@ -89,7 +89,7 @@ protected:
     std::string Situation();
 
     WindowId target_ = 0;
-    std::unique_ptr<ToolbarCopy> brumelis_;
+    std::unique_ptr<ToolbarCopy> brumelis_;  // ended before the driver closes the target
     WindowId toolbar_ = 0;
 };
 

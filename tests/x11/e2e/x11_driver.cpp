@@ -50,7 +50,6 @@ public:
         for (int i = 0; i < count; ++i) copies.push_back(std::make_unique<ToolbarProgram>(x_));
         return copies;
     }
-    scenarios::Milliseconds StartTimeout() const override { return Milliseconds{10000}; }
 
     WindowId OpenTarget(const std::string& title, const Rect& place) override {
         TargetOptions options;
@@ -66,9 +65,7 @@ public:
     WindowId Foreground() override { return x_.ActiveWindow(); }
     // Where the request lands is the window manager's call (the window's
     // gravity, its borders); the scenarios read the frame back.
-    void Move(WindowId window, Point corner) override {
-        x_.MoveClient(window, {corner.x, corner.y});
-    }
+    void Move(WindowId window, Point corner) override { x_.MoveClient(window, corner); }
 
     // The client's place widened by _NET_FRAME_EXTENTS: frames with
     // invisible borders (metacity, mutter) start outside the visible corner.
@@ -76,9 +73,8 @@ public:
     Rect VisibleFrame(WindowId window) override {
         const std::vector<std::uint32_t> e = x_.Cardinals(window, "_NET_FRAME_EXTENTS");
         const bool framed = e.size() == 4;
-        const std::optional<ScreenArea> area = x_.AreaOf(framed ? window : x_.TopLevelOf(window));
-        if (!area) return {-1, -1, 0, 0};
-        if (!framed) return {area->left, area->top, area->width, area->height};
+        const std::optional<Rect> area = x_.AreaOf(framed ? window : x_.TopLevelOf(window));
+        if (!area || !framed) return area.value_or(Rect{-1, -1, 0, 0});
         const int left = static_cast<int>(e[0]), right = static_cast<int>(e[1]);
         const int top = static_cast<int>(e[2]), bottom = static_cast<int>(e[3]);
         return {area->left - left, area->top - top, area->width + left + right,
@@ -107,13 +103,11 @@ public:
         return static_cast<int>(*frame / kOpacityPerAlphaStep);
     }
 
-    std::vector<std::uint32_t> Capture(const Rect& area) override {
-        return x_.Capture({area.left, area.top, area.width, area.height});
-    }
+    std::vector<std::uint32_t> Capture(const Rect& area) override { return x_.Capture(area); }
 
     bool Click(WindowId over, Point point, scenarios::Button button) override {
         if (!PointAt(over, point)) return false;
-        x_.MovePointer({point.x, point.y});
+        x_.MovePointer(point);
         x_.Click(ButtonOf(button));
         return true;
     }
@@ -124,29 +118,22 @@ public:
     }
     bool Drag(WindowId over, Point from, Point to, scenarios::Button button) override {
         if (!PointAt(over, from)) return false;
-        x_.MovePointer({from.x, from.y});
+        x_.MovePointer(from);
         x_.Press(ButtonOf(button));
         // Through a point in between, as a hand would go.
         x_.MovePointer({from.x, (from.y + to.y) / 2});
-        x_.MovePointer({to.x, to.y});
+        x_.MovePointer(to);
         x_.Release(ButtonOf(button));
         return true;
     }
 
-    bool WaitUntil(const std::function<bool()>& condition,
-                   scenarios::Milliseconds timeout) override {
-        return x11_tests::WaitUntil(condition, timeout);
-    }
-    bool HoldsFor(const std::function<bool()>& condition,
-                  scenarios::Milliseconds interval) override {
-        return x11_tests::HoldsFor(condition, interval);
-    }
+    void Pause() override { IdlePump(); }
 
 private:
     // Waits until the window holding `over` is the top-level at the point.
     bool PointAt(WindowId over, Point point) {
         const XWindowId shown = x_.TopLevelOf(over);
-        return WaitUntil([&] { return x_.ToplevelAt({point.x, point.y}) == shown; }, kStateTimeout);
+        return WaitUntil([&] { return x_.ToplevelAt(point) == shown; }, kStateTimeout);
     }
     void ReleaseButtons() {
         for (Button button : {Button::Left, Button::Middle, Button::Right}) x_.Release(button);

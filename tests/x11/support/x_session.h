@@ -8,19 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "tests/scenarios/geometry.h"
+
 struct _XDisplay;
 
 namespace brumelis::x11_tests {
 
 using XWindowId = unsigned long;  // as Xlib's Window
 
-struct ScreenPoint {
-    int x, y;
-};
-struct ScreenArea {
-    int left, top, width, height;
-    ScreenPoint Centre() const { return {left + width / 2, top + height / 2}; }
-};
+using ScreenPoint = scenarios::Point;
+using ScreenArea = scenarios::Rect;
 
 // X numbers the buttons: 1 left, 2 middle, 3 right.
 enum class Button { Left = 1, Middle = 2, Right = 3 };
