@@ -35,7 +35,7 @@ struct MessageBoxReading {
     std::optional<bool> showsIcon;
 };
 
-// One copy of the toolbar program; ended by the driver when let go of.
+// One copy of the toolbar program, ended when let go of.
 class ToolbarCopy {
 public:
     virtual ~ToolbarCopy() = default;
@@ -71,7 +71,8 @@ public:
     // until the system says so.
     virtual bool BringToForeground(WindowId window) = 0;
     virtual WindowId Foreground() = 0;
-    // Asks for the window's visible frame to move to `corner`.
+    // Asks for the window to move its corner to `corner`; where it lands is
+    // the window system's call.
     virtual void Move(WindowId window, Point corner) = 0;
 
     // What the user sees of the window: its frame without invisible borders.
