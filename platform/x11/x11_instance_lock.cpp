@@ -39,7 +39,7 @@ std::string X11InstanceLock::DisplayKey(const std::string& display) {
     std::string host = colon == std::string::npos ? "" : display.substr(0, colon);
     std::string number = colon == std::string::npos ? display : display.substr(colon + 1);
     number = number.substr(0, number.find('.'));  // the screen does not matter
-    if (host == "unix") host.clear();              // the local socket, as ":N"
+    if (host == "unix") host.clear();             // the local socket, as ":N"
     std::string key = host.empty() ? number : host + "_" + number;
     for (char& c : key) {
         const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||

@@ -131,8 +131,8 @@ bool X11WindowSystem::Learn(x11::FollowedWindow& window) {
     if (window.Framed()) {
         Window root = None;
         unsigned int width = 0, height = 0, border = 0, depth = 0;
-        if (XGetGeometry(display_, window.topLevel, &root, &window.frame.x, &window.frame.y,
-                         &width, &height, &border, &depth) == 0 ||
+        if (XGetGeometry(display_, window.topLevel, &root, &window.frame.x, &window.frame.y, &width,
+                         &height, &border, &depth) == 0 ||
             trap.Seen()) {
             return false;
         }
@@ -140,8 +140,8 @@ bool X11WindowSystem::Learn(x11::FollowedWindow& window) {
         window.frame.height = static_cast<int>(height);
         window.frame.border = static_cast<int>(border);
         if (window.parent == window.topLevel) {
-            window.offset = std::make_pair(window.own.x + window.own.border,
-                                           window.own.y + window.own.border);
+            window.offset =
+                std::make_pair(window.own.x + window.own.border, window.own.y + window.own.border);
         }
     }
     window.state.reset();
@@ -223,8 +223,8 @@ void X11WindowSystem::ObserveStructure(const XEvent& event) {
                 client->own = geometry;
                 if (!client->Framed()) client->frame = geometry;
                 if (client->Framed() && client->parent == client->topLevel) {
-                    client->offset = std::make_pair(geometry.x + geometry.border,
-                                                    geometry.y + geometry.border);
+                    client->offset =
+                        std::make_pair(geometry.x + geometry.border, geometry.y + geometry.border);
                 } else if (client->Framed()) {
                     client->offset.reset();
                 }

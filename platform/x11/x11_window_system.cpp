@@ -117,10 +117,10 @@ std::optional<ScreenRect> X11WindowSystem::VisibleFrame(WindowHandle handle) {
     // The client's inner corner on the root, then its outline.
     const x11::Geometry& own = window->own;
     const x11::Geometry& frame = window->frame;
-    const int x = window->Framed() ? frame.x + frame.border + window->offset->first
-                                   : own.x + own.border;
-    const int y = window->Framed() ? frame.y + frame.border + window->offset->second
-                                   : own.y + own.border;
+    const int x =
+        window->Framed() ? frame.x + frame.border + window->offset->first : own.x + own.border;
+    const int y =
+        window->Framed() ? frame.y + frame.border + window->offset->second : own.y + own.border;
     ScreenRect rect{x - own.border, y - own.border, x + own.width + own.border,
                     y + own.height + own.border};
     if (!window->Framed()) return rect;
@@ -196,8 +196,7 @@ void X11WindowSystem::SetOpacity(WindowHandle handle, std::uint8_t opacity) {
     const unsigned long value = opacity * kOpacityPerStep;
     {
         x11::SentRequests::Batch batch(*sent_, window->client);
-        x11::WriteLongs(display_, window->client, atoms_->netWmWindowOpacity, XA_CARDINAL,
-                        {value});
+        x11::WriteLongs(display_, window->client, atoms_->netWmWindowOpacity, XA_CARDINAL, {value});
         if (window->Framed()) {
             x11::WriteLongs(display_, window->topLevel, atoms_->netWmWindowOpacity, XA_CARDINAL,
                             {value});
