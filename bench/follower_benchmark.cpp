@@ -13,17 +13,6 @@ void BM_EffectiveTick(benchmark::State& state) {
 }
 BENCHMARK(BM_EffectiveTick)->Arg(0)->Arg(100)->Arg(10000);
 
-// Without a compositor (Wine, systems before Vista) the frame query fails and
-// the window rectangle is read instead: one call more.
-void BM_EffectiveTickWithoutCompositor(benchmark::State& state) {
-    LoadedToolbar toolbar(0);
-    toolbar.desktop.SetCompositorAvailable(false);
-    PerOperation counters(toolbar.desktop);
-    for (auto _ : state) toolbar.toolkit.Tick();
-    counters.Report(state);
-}
-BENCHMARK(BM_EffectiveTickWithoutCompositor);
-
 // A long handle's item no longer fits the string's own buffer.
 void BM_EffectiveTickLongHandle(benchmark::State& state) {
     LoadedToolbar toolbar(static_cast<int>(state.range(0)));

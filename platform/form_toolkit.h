@@ -61,6 +61,11 @@ enum class MessageAnswer { Ok, Yes, No };
 class FormToolkit {
 public:
     virtual ~FormToolkit() = default;
+    // The form the toolkit built from its layout, not yet shown.
+    virtual FormWindow& Window() = 0;
+    // Starts the timers, delivers Load, shows the form without activating
+    // it, then delivers events until the program ends; returns its status.
+    virtual int Run(FormEvents& events) = 0;
     // Modal; an empty title means the application's title.
     virtual MessageAnswer ShowMessage(const Text& text, MessageButtons buttons,
                                       const Text& title = Text()) = 0;

@@ -3,13 +3,15 @@
 #include <windows.h>
 #include <ole2.h>
 
+#include <memory>
+
 #include "platform/win32/start_failure.h"
-#include "platform/win32/startup_lock.h"
+#include "platform/win32/win32_instance_lock.h"
 #include "platform/win32/win32_support.h"
 #include "platform/win32/win32_toolkit.h"
 #include "platform/win32/win32_window_system.h"
 #include "toolbar/toolbar_layout.h"
-#include "toolbar/toolbar_window.h"
+#include "toolbar/toolbar_program.h"
 
 namespace {
 
@@ -26,11 +28,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         // COM on this thread (Wine's loader sets it up itself; Windows' not).
         const HRESULT ole = ::OleInitialize(nullptr);
         if (FAILED(ole)) brumelis::ThrowResult(ole, "OleInitialize");
-        // Before the windows exist: copies started together check in turn.
-        brumelis::StartupLock startup(kStartupLockName);
-        brumelis::Win32Toolkit toolkit(instance, layout, &startup);
-        brumelis::ToolbarWindow toolbar(desktop, toolkit, toolkit.Window());
-        return toolkit.Run(toolbar);
+        brumelis::Win32InstanceLock startLock(kStartupLockName);
+        return brumelis::RunToolbarProgram(
+            desktop, startLock, [instance](const brumelis::FormLayout& form) {
+                return std::make_unique<brumelis::Win32Toolkit>(instance, form);
+            });
     } catch (const brumelis::SystemRefusal& failure) {
         ::MessageBoxW(nullptr, brumelis::Wide(brumelis::StartFailureText(failure)),
                       brumelis::Wide(layout.applicationTitle), MB_OK | MB_ICONERROR);

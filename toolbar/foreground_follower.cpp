@@ -10,15 +10,13 @@ namespace brumelis {
 
 void ToolbarWindow::FollowForeground() {
     static const Text kSource = u"ToolbarWindow.FollowForeground";
-    const WindowHandle foreground = desktop_.GetForegroundWindow();
+    const WindowHandle foreground = desktop_.ForegroundWindow();
     // While the user works in the toolbar it stays where it is.
     if (foreground == form_.Handle()) return;
     target_ = foreground;
 
-    // The visible corner: recent systems put invisible resize borders inside
-    // the window rectangle. Where the system cannot tell, the rectangle.
-    ScreenRect rect;  // stays all zeros when both queries fail
-    if (!desktop_.GetVisibleFrameRect(foreground, rect)) desktop_.GetWindowRect(foreground, rect);
+    // All zeros when the window cannot be read: the screen's corner.
+    const ScreenRect rect = desktop_.VisibleFrame(foreground).value_or(ScreenRect{});
     const auto x = static_cast<Twips>(CheckedMultiply32(rect.left, kTwipsPerPixel, kSource));
     const auto y = static_cast<Twips>(CheckedMultiply32(rect.top, kTwipsPerPixel, kSource));
 

@@ -27,7 +27,7 @@ void ToolbarWindow::TogglePin() {
             [&] { pinned_ = ReplaceText(pinned_, PinnedItem(target_), Text()).AsText(); });
     }
     IgnoreFailure([&] { Fold(); });
-    IgnoreFailure([&] { desktop_.SetActiveWindow(target_); });
+    IgnoreFailure([&] { desktop_.Activate(target_); });
 }
 
 }  // namespace brumelis

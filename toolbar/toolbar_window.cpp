@@ -9,8 +9,26 @@
 
 namespace brumelis {
 
-ToolbarWindow::ToolbarWindow(WindowSystem& desktop, FormToolkit& toolkit, FormWindow& form)
-    : desktop_(desktop), toolkit_(toolkit), form_(form) {}
+namespace {
+
+class ReleaseOnExit {
+public:
+    explicit ReleaseOnExit(InstanceLock* lock) : lock_(lock) {}
+    ~ReleaseOnExit() {
+        if (lock_ != nullptr) lock_->Release();
+    }
+    ReleaseOnExit(const ReleaseOnExit&) = delete;
+    ReleaseOnExit& operator=(const ReleaseOnExit&) = delete;
+
+private:
+    InstanceLock* lock_;
+};
+
+}  // namespace
+
+ToolbarWindow::ToolbarWindow(WindowSystem& desktop, FormToolkit& toolkit, FormWindow& form,
+                             InstanceLock* startLock)
+    : desktop_(desktop), toolkit_(toolkit), form_(form), startLock_(startLock) {}
 
 void ToolbarWindow::Load() {
     StartUp();
@@ -44,7 +62,14 @@ void ToolbarWindow::MouseMove(ControlId control, const MouseEvent& event) {
 void ToolbarWindow::StartUp() {
     Fold();
     form_.SetEnabled(false);
-    if (AlreadyRunning(desktop_, toolkit_, form_, form_.Caption(), DynamicValue(std::int16_t{2}))) {
+    bool running = false;
+    {
+        // Given back on every way out of the check, a failure included.
+        const ReleaseOnExit release(startLock_);
+        running = AlreadyRunning(desktop_, toolkit_, form_, form_.Caption(),
+                                 DynamicValue(std::int16_t{2}));
+    }
+    if (running) {
         toolkit_.ShowMessage(texts::kAlreadyRunning, MessageButtons::Ok, texts::kApplicationTitle);
         toolkit_.End();
     }
@@ -72,7 +97,7 @@ void ToolbarWindow::ToggleFold() {
             form_.SetHeight(slider.top + slider.height);
         });
     }
-    IgnoreFailure([&] { desktop_.SetActiveWindow(target_); });
+    IgnoreFailure([&] { desktop_.Activate(target_); });
 }
 
 void ToolbarWindow::ShowPresentation() {

@@ -6,13 +6,17 @@
 #include <cstdint>
 
 #include "platform/form_toolkit.h"
+#include "platform/instance_lock.h"
 #include "platform/window_system.h"
 
 namespace brumelis {
 
 class ToolbarWindow : public FormEvents {
 public:
-    ToolbarWindow(WindowSystem& desktop, FormToolkit& toolkit, FormWindow& form);
+    // The start lock, when given, is released once the instance check is
+    // done: this copy's windows are on the desktop for the next copy to see.
+    ToolbarWindow(WindowSystem& desktop, FormToolkit& toolkit, FormWindow& form,
+                  InstanceLock* startLock = nullptr);
 
     // FormEvents: routes each event to its control's handler.
     void Load() override;
@@ -41,12 +45,11 @@ private:
     void SetOpacityFromSlider(const MouseEvent& event);
     void MakeOpaque();
     void MakeOpaqueAndFold();
-    void MakeLayered(WindowHandle window);
-    void SetOpacity(WindowHandle window, std::uint8_t alpha);
 
     WindowSystem& desktop_;
     FormToolkit& toolkit_;
     FormWindow& form_;
+    InstanceLock* startLock_;
 
     // The foreground window of the last tick: the one the commands act on.
     WindowHandle target_ = 0;

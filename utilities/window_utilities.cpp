@@ -1,12 +1,10 @@
 #include "utilities/window_utilities.h"
 
-#include <algorithm>
 #include <climits>
-#include <string_view>
+#include <cstddef>
 
 #include "base/checked_arithmetic.h"
 #include "base/failure.h"
-#include "platform/code_page.h"
 
 namespace brumelis {
 
@@ -48,33 +46,23 @@ bool IsLessThanOne(const DynamicValue& allowance) {
 
 bool AlreadyRunning(WindowSystem& desktop, FormToolkit& toolkit, const FormWindow& form, Text title,
                     DynamicValue allowance) {
-    constexpr std::int32_t kBufferLength = 255;
-    constexpr std::int32_t kMaxCount = 119;
-    WindowHandle h = desktop.GetWindow(form.Handle(), win::kFirstWindow);
+    // The walk reads at most this many characters of each title.
+    constexpr std::size_t kTitleLength = 118;
+    WindowHandle h = desktop.TopWindow(form.Handle());
     while (h != 0) {
-        char buffer[kBufferLength];
-        std::fill(buffer, buffer + kBufferLength, ' ');
-        desktop.GetWindowTextA(h, buffer, kMaxCount);
-        const Text read = FromCodePage(std::string_view(buffer, kBufferLength));
-        const std::size_t nul = read.find(u'\0');
-        if (nul != Text::npos && read.compare(0, nul, title) == 0 && nul == title.size()) {
+        // A title that cannot be read matches nothing.
+        if (desktop.Title(h, kTitleLength) == title) {
             if (IsLessThanOne(allowance)) return true;
             allowance = Decrement(allowance);
         }
-        h = desktop.GetWindow(h, win::kNextWindow);
+        h = desktop.WindowBelow(h);
         toolkit.DoEvents();
     }
     return false;
 }
 
 void SetTopMost(WindowSystem& desktop, WindowHandle window, bool topmost) {
-    const WindowHandle insertAfter = topmost ? win::kTopmostBand : win::kNonTopmostBand;
-    // Without waiting: a window of another thread that does not answer must
-    // not hold the caller; it changes band when its thread gets to it. The
-    // caller's own windows change at once all the same.
-    desktop.SetWindowPos(window, insertAfter, 0, 0, 0, 0,
-                         win::kKeepSize | win::kKeepPosition | win::kNoActivation |
-                             win::kShowWindow | win::kDoNotWait);
+    desktop.KeepAbove(window, topmost);
 }
 
 }  // namespace brumelis

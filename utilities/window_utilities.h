@@ -13,9 +13,9 @@ namespace brumelis {
 bool AlreadyRunning(WindowSystem& desktop, FormToolkit& toolkit, const FormWindow& form, Text title,
                     DynamicValue allowance);
 
-// Moves the window into or out of the topmost band and shows it, without
-// moving, sizing or activating it, and without waiting for another thread's
-// window. The answer is not looked at.
+// Moves the window into or out of the band kept above all others and shows
+// it, without moving, sizing or activating it, and without waiting for
+// another program's window.
 void SetTopMost(WindowSystem& desktop, WindowHandle window, bool topmost);
 
 }  // namespace brumelis

@@ -1,15 +1,11 @@
-// A simulated desktop behind the WindowSystem interface. It enforces the rules
-// the core relies on rather than recording calls: z-order with the topmost
-// band first, GetWindowTextA truncation, alpha only on layered windows,
-// invalid or 0 handles changing nothing. A window can hang like a program
-// that stopped answering: the calls that would wait for it are counted, the
-// ones that never wait are held until it wakes.
+// A simulated desktop behind the WindowSystem interface. It keeps the rules
+// the core relies on rather than recording calls: z-order with the band kept
+// above first, titles cut to the length asked, invalid or 0 handles changing
+// nothing, a visible frame inside the window's invisible resize borders.
 #pragma once
 
-#include <functional>
 #include <map>
 #include <optional>
-#include <utility>
 #include <vector>
 
 #include "platform/window_system.h"
@@ -21,17 +17,16 @@ public:
     struct Window {
         Text title;
         ScreenRect rect;
-        std::int32_t exStyle = 0;  // WS_EX_TOPMOST mirrors the band
         bool visible = true;
-        bool titleReadable = true;  // false: the title query writes nothing
-        std::optional<std::uint8_t> alpha;
+        bool titleReadable = true;  // false: the title cannot be read
+        bool keptAbove = false;
+        std::optional<std::uint8_t> opacity;  // none until one is set
         // Invisible resize borders inside the rectangle, left, top, right
-        // and bottom: the compositor reports the rest as drawn.
+        // and bottom: the rest is the visible frame.
         ScreenRect invisibleBorders;
-        bool hung = false;
     };
 
-    // A new window on top of the non-topmost band.
+    // A new window on top of the windows not kept above.
     WindowHandle AddWindow(const Text& title, ScreenRect rect = {}, bool visible = true);
     void RemoveWindow(WindowHandle window);
     void SetForeground(WindowHandle window) { foreground_ = window; }
@@ -40,15 +35,10 @@ public:
     void SetTitleReadable(WindowHandle window, bool readable);
     // Widths of invisible resize borders (left, top, right, bottom).
     void SetInvisibleBorders(WindowHandle window, ScreenRect borders);
-    // Without a compositor (Wine, older systems) the frame query fails.
-    void SetCompositorAvailable(bool available) { compositor_ = available; }
-    // A hung window's thread answers nothing until Wake, which carries out
-    // what was held for it, in order.
-    void Hang(WindowHandle window);
-    void Wake(WindowHandle window);
-    // Calls that would have waited for a hung window (they take effect, as
-    // once the caller had waited).
-    int WaitingCalls() const { return waitingCalls_; }
+    // A desktop whose window manager has no band above the others.
+    void SetCanKeepAbove(bool can) { canKeepAbove_ = can; }
+    // A desktop where opacity is recorded but not drawn (no compositor).
+    void SetShowsOpacity(bool shows) { showsOpacity_ = shows; }
 
     bool Exists(WindowHandle window) const { return windows_.count(window) != 0; }
     const Window& Get(WindowHandle window) const { return windows_.at(window); }
@@ -62,36 +52,27 @@ public:
     void ResetCallCount() { calls_ = 0; }
 
     // WindowSystem
-    WindowHandle GetForegroundWindow() override;
-    bool GetWindowRect(WindowHandle window, ScreenRect& rect) override;
-    bool GetVisibleFrameRect(WindowHandle window, ScreenRect& rect) override;
-    WindowHandle GetWindow(WindowHandle window, std::uint32_t command) override;
-    std::int32_t GetWindowTextA(WindowHandle window, char* buffer, std::int32_t maxCount) override;
-    std::int32_t GetWindowLongA(WindowHandle window, std::int32_t index) override;
-    std::int32_t SetWindowLongA(WindowHandle window, std::int32_t index,
-                                std::int32_t newLong) override;
-    void SetExtendedStyleLater(WindowHandle window, std::int32_t exStyle) override;
-    bool SetLayeredWindowAttributes(WindowHandle window, std::uint32_t colorKey, std::uint8_t alpha,
-                                    std::uint32_t flags) override;
-    bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x, std::int32_t y,
-                      std::int32_t cx, std::int32_t cy, std::uint32_t flags) override;
-    WindowHandle SetActiveWindow(WindowHandle window) override;
+    WindowHandle ForegroundWindow() override;
+    std::optional<ScreenRect> VisibleFrame(WindowHandle window) override;
+    void KeepAbove(WindowHandle window, bool above) override;
+    bool IsKeptAbove(WindowHandle window) override;
+    bool CanKeepAbove() override;
+    void SetOpacity(WindowHandle window, std::uint8_t opacity) override;
+    bool ShowsOpacity() override;
+    void Activate(WindowHandle window) override;
+    WindowHandle TopWindow(WindowHandle window) override;
+    WindowHandle WindowBelow(WindowHandle window) override;
+    std::optional<Text> Title(WindowHandle window, std::size_t maxLength) override;
 
 private:
     Window* Find(WindowHandle window);
-    void PlaceInBand(WindowHandle window, bool topmost);
-    void WriteExStyle(Window& w, std::int32_t exStyle);
-    bool ApplyAlpha(WindowHandle window, std::uint8_t alpha, std::uint32_t flags);
-    void ChangePosition(WindowHandle window, WindowHandle insertAfter, std::int32_t x,
-                        std::int32_t y, std::int32_t cx, std::int32_t cy, std::uint32_t flags);
+    void PlaceInBand(WindowHandle window, bool above);
 
     std::map<WindowHandle, Window> windows_;
     std::vector<WindowHandle> zOrder_;
     std::vector<WindowHandle> activations_;
-    // Work held for hung windows, in the order it was asked for.
-    std::vector<std::pair<WindowHandle, std::function<void()>>> held_;
-    bool compositor_ = true;
-    int waitingCalls_ = 0;
+    bool canKeepAbove_ = true;
+    bool showsOpacity_ = true;
     WindowHandle foreground_ = 0;
     WindowHandle nextHandle_ = 0x10010;
     long calls_ = 0;

@@ -122,6 +122,11 @@ void FakeToolkit::Load(FormEvents& events) {
     if (!ended_) desktop_.SetVisible(window_->Handle(), true);
 }
 
+int FakeToolkit::Run(FormEvents& events) {
+    Load(events);
+    return 0;
+}
+
 void FakeToolkit::Tick() {
     for (const ControlId timer : timers_) Deliver([&] { events_->Tick(timer); });
 }

@@ -83,7 +83,7 @@ public:
     // the caption, as the real toolkit's windows do.
     FakeToolkit(FakeDesktop& desktop, const FormLayout& layout);
 
-    FakeFormWindow& Window() { return *window_; }
+    FakeFormWindow& Window() override { return *window_; }
     WindowHandle OwnerHandle() const { return owner_; }
 
     // Script: each call delivers one event, unless the program has ended.
@@ -108,7 +108,9 @@ public:
     bool Ended() const { return ended_; }
     int DoEventsCount() const { return doEventsCount_; }
 
-    // FormToolkit
+    // FormToolkit. Run delivers the load and returns: the test script
+    // delivers the rest.
+    int Run(FormEvents& events) override;
     MessageAnswer ShowMessage(const Text& text, MessageButtons buttons, const Text& title) override;
     void DoEvents() override;
     [[noreturn]] void End() override;

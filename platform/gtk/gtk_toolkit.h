@@ -14,13 +14,13 @@ public:
     // unmapped; throws std::runtime_error when an image cannot be decoded.
     explicit GtkToolkit(const FormLayout& layout);
 
-    GtkForm& Window() { return form_; }
+    GtkForm& Window() override { return form_; }
 
     // Starts the timers, delivers Load and shows the toolbar without
     // activating it. The caller then runs the main loop (Run does).
     void Start(FormEvents& events);
     // Start, then the main loop; the program ends through End.
-    int Run(FormEvents& events);
+    int Run(FormEvents& events) override;
 
     MessageAnswer ShowMessage(const Text& text, MessageButtons buttons,
                               const Text& title = Text()) override;

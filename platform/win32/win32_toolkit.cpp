@@ -4,17 +4,14 @@
 
 namespace brumelis {
 
-Win32Toolkit::Win32Toolkit(HINSTANCE instance, const FormLayout& layout, StartupLock* startup)
-    : applicationTitle_(layout.applicationTitle),
-      startup_(startup),
-      form_(instance, layout, *this) {}
+Win32Toolkit::Win32Toolkit(HINSTANCE instance, const FormLayout& layout)
+    : applicationTitle_(layout.applicationTitle), form_(instance, layout, *this) {}
 
 int Win32Toolkit::Run(FormEvents& events) {
     events_ = &events;
     // Started first, so that ticks also run in the load handler's DoEvents.
     form_.StartTimers();
     Dispatch([](FormEvents& form) { form.Load(); });
-    if (startup_ != nullptr) startup_->Release();
     form_.Show();
     MSG message{};
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
@@ -36,8 +33,6 @@ void Win32Toolkit::Dispatch(const Event& event) {
 
 MessageAnswer Win32Toolkit::ShowMessage(const Text& text, MessageButtons buttons,
                                         const Text& title) {
-    // The next copy may start while this one waits for an answer.
-    if (startup_ != nullptr) startup_->Release();
     const UINT style = buttons == MessageButtons::YesNo ? MB_YESNO | MB_DEFBUTTON1 : MB_OK;
     // A box enables its owner again when it closes. Before the toolbar is
     // first shown it is disabled by the start-up check and must stay so: the

@@ -4,7 +4,6 @@
 
 #include "platform/form_layout.h"
 #include "platform/form_toolkit.h"
-#include "platform/win32/startup_lock.h"
 #include "platform/win32/win32_form.h"
 
 namespace brumelis {
@@ -12,16 +11,12 @@ namespace brumelis {
 class Win32Toolkit final : public FormToolkit, private FormEventDispatcher {
 public:
     // Creates the hidden owner and the toolbar, hidden; throws
-    // SystemRefusal when the system refuses a window. The start-up lock,
-    // when given, is released once the load handler has returned or is about
-    // to show a message box: its instance check is done by then.
-    Win32Toolkit(HINSTANCE instance, const FormLayout& layout, StartupLock* startup = nullptr);
+    // SystemRefusal when the system refuses a window.
+    Win32Toolkit(HINSTANCE instance, const FormLayout& layout);
 
-    FormWindow& Window() { return form_; }
-
-    // Starts the timers, delivers Load, shows the toolbar without activating
-    // it, then runs the message loop until the toolbar is destroyed.
-    int Run(FormEvents& events);
+    FormWindow& Window() override { return form_; }
+    // The message loop runs until the toolbar is destroyed.
+    int Run(FormEvents& events) override;
 
     MessageAnswer ShowMessage(const Text& text, MessageButtons buttons,
                               const Text& title = Text()) override;
@@ -32,7 +27,6 @@ private:
     void Dispatch(const Event& event) override;
 
     Text applicationTitle_;
-    StartupLock* startup_;
     Win32Form form_;
     FormEvents* events_ = nullptr;
     // A handler runs only when every running handler is inside DoEvents.

@@ -1,64 +1,73 @@
 #include "platform/win32/win32_window_system.h"
 
-#include "platform/win32/deferred_style_writes.h"
-#include "platform/win32/frame_bounds.h"
+#include <algorithm>
+#include <climits>
+#include <string>
+#include <string_view>
+
+#include "platform/code_page.h"
 #include "platform/win32/win32_support.h"
 
 namespace brumelis {
 
-WindowHandle Win32WindowSystem::GetForegroundWindow() {
-    return ToWindowHandle(::GetForegroundWindow());
+namespace {
+
+// The buffer the title query writes into: its bytes past the NUL keep their
+// spaces, and a query that writes nothing leaves no NUL at all.
+constexpr std::size_t kTitleBuffer = 255;
+
+}  // namespace
+
+WindowHandle Win32WindowSystem::ForegroundWindow() {
+    return ToWindowHandle(user32_.getForegroundWindow());
 }
 
-bool Win32WindowSystem::GetWindowRect(WindowHandle window, ScreenRect& rect) {
-    RECT native;
-    if (!::GetWindowRect(ToHwnd(window), &native)) return false;
-    rect = ScreenRect{native.left, native.top, native.right, native.bottom};
-    return true;
+std::optional<ScreenRect> Win32WindowSystem::VisibleFrame(WindowHandle window) {
+    ScreenRect frame;
+    if (user32_.getVisibleFrame(ToHwnd(window), frame)) return frame;
+    RECT rect;
+    if (!user32_.getWindowRect(ToHwnd(window), &rect)) return std::nullopt;
+    return ScreenRect{rect.left, rect.top, rect.right, rect.bottom};
 }
 
-bool Win32WindowSystem::GetVisibleFrameRect(WindowHandle window, ScreenRect& rect) {
-    return VisibleFrameOf(ToHwnd(window), rect);
+void Win32WindowSystem::KeepAbove(WindowHandle window, bool above) {
+    // The answer tells nothing the toolbar would act on.
+    user32_.setWindowPos(
+        ToHwnd(window), above ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+        SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_ASYNCWINDOWPOS);
 }
 
-WindowHandle Win32WindowSystem::GetWindow(WindowHandle window, std::uint32_t command) {
-    return ToWindowHandle(::GetWindow(ToHwnd(window), command));
+bool Win32WindowSystem::IsKeptAbove(WindowHandle window) {
+    return (user32_.getWindowLongA(ToHwnd(window), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
 
-std::int32_t Win32WindowSystem::GetWindowTextA(WindowHandle window, char* buffer,
-                                               std::int32_t maxCount) {
-    return ::GetWindowTextA(ToHwnd(window), buffer, maxCount);
+void Win32WindowSystem::SetOpacity(WindowHandle window, std::uint8_t opacity) {
+    const HWND hwnd = ToHwnd(window);
+    const LONG style = user32_.getWindowLongA(hwnd, GWL_EXSTYLE);
+    if ((style & WS_EX_LAYERED) == 0) user32_.setExtendedStyleLater(hwnd, style | WS_EX_LAYERED);
+    user32_.setLayeredWindowAttributes(hwnd, 0, opacity, LWA_ALPHA);
 }
 
-std::int32_t Win32WindowSystem::GetWindowLongA(WindowHandle window, std::int32_t index) {
-    return ::GetWindowLongA(ToHwnd(window), index);
+void Win32WindowSystem::Activate(WindowHandle window) {
+    user32_.setActiveWindow(ToHwnd(window));
 }
 
-std::int32_t Win32WindowSystem::SetWindowLongA(WindowHandle window, std::int32_t index,
-                                               std::int32_t newLong) {
-    return ::SetWindowLongA(ToHwnd(window), index, newLong);
+WindowHandle Win32WindowSystem::TopWindow(WindowHandle window) {
+    return ToWindowHandle(user32_.getWindow(ToHwnd(window), GW_HWNDFIRST));
 }
 
-void Win32WindowSystem::SetExtendedStyleLater(WindowHandle window, std::int32_t style) {
-    DeferredStyleWrites::Instance().Write(ToHwnd(window), style);
+WindowHandle Win32WindowSystem::WindowBelow(WindowHandle window) {
+    return ToWindowHandle(user32_.getWindow(ToHwnd(window), GW_HWNDNEXT));
 }
 
-bool Win32WindowSystem::SetLayeredWindowAttributes(WindowHandle window, std::uint32_t colorKey,
-                                                   std::uint8_t alpha, std::uint32_t flags) {
-    // After a style write still under way; its worker applies the last one.
-    if (DeferredStyleWrites::Instance().DeferAlpha(ToHwnd(window), colorKey, alpha, flags))
-        return true;
-    return ::SetLayeredWindowAttributes(ToHwnd(window), colorKey, alpha, flags) != FALSE;
-}
-
-bool Win32WindowSystem::SetWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x,
-                                     std::int32_t y, std::int32_t cx, std::int32_t cy,
-                                     std::uint32_t flags) {
-    return ::SetWindowPos(ToHwnd(window), ToHwnd(insertAfter), x, y, cx, cy, flags) != FALSE;
-}
-
-WindowHandle Win32WindowSystem::SetActiveWindow(WindowHandle window) {
-    return ToWindowHandle(::SetActiveWindow(ToHwnd(window)));
+std::optional<Text> Win32WindowSystem::Title(WindowHandle window, std::size_t maxLength) {
+    std::string buffer(std::max(kTitleBuffer, maxLength + 1), ' ');
+    const int count = static_cast<int>(std::min<std::size_t>(maxLength + 1, INT_MAX));
+    // The count answered is not looked at: the NUL says where the title ends.
+    user32_.getWindowTextA(ToHwnd(window), buffer.data(), count);
+    const std::size_t end = buffer.find('\0');
+    if (end == std::string::npos) return std::nullopt;
+    return FromCodePage(std::string_view(buffer.data(), end));
 }
 
 }  // namespace brumelis

@@ -1,28 +1,40 @@
-// The window-system calls over user32. Handles cross the boundary as 32-bit
-// integers; every call is passed through with its arguments unchanged, but
-// for the style written later and the opacity that follows it.
+// The window system over user32. Handles cross the boundary as 32-bit
+// integers. user32 hands SetWindowPos and SetWindowLongA on another thread's
+// window to that thread and waits for its answer: the band changes with
+// SWP_ASYNCWINDOWPOS, the layered style is written on a worker, so that a
+// program that stopped answering never holds the toolbar.
 #pragma once
 
+#include "platform/win32/user32_calls.h"
 #include "platform/window_system.h"
 
 namespace brumelis {
 
 class Win32WindowSystem final : public WindowSystem {
 public:
-    WindowHandle GetForegroundWindow() override;
-    bool GetWindowRect(WindowHandle window, ScreenRect& rect) override;
-    bool GetVisibleFrameRect(WindowHandle window, ScreenRect& rect) override;
-    WindowHandle GetWindow(WindowHandle window, std::uint32_t command) override;
-    std::int32_t GetWindowTextA(WindowHandle window, char* buffer, std::int32_t maxCount) override;
-    std::int32_t GetWindowLongA(WindowHandle window, std::int32_t index) override;
-    std::int32_t SetWindowLongA(WindowHandle window, std::int32_t index,
-                                std::int32_t newLong) override;
-    void SetExtendedStyleLater(WindowHandle window, std::int32_t style) override;
-    bool SetLayeredWindowAttributes(WindowHandle window, std::uint32_t colorKey, std::uint8_t alpha,
-                                    std::uint32_t flags) override;
-    bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, std::int32_t x, std::int32_t y,
-                      std::int32_t cx, std::int32_t cy, std::uint32_t flags) override;
-    WindowHandle SetActiveWindow(WindowHandle window) override;
+    explicit Win32WindowSystem(const User32Calls& user32 = SystemUser32()) : user32_(user32) {}
+
+    WindowHandle ForegroundWindow() override;
+    // The compositor's visible frame; where it cannot tell (Wine, systems
+    // before Vista), the window rectangle, which has no invisible borders there.
+    std::optional<ScreenRect> VisibleFrame(WindowHandle window) override;
+    void KeepAbove(WindowHandle window, bool above) override;
+    bool IsKeptAbove(WindowHandle window) override;
+    bool CanKeepAbove() override { return true; }
+    // Layered first, when the window is not yet (the write is skipped on
+    // every move of a drag after the first, as it would wait even when it
+    // changes nothing), then the alpha.
+    void SetOpacity(WindowHandle window, std::uint8_t opacity) override;
+    bool ShowsOpacity() override { return true; }
+    // SetActiveWindow: refused at once for another thread's window.
+    void Activate(WindowHandle window) override;
+    WindowHandle TopWindow(WindowHandle window) override;
+    WindowHandle WindowBelow(WindowHandle window) override;
+    // maxLength counts bytes of the system's 8-bit code page.
+    std::optional<Text> Title(WindowHandle window, std::size_t maxLength) override;
+
+private:
+    const User32Calls& user32_;
 };
 
 }  // namespace brumelis

@@ -20,7 +20,7 @@ public:
         return desktop_.Exists(window) && desktop_.Get(window).visible;
     }
     std::optional<std::uint8_t> Alpha(WindowHandle window) override {
-        return desktop_.Exists(window) ? desktop_.Get(window).alpha : std::nullopt;
+        return desktop_.Exists(window) ? desktop_.Get(window).opacity : std::nullopt;
     }
 
 private:

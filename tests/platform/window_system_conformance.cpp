@@ -28,25 +28,21 @@ WindowHandle WindowSystemConformance::DestroyedWindow() {
     return window;
 }
 
-std::int32_t WindowSystemConformance::ExStyle(WindowHandle window) {
+bool WindowSystemConformance::IsKeptAbove(WindowHandle window) {
     backend_->Settle();
-    return Calls().GetWindowLongA(window, win::kExtendedStyle);
-}
-
-bool WindowSystemConformance::IsTopmost(WindowHandle window) {
-    return (ExStyle(window) & win::kTopmostStyle) != 0;
+    return Calls().IsKeptAbove(window);
 }
 
 ScreenRect WindowSystemConformance::RectOf(WindowHandle window) {
     backend_->Settle();
-    ScreenRect rect{-1, -1, -1, -1};
-    EXPECT_TRUE(Calls().GetWindowRect(window, rect));
-    return rect;
+    const std::optional<ScreenRect> frame = Calls().VisibleFrame(window);
+    EXPECT_TRUE(frame.has_value());
+    return frame.value_or(ScreenRect{-1, -1, -1, -1});
 }
 
 WindowHandle WindowSystemConformance::Foreground() {
     backend_->Settle();
-    return Calls().GetForegroundWindow();
+    return Calls().ForegroundWindow();
 }
 
 std::vector<WindowHandle> WindowSystemConformance::WalkFrom(WindowHandle start) {
@@ -54,8 +50,8 @@ std::vector<WindowHandle> WindowSystemConformance::WalkFrom(WindowHandle start) 
     std::vector<WindowHandle> seen;
     // A bound on the walk: a broken GW_HWNDNEXT must not hang the suite.
     int steps = 0;
-    for (WindowHandle h = Calls().GetWindow(start, win::kFirstWindow); h != 0 && steps < 10000;
-         h = Calls().GetWindow(h, win::kNextWindow), ++steps) {
+    for (WindowHandle h = Calls().TopWindow(start); h != 0 && steps < 10000;
+         h = Calls().WindowBelow(h), ++steps) {
         if (std::find(windows_.begin(), windows_.end(), h) != windows_.end()) seen.push_back(h);
     }
     EXPECT_LT(steps, 10000) << "the z-order walk did not end";

@@ -1,4 +1,4 @@
-// The window-system calls on the rules the core relies on, written once and
+// The window system on the rules the core relies on, written once and
 // run against every backend: natively against the simulated desktop, under
 // Wine (and unchanged on Windows) against user32 with real windows. A case
 // that fails on one backend only shows where the fake and Windows part.
@@ -29,12 +29,12 @@ protected:
     WindowHandle DestroyedWindow();
 
     // The readers below first let the window manager catch up (Settle).
-    std::int32_t ExStyle(WindowHandle window);
-    bool IsTopmost(WindowHandle window);
+    bool IsKeptAbove(WindowHandle window);
+    // The visible frame; all -1 when there is none.
     ScreenRect RectOf(WindowHandle window);
     WindowHandle Foreground();
-    // The test's own windows in the order a GW_HWNDFIRST / GW_HWNDNEXT walk
-    // that starts at `start` meets them; other programs' windows are skipped.
+    // The test's own windows in the order a walk that starts at the top of
+    // the level of `start` meets them; other programs' windows are skipped.
     std::vector<WindowHandle> WalkFrom(WindowHandle start);
 
 private:

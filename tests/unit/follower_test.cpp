@@ -30,7 +30,7 @@ TEST_F(FollowerTest, TheToolbarInTheForegroundChangesNothing) {
 
     toolkit.Tick();
 
-    EXPECT_EQ(desktop.CallCount() - callsBefore, 1);  // GetForegroundWindow only
+    EXPECT_EQ(desktop.CallCount() - callsBefore, 1);  // the foreground window only
     EXPECT_EQ(form.TargetWindow(), editor);
     EXPECT_EQ(window().Left(), 1500);
     EXPECT_TRUE(Expanded());
@@ -112,7 +112,7 @@ TEST_F(FollowerTest, TheToolbarReentersTheTopmostBandAboveOthers) {
     const WindowHandle editor = desktop.AddWindow(u"Bloc-notes", {100, 40, 600, 400});
     LoadAndFollow(editor);
     const WindowHandle other = desktop.AddWindow(u"other");
-    desktop.SetWindowPos(other, win::kTopmostBand, 0, 0, 0, 0, win::kKeepPosition | win::kKeepSize);
+    desktop.KeepAbove(other, true);
     EXPECT_TRUE(desktop.IsAbove(other, toolbar()));
     toolkit.Tick();
     EXPECT_TRUE(desktop.IsAbove(toolbar(), other));

@@ -79,8 +79,7 @@ TEST_F(PinCommandTest, PinPutsTheTargetInTheTopmostBandBelowTheToolbar) {
 
 TEST_F(PinCommandTest, UnpinningAnAbsentItemStillLeavesTheBand) {
     const WindowHandle editor = desktop.AddWindow(u"Bloc-notes");
-    desktop.SetWindowPos(editor, win::kTopmostBand, 0, 0, 0, 0,
-                         win::kKeepPosition | win::kKeepSize);
+    desktop.KeepAbove(editor, true);
     LoadAndFollow(editor);
     window().SetButtonCaption(kPinButton, u"-");
     toolkit.Click(kPinButton);

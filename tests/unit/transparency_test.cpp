@@ -17,7 +17,7 @@ protected:
         toolkit.MouseDown(kSlider, {button, 0, 100, y});
         toolkit.MouseMove(kSlider, {button, 0, 100, y});
     }
-    std::optional<std::uint8_t> Alpha() { return desktop.Get(editor).alpha; }
+    std::optional<std::uint8_t> Alpha() { return desktop.Get(editor).opacity; }
 };
 
 struct HeightCase {
@@ -33,7 +33,6 @@ TEST_P(SliderHeightTest, SetsTheAlphaFromTheHeight) {
     Drag(GetParam().y);
     ASSERT_TRUE(Alpha().has_value()) << GetParam().why;
     EXPECT_EQ(*Alpha(), GetParam().alpha) << GetParam().why;
-    EXPECT_TRUE(desktop.Get(editor).exStyle & win::kLayeredStyle);
 }
 
 // The handler reads the slider's height and the pointer's y; the arithmetic
@@ -49,16 +48,9 @@ class IgnoredButtonTest : public TransparencyTest, public ::testing::WithParamIn
 TEST_P(IgnoredButtonTest, OnlyTheLeftButtonAloneDrags) {
     Drag(0, GetParam());
     EXPECT_FALSE(Alpha().has_value());
-    EXPECT_FALSE(desktop.Get(editor).exStyle & win::kLayeredStyle);
 }
 
 INSTANTIATE_TEST_SUITE_P(Buttons, IgnoredButtonTest, ::testing::Values(0, 2, 3, 4, 5, 7));
-
-TEST_F(TransparencyTest, TheLayeredStepChangesNoOtherStyleBit) {
-    desktop.SetWindowLongA(editor, win::kExtendedStyle, 0x00000300);
-    Drag(100);
-    EXPECT_EQ(desktop.Get(editor).exStyle, 0x00000300 | win::kLayeredStyle);
-}
 
 TEST_F(TransparencyTest, TheDragKeepsTheToolbarOpenAndTheReleaseInsideFolds) {
     Drag(400);
@@ -90,7 +82,6 @@ TEST_F(TransparencyTest, ATargetOfZeroChangesNoWindow) {
     toolkit.DoubleClick(kSlider);
     toolkit.Click(kPanel);
     EXPECT_FALSE(Alpha().has_value());
-    EXPECT_EQ(desktop.Get(editor).exStyle, 0);
     EXPECT_FALSE(toolkit.Ended());
 }
 

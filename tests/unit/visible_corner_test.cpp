@@ -9,7 +9,6 @@ struct CornerCase {
     const char* why;
     ScreenRect rect;
     ScreenRect invisibleBorders;
-    bool compositor;
     Twips left;  // where the tile goes, in twips
     Twips top;
 };
@@ -24,47 +23,33 @@ TEST_P(VisibleCornerTest, TheTileGoesToTheVisibleCorner) {
     const CornerCase& c = GetParam();
     const WindowHandle target = desktop.AddWindow(u"Cible", c.rect);
     desktop.SetInvisibleBorders(target, c.invisibleBorders);
-    desktop.SetCompositorAvailable(c.compositor);
     LoadAndFollow(target);
     EXPECT_EQ(window().Left(), c.left) << c.why;
     EXPECT_EQ(window().Top(), c.top) << c.why;
     EXPECT_TRUE(Collapsed()) << c.why;
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows, VisibleCornerTest,
-                         ::testing::Values(CornerCase{"7 px borders left, right and bottom",
-                                                      {100, 50, 600, 450},
-                                                      {7, 0, 7, 7},
-                                                      true,
-                                                      107 * 15,
-                                                      50 * 15},
-                                           CornerCase{"maximised: the rectangle starts at (-8, -8)",
-                                                      {-8, -8, 1928, 1048},
-                                                      {8, 8, 8, 8},
-                                                      true,
-                                                      0,
-                                                      0},
-                                           CornerCase{"on a monitor at negative coordinates",
-                                                      {-1207, -300, -607, 100},
-                                                      {7, 0, 7, 7},
-                                                      true,
-                                                      -1200 * 15,
-                                                      -300 * 15},
-                                           CornerCase{"no compositor: the window rectangle",
-                                                      {100, 50, 600, 450},
-                                                      {7, 0, 7, 7},
-                                                      false,
-                                                      100 * 15,
-                                                      50 * 15},
-                                           CornerCase{"no invisible borders",
-                                                      {100, 50, 600, 450},
-                                                      {0, 0, 0, 0},
-                                                      true,
-                                                      100 * 15,
-                                                      50 * 15}));
+INSTANTIATE_TEST_SUITE_P(
+    Windows, VisibleCornerTest,
+    ::testing::Values(
+        CornerCase{"7 px borders left, right and bottom",
+                   {100, 50, 600, 450},
+                   {7, 0, 7, 7},
+                   107 * 15,
+                   50 * 15},
+        CornerCase{"maximised: the rectangle starts at (-8, -8)",
+                   {-8, -8, 1928, 1048},
+                   {8, 8, 8, 8},
+                   0,
+                   0},
+        CornerCase{"on a monitor at negative coordinates",
+                   {-1207, -300, -607, 100},
+                   {7, 0, 7, 7},
+                   -1200 * 15,
+                   -300 * 15},
+        CornerCase{"no invisible borders", {100, 50, 600, 450}, {0, 0, 0, 0}, 100 * 15, 50 * 15}));
 
-TEST_F(ToolbarTest, NeitherQueryAnsweringLeavesTheTileAtTheScreensCorner) {
-    desktop.SetCompositorAvailable(false);
+TEST_F(ToolbarTest, AWindowThatCannotBeReadLeavesTheTileAtTheScreensCorner) {
     LoadAndFollow(0);
     EXPECT_EQ(window().Left(), 0);
     EXPECT_EQ(window().Top(), 0);

@@ -1,0 +1,32 @@
+// The user32 calls the window system makes, as one table: the program runs
+// on the system's own; the backend's tests put recorders in their place and
+// check the sequences call by call.
+#pragma once
+
+#include <windows.h>
+
+#include "base/core_types.h"
+
+namespace brumelis {
+
+struct User32Calls {
+    HWND(WINAPI* getForegroundWindow)();
+    BOOL(WINAPI* getWindowRect)(HWND, RECT*);
+    // The compositor's visible frame (frame_bounds.h); false where it cannot tell.
+    bool (*getVisibleFrame)(HWND, ScreenRect&);
+    HWND(WINAPI* getWindow)(HWND, UINT);
+    int(WINAPI* getWindowTextA)(HWND, LPSTR, int);
+    LONG(WINAPI* getWindowLongA)(HWND, int);
+    // SetWindowLongA of the extended style, made without waiting for the
+    // window's thread (deferred_style_writes.h).
+    void (*setExtendedStyleLater)(HWND, LONG);
+    // SetLayeredWindowAttributes, applied after such a write still under way.
+    BOOL (*setLayeredWindowAttributes)(HWND, COLORREF, BYTE, DWORD);
+    BOOL(WINAPI* setWindowPos)(HWND, HWND, int, int, int, int, UINT);
+    HWND(WINAPI* setActiveWindow)(HWND);
+};
+
+// user32 itself, with the two mends above.
+const User32Calls& SystemUser32();
+
+}  // namespace brumelis
