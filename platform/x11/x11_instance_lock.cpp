@@ -14,8 +14,6 @@ namespace brumelis {
 
 namespace {
 
-// As long as the Win32 program waits for its named mutex.
-constexpr auto kMostWait = std::chrono::seconds(10);
 constexpr auto kCheckInterval = std::chrono::milliseconds(10);
 
 std::string Variable(const char* name) {
@@ -49,7 +47,9 @@ std::string X11InstanceLock::DisplayKey(const std::string& display) {
     return key;
 }
 
-X11InstanceLock::X11InstanceLock(const std::string& display, const std::string& runtimeDirectory) {
+X11InstanceLock::X11InstanceLock(const std::string& display, const std::string& runtimeDirectory,
+                                 std::chrono::milliseconds mostWait)
+    : mostWait_(mostWait) {
     std::string directory = runtimeDirectory;
     if (directory.empty() || directory.front() != '/') {
         directory = "/tmp/brumelis-" + std::to_string(getuid());
@@ -70,7 +70,7 @@ void X11InstanceLock::Acquire() {
     const int descriptor =
         open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, 0600);
     if (descriptor < 0) return;
-    const auto deadline = std::chrono::steady_clock::now() + kMostWait;
+    const auto deadline = std::chrono::steady_clock::now() + mostWait_;
     for (;;) {
         if (flock(descriptor, LOCK_EX | LOCK_NB) == 0) {
             descriptor_ = descriptor;

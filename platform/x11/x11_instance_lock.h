@@ -5,7 +5,7 @@
 // before the toolkit opens its own.
 #pragma once
 
-#include <optional>
+#include <chrono>
 #include <string>
 
 #include "platform/instance_lock.h"
@@ -15,15 +15,17 @@ namespace brumelis {
 class X11InstanceLock final : public InstanceLock {
 public:
     // For the display named `display` ($DISPLAY), in `runtimeDirectory`
-    // ($XDG_RUNTIME_DIR; empty: the fallback under /tmp).
-    X11InstanceLock(const std::string& display, const std::string& runtimeDirectory);
+    // ($XDG_RUNTIME_DIR; empty: the fallback under /tmp). Acquire waits at
+    // most `mostWait`: as long as the Win32 program waits for its mutex.
+    X11InstanceLock(const std::string& display, const std::string& runtimeDirectory,
+                    std::chrono::milliseconds mostWait = std::chrono::seconds(10));
     // For the process's own $DISPLAY and $XDG_RUNTIME_DIR.
     X11InstanceLock();
     ~X11InstanceLock() override;
     X11InstanceLock(const X11InstanceLock&) = delete;
     X11InstanceLock& operator=(const X11InstanceLock&) = delete;
 
-    // Waits at most about 10 s, checking every 10 ms; without a usable
+    // Checks every 10 ms until the wait is over; without a usable
     // directory it returns at once, unlocked.
     void Acquire() override;
     void Release() override;
@@ -38,6 +40,7 @@ public:
 
 private:
     std::string path_;
+    std::chrono::milliseconds mostWait_;
     int descriptor_ = -1;
 };
 
