@@ -91,7 +91,8 @@ xdotool mouseup 1
 per_move=$(awk -v n="$((last - first))" -v s="$elapsed" -v t="$per_tick" -v m="$moves" \
   'BEGIN { printf "%.2f", (n - s * 10 * t) / m }')
 
-echo "== $program: $((last - first)) round trips in ${elapsed} s of drag" >&2
+echo "== $program: $((last - first)) round trips in ${elapsed} s of drag; the target's" \
+  "$(xprop -id "$target" _NET_WM_WINDOW_OPACITY)" >&2
 cat <<TABLE
 | | round trips |
 |---|---|
