@@ -14,7 +14,16 @@ void ToolbarWindow::TogglePin() {
     // test of a condition does.
     bool pin = true;
     IgnoreFailure([&] { pin = form_.ButtonCaption(kPinButton) == texts::kPinCaption; });
-    if (pin) {
+    bool canPin = true;
+    IgnoreFailure([&] { canPin = desktop_.CanKeepAbove(); });
+    if (pin && !canPin) {
+        // Nothing is pinned, so the button keeps "+"; the user hears why once.
+        if (!toldCannotKeepAbove_) {
+            toldCannotKeepAbove_ = true;
+            IgnoreFailure(
+                [&] { toolkit_.ShowMessage(texts::kCannotKeepAbove, MessageButtons::Ok); });
+        }
+    } else if (pin) {
         IgnoreFailure([&] { SetTopMost(desktop_, target_, true); });
         // The toolbar goes back above the window it has just pinned.
         IgnoreFailure([&] { SetTopMost(desktop_, form_.Handle(), true); });

@@ -16,5 +16,13 @@ inline const Text kPresentation =
     u"Windows. Cliquez sur OUI pour continuer ou NON pour quitter Brumelis";
 inline const Text kPinCaption = u"+";
 inline const Text kUnpinCaption = u"-";
+// Desktops that cannot do what was asked: said once, never claimed done.
+inline const Text kCannotKeepAbove =
+    u"Ce gestionnaire de fenêtres ne sait pas garder une fenêtre au-dessus des autres : "
+    u"Brumelis ne peut pas l'épingler.";
+inline const Text kOpacityNotShown =
+    u"La transparence ne se voit qu'avec un gestionnaire de composition (picom, ou celui de "
+    u"votre bureau). Brumelis a réglé l'opacité de la fenêtre : elle apparaîtra dès qu'un "
+    u"compositeur sera lancé.";
 
 }  // namespace brumelis::texts

@@ -41,7 +41,10 @@ void ToolbarWindow::Tick(ControlId timer) {
 void ToolbarWindow::Click(ControlId control) {
     switch (control) {
         case kRedSquare: ToggleFold(); break;
-        case kSlider: ToggleFold(); break;  // releasing the slider folds too
+        case kSlider:  // releasing the slider folds too
+            ToggleFold();
+            EndDrag();
+            break;
         case kPinButton: TogglePin(); break;
         case kPanel: MakeOpaqueAndFold(); break;
         default: break;

@@ -45,6 +45,7 @@ private:
     void SetOpacityFromSlider(const MouseEvent& event);
     void MakeOpaque();
     void MakeOpaqueAndFold();
+    void EndDrag();
 
     WindowSystem& desktop_;
     FormToolkit& toolkit_;
@@ -57,6 +58,11 @@ private:
     WindowHandle lastTarget_ = 0;
     // The pinned windows, one ";handle;" item each.
     Text pinned_;
+    // A slider drag has set an opacity since the last release.
+    bool dragged_ = false;
+    // What the desktop cannot show or do, once told, is not told again.
+    bool toldOpacityNotShown_ = false;
+    bool toldCannotKeepAbove_ = false;
 };
 
 }  // namespace brumelis

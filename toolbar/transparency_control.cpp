@@ -4,6 +4,7 @@
 #include "base/failure.h"
 #include "toolbar/slider_alpha.h"
 #include "toolbar/toolbar_layout.h"
+#include "toolbar/toolbar_texts.h"
 #include "toolbar/toolbar_window.h"
 
 namespace brumelis {
@@ -15,7 +16,21 @@ void ToolbarWindow::SetOpacityFromSlider(const MouseEvent& event) {
     // opacity instead of turning invisible.
     std::optional<std::uint8_t> alpha;
     IgnoreFailure([&] { alpha = SliderAlpha(form_.Geometry(kSlider).height, event.y); });
-    if (alpha) IgnoreFailure([&] { desktop_.SetOpacity(target_, *alpha); });
+    if (alpha)
+        IgnoreFailure([&] {
+            desktop_.SetOpacity(target_, *alpha);
+            dragged_ = true;
+        });
+}
+
+// A box in the middle of a drag would end it: the desktop that does not show
+// opacity says so once the button is released.
+void ToolbarWindow::EndDrag() {
+    if (!dragged_) return;
+    dragged_ = false;
+    if (toldOpacityNotShown_ || desktop_.ShowsOpacity()) return;
+    toldOpacityNotShown_ = true;
+    toolkit_.ShowMessage(texts::kOpacityNotShown, MessageButtons::Ok);
 }
 
 void ToolbarWindow::MakeOpaque() {

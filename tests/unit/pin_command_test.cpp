@@ -1,5 +1,6 @@
 // The pin button: the topmost band, the caption and the pinned list.
 #include "tests/unit/toolbar_fixture.h"
+#include "toolbar/toolbar_texts.h"
 
 namespace brumelis {
 namespace {
@@ -133,6 +134,26 @@ TEST_F(PinCommandTest, FailedStepsAreSkipped) {
     EXPECT_TRUE(desktop.IsTopmost(editor));
     EXPECT_EQ(form.PinnedList(), Item(editor));
     EXPECT_FALSE(toolkit.Ended());
+}
+
+// A window manager without a band above the others: no pin is claimed, the
+// button keeps "+", and the user is told why on the first click only.
+TEST_F(PinCommandTest, ADesktopThatCannotKeepAboveClaimsNoPin) {
+    const WindowHandle editor = desktop.AddWindow(u"Bloc-notes");
+    desktop.SetCanKeepAbove(false);
+    LoadAndFollow(editor);
+    for (int click = 0; click < 2; ++click) {
+        Unfold();
+        toolkit.Click(kPinButton);
+        toolkit.Tick();
+        EXPECT_EQ(caption(), u"+");
+        EXPECT_FALSE(desktop.IsTopmost(editor));
+        EXPECT_EQ(form.PinnedList(), u"");
+        EXPECT_TRUE(Collapsed());
+        EXPECT_EQ(desktop.ActivationRequests().back(), editor);
+    }
+    ASSERT_EQ(toolkit.Messages().size(), 1u);
+    EXPECT_EQ(toolkit.Messages()[0].text, texts::kCannotKeepAbove);
 }
 
 }  // namespace

@@ -1,6 +1,13 @@
 // Start-up: collapse, disable, the instance check, then the message and the
 // end, or pending events and enable. Failures escaping a handler.
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
 #include "tests/unit/toolbar_fixture.h"
+#include "toolbar/toolbar_program.h"
 #include "toolbar/toolbar_texts.h"
 
 namespace brumelis {
@@ -94,6 +101,65 @@ TEST_F(StartupTest, TheLastPixelBeforeOverflowIsFollowed) {
     EXPECT_FALSE(toolkit.Ended());
     EXPECT_EQ(window().Left(), static_cast<Twips>(2147483640));
     EXPECT_EQ(window().Top(), static_cast<Twips>(-2147483640));
+}
+
+// Records when the start lock is taken and given back, against what the
+// start-up has done by then.
+class RecordingLock : public InstanceLock {
+public:
+    std::function<std::string()> now;
+    std::vector<std::string> log;
+    bool held = false;
+    void Acquire() override {
+        held = true;
+        log.push_back("acquire");
+    }
+    void Release() override {
+        if (held) log.push_back("release " + now());
+        held = false;
+    }
+};
+
+// Copies started together must each find the other's windows: the lock is
+// held from before the windows exist until the instance check is done, and
+// given back before a box can keep it for as long as the user takes.
+TEST(StartLockTest, CoversTheWindowsAndTheCheckButNotTheBox) {
+    for (const bool running : {false, true}) {
+        SCOPED_TRACE(running ? "another copy runs" : "alone");
+        FakeDesktop desktop;
+        if (running) {
+            desktop.AddWindow(texts::kCaption, {}, false);
+            desktop.AddWindow(texts::kCaption);
+        }
+        FakeToolkit* toolkit = nullptr;
+        RecordingLock lock;
+        lock.now = [&] {
+            return std::to_string(toolkit->DoEventsCount()) + " passes, " +
+                   std::to_string(toolkit->Messages().size()) + " boxes";
+        };
+        const int status = RunToolbarProgram(desktop, lock, [&](const FormLayout& layout) {
+            EXPECT_TRUE(lock.held) << "the windows are built under the lock";
+            auto made = std::make_unique<FakeToolkit>(desktop, layout);
+            toolkit = made.get();
+            return made;
+        });
+        EXPECT_EQ(status, 0);
+        // Given back once the walk is over (a pass after each window but the
+        // third match), before the box and before the last pass.
+        EXPECT_EQ(lock.log, (std::vector<std::string>{"acquire", "release 2 passes, 0 boxes"}));
+    }
+}
+
+TEST(StartLockTest, AToolkitThatCannotBeBuiltGivesItBack) {
+    FakeDesktop desktop;
+    RecordingLock lock;
+    lock.now = [] { return std::string("at once"); };
+    EXPECT_THROW(RunToolbarProgram(desktop, lock,
+                                   [](const FormLayout&) -> std::unique_ptr<FormToolkit> {
+                                       throw std::runtime_error("no window");
+                                   }),
+                 std::runtime_error);
+    EXPECT_EQ(lock.log, (std::vector<std::string>{"acquire", "release at once"}));
 }
 
 struct PresentationCase {

@@ -1,5 +1,6 @@
 // The slider drag, make-opaque and make-opaque-and-fold.
 #include "tests/unit/toolbar_fixture.h"
+#include "toolbar/toolbar_texts.h"
 
 namespace brumelis {
 namespace {
@@ -94,6 +95,28 @@ TEST_F(TransparencyTest, AFailedHeightReadLeavesTheOpacityAlone) {
     toolkit.StopFailing();
     EXPECT_FALSE(toolkit.Ended());
     EXPECT_EQ(*Alpha(), 179);
+}
+
+// Where no compositor draws opacity, the drag still sets it and the user is
+// told why nothing shows: once, after the release, never mid-drag.
+TEST_F(TransparencyTest, ADesktopThatDoesNotShowOpacitySaysSoOnceAfterTheRelease) {
+    for (const bool shows : {true, false}) {
+        SCOPED_TRACE(shows ? "opacity shows" : "no compositor");
+        desktop.SetShowsOpacity(shows);
+        const std::size_t before = toolkit.Messages().size();
+        for (int drag = 0; drag < 2; ++drag) {
+            const std::size_t shown = toolkit.Messages().size();
+            Drag(kSliderHeight / 2);
+            EXPECT_EQ(toolkit.Messages().size(), shown) << "nothing while the button is held";
+            toolkit.Click(kSlider);
+            Unfold();
+        }
+        EXPECT_EQ(*Alpha(), 128);
+        ASSERT_EQ(toolkit.Messages().size(), before + (shows ? 0 : 1));
+        if (!shows) {
+            EXPECT_EQ(toolkit.Messages().back().text, texts::kOpacityNotShown);
+        }
+    }
 }
 
 }  // namespace
