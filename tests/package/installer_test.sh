@@ -5,6 +5,8 @@
 # running toolbar, then a silent uninstall that must leave the user's registry
 # and the install folder as they were before.
 # Usage: tests/package/installer_test.sh brumelis-<version>-win64-setup.exe
+# With BRUMELIS_TEST_SIGNING_CA naming the signing certificate (PEM), the
+# installed program and uninstaller must carry its signature.
 # Prints one line per check and a last line "installer: P passed, F failed";
 # exits non-zero on any failure.
 set -uo pipefail
@@ -164,11 +166,21 @@ uninstall_values() {
     return 1
   fi
 }
+installed_signed() {
+  local file
+  for file in brumelis.exe desinstaller.exe; do
+    osslsigncode verify -CAfile "$BRUMELIS_TEST_SIGNING_CA" -in "$install_unix/$file" \
+      >"$work/verify.log" 2>&1 || { echo "  $file:" >&2; cat "$work/verify.log" >&2; return 1; }
+  done
+}
 no_run_value() { ! registry_value "$run_key" Brumelis >/dev/null; }
 
 check "silent install succeeds" silent_install
 check "installs the program, its uninstaller and the Start-menu shortcut" installed_files
 check "registers the uninstaller with name, version, publisher, icon and size" uninstall_values
+if [[ -n ${BRUMELIS_TEST_SIGNING_CA:-} ]]; then
+  check "the installed program and uninstaller are signed" installed_signed
+fi
 check "leaves log-on start off by default" no_run_value
 check "no toolbar started by a first silent install" no_toolbar
 
