@@ -55,6 +55,9 @@ ManifestDPIAware true
 ShowInstDetails nevershow
 ShowUninstDetails nevershow
 BrandingText "${PRODUCT} ${VERSION}"
+; The language file's own captions end with a space.
+Caption "Installation de ${PRODUCT}"
+UninstallCaption "Désinstallation de ${PRODUCT}"
 
 !ifdef SIGN_COMMAND
   ; The uninstaller is written by the installer at install time: it is
