@@ -113,11 +113,14 @@ tile_shown_by_new_toolbar() {
   local old=${1:-} pids id
   pids=$(toolbar_pids)
   [[ -n $pids && $(wc -l <<<"$pids") == 1 && $pids != "$old" ]] || return 1
-  id=$(xwininfo -root -tree 2>/dev/null | awk '/"BrumelisZOLVEC".* 10x10\+/ { print $1; exit }')
-  [[ -n $id ]] || return 1
-  xwininfo -id "$id" 2>/dev/null | grep 'Map State: IsViewable' >/dev/null || return 1
-  [[ $(xprop -id "$id" _NET_WM_PID 2>/dev/null) == *" = $pids" ]] || return 1
-  toolbar=$pids
+  # The old toolbar's window may linger a moment: look at every tile.
+  for id in $(xwininfo -root -tree 2>/dev/null | awk '/"BrumelisZOLVEC".* 10x10\+/ { print $1 }'); do
+    [[ $(xprop -id "$id" _NET_WM_PID 2>/dev/null) == *" = $pids" ]] || continue
+    xwininfo -id "$id" 2>/dev/null | grep 'Map State: IsViewable' >/dev/null || continue
+    toolbar=$pids
+    return 0
+  done
+  return 1
 }
 
 # Leftover processes of the uninstaller (NSIS reruns it from a temporary copy).
