@@ -101,9 +101,14 @@ Var WasRunning
 !macro CLOSE_TOOLBAR_FUNCTION prefix
   Function ${prefix}CloseToolbar
     StrCpy $WasRunning 0
+    ; A few rounds at most: a window that outlives its process's end is
+    ; not worth waiting for forever.
+    StrCpy $4 0
     ${Do}
       FindWindow $0 "" "${TOOLBAR_TITLE}"
       ${IfThen} $0 == 0 ${|} ${ExitDo} ${|}
+      IntOp $4 $4 + 1
+      ${IfThen} $4 > 4 ${|} ${ExitDo} ${|}
       StrCpy $WasRunning 1
       System::Call 'user32::GetWindowThreadProcessId(p r0, *i .r1) i'
       ; SYNCHRONIZE | PROCESS_TERMINATE
