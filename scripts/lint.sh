@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # The checks CI fails on besides the tests: every C++ file formatted by the
 # repository's .clang-format, no shellcheck finding in the scripts (scripts/,
-# tests/package/), and no
-# include pointing the wrong way between the layers. Runs all three, prints
+# tests/package/), and no include pointing the wrong way between the layers. Runs all three, prints
 # one line per check ("check <name>: ok" or "check <name>: FAILED") and exits
 # with the number of checks that failed.
 set -uo pipefail
