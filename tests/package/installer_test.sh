@@ -39,19 +39,8 @@ brumelis_wine_env_start || exit 1
 # Shortcuts would otherwise become menu entries of this machine's desktop.
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 
-passed=0
-failed=0
-check() {
-  local name=$1
-  shift
-  if "$@"; then
-    echo "ok   $name"
-    passed=$((passed + 1))
-  else
-    echo "FAIL $name"
-    failed=$((failed + 1))
-  fi
-}
+# shellcheck source=tests/package/checks.sh
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 
 # Polls a condition until it holds or the deadline passes; says which one
 # did not come.

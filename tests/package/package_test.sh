@@ -14,19 +14,8 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/brumelis-package.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 trap 'exit 130' INT TERM
 
-passed=0
-failed=0
-check() {
-  local name=$1
-  shift
-  if "$@"; then
-    echo "ok   $name"
-    passed=$((passed + 1))
-  else
-    echo "FAIL $name"
-    failed=$((failed + 1))
-  fi
-}
+# shellcheck source=tests/package/checks.sh
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 
 make_certificate() {
   if ! {
