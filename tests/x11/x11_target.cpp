@@ -135,19 +135,20 @@ void LearnExtents(const Target& t) {
     }
 }
 
-void PlaceClient(const Target& t) {
+// Asks for the frame's corner at the rectangle's, shifted by the offset.
+void PlaceClient(const Target& t, long shiftX = 0, long shiftY = 0) {
     const auto& r = t.options.rect;
     const long width = r.right - r.left - Extents(t, 0) - Extents(t, 1);
     const long height = r.bottom - r.top - Extents(t, 2) - Extents(t, 3);
     XSizeHints hints{};
     hints.flags = USPosition | USSize | PWinGravity;
-    hints.x = r.left;
-    hints.y = r.top;
+    hints.x = static_cast<int>(r.left + shiftX);
+    hints.y = static_cast<int>(r.top + shiftY);
     hints.width = static_cast<int>(width > 0 ? width : 1);
     hints.height = static_cast<int>(height > 0 ? height : 1);
     hints.win_gravity = NorthWestGravity;
     XSetWMNormalHints(t.display, t.window, &hints);
-    XMoveResizeWindow(t.display, t.window, r.left, r.top, static_cast<unsigned>(hints.width),
+    XMoveResizeWindow(t.display, t.window, hints.x, hints.y, static_cast<unsigned>(hints.width),
                       static_cast<unsigned>(hints.height));
 }
 
@@ -171,16 +172,28 @@ bool MapManaged(const Target& t) {
     PlaceClient(t);
     XMapWindow(t.display, t.window);
     const auto deadline = Clock::now() + kDeadline;
-    bool corrected = false;
-    while (!FramePlaced(t)) {
+    // Once managed, a window manager may have placed it its own way, or
+    // before it knew its frame; i3 puts the client, not the frame, where
+    // asked (it ignores the gravity). Each time the window is configured
+    // again, ask again, shifted by how far the frame missed.
+    long shiftX = 0, shiftY = 0;
+    for (int corrections = 0; !FramePlaced(t);) {
         XEvent event;
         if (!AwaitEvent(t.display, deadline)) return false;
-        while (XPending(t.display) > 0) XNextEvent(t.display, &event);
-        // Once managed, a window manager may have placed it its own way.
-        if (!corrected && Reparented(t)) {
-            corrected = true;
-            PlaceClient(t);
+        bool changed = false;
+        while (XPending(t.display) > 0) {
+            XNextEvent(t.display, &event);
+            changed = changed || event.type == ConfigureNotify || event.type == ReparentNotify ||
+                      (event.type == PropertyNotify &&
+                       event.xproperty.atom == AtomOf(t.display, "_NET_FRAME_EXTENTS"));
         }
+        if (!changed || !Reparented(t) || corrections++ == 8) continue;
+        int x = 0, y = 0;
+        Window child = None;
+        XTranslateCoordinates(t.display, t.window, t.root, 0, 0, &x, &y, &child);
+        shiftX += t.options.rect.left - (x - Extents(t, 0));
+        shiftY += t.options.rect.top - (y - Extents(t, 2));
+        PlaceClient(t, shiftX, shiftY);
     }
     return true;
 }

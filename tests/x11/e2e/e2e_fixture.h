@@ -43,8 +43,8 @@ protected:
     std::unique_ptr<TargetProcess> StartTarget(const std::string& title, ScreenRect rect);
     testing::AssertionResult Activate(XWindowId client);
 
-    // The window manager's frame around a client window: what the toolbar
-    // sits on and what the compositor fades.
+    // The window manager's frame around a client window: what the compositor
+    // fades. The toolbar sits on its visible part, FrameArea.
     XWindowId FrameOf(XWindowId client) const { return x_.TopLevelOf(client); }
     ScreenArea FrameArea(XWindowId client) const;
     ScreenArea ToolbarArea() const;

@@ -193,6 +193,17 @@ XWindowId XSession::TopLevelOf(XWindowId window) const {
     }
 }
 
+std::optional<ScreenArea> XSession::VisibleFrameOf(XWindowId client) const {
+    const std::vector<std::uint32_t> extents = Cardinals(client, "_NET_FRAME_EXTENTS");
+    if (extents.size() != 4) return AreaOf(TopLevelOf(client));
+    const std::optional<ScreenArea> area = AreaOf(client);
+    if (!area) return std::nullopt;
+    const int left = static_cast<int>(extents[0]), right = static_cast<int>(extents[1]);
+    const int top = static_cast<int>(extents[2]), bottom = static_cast<int>(extents[3]);
+    return ScreenArea{area->left - left, area->top - top, area->width + left + right,
+                      area->height + top + bottom};
+}
+
 std::vector<XWindowId> XSession::RootChildren() const {
     ::Window root = 0, parent = 0, *children = nullptr;
     unsigned count = 0;
