@@ -135,8 +135,9 @@ void LearnExtents(const Target& t) {
     }
 }
 
-// Asks for the frame's corner at the rectangle's, shifted by the offset.
-void PlaceClient(const Target& t, long shiftX = 0, long shiftY = 0) {
+// Asks for the frame's corner at the rectangle's, shifted by the offset;
+// answers the serial of the request that moves the window.
+unsigned long PlaceClient(const Target& t, long shiftX = 0, long shiftY = 0) {
     const auto& r = t.options.rect;
     const long width = r.right - r.left - Extents(t, 0) - Extents(t, 1);
     const long height = r.bottom - r.top - Extents(t, 2) - Extents(t, 3);
@@ -148,8 +149,10 @@ void PlaceClient(const Target& t, long shiftX = 0, long shiftY = 0) {
     hints.height = static_cast<int>(height > 0 ? height : 1);
     hints.win_gravity = NorthWestGravity;
     XSetWMNormalHints(t.display, t.window, &hints);
+    const unsigned long serial = NextRequest(t.display);
     XMoveResizeWindow(t.display, t.window, hints.x, hints.y, static_cast<unsigned>(hints.width),
                       static_cast<unsigned>(hints.height));
+    return serial;
 }
 
 // What the window manager reads when the window maps, whoever maps it.
@@ -172,28 +175,30 @@ bool MapManaged(const Target& t) {
     PlaceClient(t);
     XMapWindow(t.display, t.window);
     const auto deadline = Clock::now() + kDeadline;
-    // Once managed, a window manager may have placed it its own way, or
-    // before it knew its frame; i3 puts the client, not the frame, where
-    // asked (it ignores the gravity). Each time the window is configured
-    // again, ask again, shifted by how far the frame missed.
+    // Once managed, a window manager may have placed it its own way: ask
+    // again. i3 then puts the client, not the frame, where asked (it ignores
+    // the gravity): once the window manager has answered the last request
+    // (a configure event after it), ask again, shifted by how far the frame
+    // missed. Older events tell of older requests.
     long shiftX = 0, shiftY = 0;
+    unsigned long request = 0;
     for (int corrections = 0; !FramePlaced(t);) {
         XEvent event;
         if (!AwaitEvent(t.display, deadline)) return false;
-        bool changed = false;
+        bool answered = false;
         while (XPending(t.display) > 0) {
             XNextEvent(t.display, &event);
-            changed = changed || event.type == ConfigureNotify || event.type == ReparentNotify ||
-                      (event.type == PropertyNotify &&
-                       event.xproperty.atom == AtomOf(t.display, "_NET_FRAME_EXTENTS"));
+            answered = answered || (event.type == ConfigureNotify && event.xany.serial >= request);
         }
-        if (!changed || !Reparented(t) || corrections++ == 8) continue;
-        int x = 0, y = 0;
-        Window child = None;
-        XTranslateCoordinates(t.display, t.window, t.root, 0, 0, &x, &y, &child);
-        shiftX += t.options.rect.left - (x - Extents(t, 0));
-        shiftY += t.options.rect.top - (y - Extents(t, 2));
-        PlaceClient(t, shiftX, shiftY);
+        if (!Reparented(t) || (corrections > 0 && !answered) || corrections == 8) continue;
+        if (corrections++ > 0) {
+            int x = 0, y = 0;
+            Window child = None;
+            XTranslateCoordinates(t.display, t.window, t.root, 0, 0, &x, &y, &child);
+            shiftX += t.options.rect.left - (x - Extents(t, 0));
+            shiftY += t.options.rect.top - (y - Extents(t, 2));
+        }
+        request = PlaceClient(t, shiftX, shiftY);
     }
     return true;
 }
