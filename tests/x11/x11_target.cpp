@@ -175,30 +175,33 @@ bool MapManaged(const Target& t) {
     PlaceClient(t);
     XMapWindow(t.display, t.window);
     const auto deadline = Clock::now() + kDeadline;
-    // Once managed, a window manager may have placed it its own way: ask
-    // again. i3 then puts the client, not the frame, where asked (it ignores
-    // the gravity): once the window manager has answered the last request
-    // (a configure event after it), ask again, shifted by how far the frame
-    // missed. Older events tell of older requests.
+    // A window manager may place the window its own way, or as i3 does put
+    // the client, not the frame, where asked (it ignores the gravity). Once
+    // it has shown the window (its placing done) and answered the last
+    // request (a configure event after it; older events tell of older
+    // states), ask again, shifted by how far the frame missed; and never
+    // leave with a request unanswered, which could still move the window.
     long shiftX = 0, shiftY = 0;
     unsigned long request = 0;
-    for (int corrections = 0; !FramePlaced(t);) {
+    bool shown = false, answered = false;
+    for (int corrections = 0; !FramePlaced(t) || (corrections > 0 && !answered);) {
         XEvent event;
         if (!AwaitEvent(t.display, deadline)) return false;
-        bool answered = false;
         while (XPending(t.display) > 0) {
             XNextEvent(t.display, &event);
+            shown = shown || event.type == MapNotify;
             answered = answered || (event.type == ConfigureNotify && event.xany.serial >= request);
         }
-        if (!Reparented(t) || (corrections > 0 && !answered) || corrections == 8) continue;
-        if (corrections++ > 0) {
-            int x = 0, y = 0;
-            Window child = None;
-            XTranslateCoordinates(t.display, t.window, t.root, 0, 0, &x, &y, &child);
-            shiftX += t.options.rect.left - (x - Extents(t, 0));
-            shiftY += t.options.rect.top - (y - Extents(t, 2));
-        }
+        if (corrections == 0) answered = shown;
+        if (!answered || !Reparented(t) || FramePlaced(t) || corrections == 8) continue;
+        ++corrections;
+        int x = 0, y = 0;
+        Window child = None;
+        XTranslateCoordinates(t.display, t.window, t.root, 0, 0, &x, &y, &child);
+        shiftX += t.options.rect.left - (x - Extents(t, 0));
+        shiftY += t.options.rect.top - (y - Extents(t, 2));
         request = PlaceClient(t, shiftX, shiftY);
+        answered = false;
     }
     return true;
 }
