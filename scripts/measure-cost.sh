@@ -28,7 +28,7 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/brumelis-cost.XXXXXX")
 server_pid() {
   local pid
   for pid in $(pgrep wineserver); do
-    if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+    if grep -qxF "WINEPREFIX=$WINEPREFIX" < <(tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null); then
       echo "$pid"
       return 0
     fi

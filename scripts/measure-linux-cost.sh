@@ -49,7 +49,16 @@ wait_for() {
     sleep 0.1
   done
 }
-shows() { xwininfo -root -tree | grep -qE "$1"; }
+# Read whole, then searched: under pipefail "| grep -q" fails when the
+# writer outlives the first match.
+shows() {
+  local tree
+  tree=$(xwininfo -root -tree) && grep -qE "$1" <<<"$tree"
+}
+active_is() {
+  local active
+  active=$(xprop -root _NET_ACTIVE_WINDOW) && [[ ${active,,} == *"$(printf '0x%x' "$1")"* ]]
+}
 
 # The still target: a framed window of another process, the active one.
 mkfifo "$work/target-input"
@@ -59,7 +68,7 @@ exec 4>"$work/target-input"
 wait_for test -s "$work/target.out"
 target=$(head -n 1 "$work/target.out")
 xdotool windowactivate "$target" 2>/dev/null || true
-wait_for sh -c "xprop -root _NET_ACTIVE_WINDOW | grep -qi '$(printf '0x%x' "$target")'"
+wait_for active_is "$target"
 
 # Runs PROGRAM in SCENARIO (still, unfolded, moving); prints
 # "program% server% rss_kb".

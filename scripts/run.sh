@@ -29,10 +29,12 @@ esac
 "$repo/scripts/setup.sh"
 
 # Waits until an X window whose line in the window tree matches the pattern
-# exists (name, class, geometry).
+# exists (name, class, geometry). The tree is read whole before it is
+# searched: "grep -q" leaves at the first match, and the writer of a long
+# tree would die of the closed pipe and fail the test under pipefail.
 wait_for_x_window() {
-  local pattern=$1 tries=0
-  until xwininfo -root -tree 2>/dev/null | grep -qE "$pattern"; do
+  local pattern=$1 tries=0 tree
+  until tree=$(xwininfo -root -tree 2>/dev/null) && grep -qE "$pattern" <<<"$tree"; do
     (( ++tries < 200 )) || return 1
     sleep 0.1
   done
@@ -90,8 +92,8 @@ frame_of() {
 
 # Waits until the window's property reads as the value.
 wait_for_property() {
-  local window=$1 property=$2 value=$3 tries=0
-  until xprop -id "$window" "$property" 2>/dev/null | grep -q "= $value\$"; do
+  local window=$1 property=$2 value=$3 tries=0 read
+  until read=$(xprop -id "$window" "$property" 2>/dev/null) && [[ $read == *"= $value" ]]; do
     (( ++tries < 200 )) || return 1
     sleep 0.1
   done
@@ -138,7 +140,8 @@ run_linux() {
   exec 4>"$sample_input"
   wait_for_x_window '"Fenêtre exemple"' || { echo "run: the sample window did not appear" >&2; exit 1; }
   local sample
-  sample=$(xdotool search --name 'Fenêtre exemple' | head -n 1)
+  sample=$(xdotool search --name 'Fenêtre exemple')
+  sample=${sample%%$'\n'*}
   # The tile waits below for the window manager to make it active.
   xdotool windowactivate "$sample" 2>/dev/null || true
 

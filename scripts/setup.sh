@@ -20,19 +20,33 @@ packages=(
   lintian                              # Debian's checker, run on the .deb
 )
 
-missing=()
-for package in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}\n' "$package" 2>/dev/null | grep -q '^install ok installed$'; then
-    missing+=("$package")
-  fi
-done
+# The window managers the end-to-end suite also runs under, without the
+# desktop software they recommend (media players, spell checkers).
+desktop_packages=(
+  metacity                             # frames with invisible borders, its own compositor
+  xfwm4 xfconf                         # its own compositor; its settings daemon
+  i3-wm                                # tiling, without _NET_WM_STATE_ABOVE
+  dbus-x11                             # a session bus for them (dbus-launch)
+)
 
-if (( ${#missing[@]} == 0 )); then
-  echo "setup: all ${#packages[@]} packages present"
+# Prints the packages of the list that are not installed.
+missing_of() {
+  local package
+  for package in "$@"; do
+    if [[ $(dpkg-query -W -f='${Status}' "$package" 2>/dev/null) != 'install ok installed' ]]; then
+      echo "$package"
+    fi
+  done
+}
+mapfile -t missing < <(missing_of "${packages[@]}")
+mapfile -t missing_desktops < <(missing_of "${desktop_packages[@]}")
+
+if (( ${#missing[@]} + ${#missing_desktops[@]} == 0 )); then
+  echo "setup: all $((${#packages[@]} + ${#desktop_packages[@]})) packages present"
   exit 0
 fi
 
-echo "setup: installing ${missing[*]}"
+echo "setup: installing ${missing[*]} ${missing_desktops[*]}"
 sudo=()
 if (( EUID != 0 )); then
   command -v sudo >/dev/null || { echo "setup: run as root (or install sudo) to install packages" >&2; exit 1; }
@@ -40,4 +54,9 @@ if (( EUID != 0 )); then
 fi
 export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" apt-get update
-"${sudo[@]}" apt-get install -y "${missing[@]}"
+if (( ${#missing[@]} > 0 )); then
+  "${sudo[@]}" apt-get install -y "${missing[@]}"
+fi
+if (( ${#missing_desktops[@]} > 0 )); then
+  "${sudo[@]}" apt-get install -y --no-install-recommends "${missing_desktops[@]}"
+fi

@@ -1,18 +1,26 @@
 # shellcheck shell=bash
 # Sourced by the scripts that run the native Linux desktop programs and their
-# tests: a private X display with a real EWMH window manager (Openbox) and a
-# compositor (xcompmgr), so that "above", the active window, frames and
-# opacity behave as on a user's desktop.
+# tests: a private X display with a real EWMH window manager and a compositor,
+# so that "above", the active window, frames and opacity behave as on a
+# user's desktop.
 #
 #   brumelis_x11_env_start   reuse the environment a caller exported, or make one
 #   brumelis_x11_env_stop    tear down what brumelis_x11_env_start made (idempotent)
 #
+# BRUMELIS_X11_WM chooses the window manager, each started as its users have it:
+#   openbox    (the default) with xcompmgr beside it
+#   metacity   frames with invisible resize borders; composites by itself
+#   xfwm4      with its own compositor (--compositor=on)
+#   i3         tiling, every window floating; no _NET_WM_STATE_ABOVE and no
+#              compositor, as it comes
+# BRUMELIS_X11_COMPOSITOR=xcompmgr or none overrides the compositor of the
+# window managers that have none of their own (openbox, i3).
 # BRUMELIS_X11_ENV_BARE=1 starts the display alone, without window manager or
 # compositor (for the cases that need a session without EWMH support).
 # Each step waits for the state it needs, never for a fixed time: the display
-# announces itself on a file descriptor, Openbox is ready once the root window
-# names its check window (_NET_SUPPORTING_WM_CHECK), the compositor once the
-# _NET_WM_CM_S0 selection has an owner.
+# announces itself on a file descriptor, the window manager is ready once the
+# root window names its check window (_NET_SUPPORTING_WM_CHECK), the
+# compositor once the _NET_WM_CM_S0 selection has an owner.
 
 brumelis_x11_env_log() { echo "x11-env: $*" >&2; }
 
@@ -64,6 +72,97 @@ sys.exit(0 if owner else 1)
 EOF
 }
 
+# Starts a process in the background, logging to DIR/NAME.log, and waits for
+# the state the check tells; prints the log when it does not come.
+brumelis_x11_env_launch() {
+  local dir=$1 name=$2 check=$3 pid
+  shift 3
+  "$@" >"$dir/$name.log" 2>&1 &
+  pid=$!
+  BRUMELIS_X11_ENV_PIDS+=("$pid")
+  if ! brumelis_x11_env_wait "$pid" "$check"; then
+    brumelis_x11_env_log "$name did not come up:"
+    cat "$dir/$name.log" >&2
+    return 1
+  fi
+  BRUMELIS_X11_LAUNCHED_PID=$pid
+}
+
+# The window manager that BRUMELIS_X11_WM names, and a compositor where it
+# has none of its own and BRUMELIS_X11_COMPOSITOR does not say none.
+brumelis_x11_env_start_desktop() {
+  local dir=$1 wm=${BRUMELIS_X11_WM:-openbox} compositor
+  case $wm in
+    openbox) compositor=${BRUMELIS_X11_COMPOSITOR:-xcompmgr} ;;
+    i3) compositor=${BRUMELIS_X11_COMPOSITOR:-none} ;;
+    metacity | xfwm4) compositor=own ;;
+    *)
+      brumelis_x11_env_log "unknown window manager '$wm' (openbox, metacity, xfwm4, i3)"
+      return 1
+      ;;
+  esac
+  # A session bus, as desktops have: metacity and xfwm4 (through xfconfd)
+  # read their settings there and leave at once without one, and GTK
+  # programs would otherwise start a bus of their own that outlives the run.
+  local bus
+  bus=$(dbus-launch --sh-syntax) || { brumelis_x11_env_log "dbus-launch failed"; return 1; }
+  eval "$bus"
+  BRUMELIS_X11_ENV_PIDS+=("$DBUS_SESSION_BUS_PID")
+  BRUMELIS_X11_ENV_BUS=1
+  case $wm in
+    openbox)
+      # Undecorated windows get no border either, so that a frame can be as
+      # small as the window it holds; decorated ones keep the theme's.
+      cat >"$dir/rc.xml" <<'EOF'
+<?xml version="1.0" encoding="UTF-8"?>
+<openbox_config xmlns="http://openbox.org/3.4/rc">
+  <theme><keepBorder>no</keepBorder></theme>
+  <desktops><number>1</number></desktops>
+</openbox_config>
+EOF
+      brumelis_x11_env_launch "$dir" openbox brumelis_x11_env_wm_ready \
+        openbox --sm-disable --config-file "$dir/rc.xml" || return 1
+      ;;
+    metacity)
+      brumelis_x11_env_launch "$dir" metacity brumelis_x11_env_wm_ready \
+        metacity --sm-disable --composite || return 1
+      ;;
+    xfwm4)
+      brumelis_x11_env_launch "$dir" xfwm4 brumelis_x11_env_wm_ready \
+        xfwm4 --compositor=on || return 1
+      ;;
+    i3)
+      # Floating windows keep the place and size their programs ask for, as
+      # on the desktops the toolbar follows.
+      cat >"$dir/i3.config" <<'EOF'
+# i3 config file (v4)
+for_window [class=".*"] floating enable
+EOF
+      brumelis_x11_env_launch "$dir" i3 brumelis_x11_env_wm_ready i3 -c "$dir/i3.config" || return 1
+      ;;
+  esac
+  BRUMELIS_X11_DESKTOP=$wm
+  case $compositor in
+    own)
+      brumelis_x11_env_wait "$BRUMELIS_X11_LAUNCHED_PID" brumelis_x11_env_compositor_ready || {
+        brumelis_x11_env_log "$wm did not start compositing:"
+        cat "$dir/$wm.log" >&2
+        return 1
+      }
+      BRUMELIS_X11_DESKTOP+=" (its own compositor)"
+      ;;
+    xcompmgr)
+      brumelis_x11_env_launch "$dir" xcompmgr brumelis_x11_env_compositor_ready xcompmgr || return 1
+      BRUMELIS_X11_DESKTOP+=" and xcompmgr"
+      ;;
+    none) BRUMELIS_X11_DESKTOP+=" (no compositor)" ;;
+    *)
+      brumelis_x11_env_log "unknown compositor '$compositor' (xcompmgr, none)"
+      return 1
+      ;;
+  esac
+}
+
 brumelis_x11_env_start() {
   if [[ ${BRUMELIS_X11_ENV:-} == 1 ]]; then
     return 0
@@ -72,6 +171,7 @@ brumelis_x11_env_start() {
   dir=$(mktemp -d "${TMPDIR:-/tmp}/brumelis-x11.XXXXXX") || return 1
   BRUMELIS_X11_ENV_DIR=$dir
   BRUMELIS_X11_ENV_OWNER=$BASHPID
+  BRUMELIS_X11_ENV_PIDS=()
 
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset \
     3>"$dir/display" >"$dir/xvfb.log" 2>&1 &
@@ -88,35 +188,12 @@ brumelis_x11_env_start() {
   unset WAYLAND_DISPLAY
   export XDG_SESSION_TYPE=x11
 
-  if [[ ${BRUMELIS_X11_ENV_BARE:-} != 1 ]]; then
-    # Undecorated windows get no border either, so that a frame can be as
-    # small as the window it holds; decorated ones keep the theme's.
-    cat >"$dir/rc.xml" <<'EOF'
-<?xml version="1.0" encoding="UTF-8"?>
-<openbox_config xmlns="http://openbox.org/3.4/rc">
-  <theme><keepBorder>no</keepBorder></theme>
-  <desktops><number>1</number></desktops>
-</openbox_config>
-EOF
-    openbox --sm-disable --config-file "$dir/rc.xml" >"$dir/openbox.log" 2>&1 &
-    BRUMELIS_X11_WM_PID=$!
-    if ! brumelis_x11_env_wait "$BRUMELIS_X11_WM_PID" brumelis_x11_env_wm_ready; then
-      brumelis_x11_env_log "Openbox did not come up:"
-      cat "$dir/openbox.log" >&2
-      brumelis_x11_env_stop
-      return 1
-    fi
-    xcompmgr >"$dir/xcompmgr.log" 2>&1 &
-    BRUMELIS_X11_COMPOSITOR_PID=$!
-    if ! brumelis_x11_env_wait "$BRUMELIS_X11_COMPOSITOR_PID" brumelis_x11_env_compositor_ready; then
-      brumelis_x11_env_log "the compositor did not come up:"
-      cat "$dir/xcompmgr.log" >&2
-      brumelis_x11_env_stop
-      return 1
-    fi
+  if [[ ${BRUMELIS_X11_ENV_BARE:-} != 1 ]] && ! brumelis_x11_env_start_desktop "$dir"; then
+    brumelis_x11_env_stop
+    return 1
   fi
   export BRUMELIS_X11_ENV=1
-  brumelis_x11_env_log "display $DISPLAY ready${BRUMELIS_X11_WM_PID:+ with Openbox and xcompmgr}"
+  brumelis_x11_env_log "display $DISPLAY ready${BRUMELIS_X11_DESKTOP:+ with $BRUMELIS_X11_DESKTOP}"
 }
 
 brumelis_x11_env_stop() {
@@ -125,13 +202,20 @@ brumelis_x11_env_stop() {
   if [[ -n ${BRUMELIS_X11_ENV_OWNER:-} && ${BRUMELIS_X11_ENV_OWNER} != "$BASHPID" ]]; then
     return 0
   fi
-  local pid
-  for pid in ${BRUMELIS_X11_COMPOSITOR_PID:-} ${BRUMELIS_X11_WM_PID:-} ${BRUMELIS_X11_XVFB_PID:-}; do
+  # Last started, first stopped: the display goes last.
+  local pids=("${BRUMELIS_X11_ENV_PIDS[@]}") index pid
+  for ((index = ${#pids[@]} - 1; index >= 0; index--)); do
+    pid=${pids[index]}
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
   done
+  if [[ -n ${BRUMELIS_X11_XVFB_PID:-} ]]; then
+    kill "$BRUMELIS_X11_XVFB_PID" 2>/dev/null || true
+    wait "$BRUMELIS_X11_XVFB_PID" 2>/dev/null || true
+  fi
+  [[ ${BRUMELIS_X11_ENV_BUS:-} == 1 ]] && unset DBUS_SESSION_BUS_ADDRESS DBUS_SESSION_BUS_PID
   rm -rf "$BRUMELIS_X11_ENV_DIR"
-  unset BRUMELIS_X11_ENV BRUMELIS_X11_ENV_DIR BRUMELIS_X11_ENV_OWNER \
-    BRUMELIS_X11_XVFB_PID BRUMELIS_X11_WM_PID BRUMELIS_X11_COMPOSITOR_PID
+  unset BRUMELIS_X11_ENV BRUMELIS_X11_ENV_DIR BRUMELIS_X11_ENV_OWNER BRUMELIS_X11_XVFB_PID \
+    BRUMELIS_X11_ENV_PIDS BRUMELIS_X11_ENV_BUS BRUMELIS_X11_LAUNCHED_PID BRUMELIS_X11_DESKTOP
   return 0
 }

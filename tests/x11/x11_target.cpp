@@ -135,20 +135,24 @@ void LearnExtents(const Target& t) {
     }
 }
 
-void PlaceClient(const Target& t) {
+// Asks for the frame's corner at the rectangle's, shifted by the offset;
+// answers the serial of the request that moves the window.
+unsigned long PlaceClient(const Target& t, long shiftX = 0, long shiftY = 0) {
     const auto& r = t.options.rect;
     const long width = r.right - r.left - Extents(t, 0) - Extents(t, 1);
     const long height = r.bottom - r.top - Extents(t, 2) - Extents(t, 3);
     XSizeHints hints{};
     hints.flags = USPosition | USSize | PWinGravity;
-    hints.x = r.left;
-    hints.y = r.top;
+    hints.x = static_cast<int>(r.left + shiftX);
+    hints.y = static_cast<int>(r.top + shiftY);
     hints.width = static_cast<int>(width > 0 ? width : 1);
     hints.height = static_cast<int>(height > 0 ? height : 1);
     hints.win_gravity = NorthWestGravity;
     XSetWMNormalHints(t.display, t.window, &hints);
-    XMoveResizeWindow(t.display, t.window, r.left, r.top, static_cast<unsigned>(hints.width),
+    const unsigned long serial = NextRequest(t.display);
+    XMoveResizeWindow(t.display, t.window, hints.x, hints.y, static_cast<unsigned>(hints.width),
                       static_cast<unsigned>(hints.height));
+    return serial;
 }
 
 // What the window manager reads when the window maps, whoever maps it.
@@ -171,16 +175,33 @@ bool MapManaged(const Target& t) {
     PlaceClient(t);
     XMapWindow(t.display, t.window);
     const auto deadline = Clock::now() + kDeadline;
-    bool corrected = false;
-    while (!FramePlaced(t)) {
+    // A window manager may place the window its own way, or as i3 does put
+    // the client, not the frame, where asked (it ignores the gravity). Once
+    // it has shown the window (its placing done) and answered the last
+    // request (a configure event after it; older events tell of older
+    // states), ask again, shifted by how far the frame missed; and never
+    // leave with a request unanswered, which could still move the window.
+    long shiftX = 0, shiftY = 0;
+    unsigned long request = 0;
+    bool shown = false, answered = false;
+    for (int corrections = 0; !FramePlaced(t) || (corrections > 0 && !answered);) {
         XEvent event;
         if (!AwaitEvent(t.display, deadline)) return false;
-        while (XPending(t.display) > 0) XNextEvent(t.display, &event);
-        // Once managed, a window manager may have placed it its own way.
-        if (!corrected && Reparented(t)) {
-            corrected = true;
-            PlaceClient(t);
+        while (XPending(t.display) > 0) {
+            XNextEvent(t.display, &event);
+            shown = shown || event.type == MapNotify;
+            answered = answered || (event.type == ConfigureNotify && event.xany.serial >= request);
         }
+        if (corrections == 0) answered = shown;
+        if (!answered || !Reparented(t) || FramePlaced(t) || corrections == 8) continue;
+        ++corrections;
+        int x = 0, y = 0;
+        Window child = None;
+        XTranslateCoordinates(t.display, t.window, t.root, 0, 0, &x, &y, &child);
+        shiftX += t.options.rect.left - (x - Extents(t, 0));
+        shiftY += t.options.rect.top - (y - Extents(t, 2));
+        request = PlaceClient(t, shiftX, shiftY);
+        answered = false;
     }
     return true;
 }

@@ -67,18 +67,10 @@ public:
     // gravity, its borders); the scenarios read the frame back.
     void Move(WindowId window, Point corner) override { x_.MoveClient(window, corner); }
 
-    // The client's place widened by _NET_FRAME_EXTENTS: frames with
-    // invisible borders (metacity, mutter) start outside the visible corner.
-    // A window without extents (the toolbar) is its own top-level.
+    // Frames with invisible borders (metacity, mutter) start outside the
+    // visible corner; a window without extents (the toolbar) is its own.
     Rect VisibleFrame(WindowId window) override {
-        const std::vector<std::uint32_t> e = x_.Cardinals(window, "_NET_FRAME_EXTENTS");
-        const bool framed = e.size() == 4;
-        const std::optional<Rect> area = x_.AreaOf(framed ? window : x_.TopLevelOf(window));
-        if (!area || !framed) return area.value_or(Rect{-1, -1, 0, 0});
-        const int left = static_cast<int>(e[0]), right = static_cast<int>(e[1]);
-        const int top = static_cast<int>(e[2]), bottom = static_cast<int>(e[3]);
-        return {area->left - left, area->top - top, area->width + left + right,
-                area->height + top + bottom};
+        return x_.VisibleFrameOf(window).value_or(Rect{-1, -1, 0, 0});
     }
     bool IsKeptAbove(WindowId window) override {
         const std::vector<std::string> state = x_.AtomNames(window, "_NET_WM_STATE");

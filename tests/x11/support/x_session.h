@@ -60,6 +60,10 @@ public:
     bool IsOverrideRedirect(XWindowId window) const;
     // The child of the root that holds the window: its frame, or itself.
     XWindowId TopLevelOf(XWindowId window) const;
+    // What one sees of a client and its frame: the client widened by
+    // _NET_FRAME_EXTENTS. Frames with invisible resize borders (metacity,
+    // mutter) reach past it; without extents, the frame itself.
+    std::optional<ScreenArea> VisibleFrameOf(XWindowId client) const;
     // All children of the root, bottom to top, mapped or not.
     std::vector<XWindowId> RootChildren() const;
 
