@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "platform/form_event_dispatcher.h"
@@ -48,6 +49,7 @@ public:
     ControlGeometry Geometry(ControlId control) const override;
     Text ButtonCaption(ControlId button) const override;
     void SetButtonCaption(ControlId button, const Text& caption) override;
+    void SetTimerRunning(ControlId timer, bool running) override;
 
 private:
     // One native window of the form; its address is the window's user data.
@@ -97,6 +99,7 @@ private:
     HWND owner_ = nullptr;
     std::map<ControlId, Control> controls_;  // the form window itself under kFormWindowId
     std::vector<HWND> tabOrder_;
+    std::set<ControlId> runningTimers_;
     std::optional<LeftPress> leftPress_;
     bool releasingCapture_ = false;
 };

@@ -22,6 +22,8 @@ struct Script {
     bool frameKnown = false;
     BOOL rectKnown = TRUE;
     const char* title = nullptr;  // nullptr: the query writes nothing
+    DWORD thread = 0x77;          // 0: the window is gone
+    WINEVENTPROC hookProcedure = nullptr;
     std::vector<std::string> calls;
 };
 Script script;
@@ -87,8 +89,26 @@ HWND WINAPI SetActive(HWND w) {
     return nullptr;
 }
 
+DWORD WINAPI GetThread(HWND w, DWORD* process) {
+    Record("GetWindowThreadProcessId(%lx)", H(w));
+    *process = 0x66;
+    return script.thread;
+}
+HWINEVENTHOOK WINAPI SetHook(DWORD first, DWORD last, HMODULE module, WINEVENTPROC procedure,
+                             DWORD process, DWORD thread, DWORD flags) {
+    Record("SetWinEventHook(%#lx, %#lx, %s, %lx, %lx, %lu)", first, last,
+           module == nullptr ? "no module" : "a module", process, thread, flags);
+    script.hookProcedure = procedure;
+    return reinterpret_cast<HWINEVENTHOOK>(static_cast<INT_PTR>(0x100 + script.calls.size()));
+}
+BOOL WINAPI Unhook(HWINEVENTHOOK hook) {
+    Record("UnhookWinEvent(%lx)", static_cast<long>(reinterpret_cast<INT_PTR>(hook)));
+    return TRUE;
+}
+
 const User32Calls kRecorders{&GetForeground, &GetRect,       &GetFrame,   &GetNext, &GetText,
-                             &GetLong,       &SetStyleLater, &SetLayered, &SetPos,  &SetActive};
+                             &GetLong,       &SetStyleLater, &SetLayered, &SetPos,  &SetActive,
+                             &GetThread,     &SetHook,       &Unhook};
 
 struct SequenceRow {
     const char* operation;
@@ -181,6 +201,27 @@ INSTANTIATE_TEST_SUITE_P(
                     nullptr,
                     [](WindowSystem& w) { EXPECT_EQ(std::nullopt, w.Title(kWindow, 118)); },
                     {"GetWindowTextA(1234, 255 spaces, 119)"}},
+        // On the window's thread only, out of context, not our own windows:
+        // move and size loop, minimise, location.
+        SequenceRow{
+            "watching a window's moves",
+            nullptr,
+            [](WindowSystem& w) { w.WatchMoves(kWindow, [] {}); },
+            {"GetWindowThreadProcessId(1234)", "SetWinEventHook(0xa, 0xb, no module, 66, 77, 2)",
+             "SetWinEventHook(0x16, 0x17, no module, 66, 77, 2)",
+             "SetWinEventHook(0x800b, 0x800b, no module, 66, 77, 2)"}},
+        SequenceRow{"watching no window unhooks",
+                    nullptr,
+                    [](WindowSystem& w) {
+                        w.WatchMoves(kWindow, [] {});
+                        script.calls.clear();
+                        w.WatchMoves(0, nullptr);
+                    },
+                    {"UnhookWinEvent(102)", "UnhookWinEvent(103)", "UnhookWinEvent(104)"}},
+        SequenceRow{"watching a window that is gone hooks nothing",
+                    [](Script& s) { s.thread = 0; },
+                    [](WindowSystem& w) { w.WatchMoves(kWindow, [] {}); },
+                    {"GetWindowThreadProcessId(1234)"}},
         SequenceRow{"nothing asked of the system",
                     nullptr,
                     [](WindowSystem& w) {
@@ -188,6 +229,51 @@ INSTANTIATE_TEST_SUITE_P(
                         EXPECT_TRUE(w.ShowsOpacity());
                     },
                     {}}));
+
+TEST(Win32WatchMoves, UnhooksWhenTheWindowSystemGoes) {
+    script = Script{};
+    {
+        Win32WindowSystem windows(kRecorders);
+        windows.WatchMoves(kWindow, [] {});
+        script.calls.clear();
+    }
+    EXPECT_EQ(3u, script.calls.size());
+}
+
+// The thread's other windows and objects report to the same hooks.
+struct EventRow {
+    const char* what;
+    WindowHandle window;
+    LONG object;
+    LONG child;
+    bool moved;
+};
+
+void PrintTo(const EventRow& row, std::ostream* out) {
+    *out << row.what;
+}
+
+class Win32MoveEvent : public ::testing::TestWithParam<EventRow> {};
+
+TEST_P(Win32MoveEvent, CallsBackForTheWatchedWindowsFrameOnly) {
+    script = Script{};
+    Win32WindowSystem windows(kRecorders);
+    int moves = 0;
+    windows.WatchMoves(0x999, [&] { ++moves; });
+    windows.WatchMoves(kWindow, [&] { ++moves; });
+    ASSERT_NE(nullptr, script.hookProcedure);
+    script.hookProcedure(nullptr, EVENT_OBJECT_LOCATIONCHANGE, ToHwnd(GetParam().window),
+                         GetParam().object, GetParam().child, 0x77, 0);
+    EXPECT_EQ(GetParam().moved ? 1 : 0, moves);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Events, Win32MoveEvent,
+    ::testing::Values(EventRow{"its frame", kWindow, OBJID_WINDOW, 0, true},
+                      EventRow{"its caret", kWindow, OBJID_CARET, 0, false},
+                      EventRow{"a part of it", kWindow, OBJID_WINDOW, 3, false},
+                      EventRow{"the window watched before", 0x999, OBJID_WINDOW, 0, false},
+                      EventRow{"another window", 0x4321, OBJID_WINDOW, 0, false}));
 
 }  // namespace
 }  // namespace brumelis::platform_tests
