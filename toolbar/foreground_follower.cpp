@@ -56,10 +56,12 @@ void ToolbarWindow::FollowForeground() {
 }
 
 // Only the target's corner is asked; a new target, folding, the band and
-// the caption wait for the follow tick.
+// the caption wait for the follow tick. While the user works in the toolbar,
+// or in another window, the toolbar stays where it is, as with that tick.
 void ToolbarWindow::FollowMove() {
     static const Text kSource = u"ToolbarWindow.FollowMove";
-    const std::optional<ScreenRect> frame = desktop_.VisibleFrame(target_);
+    std::optional<ScreenRect> frame;
+    if (desktop_.ForegroundWindow() == target_) frame = desktop_.VisibleFrame(target_);
     if (frame && (frame->left != cornerLeft_ || frame->top != cornerTop_)) {
         form_.Move(static_cast<Twips>(CheckedMultiply32(frame->left, kTwipsPerPixel, kSource)),
                    static_cast<Twips>(CheckedMultiply32(frame->top, kTwipsPerPixel, kSource)));

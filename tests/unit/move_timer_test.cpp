@@ -36,7 +36,7 @@ TEST_F(MoveTimerTest, FollowsTheCornerKeepingTheSizeAndAsksNothingElse) {
     window().SetButtonCaption(kPinButton, u"x");
     const long calls = desktop.CallCount();
     toolkit.Tick(kMoveTimer);
-    EXPECT_EQ(desktop.CallCount() - calls, 1);  // the target's frame only
+    EXPECT_EQ(desktop.CallCount() - calls, 2);  // the foreground and the target's frame
     EXPECT_EQ(window().Left(), 130 * 15);
     EXPECT_TRUE(Expanded());
     EXPECT_EQ(caption(), u"x");
@@ -69,13 +69,17 @@ TEST_F(MoveTimerTest, StopsOnceTheTargetIsStillAndNotBefore) {
     EXPECT_LE(stillChecks * 15, 200) << "about two follow ticks at most";
 }
 
-TEST_F(MoveTimerTest, ANewTargetStillWaitsForTheFollowTick) {
-    Drag(120);
+// In the toolbar or in a new target the user no longer works in the window
+// that moves: the follow tick decides.
+TEST_F(MoveTimerTest, StaysWhileAnotherWindowIsInTheForeground) {
     const WindowHandle other = desktop.AddWindow(u"other", {10, 10, 100, 100});
-    desktop.SetForeground(other);
-    toolkit.Tick(kMoveTimer);
-    EXPECT_EQ(window().Left(), 120 * 15);
-    EXPECT_TRUE(Expanded());
+    for (const WindowHandle foreground : {toolbar(), other}) {
+        desktop.SetForeground(foreground);
+        Drag(120 + foreground % 100);
+        toolkit.Tick(kMoveTimer);
+        EXPECT_EQ(window().Left(), 100 * 15);
+        EXPECT_TRUE(Expanded());
+    }
     toolkit.Tick(kFollowTimer);
     EXPECT_EQ(window().Left(), 10 * 15);
     EXPECT_TRUE(Collapsed());
