@@ -36,10 +36,11 @@ struct DragRecord {
                       toolbarPlaces, elapsedMs);
         return text;
     }
-    // More places than ticks `tickMs` apart could have given: the toolbar
-    // moved between them.
+    // More places than ticks `tickMs` apart could have given (the first
+    // place, and at most T / tickMs + 1 ticks in T): the toolbar moved
+    // between them.
     bool MovedBetweenTicks(double tickMs) const {
-        return static_cast<double>(toolbarPlaces) > elapsedMs / tickMs + 1;
+        return static_cast<double>(toolbarPlaces) > elapsedMs / tickMs + 2;
     }
 };
 
