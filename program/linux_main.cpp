@@ -4,18 +4,18 @@
 
 #include <cstdio>
 #include <exception>
+#include <memory>
 #include <string>
 
 #include "platform/gtk/gtk_message_box.h"
 #include "platform/gtk/gtk_support.h"
 #include "platform/gtk/gtk_toolkit.h"
+#include "platform/gtk/gtk_x11_events.h"
+#include "platform/x11/x11_instance_lock.h"
 #include "toolbar/toolbar_layout.h"
-#include "toolbar/toolbar_window.h"
+#include "toolbar/toolbar_program.h"
 // Xlib last: its macros (None, Status...) clash with names above.
 #include "platform/x11/x11_session.h"
-#include "platform/x11/x11_window_system.h"
-
-#include <gdk/gdkx.h>
 
 namespace {
 
@@ -46,11 +46,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "brumelis: GTK cannot open the X11 display.\n");
         return 1;
     }
-    X11WindowSystem windows(gdk_x11_display_get_xdisplay(gdk_display_get_default()));
+    GdkX11WindowSystem windows;
+    X11InstanceLock startLock;
     try {
-        GtkToolkit toolkit(ToolbarLayout());
-        ToolbarWindow toolbar(windows, toolkit, toolkit.Window());
-        return toolkit.Run(toolbar);
+        return RunToolbarProgram(windows.Windows(), startLock, [](const FormLayout& layout) {
+            return std::make_unique<GtkToolkit>(layout);
+        });
     } catch (const std::exception& failure) {
         // The toolbar could not be built (its images are compiled in, so
         // this means a broken build or a missing image loader).

@@ -1,8 +1,7 @@
 #include "platform/fake/fake_toolkit.h"
 
-#include <cmath>
-
 #include "base/failure.h"
+#include "platform/pixels.h"
 #include "platform/runtime_error_report.h"
 
 namespace brumelis {
@@ -12,10 +11,6 @@ namespace {
 // Thrown by End to unwind every handler at once; never a Failure, so no
 // handler's failure setting can stop it.
 struct ProgramEnded {};
-
-std::int32_t ToPixels(Twips twips) {
-    return static_cast<std::int32_t>(std::lround(twips / static_cast<Twips>(kTwipsPerPixel)));
-}
 
 }  // namespace
 

@@ -5,10 +5,11 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "base/failure.h"
+#include "platform/form_controls.h"
 #include "platform/gtk/gtk_form.h"
 #include "platform/gtk/gtk_images.h"
 #include "platform/gtk/gtk_support.h"
+#include "platform/pixels.h"
 
 namespace brumelis {
 
@@ -32,8 +33,8 @@ std::string WidgetName(int index) {
 
 }  // namespace
 
-GtkForm::GtkForm(const FormLayout& layout, FormEventDispatcher& dispatcher)
-    : layout_(layout), dispatcher_(dispatcher) {
+GtkForm::GtkForm(const FormLayout& layout, FormToolkit& toolkit)
+    : PixelFormWindow(layout), input_(toolkit, *this, kGdkStateBits) {
     const std::string caption = Utf8FromText(layout_.caption);
     owner_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     gtk_window_set_title(GTK_WINDOW(owner_), caption.c_str());
@@ -109,7 +110,7 @@ void GtkForm::PutControls() {
     for (auto layout = layout_.controls.rbegin(); layout != layout_.controls.rend(); ++layout) {
         auto control = controls_.find(layout->id);
         if (control == controls_.end() || layout->id == kFormWindowId) continue;
-        GtkWidget* container = Find(layout->container).children;
+        GtkWidget* container = FindControl(controls_, layout->container).children;
         const int left = ToPixels(layout->left);
         const int top = ToPixels(layout->top);
         if (GTK_IS_LAYOUT(container)) {
@@ -143,23 +144,8 @@ void GtkForm::InstallStyle() {
                                               GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
 }
 
-const ControlLayout* GtkForm::FindLayout(ControlId id) const {
-    for (const ControlLayout& layout : layout_.controls) {
-        if (layout.id == id) return &layout;
-    }
-    return nullptr;
-}
-
-const GtkForm::Control& GtkForm::Find(ControlId id) const {
-    auto found = controls_.find(id);
-    if (found == controls_.end()) {
-        Raise(error::kInvalidCall, u"FormWindow", u"Appel de procédure ou argument incorrect");
-    }
-    return found->second;
-}
-
 GtkWidget* GtkForm::WidgetOf(ControlId control) const {
-    return Find(control).widget;
+    return FindControl(controls_, control).widget;
 }
 
 void GtkForm::StartTimers() {
@@ -187,11 +173,11 @@ void GtkForm::SetTimerRunning(ControlId id, bool running) {
     auto timer = std::find_if(timers_.begin(), timers_.end(),
                               [id](const Timer& candidate) { return candidate.id == id; });
     if (timer == timers_.end()) {
-        Raise(error::kInvalidCall, u"FormWindow", u"Appel de procédure ou argument incorrect");
+        RaiseInvalidControl();
     }
     if (running == (timer->source != 0)) return;
     if (running) {
-        const auto interval = static_cast<guint>(FindLayout(id)->timerIntervalMs);
+        const auto interval = static_cast<guint>(FindLayout(layout_, id)->timerIntervalMs);
         timer->source = g_timeout_add(interval, &GtkForm::OnTimer, &*timer);
     } else {
         // Also from the timer's own tick: GLib drops the source once the

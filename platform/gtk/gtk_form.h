@@ -2,32 +2,39 @@
 // that bears the caption too (so that a running instance shows two matching
 // windows, as on Windows), the override-redirect popup, its picture panels
 // and push button, and its timers. The handlers see them through FormWindow;
-// GDK events come back as form events through a FormEventDispatcher.
+// GDK events, translated, go to the form's input.
 #pragma once
 
 #include <gtk/gtk.h>
 
-#include <functional>
 #include <map>
 #include <optional>
 #include <vector>
 
-#include "platform/form_event_dispatcher.h"
+#include "platform/form_input.h"
 #include "platform/form_layout.h"
 #include "platform/form_toolkit.h"
 #include "platform/gtk/gtk_x11_window.h"
+#include "platform/pixel_form_window.h"
 
 namespace brumelis {
 
-class GtkForm final : public FormWindow {
+// Where GDK's event state keeps the buttons (X numbers the middle button 2,
+// the right one 3) and the modifiers.
+inline constexpr NativeStateBits kGdkStateBits{GDK_BUTTON1_MASK, GDK_BUTTON3_MASK, GDK_BUTTON2_MASK,
+                                               GDK_SHIFT_MASK,   GDK_CONTROL_MASK, GDK_MOD1_MASK};
+
+class GtkForm final : public PixelFormWindow, private PointerCapture {
 public:
     // Creates and realizes every window, unmapped; throws std::runtime_error
-    // when an image cannot be decoded.
-    GtkForm(const FormLayout& layout, FormEventDispatcher& dispatcher);
+    // when an image cannot be decoded. The toolkit reports the handlers'
+    // failures.
+    GtkForm(const FormLayout& layout, FormToolkit& toolkit);
     ~GtkForm() override;
     GtkForm(const GtkForm&) = delete;
     GtkForm& operator=(const GtkForm&) = delete;
 
+    FormInput& Input() { return input_; }
     GtkWidget* Toolbar() const { return toolbar_; }
     GtkWidget* Owner() const { return owner_; }
     // The widget of a control: its event box, or the button.
@@ -39,14 +46,7 @@ public:
 
     WindowHandle Handle() const override;
     Text Caption() const override;
-    Twips Width() const override;
-    Twips Height() const override;
-    void SetWidth(Twips width) override;
-    void SetHeight(Twips height) override;
-    void Move(Twips left, Twips top, std::optional<Twips> width = std::nullopt,
-              std::optional<Twips> height = std::nullopt) override;
     void SetEnabled(bool enabled) override;
-    ControlGeometry Geometry(ControlId control) const override;
     Text ButtonCaption(ControlId button) const override;
     void SetButtonCaption(ControlId button, const Text& caption) override;
     void SetTimerRunning(ControlId timer, bool running) override;
@@ -60,13 +60,6 @@ private:
         GtkWidget* widget = nullptr;
         GtkWidget* children = nullptr;  // where the control's children go
     };
-    // A left press waits for its release over the same control to be a
-    // click; the second press of a double click makes that click a double
-    // click too.
-    struct LeftPress {
-        ControlId control;
-        bool secondPress;
-    };
     struct Timer {
         ControlId id;
         GtkForm* form;
@@ -78,15 +71,14 @@ private:
     void CreateControl(const ControlLayout& layout, int index);
     void InstallStyle();
     void PutControls();
-    const ControlLayout* FindLayout(ControlId id) const;
-    const Control& Find(ControlId id) const;
     GtkButton* ButtonOf(ControlId button) const;
 
-    // gtk_form_window.cpp: geometry in twips.
-    ServerRect OuterRect() const;
-    void Place(const ServerRect& current, const ServerRect& wanted);
+    // gtk_form_window.cpp: geometry in pixels.
+    PixelRect OuterRect() const override;
+    void Place(const PixelRect& wanted) override;
+    std::optional<PixelRect> ControlRect(ControlId control) const override;
 
-    // gtk_form_events.cpp: GDK events to form events.
+    // gtk_form_events.cpp: GDK events to the form's input.
     void Connect(Control& control);
     static gboolean OnButtonPress(GtkWidget*, GdkEventButton* event, gpointer control);
     static gboolean OnButtonRelease(GtkWidget*, GdkEventButton* event, gpointer control);
@@ -94,15 +86,16 @@ private:
     static gboolean OnGrabBroken(GtkWidget*, GdkEvent*, gpointer control);
     static void OnClicked(GtkButton*, gpointer control);
     static gboolean OnTimer(gpointer timer);
+    // GDK's implicit grab captures: from a press until every button is up.
+    void Capture(ControlId) override {}
+    void EndCapture(ControlId) override {}
     bool IsPointerOver(const Control& control, double rootX, double rootY) const;
 
-    FormLayout layout_;
-    FormEventDispatcher& dispatcher_;
+    FormInput input_;
     GtkWidget* owner_ = nullptr;
     GtkWidget* toolbar_ = nullptr;
     std::map<ControlId, Control> controls_;  // the form window's client area under kFormWindowId
     std::vector<Timer> timers_;
-    std::optional<LeftPress> leftPress_;
     GtkCssProvider* style_ = nullptr;
 };
 

@@ -1,12 +1,11 @@
-// GDK events of the toolbar's widgets, decoded into form events: presses,
-// releases, moves, the button's click and the timer's tick. GDK's implicit
-// grab sends every event after a press to the pressed window until the last
-// button is up, with positions relative to it: moves keep going to the
-// pressed control, as mouse capture does on Windows.
+// GDK events of the toolbar's widgets, translated for the form's input:
+// presses, releases, moves, the button's click and the timer's tick. GDK's
+// implicit grab sends every event after a press to the pressed window until
+// the last button is up, with positions relative to it: moves keep going to
+// the pressed control, as mouse capture does on Windows.
 #include <cmath>
 
 #include "platform/gtk/gtk_form.h"
-#include "platform/gtk/gtk_support.h"
 #include "platform/gtk/gtk_x11_window.h"
 
 namespace brumelis {
@@ -23,19 +22,9 @@ int ButtonBit(guint button) {
     }
 }
 
-int HeldButtons(guint state) {
-    return ((state & GDK_BUTTON1_MASK) ? 1 : 0) | ((state & GDK_BUTTON3_MASK) ? 2 : 0) |
-           ((state & GDK_BUTTON2_MASK) ? 4 : 0);
-}
-
-int ShiftState(guint state) {
-    return ((state & GDK_SHIFT_MASK) ? 1 : 0) | ((state & GDK_CONTROL_MASK) ? 2 : 0) |
-           ((state & GDK_MOD1_MASK) ? 4 : 0);
-}
-
-MouseEvent DecodeMouse(int button, guint state, double x, double y) {
-    return MouseEvent{button, ShiftState(state), ToTwips(static_cast<int>(std::floor(x))),
-                      ToTwips(static_cast<int>(std::floor(y)))};
+PointerInput Translate(ControlId control, guint button, guint state, double x, double y) {
+    return PointerInput{control, ButtonBit(button), state, static_cast<int>(std::floor(x)),
+                        static_cast<int>(std::floor(y))};
 }
 
 }  // namespace
@@ -61,71 +50,43 @@ void GtkForm::Connect(Control& control) {
 // the panel around it.
 gboolean GtkForm::OnButtonPress(GtkWidget*, GdkEventButton* event, gpointer data) {
     auto& control = *static_cast<Control*>(data);
-    GtkForm& form = *control.form;
-    const int button = ButtonBit(event->button);
-    if (button == 0) return TRUE;
+    FormInput& input = control.form->input_;
     // GDK reports the second press of a double click twice: as a press,
     // then as a double press.
-    if (event->type == GDK_2BUTTON_PRESS) {
-        if (button == 1 && form.leftPress_ && form.leftPress_->control == control.id) {
-            form.leftPress_->secondPress = true;
-        }
-        return TRUE;
-    }
+    if (event->type == GDK_2BUTTON_PRESS && event->button == 1) input.SecondPress(control.id);
     if (event->type != GDK_BUTTON_PRESS) return TRUE;
-    if (button == 1) form.leftPress_ = LeftPress{control.id, false};
-    const ControlId id = control.id;
-    const MouseEvent mouse = DecodeMouse(button, event->state, event->x, event->y);
-    form.dispatcher_.Dispatch([id, mouse](FormEvents& events) { events.MouseDown(id, mouse); });
+    input.Press(Translate(control.id, event->button, event->state, event->x, event->y));
     return TRUE;
 }
 
 gboolean GtkForm::OnButtonRelease(GtkWidget*, GdkEventButton* event, gpointer data) {
     auto& control = *static_cast<Control*>(data);
     GtkForm& form = *control.form;
-    if (event->button != 1) return TRUE;
-    std::optional<LeftPress> click;
-    if (form.leftPress_ && form.leftPress_->control == control.id &&
-        form.IsPointerOver(control, event->x_root, event->y_root)) {
-        click = form.leftPress_;
-    }
-    form.leftPress_.reset();
-    if (!click) return TRUE;
-    const ControlId id = control.id;
-    form.dispatcher_.Dispatch([id](FormEvents& events) { events.Click(id); });
-    if (click->secondPress) {
-        form.dispatcher_.Dispatch([id](FormEvents& events) { events.DoubleClick(id); });
-    }
+    form.input_.Release(Translate(control.id, event->button, event->state, event->x, event->y),
+                        [&] { return form.IsPointerOver(control, event->x_root, event->y_root); });
     return TRUE;
 }
 
 gboolean GtkForm::OnMotion(GtkWidget*, GdkEventMotion* event, gpointer data) {
     auto& control = *static_cast<Control*>(data);
-    const ControlId id = control.id;
-    const MouseEvent mouse =
-        DecodeMouse(HeldButtons(event->state), event->state, event->x, event->y);
-    control.form->dispatcher_.Dispatch(
-        [id, mouse](FormEvents& events) { events.MouseMove(id, mouse); });
+    control.form->input_.Move(Translate(control.id, 0, event->state, event->x, event->y));
     return TRUE;
 }
 
-// The grab taken away (a message box, another program's grab): no click
-// follows.
+// The grab taken away (a message box, another program's grab).
 gboolean GtkForm::OnGrabBroken(GtkWidget*, GdkEvent*, gpointer data) {
-    static_cast<Control*>(data)->form->leftPress_.reset();
+    static_cast<Control*>(data)->form->input_.CaptureLost();
     return FALSE;
 }
 
 void GtkForm::OnClicked(GtkButton*, gpointer data) {
     auto& control = *static_cast<Control*>(data);
-    const ControlId id = control.id;
-    control.form->dispatcher_.Dispatch([id](FormEvents& events) { events.Click(id); });
+    control.form->input_.ButtonClicked(control.id);
 }
 
 gboolean GtkForm::OnTimer(gpointer data) {
     auto& timer = *static_cast<Timer*>(data);
-    const ControlId id = timer.id;
-    timer.form->dispatcher_.Dispatch([id](FormEvents& events) { events.Tick(id); });
+    timer.form->input_.Tick(timer.id);
     return G_SOURCE_CONTINUE;
 }
 
@@ -140,7 +101,7 @@ bool GtkForm::IsPointerOver(const Control& control, double rootX, double rootY) 
     const int x = static_cast<int>(std::floor(rootX));
     const int y = static_cast<int>(std::floor(rootY));
     if (ToplevelAt(window, x, y) != XidOf(window)) return false;
-    const ServerRect toolbar = OuterRect();
+    const PixelRect toolbar = OuterRect();
     int left = x - toolbar.left, top = y - toolbar.top;
     for (GList* child = gdk_window_peek_children(window); child != nullptr;) {
         auto* candidate = static_cast<GdkWindow*>(child->data);

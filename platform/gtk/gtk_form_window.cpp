@@ -1,6 +1,6 @@
-// The form window as the handlers see it: sizes and positions in twips at 15
-// twips per pixel, read back from the X window every time.
-#include "base/failure.h"
+// The form window over GTK: its caption and state, and its geometry in
+// pixels, read back from the X window every time.
+#include "platform/form_controls.h"
 #include "platform/gtk/gtk_form.h"
 #include "platform/gtk/gtk_support.h"
 #include "platform/gtk/gtk_x11_window.h"
@@ -18,46 +18,17 @@ Text GtkForm::Caption() const {
 
 // The server's own record: an override-redirect window is where it was last
 // put, with no window manager in between, and the parent is the root.
-ServerRect GtkForm::OuterRect() const {
-    return ServerGeometry(gtk_widget_get_window(toolbar_));
+PixelRect GtkForm::OuterRect() const {
+    const ServerRect rect = ServerGeometry(gtk_widget_get_window(toolbar_));
+    return {rect.left, rect.top, rect.width, rect.height};
 }
 
-Twips GtkForm::Width() const {
-    return ToTwips(OuterRect().width);
-}
-
-Twips GtkForm::Height() const {
-    return ToTwips(OuterRect().height);
-}
-
-void GtkForm::SetWidth(Twips width) {
-    const ServerRect rect = OuterRect();
-    Place(rect, ServerRect{rect.left, rect.top, ToPixels(width), rect.height});
-}
-
-void GtkForm::SetHeight(Twips height) {
-    const ServerRect rect = OuterRect();
-    Place(rect, ServerRect{rect.left, rect.top, rect.width, ToPixels(height)});
-}
-
-void GtkForm::Move(Twips left, Twips top, std::optional<Twips> width, std::optional<Twips> height) {
-    const ServerRect rect = OuterRect();
-    Place(rect, ServerRect{ToPixels(left), ToPixels(top), width ? ToPixels(*width) : rect.width,
-                           height ? ToPixels(*height) : rect.height});
-}
-
-// The follower moves the toolbar on every tick: when nothing changes, no
-// request is made, so an idle toolbar costs the server nothing. GDK's call
-// takes effect at once, in one request, so the next read sees it; GTK is
-// told the size too, so that its own layout pass asks for the same, and,
-// before the window is first shown, the place, where it will map it. The
-// panel's windows are sized at once as well: left to GTK's next layout
-// pass, a click right after an unfold would land beside them.
-void GtkForm::Place(const ServerRect& current, const ServerRect& wanted) {
-    if (current.left == wanted.left && current.top == wanted.top && current.width == wanted.width &&
-        current.height == wanted.height) {
-        return;
-    }
+// GDK's call takes effect at once, in one request, so the next read sees
+// it; GTK is told the size too, so that its own layout pass asks for the
+// same, and, before the window is first shown, the place, where it will map
+// it. The panel's windows are sized at once as well: left to GTK's next
+// layout pass, a click right after an unfold would land beside them.
+void GtkForm::Place(const PixelRect& wanted) {
     // X refuses empty windows; Windows keeps them at least a pixel wide.
     const int width = wanted.width > 0 ? wanted.width : 1;
     const int height = wanted.height > 0 ? wanted.height : 1;
@@ -79,31 +50,21 @@ void GtkForm::SetEnabled(bool enabled) {
 // Children keep the place their container gave them and the size GTK gives
 // them, which a theme could make larger than asked: both are read from the
 // widgets, allocated or not yet.
-ControlGeometry GtkForm::Geometry(ControlId control) const {
-    if (control == kFormWindowId) {
-        const ServerRect rect = OuterRect();
-        return {ToTwips(rect.left), ToTwips(rect.top), ToTwips(rect.width), ToTwips(rect.height)};
-    }
-    if (controls_.count(control) == 0) {
-        // Controls without a widget (the timer) keep their design-time values.
-        if (const ControlLayout* layout = FindLayout(control)) {
-            return {layout->left, layout->top, layout->width, layout->height};
-        }
-    }
-    GtkWidget* widget = Find(control).widget;
+std::optional<PixelRect> GtkForm::ControlRect(ControlId control) const {
+    const auto found = controls_.find(control);
+    if (found == controls_.end()) return std::nullopt;
+    GtkWidget* widget = found->second.widget;
     GtkWidget* container = gtk_widget_get_parent(widget);
     int left = 0, top = 0;
     gtk_container_child_get(GTK_CONTAINER(container), widget, "x", &left, "y", &top, nullptr);
     GtkRequisition size{};
     gtk_widget_get_preferred_size(widget, &size, nullptr);
-    return {ToTwips(left), ToTwips(top), ToTwips(size.width), ToTwips(size.height)};
+    return PixelRect{left, top, size.width, size.height};
 }
 
 GtkButton* GtkForm::ButtonOf(ControlId button) const {
-    GtkWidget* widget = Find(button).widget;
-    if (!GTK_IS_BUTTON(widget)) {
-        Raise(error::kInvalidCall, u"FormWindow", u"Appel de procédure ou argument incorrect");
-    }
+    GtkWidget* widget = FindControl(controls_, button).widget;
+    if (!GTK_IS_BUTTON(widget)) RaiseInvalidControl();
     return GTK_BUTTON(widget);
 }
 

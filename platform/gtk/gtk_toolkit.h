@@ -8,7 +8,7 @@
 
 namespace brumelis {
 
-class GtkToolkit final : public FormToolkit, private FormEventDispatcher {
+class GtkToolkit final : public FormToolkit {
 public:
     // GTK must be initialised on an X11 display. Builds the windows,
     // unmapped; throws std::runtime_error when an image cannot be decoded.
@@ -28,14 +28,8 @@ public:
     [[noreturn]] void End() override;
 
 private:
-    void Dispatch(const Event& event) override;
-
     Text applicationTitle_;
     GtkForm form_;
-    FormEvents* events_ = nullptr;
-    // A handler runs only when every running handler is inside DoEvents.
-    int runningHandlers_ = 0;
-    int openDoEvents_ = 0;
 };
 
 }  // namespace brumelis

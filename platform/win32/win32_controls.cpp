@@ -6,7 +6,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "base/failure.h"
+#include "platform/form_controls.h"
+#include "platform/pixels.h"
 #include "platform/win32/panel_image.h"
 #include "platform/win32/win32_form.h"
 #include "resources/resource_ids.h"
@@ -36,8 +37,8 @@ HMENU ChildMenuId(ControlId id) {
 
 }  // namespace
 
-Win32Form::Win32Form(HINSTANCE instance, const FormLayout& layout, FormEventDispatcher& dispatcher)
-    : instance_(instance), layout_(layout), dispatcher_(dispatcher) {
+Win32Form::Win32Form(HINSTANCE instance, const FormLayout& layout, FormToolkit& toolkit)
+    : PixelFormWindow(layout), instance_(instance), input_(toolkit, *this, kMouseStateBits) {
     // Loads comctl32 so that the manifest's version 6 gives the button its look.
     INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&classes);
@@ -90,7 +91,7 @@ void Win32Form::CreateToolbar() {
 
 void Win32Form::CreateControl(const ControlLayout& layout) {
     if (layout.kind == ControlKind::Timer) return;
-    const HWND parent = Find(layout.container).hwnd;
+    const HWND parent = FindControl(controls_, layout.container).hwnd;
     Control& control = controls_[layout.id];
     control.id = layout.id;
     control.form = this;
@@ -140,21 +141,6 @@ void Win32Form::ArrangeOrder() {
     for (const ControlLayout* layout : tabbed) tabOrder_.push_back(controls_.at(layout->id).hwnd);
 }
 
-const ControlLayout* Win32Form::FindLayout(ControlId id) const {
-    for (const ControlLayout& layout : layout_.controls) {
-        if (layout.id == id) return &layout;
-    }
-    return nullptr;
-}
-
-const Win32Form::Control& Win32Form::Find(ControlId id) const {
-    auto found = controls_.find(id);
-    if (found == controls_.end()) {
-        Raise(error::kInvalidCall, u"FormWindow", u"Appel de procédure ou argument incorrect");
-    }
-    return found->second;
-}
-
 HWND Win32Form::ToolbarWindow() const {
     return controls_.at(kFormWindowId).hwnd;
 }
@@ -169,9 +155,9 @@ void Win32Form::StartTimers() {
 // SetTimer on a running timer would restart its interval: a timer started
 // again and again would never tick.
 void Win32Form::SetTimerRunning(ControlId timer, bool running) {
-    const ControlLayout* layout = FindLayout(timer);
+    const ControlLayout* layout = FindLayout(layout_, timer);
     if (layout == nullptr || layout->kind != ControlKind::Timer) {
-        Raise(error::kInvalidCall, u"FormWindow", u"Appel de procédure ou argument incorrect");
+        RaiseInvalidControl();
     }
     if (running == (runningTimers_.count(timer) != 0)) return;
     const auto id = static_cast<UINT_PTR>(NativeId(timer));

@@ -1,33 +1,34 @@
 // The toolbar's native windows, built from a FormLayout: a hidden owner that
 // bears the caption too (so that a running instance shows two matching
 // windows), the borderless popup, its child controls and its timers. The
-// handlers see them through FormWindow; window messages come back as form
-// events through a FormEventDispatcher.
+// handlers see them through FormWindow; window messages, translated, go to
+// the form's input.
 #pragma once
 
-#include <functional>
 #include <map>
 #include <optional>
 #include <set>
 #include <vector>
 
-#include "platform/form_event_dispatcher.h"
+#include "platform/form_input.h"
 #include "platform/form_layout.h"
 #include "platform/form_toolkit.h"
+#include "platform/pixel_form_window.h"
 #include "platform/win32/system_refusal.h"
 #include "platform/win32/win32_support.h"
 
 namespace brumelis {
 
-class Win32Form final : public FormWindow {
+class Win32Form final : public PixelFormWindow, private PointerCapture {
 public:
     // Creates every window hidden; throws SystemRefusal when the system
-    // refuses one.
-    Win32Form(HINSTANCE instance, const FormLayout& layout, FormEventDispatcher& dispatcher);
+    // refuses one. The toolkit reports the handlers' failures.
+    Win32Form(HINSTANCE instance, const FormLayout& layout, FormToolkit& toolkit);
     ~Win32Form() override;
     Win32Form(const Win32Form&) = delete;
     Win32Form& operator=(const Win32Form&) = delete;
 
+    FormInput& Input() { return input_; }
     HWND OwnerWindow() const { return owner_; }
     HWND ToolbarWindow() const;
     void StartTimers();
@@ -39,14 +40,7 @@ public:
 
     WindowHandle Handle() const override;
     Text Caption() const override;
-    Twips Width() const override;
-    Twips Height() const override;
-    void SetWidth(Twips width) override;
-    void SetHeight(Twips height) override;
-    void Move(Twips left, Twips top, std::optional<Twips> width = std::nullopt,
-              std::optional<Twips> height = std::nullopt) override;
     void SetEnabled(bool enabled) override;
-    ControlGeometry Geometry(ControlId control) const override;
     Text ButtonCaption(ControlId button) const override;
     void SetButtonCaption(ControlId button, const Text& caption) override;
     void SetTimerRunning(ControlId timer, bool running) override;
@@ -61,48 +55,42 @@ private:
         UniqueBrush ownedBrush;
         UniqueBitmap image;
     };
-    // A left press waits for its release over the same control to be a click;
-    // the second press of a double click makes that click a double click too.
-    struct LeftPress {
-        ControlId control;
-        bool secondPress;
-    };
-
     // win32_controls.cpp: building the windows.
     void RegisterClasses() const;
     void CreateToolbar();
     void CreateControl(const ControlLayout& layout);
     void ArrangeOrder();
-    const ControlLayout* FindLayout(ControlId id) const;
-    const Control& Find(ControlId id) const;
 
-    // win32_form_window.cpp: geometry in twips.
-    RECT OuterRect() const;
-    void Place(const RECT& current, int left, int top, int width, int height);
+    // win32_form_window.cpp: geometry in pixels.
+    PixelRect OuterRect() const override;
+    void Place(const PixelRect& wanted) override;
+    std::optional<PixelRect> ControlRect(ControlId control) const override;
 
-    // win32_form_events.cpp: window messages to form events.
+    // win32_form_events.cpp: window messages to the form's input.
     // noexcept: user32 called it, and no exception may unwind through user32;
     // events reach the handlers through DeliverEvent, which stops them.
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam,
                                        LPARAM lParam) noexcept;
     LRESULT HandleMessage(Control& control, UINT message, WPARAM wParam, LPARAM lParam);
-    void OnButtonDown(const Control& control, UINT message, WPARAM keys, LPARAM point);
-    void OnButtonUp(const Control& control, UINT message, WPARAM keys, LPARAM point);
-    void OnMouseMove(const Control& control, WPARAM keys, LPARAM point);
     void OnCommand(WPARAM wParam, LPARAM lParam);
     void OnTimer(WPARAM timerId);
+    void Capture(ControlId control) override;
+    void EndCapture(ControlId control) override;
     void Paint(const Control& control);
 
     HINSTANCE instance_;
-    FormLayout layout_;
-    FormEventDispatcher& dispatcher_;
+    FormInput input_;
     HWND owner_ = nullptr;
     std::map<ControlId, Control> controls_;  // the form window itself under kFormWindowId
     std::vector<HWND> tabOrder_;
     std::set<ControlId> runningTimers_;
-    std::optional<LeftPress> leftPress_;
-    bool releasingCapture_ = false;
 };
+
+// Mouse messages keep alt out of their key state: the translation reads it
+// from the keyboard and puts it at a bit they leave free.
+inline constexpr unsigned kAltKey = 0x8000;
+inline constexpr NativeStateBits kMouseStateBits{MK_LBUTTON, MK_RBUTTON, MK_MBUTTON,
+                                                 MK_SHIFT,   MK_CONTROL, kAltKey};
 
 // Child window identifiers and timer identifiers both derive from ControlId.
 inline int NativeId(ControlId id) {

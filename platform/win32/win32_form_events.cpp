@@ -1,11 +1,13 @@
-// Window messages of the toolbar's windows, decoded into form events: presses,
-// releases, moves, the button's click and the timer's tick. Painting of the
-// picture panels lives here too, as the other half of their window procedure.
+// Window messages of the toolbar's windows, translated for the form's input:
+// presses, releases, moves, capture, the button's click and the timer's tick.
+// Painting of the picture panels lives here too, as the other half of their
+// window procedure.
 #include <windows.h>
 #include <windowsx.h>
 
 #include <algorithm>
 
+#include "platform/form_controls.h"
 #include "platform/win32/panel_image.h"
 #include "platform/win32/win32_form.h"
 
@@ -25,22 +27,12 @@ int PressedButton(UINT message) {
     }
 }
 
-int HeldButtons(WPARAM keys) {
-    return ((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) |
-           ((keys & MK_MBUTTON) ? 4 : 0);
-}
-
-int ShiftState(WPARAM keys) {
-    // Mouse messages carry shift and control; alt is read from the keyboard.
-    return ((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) |
-           (::GetKeyState(VK_MENU) < 0 ? 4 : 0);
-}
-
 // While the mouse is captured, positions may lie outside the control and be
 // negative: they are signed 16-bit values.
-MouseEvent DecodeMouse(int button, WPARAM keys, LPARAM point) {
-    return MouseEvent{button, ShiftState(keys), ToTwips(GET_X_LPARAM(point)),
-                      ToTwips(GET_Y_LPARAM(point))};
+PointerInput Translate(ControlId control, int button, WPARAM keys, LPARAM point) {
+    const unsigned alt = ::GetKeyState(VK_MENU) < 0 ? kAltKey : 0;
+    return PointerInput{control, button, static_cast<unsigned>(keys) | alt, GET_X_LPARAM(point),
+                        GET_Y_LPARAM(point)};
 }
 
 bool IsPointerOver(HWND hwnd, LPARAM point) {
@@ -81,22 +73,21 @@ LRESULT Win32Form::HandleMessage(Control& control, UINT message, WPARAM wParam, 
         case WM_MBUTTONDOWN:
         case WM_MBUTTONDBLCLK:
             if (!isPanel) break;
-            OnButtonDown(control, message, wParam, lParam);
+            input_.Press(Translate(control.id, PressedButton(message), wParam, lParam));
+            if (message == WM_LBUTTONDBLCLK) input_.SecondPress(control.id);
             return 0;
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
         case WM_MBUTTONUP:
             if (!isPanel) break;
-            OnButtonUp(control, message, wParam, lParam);
+            input_.Release(Translate(control.id, PressedButton(message), wParam, lParam),
+                           [&] { return IsPointerOver(control.hwnd, lParam); });
             return 0;
         case WM_MOUSEMOVE:
             if (!isPanel) break;
-            OnMouseMove(control, wParam, lParam);
+            input_.Move(Translate(control.id, 0, wParam, lParam));
             return 0;
-        case WM_CAPTURECHANGED:
-            // Capture taken away (a message box, a task switch): no click follows.
-            if (!releasingCapture_) leftPress_.reset();
-            return 0;
+        case WM_CAPTURECHANGED: input_.CaptureLost(); return 0;
         case WM_COMMAND: OnCommand(wParam, lParam); return 0;
         case WM_TIMER: OnTimer(wParam); return 0;
         case WM_DESTROY:
@@ -107,57 +98,29 @@ LRESULT Win32Form::HandleMessage(Control& control, UINT message, WPARAM wParam, 
     return ::DefWindowProcW(control.hwnd, message, wParam, lParam);
 }
 
-void Win32Form::OnButtonDown(const Control& control, UINT message, WPARAM keys, LPARAM point) {
-    const int button = PressedButton(message);
-    if (button == 1) leftPress_ = LeftPress{control.id, message == WM_LBUTTONDBLCLK};
-    // Moves keep coming to the pressed control until every button is up.
-    if (::GetCapture() != control.hwnd) ::SetCapture(control.hwnd);
-    const ControlId id = control.id;
-    const MouseEvent event = DecodeMouse(button, keys, point);
-    dispatcher_.Dispatch([id, event](FormEvents& events) { events.MouseDown(id, event); });
+// Moves keep coming to the pressed control until every button is up.
+void Win32Form::Capture(ControlId control) {
+    const HWND hwnd = FindControl(controls_, control).hwnd;
+    if (::GetCapture() != hwnd) ::SetCapture(hwnd);
 }
 
-void Win32Form::OnButtonUp(const Control& control, UINT message, WPARAM keys, LPARAM point) {
-    std::optional<LeftPress> click;
-    if (message == WM_LBUTTONUP) {
-        if (leftPress_ && leftPress_->control == control.id && IsPointerOver(control.hwnd, point)) {
-            click = leftPress_;
-        }
-        leftPress_.reset();
-    }
-    // Capture ends before the handlers run: they may show a modal box.
-    if (HeldButtons(keys) == 0 && ::GetCapture() == control.hwnd) {
-        releasingCapture_ = true;
-        ::ReleaseCapture();
-        releasingCapture_ = false;
-    }
-    if (!click) return;
-    const ControlId id = control.id;
-    dispatcher_.Dispatch([id](FormEvents& events) { events.Click(id); });
-    if (click->secondPress) {
-        dispatcher_.Dispatch([id](FormEvents& events) { events.DoubleClick(id); });
-    }
-}
-
-void Win32Form::OnMouseMove(const Control& control, WPARAM keys, LPARAM point) {
-    const ControlId id = control.id;
-    const MouseEvent event = DecodeMouse(HeldButtons(keys), keys, point);
-    dispatcher_.Dispatch([id, event](FormEvents& events) { events.MouseMove(id, event); });
+void Win32Form::EndCapture(ControlId control) {
+    if (::GetCapture() == FindControl(controls_, control).hwnd) ::ReleaseCapture();
 }
 
 void Win32Form::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (lParam == 0 || HIWORD(wParam) != BN_CLICKED) return;
     const ControlId id = FromNativeId(LOWORD(wParam));
-    const ControlLayout* layout = FindLayout(id);
+    const ControlLayout* layout = FindLayout(layout_, id);
     if (layout == nullptr || layout->kind != ControlKind::PushButton) return;
-    dispatcher_.Dispatch([id](FormEvents& events) { events.Click(id); });
+    input_.ButtonClicked(id);
 }
 
 void Win32Form::OnTimer(WPARAM timerId) {
     const ControlId id = FromNativeId(timerId);
-    const ControlLayout* layout = FindLayout(id);
+    const ControlLayout* layout = FindLayout(layout_, id);
     if (layout == nullptr || layout->kind != ControlKind::Timer) return;
-    dispatcher_.Dispatch([id](FormEvents& events) { events.Tick(id); });
+    input_.Tick(id);
 }
 
 bool Win32Form::MoveFocusOnTab(const MSG& message) {

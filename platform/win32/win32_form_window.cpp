@@ -1,7 +1,8 @@
-// The form window as the handlers see it: sizes and positions in twips at 15
-// twips per pixel, read back from the native windows every time.
+// The form window over user32: its caption and state, and its geometry in
+// pixels, read back from the native windows every time.
 #include <vector>
 
+#include "platform/form_controls.h"
 #include "platform/win32/win32_form.h"
 
 namespace brumelis {
@@ -25,47 +26,14 @@ Text Win32Form::Caption() const {
     return WindowText(ToolbarWindow());
 }
 
-RECT Win32Form::OuterRect() const {
+PixelRect Win32Form::OuterRect() const {
     RECT rect{};
     ::GetWindowRect(ToolbarWindow(), &rect);
-    return rect;
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
-Twips Win32Form::Width() const {
-    const RECT rect = OuterRect();
-    return ToTwips(rect.right - rect.left);
-}
-
-Twips Win32Form::Height() const {
-    const RECT rect = OuterRect();
-    return ToTwips(rect.bottom - rect.top);
-}
-
-void Win32Form::SetWidth(Twips width) {
-    const RECT rect = OuterRect();
-    Place(rect, rect.left, rect.top, ToPixels(width), rect.bottom - rect.top);
-}
-
-void Win32Form::SetHeight(Twips height) {
-    const RECT rect = OuterRect();
-    Place(rect, rect.left, rect.top, rect.right - rect.left, ToPixels(height));
-}
-
-void Win32Form::Move(Twips left, Twips top, std::optional<Twips> width,
-                     std::optional<Twips> height) {
-    const RECT rect = OuterRect();
-    Place(rect, ToPixels(left), ToPixels(top), width ? ToPixels(*width) : rect.right - rect.left,
-          height ? ToPixels(*height) : rect.bottom - rect.top);
-}
-
-// The follower moves the toolbar on every tick: when nothing changes, no call
-// is made, so an idle toolbar does not flicker.
-void Win32Form::Place(const RECT& current, int left, int top, int width, int height) {
-    if (current.left == left && current.top == top && current.right - current.left == width &&
-        current.bottom - current.top == height) {
-        return;
-    }
-    ::SetWindowPos(ToolbarWindow(), nullptr, left, top, width, height,
+void Win32Form::Place(const PixelRect& wanted) {
+    ::SetWindowPos(ToolbarWindow(), nullptr, wanted.left, wanted.top, wanted.width, wanted.height,
                    SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -73,31 +41,24 @@ void Win32Form::SetEnabled(bool enabled) {
     ::EnableWindow(ToolbarWindow(), enabled);
 }
 
-ControlGeometry Win32Form::Geometry(ControlId control) const {
-    if (control != kFormWindowId && controls_.count(control) == 0) {
-        // Controls without a window (the timer) keep their design-time values.
-        if (const ControlLayout* layout = FindLayout(control)) {
-            return {layout->left, layout->top, layout->width, layout->height};
-        }
-    }
-    const HWND hwnd = Find(control).hwnd;
+std::optional<PixelRect> Win32Form::ControlRect(ControlId control) const {
+    const auto found = controls_.find(control);
+    if (found == controls_.end()) return std::nullopt;
+    const HWND hwnd = found->second.hwnd;
     RECT rect{};
     ::GetWindowRect(hwnd, &rect);
-    if (control != kFormWindowId) {
-        // Children are placed in their container's client area.
-        ::MapWindowPoints(HWND_DESKTOP, ::GetParent(hwnd), reinterpret_cast<POINT*>(&rect), 2);
-    }
-    return {ToTwips(rect.left), ToTwips(rect.top), ToTwips(rect.right - rect.left),
-            ToTwips(rect.bottom - rect.top)};
+    // Children are placed in their container's client area.
+    ::MapWindowPoints(HWND_DESKTOP, ::GetParent(hwnd), reinterpret_cast<POINT*>(&rect), 2);
+    return PixelRect{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
 Text Win32Form::ButtonCaption(ControlId button) const {
-    return WindowText(Find(button).hwnd);
+    return WindowText(FindControl(controls_, button).hwnd);
 }
 
 // Unchanged captions are not set again: the follower sets it on every tick.
 void Win32Form::SetButtonCaption(ControlId button, const Text& caption) {
-    const HWND hwnd = Find(button).hwnd;
+    const HWND hwnd = FindControl(controls_, button).hwnd;
     if (WindowText(hwnd) == caption) return;
     ::SetWindowTextW(hwnd, Wide(caption));
 }

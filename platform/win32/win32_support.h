@@ -1,11 +1,10 @@
 // What every Win32 backend file needs: RAII for GDI objects, conversions of
-// handles, texts and twips at the boundary, and the one way a system refusal
-// is thrown.
+// handles and texts at the boundary, and the one way a system refusal is
+// thrown.
 #pragma once
 
 #include <windows.h>
 
-#include <cmath>
 #include <memory>
 #include <type_traits>
 
@@ -43,13 +42,6 @@ inline HWND ToHwnd(WindowHandle handle) {
 }
 inline WindowHandle ToWindowHandle(HWND hwnd) {
     return HandleToLong(hwnd);
-}
-
-inline int ToPixels(Twips twips) {
-    return static_cast<int>(std::lround(twips / static_cast<Twips>(kTwipsPerPixel)));
-}
-inline Twips ToTwips(int pixels) {
-    return static_cast<Twips>(pixels * kTwipsPerPixel);
 }
 
 struct GdiObjectDeleter {

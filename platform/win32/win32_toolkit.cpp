@@ -1,17 +1,15 @@
 #include "platform/win32/win32_toolkit.h"
 
-#include "platform/runtime_error_report.h"
-
 namespace brumelis {
 
 Win32Toolkit::Win32Toolkit(HINSTANCE instance, const FormLayout& layout)
     : applicationTitle_(layout.applicationTitle), form_(instance, layout, *this) {}
 
 int Win32Toolkit::Run(FormEvents& events) {
-    events_ = &events;
+    form_.Input().Start(events);
     // Started first, so that ticks also run in the load handler's DoEvents.
     form_.StartTimers();
-    Dispatch([](FormEvents& form) { form.Load(); });
+    form_.Input().Load();
     form_.Show();
     MSG message{};
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
@@ -20,15 +18,6 @@ int Win32Toolkit::Run(FormEvents& events) {
         ::DispatchMessageW(&message);
     }
     return static_cast<int>(message.wParam);
-}
-
-// Messages keep flowing while a handler runs (a message box has its own loop):
-// the events they carry are dropped then, as no handler may interrupt another
-// except through DoEvents.
-void Win32Toolkit::Dispatch(const Event& event) {
-    if (events_ == nullptr || runningHandlers_ > openDoEvents_) return;
-    ScopedCount running(runningHandlers_);
-    DeliverEvent(*this, [&] { event(*events_); });
 }
 
 MessageAnswer Win32Toolkit::ShowMessage(const Text& text, MessageButtons buttons,
@@ -46,7 +35,7 @@ MessageAnswer Win32Toolkit::ShowMessage(const Text& text, MessageButtons buttons
 }
 
 void Win32Toolkit::DoEvents() {
-    ScopedCount open(openDoEvents_);
+    const ScopedCount open = form_.Input().LetPendingEventsRun();
     MSG message;
     while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {

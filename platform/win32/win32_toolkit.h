@@ -8,7 +8,7 @@
 
 namespace brumelis {
 
-class Win32Toolkit final : public FormToolkit, private FormEventDispatcher {
+class Win32Toolkit final : public FormToolkit {
 public:
     // Creates the hidden owner and the toolbar, hidden; throws
     // SystemRefusal when the system refuses a window.
@@ -24,14 +24,8 @@ public:
     [[noreturn]] void End() override;
 
 private:
-    void Dispatch(const Event& event) override;
-
     Text applicationTitle_;
     Win32Form form_;
-    FormEvents* events_ = nullptr;
-    // A handler runs only when every running handler is inside DoEvents.
-    int runningHandlers_ = 0;
-    int openDoEvents_ = 0;
 };
 
 }  // namespace brumelis

@@ -1,10 +1,12 @@
 #include "platform/x11/x11_atoms.h"
 
 #include <iterator>
+#include <string>
 
 namespace brumelis::x11 {
 
 Atoms::Atoms(Display* display) {
+    const std::string compositor = "_NET_WM_CM_S" + std::to_string(DefaultScreen(display));
     const struct {
         const char* name;
         Atom Atoms::*member;
@@ -13,6 +15,7 @@ Atoms::Atoms(Display* display) {
         {"_NET_CLIENT_LIST", &Atoms::netClientList},
         {"_NET_FRAME_EXTENTS", &Atoms::netFrameExtents},
         {"_NET_RESTACK_WINDOW", &Atoms::netRestackWindow},
+        {"_NET_SUPPORTED", &Atoms::netSupported},
         {"_NET_SUPPORTING_WM_CHECK", &Atoms::netSupportingWmCheck},
         {"_NET_WM_NAME", &Atoms::netWmName},
         {"_NET_WM_STATE", &Atoms::netWmState},
@@ -21,7 +24,7 @@ Atoms::Atoms(Display* display) {
         {"_NET_WM_WINDOW_OPACITY", &Atoms::netWmWindowOpacity},
         {"UTF8_STRING", &Atoms::utf8String},
         {"WM_STATE", &Atoms::wmState},
-        {"_BRUMELIS_EXTENDED_STYLE", &Atoms::extendedStyle},
+        {compositor.c_str(), &Atoms::netWmCompositor},
     };
     constexpr int kCount = static_cast<int>(std::size(entries));
     char* names[kCount];

@@ -12,6 +12,7 @@ struct Atoms {
     Atom netClientList;
     Atom netFrameExtents;
     Atom netRestackWindow;
+    Atom netSupported;
     Atom netSupportingWmCheck;
     Atom netWmName;
     Atom netWmState;
@@ -20,10 +21,8 @@ struct Atoms {
     Atom netWmWindowOpacity;
     Atom utf8String;
     Atom wmState;
-    // The extended style bits that have no X meaning of their own, kept on
-    // the window they describe so that they live and die with it and every
-    // copy of the program reads the same.
-    Atom extendedStyle;
+    // The selection a compositing manager owns on the default screen.
+    Atom netWmCompositor;
 };
 
 }  // namespace brumelis::x11

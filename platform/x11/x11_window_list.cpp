@@ -1,20 +1,19 @@
 // The top-level window list of the instance check: every child of the root,
 // topmost first, mapped or not, override-redirect ones included, with a
 // window manager's frame standing for the client inside it. Titles come from
-// _NET_WM_NAME (UTF-8), else WM_NAME, in the core's 8-bit code page.
+// _NET_WM_NAME (UTF-8), else WM_NAME. The walk runs once per start: it asks
+// the server every time instead of keeping a cache.
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
 #include <algorithm>
-#include <cstring>
 #include <map>
 
-#include "platform/code_page.h"
 #include "platform/x11/utf8_text.h"
 #include "platform/x11/x11_atoms.h"
 #include "platform/x11/x11_errors.h"
 #include "platform/x11/x11_properties.h"
-#include "platform/x11/x11_window_facts.h"
+#include "platform/x11/x11_window_system.h"
 
 namespace brumelis {
 
@@ -89,15 +88,15 @@ std::vector<Window> X11WindowSystem::StackingTopFirst() {
     return order;
 }
 
-WindowHandle X11WindowSystem::GetWindow(WindowHandle handle, std::uint32_t command) {
+WindowHandle X11WindowSystem::TopWindow(WindowHandle handle) {
+    if (handle <= 0 || TopLevelOf(static_cast<Window>(handle)) == None) return 0;
+    walk_ = StackingTopFirst();
+    return walk_.empty() ? 0 : static_cast<WindowHandle>(walk_.front());
+}
+
+WindowHandle X11WindowSystem::WindowBelow(WindowHandle handle) {
     if (handle <= 0) return 0;
     const auto window = static_cast<Window>(handle);
-    if (command == win::kFirstWindow) {
-        if (!FactsOf(handle)) return 0;
-        walk_ = StackingTopFirst();
-        return walk_.empty() ? 0 : static_cast<WindowHandle>(walk_.front());
-    }
-    if (command != win::kNextWindow) return 0;
     // A walk goes on over the list it started with, so a window that
     // vanishes under it does not cut it short; a window the list does not
     // know is looked for in a fresh one.
@@ -111,20 +110,17 @@ WindowHandle X11WindowSystem::GetWindow(WindowHandle handle, std::uint32_t comma
     return at == walk_.end() ? 0 : static_cast<WindowHandle>(*at);
 }
 
-std::int32_t X11WindowSystem::GetWindowTextA(WindowHandle handle, char* buffer,
-                                             std::int32_t maxCount) {
-    if (handle <= 0 || maxCount <= 0) return 0;
+std::optional<Text> X11WindowSystem::Title(WindowHandle handle, std::size_t maxLength) {
+    if (handle <= 0) return std::nullopt;
     const auto window = static_cast<Window>(handle);
     x11::ErrorTrap trap(display_);
     std::optional<std::string> utf8 =
         ReadUtf8Name(display_, window, atoms_->netWmName, atoms_->utf8String);
     if (!utf8 && !trap.Seen()) utf8 = ReadLegacyName(display_, window);
-    if (trap.Seen()) return 0;  // the window is gone: no title, nothing written
-    const std::string bytes = ToCodePage(TextFromUtf8(utf8.value_or(std::string())));
-    const std::size_t copied = std::min(bytes.size(), static_cast<std::size_t>(maxCount - 1));
-    std::memcpy(buffer, bytes.data(), copied);
-    buffer[copied] = '\0';
-    return static_cast<std::int32_t>(copied);
+    if (trap.Seen()) return std::nullopt;  // the window is gone
+    Text title = TextFromUtf8(utf8.value_or(std::string()));
+    if (title.size() > maxLength) title.resize(maxLength);
+    return title;
 }
 
 }  // namespace brumelis

@@ -1,7 +1,6 @@
 #include "tests/e2e/hung_target.h"
 
 #include "tests/e2e/hung_target_protocol.h"
-#include "tests/e2e/target_window.h"
 #include "tests/e2e/window_queries.h"
 
 namespace brumelis::e2e {
@@ -66,10 +65,6 @@ HungTarget::~HungTarget() {
     TerminateProcess(process_, 0);
     WaitForSingleObject(process_, 5000);
     CloseHandle(process_);
-}
-
-Rect HungTarget::ScreenRect() const {
-    return WindowRect(window_);
 }
 
 bool HungTarget::Hang(Milliseconds length) const {

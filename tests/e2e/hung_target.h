@@ -8,7 +8,6 @@
 #include <string>
 
 #include "tests/e2e/screen_types.h"
-#include "tests/e2e/target_window.h"
 #include "tests/support/win32_wait.h"
 
 namespace brumelis::e2e {
@@ -23,9 +22,7 @@ public:
     HungTarget& operator=(const HungTarget&) = delete;
 
     HWND Window() const { return window_; }
-    Rect ScreenRect() const;
     const std::wstring& StartError() const { return startError_; }
-    bool BringToForeground() const { return e2e::BringToForeground(window_); }
 
     // Asks the target's thread to stop pumping messages for `length`, and
     // waits until it has: false when it never fell asleep.

@@ -42,7 +42,7 @@ MessageBoxContents ReadMessageBox(HWND dialog) {
         if (!IsWindowVisible(child)) continue;
         const std::wstring className = ClassName(child);
         if (lstrcmpiW(className.c_str(), L"Button") == 0) {
-            box.buttons.push_back({GetDlgCtrlID(child), WindowText(child), child});
+            box.buttons.push_back({GetDlgCtrlID(child), child});
             // The dialog manager marks the default button by its style.
             const LONG style = GetWindowLongW(child, GWL_STYLE);
             if ((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) box.defaultId = GetDlgCtrlID(child);

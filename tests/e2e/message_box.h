@@ -14,7 +14,6 @@ namespace brumelis::e2e {
 
 struct DialogButton {
     int id = 0;
-    std::wstring label;
     HWND window = nullptr;
 };
 

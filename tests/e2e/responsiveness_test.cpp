@@ -7,26 +7,24 @@
 
 #include "tests/e2e/heartbeat.h"
 #include "tests/e2e/hung_target.h"
-#include "tests/e2e/mouse_input.h"
-#include "tests/e2e/toolbar_fixture.h"
-#include "tests/e2e/window_queries.h"
+#include "tests/e2e/win32_driver.h"
+#include "tests/scenarios/toolbar_scenario.h"
 
 namespace brumelis::e2e {
 namespace {
 
-using namespace test_support;
+using namespace scenarios;
 
 // Long enough that a toolbar waiting for the target shows a gap far above
 // the limit, short enough to repeat the suite.
 constexpr Milliseconds kHang{3000};
 constexpr Milliseconds kLongestGap{200};
 
-class Responsiveness : public ToolbarTest {
+class Responsiveness : public ToolbarScenario {
 protected:
-    void SetUp() override {
-        ASSERT_NE(hung_.Window(), nullptr) << "no hung target: " << hung_.StartError();
-        ASSERT_TRUE(hung_.BringToForeground()) << "the hung target never came forward";
-        StartToolbarOn(hung_.Window());
+    WindowId OpenFirstTarget() override {
+        EXPECT_NE(hung_.Window(), nullptr) << "no hung target: " << hung_.StartError();
+        return IdOf(hung_.Window());
     }
 
     // Puts the target to sleep, runs the action with a heartbeat on the
@@ -37,7 +35,7 @@ protected:
             ADD_FAILURE() << "the target never fell asleep";
             return {};
         }
-        Heartbeat heartbeat(toolbar_.PinButton());
+        Heartbeat heartbeat(PinButtonOf(Hwnd(toolbar_)));
         EXPECT_TRUE(action());
         EXPECT_TRUE(WaitUntil(done, kHang + kStateTimeout)) << Situation();
         // The toolbar keeps answering after the action, too: a few more beats.
@@ -50,54 +48,50 @@ protected:
         return worst;
     }
 
-    bool PinCaptionIs(const wchar_t* caption) const { return toolbar_.PinCaption() == caption; }
-    bool Folded() const { return toolbar_.Extent() == kFoldedSize; }
+    bool PinCaptionIs(const char* caption) { return brumelis_->PinCaption() == caption; }
+    bool Folded() { return ToolbarSize() == kFoldedSize; }
 
     HungTarget hung_{L"Cible figée", kSecondTargetPlace};
 };
 
 TEST_F(Responsiveness, PinningAHungTargetLeavesTheToolbarFreeAndPinsItOnWaking) {
     ASSERT_TRUE(Unfold());
-    const Milliseconds worst =
-        WorstGapWhileHung([&] { return ClickOn(toolbar_.Handle(), toolbar_.OnScreen(kPinButton)); },
-                          [&] { return Folded() && PinCaptionIs(L"-"); });
+    const Milliseconds worst = WorstGapWhileHung([&] { return ClickOn(kPinButton); },
+                                                 [&] { return Folded() && PinCaptionIs("-"); });
     EXPECT_LT(worst, kLongestGap);
 
     ASSERT_TRUE(hung_.WaitUntilAwake(kHang + kStateTimeout));
-    EXPECT_TRUE(WaitUntil([&] { return IsTopmost(hung_.Window()); }));
+    EXPECT_TRUE(WaitUntil([&] { return driver_->IsKeptAbove(target_); }));
 }
 
 TEST_F(Responsiveness, UnpinningAHungTargetLeavesTheToolbarFreeAndUnpinsItOnWaking) {
     ASSERT_TRUE(Unfold());
-    ASSERT_TRUE(ClickOn(toolbar_.Handle(), toolbar_.OnScreen(kPinButton)));
-    ASSERT_TRUE(WaitUntil([&] { return IsTopmost(hung_.Window()); }));
+    ASSERT_TRUE(ClickOn(kPinButton));
+    ASSERT_TRUE(WaitUntil([&] { return driver_->IsKeptAbove(target_); }));
     // Back on the pinned target, with the toolbar above it again.
-    ASSERT_TRUE(hung_.BringToForeground());
-    ASSERT_TRUE(WaitUntilFoldedOn(hung_.Window())) << Situation();
-    ASSERT_TRUE(WaitUntil([&] { return PinCaptionIs(L"-"); }));
+    ASSERT_TRUE(BringToForeground(target_));
+    ASSERT_TRUE(FoldedOn(target_));
+    ASSERT_TRUE(WaitUntil([&] { return PinCaptionIs("-"); }));
     ASSERT_TRUE(Unfold());
 
-    const Milliseconds worst =
-        WorstGapWhileHung([&] { return ClickOn(toolbar_.Handle(), toolbar_.OnScreen(kPinButton)); },
-                          [&] { return Folded() && PinCaptionIs(L"+"); });
+    const Milliseconds worst = WorstGapWhileHung([&] { return ClickOn(kPinButton); },
+                                                 [&] { return Folded() && PinCaptionIs("+"); });
     EXPECT_LT(worst, kLongestGap);
 
     ASSERT_TRUE(hung_.WaitUntilAwake(kHang + kStateTimeout));
-    EXPECT_TRUE(WaitUntil([&] { return !IsTopmost(hung_.Window()); }));
+    EXPECT_TRUE(WaitUntil([&] { return !driver_->IsKeptAbove(target_); }));
 }
 
 TEST_F(Responsiveness, DraggingOnAHungTargetLeavesTheToolbarFreeAndSetsTheLastAlphaOnWaking) {
     ASSERT_TRUE(Unfold());
     // Released inside the slider: a click, so the panel folds.
-    const Milliseconds worst = WorstGapWhileHung(
-        [&] { return DragOn(toolbar_.Handle(), toolbar_.Slider(10), toolbar_.Slider(44)); },
-        [&] { return Folded(); });
+    const Milliseconds worst =
+        WorstGapWhileHung([&] { return DragOnSlider(10, 44); }, [&] { return Folded(); });
     EXPECT_LT(worst, kLongestGap);
 
     ASSERT_TRUE(hung_.WaitUntilAwake(kHang + kStateTimeout));
-    const std::optional<std::uint8_t> halfway = 129;
-    EXPECT_EQ(WaitForValue([&] { return LayeredAlpha(hung_.Window()); }, halfway), halfway);
-    EXPECT_TRUE(IsLayered(hung_.Window()));
+    const std::optional<int> halfway = 129;
+    EXPECT_EQ(halfway, WaitForValue([&] { return driver_->Alpha(target_); }, halfway));
 }
 
 }  // namespace

@@ -1,60 +1,13 @@
-// Small screen-coordinate values that compare and print, so that assertions
-// say what was seen.
+// Screen-coordinate values that compare and print, so that assertions say
+// what was seen: the scenarios' own.
 #pragma once
 
-#include <ostream>
+#include "tests/scenarios/geometry.h"
 
 namespace brumelis::e2e {
 
-struct Point {
-    int x = 0;
-    int y = 0;
-};
-
-struct Size {
-    int width = 0;
-    int height = 0;
-};
-
-struct Rect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-
-    Point Origin() const { return {left, top}; }
-    Size Extent() const { return {width, height}; }
-    Point At(int dx, int dy) const { return {left + dx, top + dy}; }
-    Point Centre() const { return {left + width / 2, top + height / 2}; }
-};
-
-inline bool operator==(Point a, Point b) {
-    return a.x == b.x && a.y == b.y;
-}
-inline bool operator!=(Point a, Point b) {
-    return !(a == b);
-}
-inline bool operator==(Size a, Size b) {
-    return a.width == b.width && a.height == b.height;
-}
-inline bool operator!=(Size a, Size b) {
-    return !(a == b);
-}
-inline bool operator==(const Rect& a, const Rect& b) {
-    return a.Origin() == b.Origin() && a.Extent() == b.Extent();
-}
-inline bool operator!=(const Rect& a, const Rect& b) {
-    return !(a == b);
-}
-
-inline std::ostream& operator<<(std::ostream& out, Point p) {
-    return out << "(" << p.x << ", " << p.y << ")";
-}
-inline std::ostream& operator<<(std::ostream& out, Size s) {
-    return out << s.width << "x" << s.height;
-}
-inline std::ostream& operator<<(std::ostream& out, const Rect& r) {
-    return out << r.Extent() << " at " << r.Origin();
-}
+using scenarios::Point;
+using scenarios::Rect;
+using scenarios::Size;
 
 }  // namespace brumelis::e2e

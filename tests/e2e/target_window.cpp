@@ -1,6 +1,5 @@
 #include "tests/e2e/target_window.h"
 
-#include "tests/e2e/window_queries.h"
 #include "tests/support/win32_wait.h"
 
 namespace brumelis::e2e {
@@ -25,14 +24,6 @@ void RegisterClassOnce(WNDPROC procedure) {
 
 }  // namespace
 
-bool BringToForeground(HWND window) {
-    return WaitUntil([&] {
-        if (GetForegroundWindow() == window) return true;
-        SetForegroundWindow(window);
-        return false;
-    });
-}
-
 TargetWindow::TargetWindow(const std::wstring& title, const Rect& place) {
     RegisterClassOnce(&TargetWindow::Procedure);
     // No system menu: a stray click on its icon would hold the driver in the
@@ -49,15 +40,6 @@ TargetWindow::TargetWindow(const std::wstring& title, const Rect& place) {
 TargetWindow::~TargetWindow() {
     if (window_ != nullptr) DestroyWindow(window_);
     PumpMessagesFor(Milliseconds{0});
-}
-
-Rect TargetWindow::ScreenRect() const {
-    return WindowRect(window_);
-}
-
-void TargetWindow::MoveTo(Point origin) const {
-    SetWindowPos(window_, nullptr, origin.x, origin.y, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT CALLBACK TargetWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -10,10 +10,6 @@
 
 namespace brumelis::e2e {
 
-// Makes the window the foreground window as a user's click on it would, and
-// waits until the system reports it so.
-bool BringToForeground(HWND window);
-
 class TargetWindow {
 public:
     TargetWindow(const std::wstring& title, const Rect& place);
@@ -22,9 +18,6 @@ public:
     TargetWindow& operator=(const TargetWindow&) = delete;
 
     HWND Handle() const { return window_; }
-    Rect ScreenRect() const;
-    bool BringToForeground() const { return e2e::BringToForeground(window_); }
-    void MoveTo(Point origin) const;
     // Left-button presses that reached the window's client area.
     int LeftPresses() const { return leftPresses_; }
 

@@ -3,14 +3,38 @@
 #include <cstdio>
 
 #include "tests/e2e/e2e_options.h"
+#include "tests/e2e/message_box.h"
+#include "tests/e2e/win32_driver.h"
 #include "tests/e2e/window_queries.h"
 
 namespace brumelis::e2e {
 
 using namespace test_support;
+using scenarios::Answer;
+using scenarios::MessageBoxReading;
+using scenarios::WindowId;
+
 namespace {
 
 const wchar_t kToolbarCaption[] = L"BrumelisZOLVEC";
+
+constexpr std::pair<Answer, int> kDialogIds[] = {
+    {Answer::Ok, IDOK}, {Answer::Yes, IDYES}, {Answer::No, IDNO}};
+
+Answer AnswerOf(int dialogId) {
+    for (const auto& [answer, id] : kDialogIds)
+        if (id == dialogId) return answer;
+    return Answer::Other;
+}
+
+std::string Utf8(const std::wstring& text) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), size,
+                        nullptr, nullptr);
+    return utf8;
+}
 
 // Every toolbar started here belongs to one job that ends them all when the
 // driver ends, however it ends.
@@ -65,44 +89,55 @@ ToolbarProcess::~ToolbarProcess() {
     CloseHandle(process_);
 }
 
-bool ToolbarProcess::IsRunning() const {
+bool ToolbarProcess::IsRunning() {
     return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
 }
 
-bool ToolbarProcess::WaitForExit(Milliseconds timeout) const {
-    return process_ != nullptr && WaitUntil([&] { return !IsRunning(); }, timeout);
+bool ToolbarProcess::WaitForExit() {
+    return process_ != nullptr && WaitUntil([&] { return !IsRunning(); });
 }
 
-DWORD ToolbarProcess::ExitCode() const {
+std::optional<int> ToolbarProcess::ExitCode() {
     DWORD code = STILL_ACTIVE;
-    if (process_ != nullptr) GetExitCodeProcess(process_, &code);
-    return code;
-}
-
-std::vector<HWND> ToolbarProcess::WindowsWithCaption() const {
-    std::vector<HWND> matches;
-    for (HWND window : TopLevelWindowsOf(processId_))
-        if (WindowText(window) == kToolbarCaption) matches.push_back(window);
-    return matches;
+    if (process_ == nullptr || IsRunning() || !GetExitCodeProcess(process_, &code))
+        return std::nullopt;
+    return static_cast<int>(code);
 }
 
 HWND ToolbarProcess::FindToolbar() const {
-    for (HWND window : WindowsWithCaption()) {
+    for (HWND window : TopLevelWindowsOf(processId_)) {
         const LONG style = GetWindowLongW(window, GWL_STYLE);
-        if ((style & WS_POPUP) != 0 && IsWindowVisible(window)) return window;
+        if (WindowText(window) == kToolbarCaption && (style & WS_POPUP) != 0 &&
+            IsWindowVisible(window))
+            return window;
     }
     return nullptr;
 }
 
-HWND ToolbarProcess::WaitForToolbar(Milliseconds timeout) const {
-    HWND toolbar = nullptr;
-    WaitUntil(
-        [&] {
-            toolbar = FindToolbar();
-            return toolbar != nullptr || !IsRunning();
-        },
-        timeout);
-    return toolbar;
+WindowId ToolbarProcess::Toolbar() {
+    return IdOf(FindToolbar());
+}
+
+std::optional<std::string> ToolbarProcess::PinCaption() {
+    return Utf8(WindowText(PinButtonOf(FindToolbar())));
+}
+
+std::optional<MessageBoxReading> ToolbarProcess::Box() {
+    const HWND dialog = FindMessageBox(processId_);
+    if (dialog == nullptr) return std::nullopt;
+    const MessageBoxContents contents = ReadMessageBox(dialog);
+    MessageBoxReading box{IdOf(dialog),        Utf8(contents.title),
+                          Utf8(contents.text), std::vector<scenarios::Answer>(),
+                          std::nullopt,        contents.showsIcon};
+    for (int id : contents.ButtonIds()) box.buttons->push_back(AnswerOf(id));
+    if (contents.defaultId != 0) box.defaultButton = AnswerOf(contents.defaultId);
+    return box;
+}
+
+bool ToolbarProcess::Answer(const MessageBoxReading& box, scenarios::Answer answer) {
+    for (const auto& [known, id] : kDialogIds)
+        if (known == answer) return PressButton(ReadMessageBox(Hwnd(box.window)), id);
+    return false;
 }
 
 }  // namespace brumelis::e2e

@@ -16,10 +16,6 @@ bool IsTopmost(HWND window) {
     return (ExStyle(window) & WS_EX_TOPMOST) != 0;
 }
 
-bool IsLayered(HWND window) {
-    return (ExStyle(window) & WS_EX_LAYERED) != 0;
-}
-
 std::optional<std::uint8_t> LayeredAlpha(HWND window) {
     COLORREF key = 0;
     BYTE alpha = 0;

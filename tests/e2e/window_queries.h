@@ -16,7 +16,6 @@ namespace brumelis::e2e {
 Rect WindowRect(HWND window);
 LONG ExStyle(HWND window);
 bool IsTopmost(HWND window);
-bool IsLayered(HWND window);
 // The constant alpha set with LWA_ALPHA; none when the window is not layered
 // or has no alpha.
 std::optional<std::uint8_t> LayeredAlpha(HWND window);

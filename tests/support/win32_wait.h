@@ -3,13 +3,11 @@
 // its message queue moving.
 #pragma once
 
-#include <chrono>
-
 #include <windows.h>
 
-namespace brumelis::test_support {
+#include "tests/support/wait.h"
 
-using Milliseconds = std::chrono::milliseconds;
+namespace brumelis::test_support {
 
 // Long enough for Wine's input and window delivery, and a handful of 100 ms
 // ticks, on a loaded machine.
@@ -29,41 +27,15 @@ inline void PumpMessagesFor(Milliseconds interval) {
                                 QS_ALLINPUT);
 }
 
-// Polls until the condition holds; false when the deadline passed first.
+// The waits of tests/support/wait.h, dispatching messages between looks.
 template <class Condition>
 bool WaitUntil(Condition condition, Milliseconds timeout = kStateTimeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        if (condition()) return true;
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        PumpMessagesFor(Milliseconds{5});
-    }
+    return WaitUntil(condition, timeout, [] { PumpMessagesFor(Milliseconds{5}); });
 }
 
-// True when the condition held at every look for the whole interval: for
-// "nothing happens" checks, which have no event to wait for.
 template <class Condition>
 bool HoldsFor(Condition condition, Milliseconds interval) {
-    const auto end = std::chrono::steady_clock::now() + interval;
-    do {
-        if (!condition()) return false;
-        PumpMessagesFor(Milliseconds{10});
-    } while (std::chrono::steady_clock::now() < end);
-    return condition();
-}
-
-// Polls a reading until it equals the expected value and returns the last
-// reading, so that an assertion on the result prints what was seen.
-template <class Read, class Value>
-auto WaitForValue(Read read, const Value& expected, Milliseconds timeout = kStateTimeout) {
-    auto value = read();
-    WaitUntil(
-        [&] {
-            value = read();
-            return value == expected;
-        },
-        timeout);
-    return value;
+    return HoldsFor(condition, interval, [] { PumpMessagesFor(Milliseconds{10}); });
 }
 
 }  // namespace brumelis::test_support

@@ -1,5 +1,6 @@
 // The opacity the backend sets must show on the screen: with a compositor
 // running, a half-transparent window lets the window beneath show through.
+// Without one it would not, and the window system says so.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -53,9 +54,8 @@ TEST(X11Compositor, HalfTransparentWindowShowsTheWindowBeneath) {
     })) << "the opaque top window hides the one beneath";
 
     WindowSystem& calls = backend.Calls();
-    calls.SetWindowLongA(top, win::kExtendedStyle,
-                         calls.GetWindowLongA(top, win::kExtendedStyle) | win::kLayeredStyle);
-    ASSERT_TRUE(calls.SetLayeredWindowAttributes(top, 0, 128, win::kUseAlpha));
+    EXPECT_TRUE(calls.ShowsOpacity()) << "xcompmgr owns the compositor's selection";
+    calls.SetOpacity(top, 128);
 
     // Half of each: what lies beneath (the red window, or the compositor's
     // background away from it) and the top window's blue.
@@ -82,6 +82,35 @@ TEST(X11Compositor, HalfTransparentWindowShowsTheWindowBeneath) {
     if (const char* file = std::getenv("BRUMELIS_X11_SCREENSHOT")) {
         EXPECT_EQ(0, std::system(("import -window root '" + std::string(file) + "'").c_str()));
     }
+}
+
+// Run by the x11_bare_display entry on a display of its own, with neither
+// window manager nor compositor: the selection taken here is given back to
+// no one, which the shared display's compositor could not survive.
+TEST(X11BareDisplay, ShowsOpacityAndCanKeepAboveFollowTheRootsState) {
+    X11WindowBackend backend;
+    ASSERT_TRUE(backend.Connected());
+    Display* display = backend.Connection();
+    const Atom selection = XInternAtom(display, "_NET_WM_CM_S0", False);
+    if (XGetSelectionOwner(display, selection) != None) {
+        GTEST_SKIP() << "a compositor runs on this display";
+    }
+    WindowSystem& calls = backend.Calls();
+    EXPECT_FALSE(calls.CanKeepAbove()) << "no window manager";
+    EXPECT_FALSE(calls.ShowsOpacity());
+
+    // A compositor of another client starts, then ends.
+    Display* compositor = XOpenDisplay(nullptr);
+    ASSERT_NE(nullptr, compositor);
+    const Window owner =
+        XCreateSimpleWindow(compositor, DefaultRootWindow(compositor), 0, 0, 1, 1, 0, 0, 0);
+    XSetSelectionOwner(compositor, selection, owner, CurrentTime);
+    XFlush(compositor);
+    EXPECT_TRUE(WaitUntil([&] { return calls.ShowsOpacity(); }));
+    XDestroyWindow(compositor, owner);
+    XFlush(compositor);
+    EXPECT_TRUE(WaitUntil([&] { return !calls.ShowsOpacity(); }));
+    XCloseDisplay(compositor);
 }
 
 }  // namespace

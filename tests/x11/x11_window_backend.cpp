@@ -60,7 +60,7 @@ bool X11WindowBackend::MakeForeground(WindowHandle handle) {
                     XInternAtom(display_, "_NET_ACTIVE_WINDOW", False),
                     {x11::kSourceIsUserTool, CurrentTime, 0, 0, 0});
     XFlush(display_);
-    return WaitUntil([&] { return calls_->GetForegroundWindow() == handle; });
+    return WaitUntil([&] { return calls_->ForegroundWindow() == handle; });
 }
 
 bool X11WindowBackend::IsVisible(WindowHandle handle) {

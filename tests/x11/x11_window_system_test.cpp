@@ -1,24 +1,29 @@
-// What the conformance suite cannot say about X11: frames, the opacity
-// properties compositors read, override-redirect windows like the toolbar,
-// the window list the instance check walks, title encodings, and windows
-// that vanish in the middle of a walk.
+// What the conformance suite cannot say about X11: frames and their extents,
+// the properties window managers and compositors read (as xprop reads them),
+// override-redirect windows like the toolbar, the window list the instance
+// check walks, title encodings, windows that vanish, and a cache that follows
+// what other clients change.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <string>
 #include <vector>
 
-#include "platform/x11/utf8_text.h"
+#include "platform/x11/x11_properties.h"
+#include "tests/x11/x11_wait.h"
 #include "tests/x11/x11_window_backend.h"
-#include "utilities/window_utilities.h"
 // Last: Xlib's macros would rename GoogleTest's names.
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
 namespace brumelis::x11_tests {
 namespace {
 
-constexpr std::uint32_t kBandFlags = 0x53;
-constexpr char kUntouched = '#';
+std::array<int, 4> Corners(const std::optional<ScreenRect>& rect) {
+    if (!rect) return {-1, -1, -1, -1};
+    return {rect->left, rect->top, rect->right, rect->bottom};
+}
 
 class X11WindowSystemTest : public ::testing::Test {
 protected:
@@ -26,21 +31,28 @@ protected:
 
     WindowSystem& Calls() { return backend_.Calls(); }
     Display* Connection() { return backend_.Connection(); }
+    Atom AtomOf(const char* name) { return XInternAtom(Connection(), name, False); }
 
     WindowHandle Start(TargetOptions options) {
         const WindowHandle handle = backend_.Start(options);
         EXPECT_NE(0, handle) << "the target window did not come up";
         return handle;
     }
+    WindowHandle Decorated(const std::string& title, ScreenRect rect = {100, 120, 400, 320}) {
+        TargetOptions options{title};
+        options.rect = rect;
+        options.decorated = true;
+        return Start(options);
+    }
     WindowHandle OverrideRedirect(const std::string& title, ScreenRect rect = {5, 5, 15, 15},
                                   bool hidden = false) {
-        TargetOptions options;
-        options.title = title;
+        TargetOptions options{title};
         options.rect = rect;
         options.overrideRedirect = true;
         options.hidden = hidden;
         return Start(options);
     }
+    Window FrameOf(WindowHandle w) { return backend_.System().TopLevelOf(static_cast<Window>(w)); }
     // The children of the root, topmost first, as the server stacks them.
     std::vector<Window> RootChildrenTopFirst() {
         backend_.Settle();
@@ -57,8 +69,8 @@ protected:
     }
     std::vector<WindowHandle> Walk(WindowHandle start) {
         std::vector<WindowHandle> seen;
-        for (WindowHandle h = Calls().GetWindow(start, win::kFirstWindow);
-             h != 0 && seen.size() < 10000; h = Calls().GetWindow(h, win::kNextWindow)) {
+        for (WindowHandle h = Calls().TopWindow(start); h != 0 && seen.size() < 10000;
+             h = Calls().WindowBelow(h)) {
             seen.push_back(h);
         }
         return seen;
@@ -67,95 +79,141 @@ protected:
         backend_.Settle();
         return backend_.Cardinal(window, "_NET_WM_WINDOW_OPACITY");
     }
+    // _NET_WM_STATE holds _NET_WM_STATE_ABOVE, as xprop shows it.
+    bool StateHoldsAbove(WindowHandle w) {
+        backend_.Settle();
+        const std::optional<x11::Longs> state =
+            x11::ReadLongs(Connection(), static_cast<Window>(w), AtomOf("_NET_WM_STATE"), XA_ATOM);
+        const Atom above = AtomOf("_NET_WM_STATE_ABOVE");
+        return state && std::find(state->begin(), state->end(), above) != state->end();
+    }
+    std::vector<std::string> PropertyNames(Window window) {
+        int count = 0;
+        Atom* atoms = XListProperties(Connection(), window, &count);
+        std::vector<std::string> names;
+        for (int i = 0; i < count; ++i) {
+            char* name = XGetAtomName(Connection(), atoms[i]);
+            names.emplace_back(name);
+            XFree(name);
+        }
+        if (atoms != nullptr) XFree(atoms);
+        return names;
+    }
+    // The client's outline on the root.
+    ScreenRect ClientRect(WindowHandle w) {
+        XWindowAttributes own{};
+        XGetWindowAttributes(Connection(), static_cast<Window>(w), &own);
+        int x = 0;
+        int y = 0;
+        Window child = None;
+        XTranslateCoordinates(Connection(), static_cast<Window>(w), DefaultRootWindow(Connection()),
+                              0, 0, &x, &y, &child);
+        return {x, y, x + own.width, y + own.height};
+    }
 
     X11WindowBackend backend_;
 };
 
-TEST_F(X11WindowSystemTest, RectangleOfADecoratedWindowIsItsFrame) {
-    TargetOptions options;
-    options.title = "decorated";
-    options.rect = {100, 120, 400, 320};
-    options.decorated = true;
-    const WindowHandle w = Start(options);
-    const Window frame = backend_.System().TopLevelOf(static_cast<Window>(w));
+TEST_F(X11WindowSystemTest, VisibleFrameIsTheFrameAndFollowsItsMoves) {
+    const WindowHandle w = Decorated("moved");
+    const Window frame = FrameOf(w);
     ASSERT_NE(static_cast<Window>(w), frame) << "the window manager did not reparent it";
+    EXPECT_EQ((std::array<int, 4>{100, 120, 400, 320}), Corners(Calls().VisibleFrame(w)));
+    EXPECT_LT(120, ClientRect(w).top) << "the title bar belongs to the visible frame";
 
-    ScreenRect rect{};
-    ASSERT_TRUE(Calls().GetWindowRect(w, rect));
-    XWindowAttributes framed{};
-    ASSERT_NE(0, XGetWindowAttributes(Connection(), frame, &framed));
-    EXPECT_EQ(
-        (std::array<int, 4>{framed.x, framed.y, framed.x + framed.width, framed.y + framed.height}),
-        (std::array<int, 4>{rect.left, rect.top, rect.right, rect.bottom}));
-    EXPECT_EQ((std::array<int, 4>{100, 120, 400, 320}),
-              (std::array<int, 4>{rect.left, rect.top, rect.right, rect.bottom}));
-
-    int clientX = 0;
-    int clientY = 0;
-    Window child = None;
-    XTranslateCoordinates(Connection(), static_cast<Window>(w), DefaultRootWindow(Connection()), 0,
-                          0, &clientX, &clientY, &child);
-    EXPECT_LT(rect.top, clientY) << "the title bar belongs to the rectangle";
+    std::vector<WindowHandle> told;
+    backend_.System().OnVisibleFrameChanged([&](WindowHandle changed) { told.push_back(changed); });
+    // Moved by the window manager, on a pager's request: frame corner at 250, 60.
+    constexpr long kNorthWest = 1, kX = 1 << 8, kY = 1 << 9, kFromTool = 2 << 12;
+    x11::SendToRoot(Connection(), static_cast<Window>(w), AtomOf("_NET_MOVERESIZE_WINDOW"),
+                    {kNorthWest | kX | kY | kFromTool, 250, 60, 0, 0});
+    XFlush(Connection());
+    std::array<int, 4> seen{};
+    EXPECT_TRUE(WaitUntil([&] {
+        seen = Corners(Calls().VisibleFrame(w));
+        return seen == std::array<int, 4>{250, 60, 550, 260};
+    })) << seen[0]
+        << "," << seen[1] << " " << seen[2] << "," << seen[3];
+    EXPECT_NE(0, std::count(told.begin(), told.end(), w)) << "the listener heard of the move";
 }
 
-TEST_F(X11WindowSystemTest, OpacityGoesOnFrameAndClientAsAlphaTimes0x01010101) {
-    TargetOptions options;
-    options.title = "faded";
-    options.decorated = true;
-    const WindowHandle w = Start(options);
+TEST_F(X11WindowSystemTest, VisibleFrameLeavesOutWhatTheFrameExtentsLeaveOut) {
+    const WindowHandle w = Decorated("invisible borders");
+    ASSERT_TRUE(Calls().VisibleFrame(w));
+    // As metacity and mutter report it: less than the frame window, whose
+    // invisible resize borders lie outside the visible frame.
+    const x11::Longs extents{2, 3, 4, 5};  // left, right, top, bottom
+    x11::WriteLongs(Connection(), static_cast<Window>(w), AtomOf("_NET_FRAME_EXTENTS"), XA_CARDINAL,
+                    extents);
+    XFlush(Connection());
+    const ScreenRect client = ClientRect(w);
+    const std::array<int, 4> expected{client.left - 2, client.top - 4, client.right + 3,
+                                      client.bottom + 5};
+    EXPECT_TRUE(WaitUntil([&] { return Corners(Calls().VisibleFrame(w)) == expected; }));
+}
+
+TEST_F(X11WindowSystemTest, OpacityGoesOnFrameAndClientAsOpacityTimes0x01010101) {
+    const WindowHandle w = Decorated("faded");
     const Window client = static_cast<Window>(w);
-    const Window frame = backend_.System().TopLevelOf(client);
+    const Window frame = FrameOf(w);
     ASSERT_NE(client, frame);
-    Calls().SetWindowLongA(w, win::kExtendedStyle, win::kLayeredStyle);
     const struct {
-        int alpha;
-        unsigned long opacity;
+        int opacity;
+        unsigned long property;
     } rows[] = {{255, 0xFFFFFFFF}, {128, 0x80808080}, {1, 0x01010101}, {0, 0}, {200, 0xC8C8C8C8}};
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.alpha);
-        ASSERT_TRUE(Calls().SetLayeredWindowAttributes(w, 0, static_cast<std::uint8_t>(row.alpha),
-                                                       win::kUseAlpha));
-        EXPECT_EQ(row.opacity, Opacity(frame)) << "the compositor reads the frame";
-        EXPECT_EQ(row.opacity, Opacity(client));
+        SCOPED_TRACE(row.opacity);
+        Calls().SetOpacity(w, static_cast<std::uint8_t>(row.opacity));
+        EXPECT_EQ(row.property, Opacity(frame)) << "the compositor reads the frame";
+        EXPECT_EQ(row.property, Opacity(client));
     }
-    Calls().SetWindowLongA(w, win::kExtendedStyle, 0);
-    EXPECT_EQ(std::nullopt, Opacity(frame)) << "no longer layered: drawn opaque";
-    EXPECT_EQ(std::nullopt, Opacity(client));
 }
 
-TEST_F(X11WindowSystemTest, ColourKeysAreRefused) {
-    const WindowHandle w = Start(TargetOptions{"keyed"});
-    Calls().SetWindowLongA(w, win::kExtendedStyle, win::kLayeredStyle);
-    constexpr std::uint32_t kColourKey = 1;
-    EXPECT_FALSE(Calls().SetLayeredWindowAttributes(w, 0xFF00FF, 128, kColourKey));
-    EXPECT_EQ(std::nullopt, Opacity(static_cast<Window>(w)));
+TEST_F(X11WindowSystemTest, NothingOfOursIsLeftOnAnotherProgramsWindow) {
+    const WindowHandle w = Decorated("foreign");
+    ASSERT_TRUE(backend_.MakeForeground(w));
+    Calls().VisibleFrame(w);
+    Calls().KeepAbove(w, true);
+    EXPECT_TRUE(StateHoldsAbove(w)) << "the window manager put it above";
+    EXPECT_TRUE(Calls().IsKeptAbove(w));
+    Calls().SetOpacity(w, 77);
+    Calls().Activate(w);
+    Calls().KeepAbove(w, false);
+    EXPECT_FALSE(StateHoldsAbove(w));
+    EXPECT_FALSE(Calls().IsKeptAbove(w));
+    for (const Window window : {static_cast<Window>(w), FrameOf(w)}) {
+        for (const std::string& name : PropertyNames(window)) {
+            EXPECT_EQ(std::string::npos, name.find("BRUMELIS")) << name;
+        }
+    }
 }
 
-TEST_F(X11WindowSystemTest, OverrideRedirectWindowIsRaisedDirectlyAndNeverActivated) {
+TEST_F(X11WindowSystemTest, OverrideRedirectWindowIsRaisedAndShownDirectlyAndNeverActivated) {
     TargetOptions pinnedOptions{"pinned"};
     pinnedOptions.rect = {0, 0, 200, 200};
     const WindowHandle pinned = Start(pinnedOptions);
     ASSERT_TRUE(backend_.MakeForeground(pinned));
-    ASSERT_TRUE(Calls().SetWindowPos(pinned, win::kTopmostBand, 0, 0, 0, 0, kBandFlags));
-    const ScreenRect place{20, 30, 53, 143};
-    const WindowHandle toolbar = OverrideRedirect("toolbar", place);
+    Calls().KeepAbove(pinned, true);
+    const WindowHandle toolbar = OverrideRedirect("toolbar", {20, 30, 53, 143}, true);
+    EXPECT_FALSE(backend_.IsVisible(toolbar));
+
+    Calls().KeepAbove(toolbar, true);
+    EXPECT_TRUE(backend_.IsVisible(toolbar)) << "shown";
+    EXPECT_EQ(static_cast<Window>(toolbar), RootChildrenTopFirst().front());
+    EXPECT_TRUE(StateHoldsAbove(toolbar)) << "recorded on it: no window manager reads it";
     // Under the pinned window, as a window manager's restacking may leave it.
     XLowerWindow(Connection(), static_cast<Window>(toolbar));
     ASSERT_NE(static_cast<Window>(toolbar), RootChildrenTopFirst().front());
+    Calls().KeepAbove(toolbar, true);
+    EXPECT_EQ(static_cast<Window>(toolbar), RootChildrenTopFirst().front()) << "raised again";
+    Calls().KeepAbove(toolbar, false);
+    EXPECT_FALSE(StateHoldsAbove(toolbar));
 
-    EXPECT_TRUE(Calls().SetWindowPos(toolbar, win::kTopmostBand, 0, 0, 0, 0, kBandFlags));
-    EXPECT_EQ(static_cast<Window>(toolbar), RootChildrenTopFirst().front());
-    EXPECT_NE(0, Calls().GetWindowLongA(toolbar, win::kExtendedStyle) & win::kTopmostStyle);
-    EXPECT_TRUE(Calls().SetWindowPos(toolbar, win::kNonTopmostBand, 0, 0, 0, 0, kBandFlags));
-    EXPECT_EQ(0, Calls().GetWindowLongA(toolbar, win::kExtendedStyle) & win::kTopmostStyle);
-
-    ScreenRect rect{};
-    ASSERT_TRUE(Calls().GetWindowRect(toolbar, rect)) << "a window without a frame";
-    EXPECT_EQ((std::array<int, 4>{20, 30, 53, 143}),
-              (std::array<int, 4>{rect.left, rect.top, rect.right, rect.bottom}));
-    EXPECT_EQ(0, Calls().SetActiveWindow(toolbar)) << "only managed windows are activated";
+    EXPECT_EQ((std::array<int, 4>{20, 30, 53, 143}), Corners(Calls().VisibleFrame(toolbar)))
+        << "a window without a frame";
+    Calls().Activate(toolbar);
     backend_.Settle();
-    EXPECT_EQ(pinned, Calls().GetForegroundWindow());
+    EXPECT_EQ(pinned, Calls().ForegroundWindow()) << "only managed windows are activated";
 }
 
 TEST_F(X11WindowSystemTest, WalkHoldsClientsUnmanagedAndHiddenWindowsButNoFrames) {
@@ -167,47 +225,41 @@ TEST_F(X11WindowSystemTest, WalkHoldsClientsUnmanagedAndHiddenWindowsButNoFrames
         SCOPED_TRACE(w);
         EXPECT_EQ(1, std::count(walk.begin(), walk.end(), w));
     }
-    const auto frame =
-        static_cast<WindowHandle>(backend_.System().TopLevelOf(static_cast<Window>(managed)));
+    const auto frame = static_cast<WindowHandle>(FrameOf(managed));
     EXPECT_EQ(0, std::count(walk.begin(), walk.end(), frame)) << "the client stands for it";
     const auto at = [&](WindowHandle w) { return std::find(walk.begin(), walk.end(), w); };
     EXPECT_LT(at(unmanaged), at(managed)) << "mapped last, it is on top";
 }
 
-TEST_F(X11WindowSystemTest, WalkGoesOnPastAWindowThatVanishesUnderIt) {
+TEST_F(X11WindowSystemTest, AWindowThatVanishesChangesNothingAndTheWalkGoesOn) {
     const WindowHandle first = Start(TargetOptions{"first"});
-    const WindowHandle doomed = Start(TargetOptions{"doomed"});
+    const WindowHandle doomed = Decorated("doomed");
     const WindowHandle last = OverrideRedirect("last");
+    ASSERT_TRUE(Calls().VisibleFrame(doomed)) << "followed before it goes";
     // Up to the doomed window, past the window manager's and others' windows.
     std::vector<WindowHandle> met;
-    WindowHandle h = Calls().GetWindow(first, win::kFirstWindow);
-    for (; h != 0 && h != doomed && met.size() < 10000;
-         h = Calls().GetWindow(h, win::kNextWindow)) {
+    WindowHandle h = Calls().TopWindow(first);
+    for (; h != 0 && h != doomed && met.size() < 10000; h = Calls().WindowBelow(h)) {
         met.push_back(h);
     }
     ASSERT_EQ(doomed, h);
     EXPECT_EQ(1, std::count(met.begin(), met.end(), last)) << "the newest window comes first";
     backend_.DestroyTestWindow(doomed);
 
-    char buffer[16];
-    std::fill(std::begin(buffer), std::end(buffer), kUntouched);
-    EXPECT_EQ(0, Calls().GetWindowTextA(doomed, buffer, 16));
-    EXPECT_EQ(kUntouched, buffer[1]);
-    ScreenRect rect{1, 2, 3, 4};
-    EXPECT_FALSE(Calls().GetWindowRect(doomed, rect));
-    EXPECT_EQ(1, rect.left);
-    EXPECT_EQ(0, Calls().GetWindowLongA(doomed, win::kExtendedStyle));
-    EXPECT_EQ(0, Calls().SetWindowLongA(doomed, win::kExtendedStyle, win::kLayeredStyle));
-    EXPECT_FALSE(Calls().SetLayeredWindowAttributes(doomed, 0, 9, win::kUseAlpha));
-    EXPECT_FALSE(Calls().SetWindowPos(doomed, win::kTopmostBand, 0, 0, 0, 0, kBandFlags));
-    EXPECT_EQ(0, Calls().SetActiveWindow(doomed));
+    EXPECT_EQ(std::nullopt, Calls().Title(doomed, 118));
+    EXPECT_EQ(std::nullopt, Calls().VisibleFrame(doomed));
+    EXPECT_FALSE(Calls().IsKeptAbove(doomed));
+    Calls().KeepAbove(doomed, true);
+    Calls().SetOpacity(doomed, 9);
+    Calls().Activate(doomed);
+    EXPECT_EQ(std::nullopt, Calls().VisibleFrame(doomed));
 
     std::vector<WindowHandle> rest;
-    for (h = Calls().GetWindow(h, win::kNextWindow); h != 0 && rest.size() < 10000;
-         h = Calls().GetWindow(h, win::kNextWindow)) {
+    for (h = Calls().WindowBelow(h); h != 0 && rest.size() < 10000; h = Calls().WindowBelow(h)) {
         rest.push_back(h);
     }
     EXPECT_EQ(1, std::count(rest.begin(), rest.end(), first)) << "the walk reached the bottom";
+    EXPECT_TRUE(Calls().VisibleFrame(first)) << "the others still answer";
 }
 
 TEST_F(X11WindowSystemTest, HandlesNoXWindowCanHaveFailQuietly) {
@@ -215,43 +267,38 @@ TEST_F(X11WindowSystemTest, HandlesNoXWindowCanHaveFailQuietly) {
         const char* reason;
         WindowHandle handle;
     } rows[] = {
-        {"the topmost insertion handle", win::kTopmostBand},
+        {"no window", 0},
         {"a negative handle", -12345},
         {"past every id the server hands out", 0x7FFFFFFF},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.reason);
         const WindowHandle h = row.handle;
-        char buffer[4] = {kUntouched, kUntouched, kUntouched, kUntouched};
-        EXPECT_EQ(0, Calls().GetWindowTextA(h, buffer, 4));
-        EXPECT_EQ(kUntouched, buffer[1]);
-        ScreenRect rect{1, 2, 3, 4};
-        EXPECT_FALSE(Calls().GetWindowRect(h, rect));
-        EXPECT_EQ(1, rect.left);
-        EXPECT_EQ(0, Calls().GetWindow(h, win::kFirstWindow));
-        EXPECT_EQ(0, Calls().GetWindow(h, win::kNextWindow));
-        EXPECT_EQ(0, Calls().GetWindowLongA(h, win::kExtendedStyle));
-        EXPECT_EQ(0, Calls().SetWindowLongA(h, win::kExtendedStyle, win::kLayeredStyle));
-        EXPECT_FALSE(Calls().SetLayeredWindowAttributes(h, 0, 9, win::kUseAlpha));
-        EXPECT_FALSE(Calls().SetWindowPos(h, win::kTopmostBand, 0, 0, 0, 0, kBandFlags));
-        EXPECT_EQ(0, Calls().SetActiveWindow(h));
+        EXPECT_EQ(std::nullopt, Calls().Title(h, 118));
+        EXPECT_EQ(std::nullopt, Calls().VisibleFrame(h));
+        EXPECT_EQ(0, Calls().TopWindow(h));
+        EXPECT_EQ(0, Calls().WindowBelow(h));
+        EXPECT_FALSE(Calls().IsKeptAbove(h));
+        Calls().KeepAbove(h, true);
+        Calls().SetOpacity(h, 9);
+        Calls().Activate(h);
     }
 }
 
-TEST_F(X11WindowSystemTest, TitlesOfEveryEncodingArriveInTheCodePage) {
+TEST_F(X11WindowSystemTest, TitlesOfEveryEncodingArriveCutToTheLengthAsked) {
     const struct {
         const char* reason;
         std::string name;
         std::string title;
-        std::string expected;
+        std::size_t maxLength;
+        Text expected;
     } rows[] = {
-        {"_NET_WM_NAME in UTF-8", "utf8", "Fenêtre déjà vue", "Fen\xEAtre d\xE9j\xE0 vue"},
-        {"beyond the code page: one '?' per character", "utf8", "café ☃ €", "caf\xE9 ? ?"},
-        {"WM_NAME alone, as STRING (Latin-1)", "latin1", "Élan", "\xC9lan"},
-        {"WM_NAME alone, as COMPOUND_TEXT", "compound", "Ça ira",
-         "\xC7"
-         "a ira"},
-        {"no title at all", "none", "ignored", ""},
+        {"_NET_WM_NAME in UTF-8", "utf8", "Fenêtre déjà vue", 118, u"Fenêtre déjà vue"},
+        {"beyond Latin-1", "utf8", "café ☃ €", 118, u"café ☃ €"},
+        {"cut in UTF-16 characters", "utf8", "Fenêtre déjà vue", 4, u"Fenê"},
+        {"WM_NAME alone, as STRING (Latin-1)", "latin1", "Élan", 118, u"Élan"},
+        {"WM_NAME alone, as COMPOUND_TEXT", "compound", "Ça ira", 118, u"Ça ira"},
+        {"no title at all", "none", "ignored", 118, u""},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.reason);
@@ -260,60 +307,27 @@ TEST_F(X11WindowSystemTest, TitlesOfEveryEncodingArriveInTheCodePage) {
         options.name = row.name;
         options.hidden = true;
         const WindowHandle w = Start(options);
-        std::string buffer(255, kUntouched);
-        EXPECT_EQ(static_cast<std::int32_t>(row.expected.size()),
-                  Calls().GetWindowTextA(w, buffer.data(), 119));
-        EXPECT_EQ(row.expected + '\0', buffer.substr(0, row.expected.size() + 1));
-        EXPECT_EQ(kUntouched, buffer[row.expected.size() + 1]);
+        EXPECT_EQ(row.expected, Calls().Title(w, row.maxLength).value_or(u"(none)"));
     }
 }
 
-// The instance check needs only a handle of the toolkit's window and a
-// pending-event pass: both are the test's.
-class OwnWindow final : public FormWindow {
-public:
-    explicit OwnWindow(WindowHandle handle) : handle_(handle) {}
-    WindowHandle Handle() const override { return handle_; }
-    Text Caption() const override { return u"BrumelisZOLVEC"; }
-    Twips Width() const override { return 0; }
-    Twips Height() const override { return 0; }
-    void SetWidth(Twips) override {}
-    void SetHeight(Twips) override {}
-    void Move(Twips, Twips, std::optional<Twips>, std::optional<Twips>) override {}
-    void SetEnabled(bool) override {}
-    ControlGeometry Geometry(ControlId) const override { return {}; }
-    Text ButtonCaption(ControlId) const override { return {}; }
-    void SetButtonCaption(ControlId, const Text&) override {}
+TEST_F(X11WindowSystemTest, CanKeepAboveFollowsTheWindowManagersSupportedList) {
+    const Window root = DefaultRootWindow(Connection());
+    const Atom supported = AtomOf("_NET_SUPPORTED");
+    const Atom above = AtomOf("_NET_WM_STATE_ABOVE");
+    const x11::Longs saved = x11::ReadLongs(Connection(), root, supported, XA_ATOM).value();
+    ASSERT_NE(saved.end(), std::find(saved.begin(), saved.end(), above)) << "Openbox has it";
+    EXPECT_TRUE(Calls().CanKeepAbove());
 
-private:
-    WindowHandle handle_;
-};
-
-class CountingToolkit final : public FormToolkit {
-public:
-    MessageAnswer ShowMessage(const Text&, MessageButtons, const Text&) override {
-        return MessageAnswer::Ok;
-    }
-    void DoEvents() override { ++passes; }
-    [[noreturn]] void End() override { std::abort(); }
-    int passes = 0;
-};
-
-TEST_F(X11WindowSystemTest, InstanceCheckFindsOtherCopiesUnmappedAndOverrideRedirectWindows) {
-    // Each copy has a hidden owner and the override-redirect toolbar, both
-    // bearing the caption; a third window so titled ends the start-up.
-    const WindowHandle own = OverrideRedirect("BrumelisZOLVEC", {0, 0, 10, 10});
-    OverrideRedirect("BrumelisZOLVEC", {0, 0, 10, 10}, true);
-    Start(TargetOptions{"BrumelisZOLVEC extra"});  // a longer title does not count
-    CountingToolkit toolkit;
-    EXPECT_FALSE(AlreadyRunning(Calls(), toolkit, OwnWindow(own), u"BrumelisZOLVEC",
-                                DynamicValue(std::int16_t{2})));
-    const int windows = toolkit.passes;
-    EXPECT_GE(windows, 3) << "one pending-event pass per window met";
-
-    OverrideRedirect("BrumelisZOLVEC", {300, 300, 310, 310});
-    EXPECT_TRUE(AlreadyRunning(Calls(), toolkit, OwnWindow(own), u"BrumelisZOLVEC",
-                               DynamicValue(std::int16_t{2})));
+    // As i3 has it: no above state.
+    x11::Longs without = saved;
+    without.erase(std::remove(without.begin(), without.end(), above), without.end());
+    x11::WriteLongs(Connection(), root, supported, XA_ATOM, without);
+    XFlush(Connection());
+    EXPECT_TRUE(WaitUntil([&] { return !Calls().CanKeepAbove(); }));
+    x11::WriteLongs(Connection(), root, supported, XA_ATOM, saved);
+    XFlush(Connection());
+    EXPECT_TRUE(WaitUntil([&] { return Calls().CanKeepAbove(); }));
 }
 
 }  // namespace

@@ -29,12 +29,12 @@ TEST_P(Refusal, SaysWhyAndEnds) {
     ToolbarProgram brumelis(x, row.environment);
     ASSERT_TRUE(brumelis.Started());
     if (row.showsABox) {
-        const XWindowId box = brumelis.WaitForBox("Brumelis");
+        const XWindowId box = brumelis.WaitForBox();
         ASSERT_NE(0u, box) << "no box; running: " << brumelis.IsRunning()
                            << "; said: " << brumelis.ErrorOutput();
-        EXPECT_EQ(0u, brumelis.FindToolbar());
-        x.Activate(box);
-        ASSERT_TRUE(WaitUntil([&] { return x.ActiveWindow() == box; }));
+        EXPECT_EQ("Brumelis", x.Title(box).value_or(""));
+        EXPECT_EQ(0u, brumelis.Toolbar());
+        ASSERT_TRUE(x.ActivateAndWait(box));
         x.Key("Return");
     }
     ASSERT_TRUE(brumelis.WaitForExit());

@@ -36,7 +36,7 @@ std::vector<std::string> ChildEnvironment(std::map<std::string, std::string> cha
 
 }  // namespace
 
-ToolbarProgram::ToolbarProgram(const XSession& x, const std::map<std::string, std::string>& changes)
+ToolbarProgram::ToolbarProgram(XSession& x, const std::map<std::string, std::string>& changes)
     : x_(x) {
     char errorFile[] = "/tmp/brumelis-e2e-stderr.XXXXXX";
     const int errors = mkstemp(errorFile);
@@ -89,7 +89,7 @@ bool ToolbarProgram::WaitForExit() {
     return WaitUntil([&] { return !IsRunning(); });
 }
 
-XWindowId ToolbarProgram::FindToolbar() const {
+scenarios::WindowId ToolbarProgram::Toolbar() {
     for (XWindowId window : x_.WindowsOfProcess(static_cast<std::uint32_t>(pid_))) {
         if (x_.IsOverrideRedirect(window) && x_.IsMappedAndViewable(window) &&
             x_.Title(window) == std::string("BrumelisZOLVEC"))
@@ -98,25 +98,36 @@ XWindowId ToolbarProgram::FindToolbar() const {
     return 0;
 }
 
-XWindowId ToolbarProgram::WaitForToolbar() const {
-    XWindowId found = 0;
-    WaitUntil([&] { return (found = FindToolbar()) != 0; });
-    return found;
-}
-
-XWindowId ToolbarProgram::FindBox(const std::string& title) const {
+XWindowId ToolbarProgram::FindBox() const {
     for (XWindowId window : x_.WindowsOfProcess(static_cast<std::uint32_t>(pid_))) {
-        if (!x_.IsOverrideRedirect(window) && x_.IsMappedAndViewable(window) &&
-            x_.Title(window) == title)
-            return window;
+        if (!x_.IsOverrideRedirect(window) && x_.IsMappedAndViewable(window)) return window;
     }
     return 0;
 }
 
-XWindowId ToolbarProgram::WaitForBox(const std::string& title) const {
+XWindowId ToolbarProgram::WaitForBox() const {
     XWindowId found = 0;
-    WaitUntil([&] { return (found = FindBox(title)) != 0; });
+    WaitUntil([&] { return (found = FindBox()) != 0; });
     return found;
+}
+
+std::optional<scenarios::MessageBoxReading> ToolbarProgram::Box() {
+    const XWindowId box = FindBox();
+    if (box == 0) return std::nullopt;
+    scenarios::MessageBoxReading reading;
+    reading.window = box;
+    reading.title = x_.Title(box).value_or("");
+    return reading;
+}
+
+// With the keys GTK gives the buttons in the C locale, once the window
+// manager has made the box active.
+bool ToolbarProgram::Answer(const scenarios::MessageBoxReading& box, scenarios::Answer answer) {
+    if (answer == scenarios::Answer::Other || !x_.ActivateAndWait(box.window)) return false;
+    if (answer == scenarios::Answer::Ok) x_.Key("Return");
+    if (answer == scenarios::Answer::Yes) x_.Key("y", {"Alt_L"});
+    if (answer == scenarios::Answer::No) x_.Key("n", {"Alt_L"});
+    return true;
 }
 
 }  // namespace brumelis::x11_tests

@@ -1,5 +1,6 @@
 // One copy of the brumelis program, started by the end-to-end tests and
-// ended by its process id; its windows found by their _NET_WM_PID.
+// ended by its process id; its windows found by their _NET_WM_PID and read
+// as any X client can.
 #pragma once
 
 #include <sys/types.h>
@@ -8,42 +9,43 @@
 #include <optional>
 #include <string>
 
+#include "tests/scenarios/driver.h"
 #include "tests/x11/support/x_session.h"
 
 namespace brumelis::x11_tests {
 
-class ToolbarProgram {
+class ToolbarProgram : public scenarios::ToolbarCopy {
 public:
     // Starts the program on the tests' display, in the C locale so that GTK
     // labels its buttons in English (_Yes, _No, _OK). Variables set to an
     // empty text are removed from its environment. Its error output goes to
     // a file, read by ErrorOutput.
-    explicit ToolbarProgram(const XSession& x,
-                            const std::map<std::string, std::string>& changes = {});
+    explicit ToolbarProgram(XSession& x, const std::map<std::string, std::string>& changes = {});
     // Kills the program if it still runs.
-    ~ToolbarProgram();
+    ~ToolbarProgram() override;
     ToolbarProgram(const ToolbarProgram&) = delete;
     ToolbarProgram& operator=(const ToolbarProgram&) = delete;
 
-    bool Started() const { return pid_ > 0; }
-    pid_t Id() const { return pid_; }
-    bool IsRunning();
-    // True once the program has ended by itself before the deadline.
-    bool WaitForExit();
-    std::optional<int> ExitCode() const { return exitCode_; }
     std::string ErrorOutput() const;
+    // A shown window of the program that the window manager manages: a
+    // message box; 0 when there is none.
+    XWindowId FindBox() const;
+    XWindowId WaitForBox() const;
 
-    // Its override-redirect toolbar bearing the caption, once shown; 0 when
-    // there is none.
-    XWindowId FindToolbar() const;
-    XWindowId WaitForToolbar() const;
-    // A shown window of the program that the window manager manages and
-    // that bears the title: a message box.
-    XWindowId FindBox(const std::string& title) const;
-    XWindowId WaitForBox(const std::string& title) const;
+    bool Started() const override { return pid_ > 0; }
+    bool IsRunning() override;
+    bool WaitForExit() override;
+    std::optional<int> ExitCode() override { return exitCode_; }
+    // Its override-redirect window bearing the caption, once shown.
+    scenarios::WindowId Toolbar() override;
+    // A GTK button's label is drawn, not told to other clients.
+    std::optional<std::string> PinCaption() override { return std::nullopt; }
+    // Only the title of a GTK message box shows to other clients.
+    std::optional<scenarios::MessageBoxReading> Box() override;
+    bool Answer(const scenarios::MessageBoxReading& box, scenarios::Answer answer) override;
 
 private:
-    const XSession& x_;
+    XSession& x_;
     pid_t pid_ = -1;
     std::optional<int> exitCode_;
     std::string errorFile_;

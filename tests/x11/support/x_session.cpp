@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+#include "tests/x11/support/wait.h"
+
 namespace brumelis::x11_tests {
 
 namespace {
@@ -93,15 +95,6 @@ void XSession::MovePointer(ScreenPoint point) {
     XSync(display_, False);
 }
 
-ScreenPoint XSession::Pointer() const {
-    ::Window root = 0, child = 0;
-    int x = 0, y = 0, winX = 0, winY = 0;
-    unsigned mask = 0;
-    XQueryPointer(display_, DefaultRootWindow(display_), &root, &child, &x, &y, &winX, &winY,
-                  &mask);
-    return {x, y};
-}
-
 void XSession::Press(Button button) {
     XTestFakeButtonEvent(display_, static_cast<unsigned>(button), True, CurrentTime);
     XSync(display_, False);
@@ -141,6 +134,14 @@ void XSession::Activate(XWindowId window) {
     XSendEvent(display_, DefaultRootWindow(display_), False,
                SubstructureRedirectMask | SubstructureNotifyMask, &event);
     XSync(display_, False);
+}
+
+bool XSession::ActivateAndWait(XWindowId window) {
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        Activate(window);
+        if (WaitUntil([&] { return ActiveWindow() == window; }, Milliseconds{1000})) return true;
+    }
+    return false;
 }
 
 void XSession::MoveClient(XWindowId window, ScreenPoint topLeft) {

@@ -8,19 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "tests/scenarios/geometry.h"
+
 struct _XDisplay;
 
 namespace brumelis::x11_tests {
 
 using XWindowId = unsigned long;  // as Xlib's Window
 
-struct ScreenPoint {
-    int x, y;
-};
-struct ScreenArea {
-    int left, top, width, height;
-    ScreenPoint Centre() const { return {left + width / 2, top + height / 2}; }
-};
+using ScreenPoint = scenarios::Point;
+using ScreenArea = scenarios::Rect;
 
 // X numbers the buttons: 1 left, 2 middle, 3 right.
 enum class Button { Left = 1, Middle = 2, Right = 3 };
@@ -40,7 +37,6 @@ public:
 
     // Real input; each call is flushed to the server before it returns.
     void MovePointer(ScreenPoint point);
-    ScreenPoint Pointer() const;
     void Press(Button button);
     void Release(Button button);
     void Click(Button button);
@@ -49,6 +45,9 @@ public:
 
     // Asks the window manager to activate a client window, as a pager does.
     void Activate(XWindowId window);
+    // Asks again until it is done: a request another client sent just
+    // before may reach the window manager after ours and win.
+    bool ActivateAndWait(XWindowId window);
     // Asks for the client window to be moved, as its own program would.
     void MoveClient(XWindowId window, ScreenPoint topLeft);
 

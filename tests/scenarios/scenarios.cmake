@@ -1,0 +1,30 @@
+# The end-to-end scenarios, written once and compiled into both end-to-end
+# programs (Win32 under Wine, X11 natively), each of which links a driver.
+file(GLOB brumelis_scenario_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
+
+# Sets `out` to one "name|filter" entry per fixture of the TEST, TEST_F and
+# TEST_P lines of the sources, named `prefix` and the fixture, so that a
+# summary says which part failed and a new fixture cannot be built and left
+# unrun; instantiated fixtures run under any prefix. A last entry,
+# `prefix`Remaining, runs whatever no fixture entry took: normally nothing.
+function(brumelis_fixture_entries out prefix)
+  set(fixtures)
+  foreach(source IN LISTS ARGN)
+    file(STRINGS ${source} lines REGEX "^TEST(_F|_P)?\\([A-Za-z0-9_]+,")
+    foreach(line IN LISTS lines)
+      string(REGEX REPLACE "^TEST(_F|_P)?\\(([A-Za-z0-9_]+),.*" "\\2" fixture "${line}")
+      list(APPEND fixtures ${fixture})
+    endforeach()
+  endforeach()
+  list(REMOVE_DUPLICATES fixtures)
+  set(taken)
+  set(entries)
+  foreach(fixture IN LISTS fixtures)
+    set(filter "${fixture}.*:*/${fixture}.*")
+    list(APPEND taken ${filter})
+    list(APPEND entries "${prefix}${fixture}|${filter}")
+  endforeach()
+  list(JOIN taken ":" taken)
+  list(APPEND entries "${prefix}Remaining|-${taken}")
+  set(${out} ${entries} PARENT_SCOPE)
+endfunction()

@@ -1,0 +1,75 @@
+#include "tests/scenarios/toolbar_scenario.h"
+
+#include <sstream>
+
+namespace brumelis::scenarios {
+
+void ToolbarScenario::SetUp() {
+    target_ = OpenFirstTarget();
+    ASSERT_NE(0u, target_) << "the target did not come up";
+    ASSERT_TRUE(BringToForeground(target_));
+    brumelis_ = driver_->StartCopy();
+    ASSERT_TRUE(brumelis_->Started()) << "the program did not start";
+    WaitUntil([&] { return (toolbar_ = brumelis_->Toolbar()) != 0 || !brumelis_->IsRunning(); },
+              kStartTimeout);
+    ASSERT_NE(0u, toolbar_) << "the toolbar never showed; program running: "
+                            << brumelis_->IsRunning();
+    // Clicks need a toolbar that stays put: the follower's first ticks glue
+    // it to the target.
+    ASSERT_TRUE(FoldedOn(target_));
+}
+
+Point ToolbarScenario::OnToolbar(Point part) {
+    const Rect toolbar = ToolbarRect();
+    return {toolbar.left + part.x, toolbar.top + part.y};
+}
+
+testing::AssertionResult ToolbarScenario::FoldedOn(WindowId window) {
+    const auto settled = [&] {
+        const Rect frame = driver_->VisibleFrame(window);
+        return ToolbarRect() == Rect{frame.left, frame.top, kFoldedSize.width, kFoldedSize.height};
+    };
+    // Held over a tick: a tick already under way may still move it.
+    if (WaitUntil(settled) && HoldsFor(settled, Milliseconds{200}))
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "not folded on the corner of window " << window << " "
+                                       << driver_->VisibleFrame(window) << "; " << Situation();
+}
+
+testing::AssertionResult ToolbarScenario::SizeBecomes(Size size) {
+    if (WaitUntil([&] { return ToolbarSize() == size; })) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "the toolbar is not " << size << "; " << Situation();
+}
+
+testing::AssertionResult ToolbarScenario::Unfold() {
+    if (!ClickOn(kRedSquare))
+        return testing::AssertionFailure() << "the red square was never there; " << Situation();
+    return SizeBecomes(kUnfoldedSize);
+}
+
+testing::AssertionResult ToolbarScenario::CaptionBecomes(const std::string& caption) {
+    // Where the caption cannot be read, what the pin button does next tells.
+    if (!brumelis_->PinCaption()) return testing::AssertionSuccess();
+    const std::string seen =
+        WaitForValue([&] { return brumelis_->PinCaption().value_or(""); }, caption);
+    if (seen == caption) return testing::AssertionSuccess();
+    return testing::AssertionFailure()
+           << "the pin button reads \"" << seen << "\", not \"" << caption << "\"";
+}
+
+testing::AssertionResult ToolbarScenario::BringToForeground(WindowId window) {
+    if (driver_->BringToForeground(window)) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "window " << window << " never became the foreground "
+                                       << "window; " << Situation();
+}
+
+std::string ToolbarScenario::Situation() {
+    std::ostringstream out;
+    const WindowId foreground = driver_->Foreground();
+    out << "toolbar " << ToolbarRect() << ", foreground window "
+        << (foreground == toolbar_ ? std::string("the toolbar") : std::to_string(foreground))
+        << ", target " << target_ << " " << driver_->VisibleFrame(target_);
+    return out.str();
+}
+
+}  // namespace brumelis::scenarios
