@@ -28,12 +28,13 @@ struct DragRecord {
         return sorted[static_cast<std::size_t>(fraction * static_cast<double>(sorted.size() - 1))];
     }
     std::string Summary() const {
-        char text[160];
+        const auto worst = std::max_element(staleMs.begin(), staleMs.end());
+        char text[200];
         std::snprintf(text, sizeof text,
-                      "staleness median %.0f ms, p90 %.0f ms, max %.0f ms over %zu steps; "
-                      "the toolbar at %zu places in %.0f ms",
-                      Percentile(0.5), Percentile(0.9), Percentile(1.0), staleMs.size(),
-                      toolbarPlaces, elapsedMs);
+                      "staleness median %.0f ms, p90 %.0f ms, max %.0f ms (step %td) over %zu "
+                      "steps; the toolbar at %zu places in %.0f ms",
+                      Percentile(0.5), Percentile(0.9), Percentile(1.0),
+                      worst - staleMs.begin() + 1, staleMs.size(), toolbarPlaces, elapsedMs);
         return text;
     }
     // More places than ticks `tickMs` apart could have given (the first
