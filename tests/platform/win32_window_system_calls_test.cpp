@@ -22,7 +22,6 @@ struct Script {
     bool frameKnown = false;
     BOOL rectKnown = TRUE;
     const char* title = nullptr;  // nullptr: the query writes nothing
-    DWORD thread = 0x77;          // 0: the window is gone
     WINEVENTPROC hookProcedure = nullptr;
     std::vector<std::string> calls;
 };
@@ -92,7 +91,7 @@ HWND WINAPI SetActive(HWND w) {
 DWORD WINAPI GetThread(HWND w, DWORD* process) {
     Record("GetWindowThreadProcessId(%lx)", H(w));
     *process = 0x66;
-    return script.thread;
+    return 0x77;
 }
 HWINEVENTHOOK WINAPI SetHook(DWORD first, DWORD last, HMODULE module, WINEVENTPROC procedure,
                              DWORD process, DWORD thread, DWORD flags) {
@@ -210,18 +209,6 @@ INSTANTIATE_TEST_SUITE_P(
             {"GetWindowThreadProcessId(1234)", "SetWinEventHook(0xa, 0xb, no module, 66, 77, 2)",
              "SetWinEventHook(0x16, 0x17, no module, 66, 77, 2)",
              "SetWinEventHook(0x800b, 0x800b, no module, 66, 77, 2)"}},
-        SequenceRow{"watching no window unhooks",
-                    nullptr,
-                    [](WindowSystem& w) {
-                        w.WatchMoves(kWindow, [] {});
-                        script.calls.clear();
-                        w.WatchMoves(0, nullptr);
-                    },
-                    {"UnhookWinEvent(102)", "UnhookWinEvent(103)", "UnhookWinEvent(104)"}},
-        SequenceRow{"watching a window that is gone hooks nothing",
-                    [](Script& s) { s.thread = 0; },
-                    [](WindowSystem& w) { w.WatchMoves(kWindow, [] {}); },
-                    {"GetWindowThreadProcessId(1234)"}},
         SequenceRow{"nothing asked of the system",
                     nullptr,
                     [](WindowSystem& w) {
@@ -230,50 +217,34 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     {}}));
 
-TEST(Win32WatchMoves, UnhooksWhenTheWindowSystemGoes) {
+// The thread's other windows and objects report to the same hooks; the
+// hooks go with the window system.
+TEST(Win32WatchMoves, CallsBackForTheWatchedWindowsFrameOnlyAndUnhooksAtTheEnd) {
     script = Script{};
+    const struct {
+        WindowHandle window;
+        LONG object, child;
+        int moves;
+    } events[] = {{kWindow, OBJID_WINDOW, CHILDID_SELF, 1},
+                  {kWindow, OBJID_CARET, CHILDID_SELF, 0},
+                  {kWindow, OBJID_WINDOW, 3, 0},
+                  {0x999, OBJID_WINDOW, CHILDID_SELF, 0},
+                  {0x4321, OBJID_WINDOW, CHILDID_SELF, 0}};
     {
         Win32WindowSystem windows(kRecorders);
-        windows.WatchMoves(kWindow, [] {});
+        int moves = 0;
+        windows.WatchMoves(0x999, [&] { ++moves; });
+        windows.WatchMoves(kWindow, [&] { ++moves; });
+        for (const auto& e : events) {
+            moves = 0;
+            script.hookProcedure(nullptr, EVENT_OBJECT_LOCATIONCHANGE, ToHwnd(e.window), e.object,
+                                 e.child, 0x77, 0);
+            EXPECT_EQ(e.moves, moves) << e.window << " " << e.object << " " << e.child;
+        }
         script.calls.clear();
     }
     EXPECT_EQ(3u, script.calls.size());
 }
-
-// The thread's other windows and objects report to the same hooks.
-struct EventRow {
-    const char* what;
-    WindowHandle window;
-    LONG object;
-    LONG child;
-    bool moved;
-};
-
-void PrintTo(const EventRow& row, std::ostream* out) {
-    *out << row.what;
-}
-
-class Win32MoveEvent : public ::testing::TestWithParam<EventRow> {};
-
-TEST_P(Win32MoveEvent, CallsBackForTheWatchedWindowsFrameOnly) {
-    script = Script{};
-    Win32WindowSystem windows(kRecorders);
-    int moves = 0;
-    windows.WatchMoves(0x999, [&] { ++moves; });
-    windows.WatchMoves(kWindow, [&] { ++moves; });
-    ASSERT_NE(nullptr, script.hookProcedure);
-    script.hookProcedure(nullptr, EVENT_OBJECT_LOCATIONCHANGE, ToHwnd(GetParam().window),
-                         GetParam().object, GetParam().child, 0x77, 0);
-    EXPECT_EQ(GetParam().moved ? 1 : 0, moves);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Events, Win32MoveEvent,
-    ::testing::Values(EventRow{"its frame", kWindow, OBJID_WINDOW, 0, true},
-                      EventRow{"its caret", kWindow, OBJID_CARET, 0, false},
-                      EventRow{"a part of it", kWindow, OBJID_WINDOW, 3, false},
-                      EventRow{"the window watched before", 0x999, OBJID_WINDOW, 0, false},
-                      EventRow{"another window", 0x4321, OBJID_WINDOW, 0, false}));
 
 }  // namespace
 }  // namespace brumelis::platform_tests
