@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The checks CI fails on besides the tests: every C++ file formatted by the
-# repository's .clang-format, no shellcheck finding in scripts/, and no
-# include pointing the wrong way between the layers. Runs all three, prints
+# repository's .clang-format, no shellcheck finding in the scripts (scripts/,
+# tests/package/), and no include pointing the wrong way between the layers. Runs all three, prints
 # one line per check ("check <name>: ok" or "check <name>: FAILED") and exits
 # with the number of checks that failed.
 set -uo pipefail
@@ -26,7 +26,7 @@ mapfile -t sources < <(git ls-files --cached --others --exclude-standard -- '*.c
 clang-format --dry-run --Werror "${sources[@]}"
 report format $?
 
-mapfile -t scripts < <(git ls-files --cached --others --exclude-standard -- 'scripts/*.sh' .ci/run)
+mapfile -t scripts < <(git ls-files --cached --others --exclude-standard -- 'scripts/*.sh' 'tests/package/*.sh' .ci/run)
 shellcheck --external-sources "${scripts[@]}"
 report shellcheck $?
 

@@ -16,6 +16,8 @@ packages=(
   libgtk-3-dev                         # the native form toolkit
   openbox xcompmgr                     # a real EWMH window manager and a compositor on Xvfb
   xdotool libxtst-dev                  # real input on the Linux desktop (XTest)
+  nsis osslsigncode zip unzip openssl  # release files: installers, signing, the portable zip
+  lintian                              # Debian's checker, run on the .deb
 )
 
 missing=()

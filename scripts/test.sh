@@ -3,7 +3,8 @@
 # builds the three configurations and runs every test: the native suites,
 # then those of the native Linux desktop program on a private X display with
 # a window manager and a compositor, then the Win32 suites under Wine on a
-# private X display with a fresh prefix (one of each for the whole run).
+# private X display with a fresh prefix (one of each for the whole run), then
+# the release files and the installer (on a prefix of their own).
 # Prints one summary and exits non-zero on any failure.
 set -uo pipefail
 
@@ -86,6 +87,20 @@ else
 fi
 brumelis_wine_env_stop
 
+# The release files, signed with a throwaway certificate, and the installer
+# on a Wine prefix of its own (the suite's closing line gives its counts).
+echo "== tests: package"
+"$repo/tests/package/package_test.sh" 2>&1 | tee "$build_root/package-test.log"
+package_status=${PIPESTATUS[0]}
+package_counts=$(sed -n 's/^package: \([0-9]*\) passed, \([0-9]*\) failed$/\1 \2/p' "$build_root/package-test.log")
+if [[ -n $package_counts ]]; then
+  read -r "passed[package]" "failed[package]" <<<"$package_counts"
+  if (( package_status != 0 && failed[package] == 0 )); then failed[package]=1; fi
+  failures=$((failures + failed[package]))
+else
+  not_run package "the packaging suite did not finish"
+fi
+
 for bitmap in "$artifacts"/e2e-*.bmp; do
   [[ -e $bitmap ]] || continue
   convert "$bitmap" "${bitmap%.bmp}.png" && rm -f "$bitmap"
@@ -94,7 +109,7 @@ done
 echo
 echo "== summary ($((SECONDS - started)) s; i686 built, not run: this machine runs 64-bit Wine only)"
 total_passed=0
-for name in checks native x11 x86_64; do
+for name in checks native x11 x86_64 package; do
   printf '%-7s %d passed, %d failed\n' "$name" "${passed[$name]}" "${failed[$name]}"
   total_passed=$((total_passed + passed[$name]))
 done

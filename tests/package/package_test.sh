@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# The release files as CI proves them: scripts/package.sh with a throwaway
+# self-signed certificate into a directory of its own (dist/ is left alone),
+# then the files themselves: checksums, signatures, the zip's contents,
+# lintian on the Debian package, and the installer under Wine
+# (installer_test.sh).
+# Usage: tests/package/package_test.sh
+# Prints one line per check and a last line "package: P passed, F failed";
+# exits non-zero on any failure.
+set -uo pipefail
+
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+work=$(mktemp -d "${TMPDIR:-/tmp}/brumelis-package.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+trap 'exit 130' INT TERM
+
+passed=0
+failed=0
+check() {
+  local name=$1
+  shift
+  if "$@"; then
+    echo "ok   $name"
+    passed=$((passed + 1))
+  else
+    echo "FAIL $name"
+    failed=$((failed + 1))
+  fi
+}
+
+make_certificate() {
+  if ! {
+    openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Brumelis test signing" \
+      -addext extendedKeyUsage=codeSigning -keyout "$work/key.pem" -out "$work/cert.pem" &&
+      openssl pkcs12 -export -inkey "$work/key.pem" -in "$work/cert.pem" -out "$work/cert.p12" \
+        -passout pass:jetable
+  } >"$work/openssl.log" 2>&1; then
+    cat "$work/openssl.log" >&2
+    return 1
+  fi
+}
+check "a throwaway signing certificate" make_certificate
+
+dist=$work/dist
+package() {
+  BRUMELIS_SIGN_PKCS12=$work/cert.p12 BRUMELIS_SIGN_PASSWORD=jetable BRUMELIS_DIST_DIR=$dist \
+    "$repo/scripts/package.sh" >"$work/package.log" 2>&1 || { cat "$work/package.log" >&2; return 1; }
+  sed -n '/^== dist/,$p' "$work/package.log"
+}
+check "scripts/package.sh makes the release files, signed" package
+
+version=$(sed -n 's/.*VALUE "ProductVersion", "\([0-9.]*\)".*/\1/p' "$repo/resources/brumelis.rc")
+setup64=$dist/brumelis-$version-win64-setup.exe
+setup32=$dist/brumelis-$version-win32-setup.exe
+zip=$dist/brumelis-$version-win64.zip
+deb=$dist/brumelis_${version}_amd64.deb
+
+checksums() { (cd "$dist" && sha256sum --quiet -c SHA256SUMS) && [[ $(wc -l <"$dist/SHA256SUMS") == 4 ]]; }
+check "SHA256SUMS lists the four files and matches them" checksums
+
+signed() {
+  osslsigncode verify -CAfile "$work/cert.pem" -in "$1" >"$work/verify.log" 2>&1 ||
+    { cat "$work/verify.log" >&2; return 1; }
+}
+check "the win64 installer is signed" signed "$setup64"
+check "the win32 installer is signed" signed "$setup32"
+
+zip_contents() {
+  local listing
+  listing=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
+  [[ $listing == "brumelis-$version-win64/ brumelis-$version-win64/LISEZMOI.txt brumelis-$version-win64/brumelis.exe " ]] ||
+    { echo "  the zip holds: $listing" >&2; return 1; }
+  unzip -q -d "$work/zip" "$zip"
+}
+check "the zip holds one folder with the program and LISEZMOI.txt" zip_contents
+check "the zip's program is signed" signed "$work/zip/brumelis-$version-win64/brumelis.exe"
+
+lintian_clean() {
+  # Errors and warnings fail; informational tags are shown, not counted.
+  lintian --fail-on error,warning -I "$deb" 2>&1 | grep -v 'running with root privileges'
+  return "${PIPESTATUS[0]}"
+}
+check "lintian accepts the Debian package (no error, no warning)" lintian_clean
+
+installer() {
+  BRUMELIS_TEST_SIGNING_CA=$work/cert.pem "$repo/tests/package/installer_test.sh" "$setup64" |
+    tee "$work/installer.log"
+  local status=${PIPESTATUS[0]} counts
+  counts=$(sed -n 's/^installer: \([0-9]*\) passed, \([0-9]*\) failed$/\1 \2/p' "$work/installer.log")
+  if [[ -n $counts ]]; then
+    read -r installer_passed installer_failed <<<"$counts"
+    passed=$((passed + installer_passed))
+    failed=$((failed + installer_failed))
+  fi
+  return "$status"
+}
+installer_passed=0
+installer_failed=0
+if [[ -f $setup64 ]]; then
+  installer || (( installer_failed > 0 )) || { echo "FAIL the installer test did not run"; failed=$((failed + 1)); }
+else
+  echo "FAIL no win64 installer to test"
+  failed=$((failed + 1))
+fi
+
+echo "package: $passed passed, $failed failed"
+(( failed == 0 ))
