@@ -43,6 +43,8 @@ struct ControlLayout {
     Text caption;
     int tabIndex;         // -1: not in the tab order
     int timerIntervalMs;  // timers only
+    // Timers only: waits for SetTimerRunning instead of running from the start.
+    bool startsStopped = false;
 };
 
 struct FormLayout {

@@ -53,6 +53,9 @@ public:
     virtual ControlGeometry Geometry(ControlId control) const = 0;
     virtual Text ButtonCaption(ControlId button) const = 0;
     virtual void SetButtonCaption(ControlId button, const Text& caption) = 0;
+    // Starts or stops a timer of the layout. Starting a running timer
+    // changes nothing: its ticks keep their pace.
+    virtual void SetTimerRunning(ControlId timer, bool running) = 0;
 };
 
 enum class MessageButtons { Ok, YesNo };
@@ -63,8 +66,9 @@ public:
     virtual ~FormToolkit() = default;
     // The form the toolkit built from its layout, not yet shown.
     virtual FormWindow& Window() = 0;
-    // Starts the timers, delivers Load, shows the form without activating
-    // it, then delivers events until the program ends; returns its status.
+    // Starts the timers but those that start stopped, delivers Load, shows
+    // the form without activating it, then delivers events until the program
+    // ends; returns its status.
     virtual int Run(FormEvents& events) = 0;
     // Modal; an empty title means the application's title.
     virtual MessageAnswer ShowMessage(const Text& text, MessageButtons buttons,

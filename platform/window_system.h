@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "base/core_types.h"
@@ -27,6 +28,13 @@ public:
     // the window manager draws around it, without the invisible resize
     // borders some systems add. Nothing when the window cannot be read.
     virtual std::optional<ScreenRect> VisibleFrame(WindowHandle window) = 0;
+
+    // Calls `moved` when the window's visible frame may have moved, until
+    // another window (or 0: none) is watched. It is called from the system's
+    // event handling, possibly while a handler runs: it should only take
+    // note. A system that cannot tell calls nothing, so a caller still
+    // looks for itself.
+    virtual void WatchMoves(WindowHandle window, std::function<void()> moved) = 0;
 
     // Puts the window into the band kept above all others, or takes it out,
     // and shows it if it was hidden; it is neither moved, sized nor

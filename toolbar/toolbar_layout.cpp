@@ -27,6 +27,9 @@ const FormLayout& ToolbarLayout() {
              Color::WindowText(), kNoImage, texts::kPinCaption, 1, 0},
             {kFollowTimer, ControlKind::Timer, kToolbar, 0, 0, 0, 0, Color::Window(),
              Color::WindowText(), kNoImage, Text(), -1, 100},
+            // About a frame of a 60 Hz screen; runs only while the target moves.
+            {kMoveTimer, ControlKind::Timer, kToolbar, 0, 0, 0, 0, Color::Window(),
+             Color::WindowText(), kNoImage, Text(), -1, 15, true},
         };
         return l;
     }();

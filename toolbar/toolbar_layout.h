@@ -15,12 +15,14 @@ namespace brumelis {
 //   red square       kRedSquare     Picture3
 //   pin button       kPinButton     Command2
 //   follow timer     kFollowTimer   Timer1
+//   move timer       kMoveTimer     (none: it keeps the tile on a moving window)
 inline constexpr ControlId kToolbar = kFormWindowId;
 inline constexpr ControlId kPanel{1};
 inline constexpr ControlId kSlider{2};
 inline constexpr ControlId kRedSquare{3};
 inline constexpr ControlId kPinButton{4};
 inline constexpr ControlId kFollowTimer{5};
+inline constexpr ControlId kMoveTimer{6};
 
 constexpr Twips kExpandedWidth = 495;
 

@@ -30,12 +30,17 @@ ToolbarWindow::ToolbarWindow(WindowSystem& desktop, FormToolkit& toolkit, FormWi
                              InstanceLock* startLock)
     : desktop_(desktop), toolkit_(toolkit), form_(form), startLock_(startLock) {}
 
+ToolbarWindow::~ToolbarWindow() {
+    if (watched_ != 0) desktop_.WatchMoves(0, nullptr);
+}
+
 void ToolbarWindow::Load() {
     StartUp();
 }
 
 void ToolbarWindow::Tick(ControlId timer) {
     if (timer == kFollowTimer) FollowForeground();
+    if (timer == kMoveTimer) FollowMove();
 }
 
 void ToolbarWindow::Click(ControlId control) {

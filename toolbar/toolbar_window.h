@@ -17,6 +17,10 @@ public:
     // done: this copy's windows are on the desktop for the next copy to see.
     ToolbarWindow(WindowSystem& desktop, FormToolkit& toolkit, FormWindow& form,
                   InstanceLock* startLock = nullptr);
+    // The window system no longer calls back into a toolbar that is gone.
+    ~ToolbarWindow() override;
+    ToolbarWindow(const ToolbarWindow&) = delete;
+    ToolbarWindow& operator=(const ToolbarWindow&) = delete;
 
     // FormEvents: routes each event to its control's handler.
     void Load() override;
@@ -39,6 +43,8 @@ private:
     void ShowPresentation();
     // foreground_follower.cpp
     void FollowForeground();
+    void FollowMove();
+    void StartMoveChecks();
     // pin_command.cpp
     void TogglePin();
     // transparency_control.cpp
@@ -56,6 +62,13 @@ private:
     WindowHandle target_ = 0;
     // The window the toolbar last arrived at, folded.
     WindowHandle lastTarget_ = 0;
+    // The target's corner the toolbar was last put on, in screen pixels.
+    std::int32_t cornerLeft_ = 0;
+    std::int32_t cornerTop_ = 0;
+    // The window whose moves the window system reports.
+    WindowHandle watched_ = 0;
+    // Move checks in a row that found the target where it was.
+    int stillChecks_ = 0;
     // The pinned windows, one ";handle;" item each.
     Text pinned_;
     // A slider drag has set an opacity since the last release.

@@ -1,6 +1,7 @@
 #include "platform/fake/fake_desktop.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace brumelis {
 
@@ -25,6 +26,10 @@ void FakeDesktop::RemoveWindow(WindowHandle window) {
 
 void FakeDesktop::MoveWindow(WindowHandle window, ScreenRect rect) {
     if (Window* w = Find(window)) w->rect = rect;
+}
+
+void FakeDesktop::ReportMove(WindowHandle window) {
+    if (window != 0 && window == watched_ && moved_) moved_();
 }
 
 void FakeDesktop::SetVisible(WindowHandle window, bool visible) {
@@ -66,6 +71,12 @@ void FakeDesktop::PlaceInBand(WindowHandle window, bool above) {
                                        [this](WindowHandle h) { return !IsTopmost(h); });
         zOrder_.insert(firstPlain, window);
     }
+}
+
+void FakeDesktop::WatchMoves(WindowHandle window, std::function<void()> moved) {
+    ++calls_;
+    watched_ = window;
+    moved_ = std::move(moved);
 }
 
 WindowHandle FakeDesktop::ForegroundWindow() {

@@ -4,6 +4,7 @@
 // nothing, a visible frame inside the window's invisible resize borders.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <vector>
@@ -35,6 +36,10 @@ public:
     void SetTitleReadable(WindowHandle window, bool readable);
     // Widths of invisible resize borders (left, top, right, bottom).
     void SetInvisibleBorders(WindowHandle window, ScreenRect borders);
+    // What the system tells the watcher after a move; nothing for a window
+    // not watched.
+    void ReportMove(WindowHandle window);
+    WindowHandle Watched() const { return watched_; }
     // A desktop whose window manager has no band above the others.
     void SetCanKeepAbove(bool can) { canKeepAbove_ = can; }
     // A desktop where opacity is recorded but not drawn (no compositor).
@@ -54,6 +59,7 @@ public:
     // WindowSystem
     WindowHandle ForegroundWindow() override;
     std::optional<ScreenRect> VisibleFrame(WindowHandle window) override;
+    void WatchMoves(WindowHandle window, std::function<void()> moved) override;
     void KeepAbove(WindowHandle window, bool above) override;
     bool IsKeptAbove(WindowHandle window) override;
     bool CanKeepAbove() override;
@@ -74,6 +80,8 @@ private:
     bool canKeepAbove_ = true;
     bool showsOpacity_ = true;
     WindowHandle foreground_ = 0;
+    WindowHandle watched_ = 0;
+    std::function<void()> moved_;
     WindowHandle nextHandle_ = 0x10010;
     long calls_ = 0;
 };

@@ -25,6 +25,7 @@ FakeFormWindow::FakeFormWindow(FakeDesktop& desktop, const FormLayout& layout, W
     for (const ControlLayout& control : layout.controls) {
         geometry_[control.id] = {control.left, control.top, control.width, control.height};
         if (control.kind == ControlKind::PushButton) captions_[control.id] = control.caption;
+        if (control.kind == ControlKind::Timer) timers_[control.id] = !control.startsStopped;
     }
     Apply(left_, top_, width_, height_);
     nativeMoves_ = 0;
@@ -86,6 +87,13 @@ void FakeFormWindow::SetButtonCaption(ControlId button, const Text& caption) {
     captions_.at(button) = caption;
 }
 
+void FakeFormWindow::SetTimerRunning(ControlId timer, bool running) {
+    auto found = timers_.find(timer);
+    if (found == timers_.end())
+        Raise(error::kInvalidCall, u"FakeToolkit", u"Appel de procédure ou argument incorrect");
+    found->second = running;
+}
+
 FakeToolkit::FakeToolkit(FakeDesktop& desktop, const FormLayout& layout)
     : desktop_(desktop), applicationTitle_(layout.applicationTitle) {
     owner_ = desktop.AddWindow(layout.caption, {}, false);
@@ -123,7 +131,15 @@ int FakeToolkit::Run(FormEvents& events) {
 }
 
 void FakeToolkit::Tick() {
-    for (const ControlId timer : timers_) Deliver([&] { events_->Tick(timer); });
+    std::vector<ControlId> running;
+    for (const ControlId timer : timers_) {
+        if (window_->TimerRunning(timer)) running.push_back(timer);
+    }
+    for (const ControlId timer : running) Deliver([&] { events_->Tick(timer); });
+}
+
+void FakeToolkit::Tick(ControlId timer) {
+    if (window_->TimerRunning(timer)) Deliver([&] { events_->Tick(timer); });
 }
 
 void FakeToolkit::Click(ControlId control) {

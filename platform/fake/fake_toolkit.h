@@ -45,7 +45,9 @@ public:
     ControlGeometry Geometry(ControlId control) const override;
     Text ButtonCaption(ControlId button) const override;
     void SetButtonCaption(ControlId button, const Text& caption) override;
+    void SetTimerRunning(ControlId timer, bool running) override;
 
+    bool TimerRunning(ControlId timer) const { return timers_.at(timer); }
     Twips Left() const { return left_; }
     Twips Top() const { return top_; }
     bool Enabled() const { return enabled_; }
@@ -68,6 +70,7 @@ private:
     int nativeMoves_ = 0;
     std::map<ControlId, ControlGeometry> geometry_;
     std::map<ControlId, Text> captions_;
+    std::map<ControlId, bool> timers_;  // running or not
     std::set<FakeOperation>& failing_;
 };
 
@@ -88,8 +91,10 @@ public:
 
     // Script: each call delivers one event, unless the program has ended.
     void Load(FormEvents& events);
-    // One tick of every timer of the layout.
+    // One tick of every timer running when it is called.
     void Tick();
+    // One tick of this timer, if it runs.
+    void Tick(ControlId timer);
     void Click(ControlId control);
     void DoubleClick(ControlId control);
     void MouseDown(ControlId control, const MouseEvent& event);

@@ -150,21 +150,41 @@ GtkWidget* GtkForm::WidgetOf(ControlId control) const {
 
 void GtkForm::StartTimers() {
     StopTimers();
+    // Reserved: each source holds its entry's address.
     timers_.reserve(layout_.controls.size());
     for (const ControlLayout& layout : layout_.controls) {
-        if (layout.kind != ControlKind::Timer) continue;
-        timers_.push_back(Timer{layout.id, this, 0});
+        if (layout.kind == ControlKind::Timer) timers_.push_back(Timer{layout.id, this, 0});
     }
-    for (Timer& timer : timers_) {
-        const ControlLayout* layout = FindLayout(layout_, timer.id);
-        timer.source =
-            g_timeout_add(static_cast<guint>(layout->timerIntervalMs), &GtkForm::OnTimer, &timer);
+    for (const ControlLayout& layout : layout_.controls) {
+        if (layout.kind == ControlKind::Timer && !layout.startsStopped)
+            SetTimerRunning(layout.id, true);
     }
 }
 
 void GtkForm::StopTimers() {
-    for (const Timer& timer : timers_) g_source_remove(timer.source);
+    for (const Timer& timer : timers_) {
+        if (timer.source != 0) g_source_remove(timer.source);
+    }
     timers_.clear();
+}
+
+// A source added again on a running timer would tick twice as often.
+void GtkForm::SetTimerRunning(ControlId id, bool running) {
+    auto timer = std::find_if(timers_.begin(), timers_.end(),
+                              [id](const Timer& candidate) { return candidate.id == id; });
+    if (timer == timers_.end()) {
+        RaiseInvalidControl();
+    }
+    if (running == (timer->source != 0)) return;
+    if (running) {
+        const auto interval = static_cast<guint>(FindLayout(layout_, id)->timerIntervalMs);
+        timer->source = g_timeout_add(interval, &GtkForm::OnTimer, &*timer);
+    } else {
+        // Also from the timer's own tick: GLib drops the source once the
+        // tick returns.
+        g_source_remove(timer->source);
+        timer->source = 0;
+    }
 }
 
 void GtkForm::Show() {

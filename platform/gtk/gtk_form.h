@@ -49,6 +49,7 @@ public:
     void SetEnabled(bool enabled) override;
     Text ButtonCaption(ControlId button) const override;
     void SetButtonCaption(ControlId button, const Text& caption) override;
+    void SetTimerRunning(ControlId timer, bool running) override;
 
 private:
     // One control with a widget: a picture panel (an event box holding a
@@ -62,7 +63,7 @@ private:
     struct Timer {
         ControlId id;
         GtkForm* form;
-        guint source;
+        guint source;  // 0 while stopped
     };
 
     // gtk_controls.cpp: building the widgets.

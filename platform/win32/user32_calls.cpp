@@ -21,11 +21,19 @@ BOOL SetLayeredWindowAttributesAfterWrites(HWND window, COLORREF key, BYTE alpha
 
 const User32Calls& SystemUser32() {
     static const User32Calls calls{
-        &::GetForegroundWindow, &::GetWindowRect,
-        &VisibleFrameOf,        &::GetWindow,
-        &::GetWindowTextA,      &::GetWindowLongA,
-        &SetExtendedStyleLater, &SetLayeredWindowAttributesAfterWrites,
-        &::SetWindowPos,        &::SetActiveWindow,
+        &::GetForegroundWindow,
+        &::GetWindowRect,
+        &VisibleFrameOf,
+        &::GetWindow,
+        &::GetWindowTextA,
+        &::GetWindowLongA,
+        &SetExtendedStyleLater,
+        &SetLayeredWindowAttributesAfterWrites,
+        &::SetWindowPos,
+        &::SetActiveWindow,
+        &::GetWindowThreadProcessId,
+        &::SetWinEventHook,
+        &::UnhookWinEvent,
     };
     return calls;
 }

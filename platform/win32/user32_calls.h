@@ -24,6 +24,10 @@ struct User32Calls {
     BOOL (*setLayeredWindowAttributes)(HWND, COLORREF, BYTE, DWORD);
     BOOL(WINAPI* setWindowPos)(HWND, HWND, int, int, int, int, UINT);
     HWND(WINAPI* setActiveWindow)(HWND);
+    DWORD(WINAPI* getWindowThreadProcessId)(HWND, DWORD*);
+    HWINEVENTHOOK(WINAPI* setWinEventHook)
+    (DWORD, DWORD, HMODULE, WINEVENTPROC, DWORD, DWORD, DWORD);
+    BOOL(WINAPI* unhookWinEvent)(HWINEVENTHOOK);
 };
 
 // user32 itself, with the two mends above.

@@ -147,9 +147,28 @@ HWND Win32Form::ToolbarWindow() const {
 
 void Win32Form::StartTimers() {
     for (const ControlLayout& layout : layout_.controls) {
-        if (layout.kind != ControlKind::Timer) continue;
-        ::SetTimer(ToolbarWindow(), static_cast<UINT_PTR>(NativeId(layout.id)),
-                   static_cast<UINT>(layout.timerIntervalMs), nullptr);
+        if (layout.kind == ControlKind::Timer && !layout.startsStopped)
+            SetTimerRunning(layout.id, true);
+    }
+}
+
+// SetTimer on a running timer would restart its interval: a timer started
+// again and again would never tick.
+void Win32Form::SetTimerRunning(ControlId timer, bool running) {
+    const ControlLayout* layout = FindLayout(layout_, timer);
+    if (layout == nullptr || layout->kind != ControlKind::Timer) {
+        RaiseInvalidControl();
+    }
+    if (running == (runningTimers_.count(timer) != 0)) return;
+    const auto id = static_cast<UINT_PTR>(NativeId(timer));
+    if (running) {
+        if (::SetTimer(ToolbarWindow(), id, static_cast<UINT>(layout->timerIntervalMs), nullptr) ==
+            0)
+            return;
+        runningTimers_.insert(timer);
+    } else {
+        ::KillTimer(ToolbarWindow(), id);
+        runningTimers_.erase(timer);
     }
 }
 

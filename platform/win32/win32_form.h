@@ -7,6 +7,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "platform/form_input.h"
@@ -42,6 +43,7 @@ public:
     void SetEnabled(bool enabled) override;
     Text ButtonCaption(ControlId button) const override;
     void SetButtonCaption(ControlId button, const Text& caption) override;
+    void SetTimerRunning(ControlId timer, bool running) override;
 
 private:
     // One native window of the form; its address is the window's user data.
@@ -81,6 +83,7 @@ private:
     HWND owner_ = nullptr;
     std::map<ControlId, Control> controls_;  // the form window itself under kFormWindowId
     std::vector<HWND> tabOrder_;
+    std::set<ControlId> runningTimers_;
 };
 
 // Mouse messages keep alt out of their key state: the translation reads it

@@ -4,6 +4,7 @@
 #include <climits>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/code_page.h"
 #include "platform/win32/win32_support.h"
@@ -16,7 +17,22 @@ namespace {
 // spaces, and a query that writes nothing leaves no NUL at all.
 constexpr std::size_t kTitleBuffer = 255;
 
+// First and last event of each hook.
+constexpr DWORD kWatchedEvents[][2] = {
+    {EVENT_SYSTEM_MOVESIZESTART, EVENT_SYSTEM_MOVESIZEEND},
+    {EVENT_SYSTEM_MINIMIZESTART, EVENT_SYSTEM_MINIMIZEEND},
+    {EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE},
+};
+
+// The hook procedure gets no context: the one instance that watches (the
+// program has one window system, on its one UI thread).
+Win32WindowSystem* watcher = nullptr;
+
 }  // namespace
+
+Win32WindowSystem::~Win32WindowSystem() {
+    Unhook();
+}
 
 WindowHandle Win32WindowSystem::ForegroundWindow() {
     return ToWindowHandle(user32_.getForegroundWindow());
@@ -28,6 +44,43 @@ std::optional<ScreenRect> Win32WindowSystem::VisibleFrame(WindowHandle window) {
     RECT rect;
     if (!user32_.getWindowRect(ToHwnd(window), &rect)) return std::nullopt;
     return ScreenRect{rect.left, rect.top, rect.right, rect.bottom};
+}
+
+void Win32WindowSystem::WatchMoves(WindowHandle window, std::function<void()> moved) {
+    Unhook();
+    watched_ = ToHwnd(window);
+    moved_ = std::move(moved);
+    if (window == 0 || !moved_) return;
+    // Scoped to the window's thread: a hook on every process would wake the
+    // toolbar at each move of any caret or pointer on the desktop.
+    DWORD process = 0;
+    const DWORD thread = user32_.getWindowThreadProcessId(watched_, &process);
+    if (thread == 0) return;
+    watcher = this;
+    for (const auto& events : kWatchedEvents) {
+        // A hook refused leaves the move checks of the follow tick alone.
+        if (HWINEVENTHOOK hook =
+                user32_.setWinEventHook(events[0], events[1], nullptr, &OnEvent, process, thread,
+                                        WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS)) {
+            hooks_.push_back(hook);
+        }
+    }
+}
+
+void Win32WindowSystem::Unhook() {
+    for (HWINEVENTHOOK hook : hooks_) user32_.unhookWinEvent(hook);
+    hooks_.clear();
+    if (watcher == this) watcher = nullptr;
+}
+
+// Every window of the thread reports here, its carets and children too:
+// only the watched window's own frame counts.
+void CALLBACK Win32WindowSystem::OnEvent(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG child,
+                                         DWORD, DWORD) noexcept {
+    if (watcher == nullptr || hwnd != watcher->watched_ || object != OBJID_WINDOW ||
+        child != CHILDID_SELF)
+        return;
+    watcher->moved_();
 }
 
 void Win32WindowSystem::KeepAbove(WindowHandle window, bool above) {

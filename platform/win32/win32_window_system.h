@@ -5,6 +5,9 @@
 // program that stopped answering never holds the toolbar.
 #pragma once
 
+#include <functional>
+#include <vector>
+
 #include "platform/win32/user32_calls.h"
 #include "platform/window_system.h"
 
@@ -13,11 +16,20 @@ namespace brumelis {
 class Win32WindowSystem final : public WindowSystem {
 public:
     explicit Win32WindowSystem(const User32Calls& user32 = SystemUser32()) : user32_(user32) {}
+    // Unhooks what WatchMoves hooked.
+    ~Win32WindowSystem() override;
+    Win32WindowSystem(const Win32WindowSystem&) = delete;
+    Win32WindowSystem& operator=(const Win32WindowSystem&) = delete;
 
     WindowHandle ForegroundWindow() override;
     // The compositor's visible frame; where it cannot tell (Wine, systems
     // before Vista), the window rectangle, which has no invisible borders there.
     std::optional<ScreenRect> VisibleFrame(WindowHandle window) override;
+    // Out-of-context event hooks on the window's own thread, handled by this
+    // thread's message loop: its moves, its modal move loop, its
+    // minimising. Under Wine 8 they install but deliver nothing for other
+    // processes' windows.
+    void WatchMoves(WindowHandle window, std::function<void()> moved) override;
     void KeepAbove(WindowHandle window, bool above) override;
     bool IsKeptAbove(WindowHandle window) override;
     bool CanKeepAbove() override { return true; }
@@ -34,7 +46,14 @@ public:
     std::optional<Text> Title(WindowHandle window, std::size_t maxLength) override;
 
 private:
+    static void CALLBACK OnEvent(HWINEVENTHOOK hook, DWORD event, HWND hwnd, LONG object,
+                                 LONG child, DWORD thread, DWORD time) noexcept;
+    void Unhook();
+
     const User32Calls& user32_;
+    HWND watched_ = nullptr;
+    std::function<void()> moved_;
+    std::vector<HWINEVENTHOOK> hooks_;
 };
 
 }  // namespace brumelis

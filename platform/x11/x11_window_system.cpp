@@ -80,6 +80,16 @@ void X11WindowSystem::OnVisibleFrameChanged(std::function<void(WindowHandle)> li
     frameListener_ = std::move(listener);
 }
 
+void X11WindowSystem::WatchMoves(WindowHandle window, std::function<void()> moved) {
+    if (window == 0 || !moved) {
+        OnVisibleFrameChanged(nullptr);
+        return;
+    }
+    OnVisibleFrameChanged([window, moved = std::move(moved)](WindowHandle changed) {
+        if (changed == window) moved();
+    });
+}
+
 WindowHandle X11WindowSystem::ForegroundWindow() {
     TakeQueuedEvents();
     if (!active_) {

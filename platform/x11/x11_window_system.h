@@ -56,6 +56,9 @@ public:
 
     WindowHandle ForegroundWindow() override;
     std::optional<ScreenRect> VisibleFrame(WindowHandle window) override;
+    // Told by the cache (OnVisibleFrameChanged): the server's ConfigureNotify
+    // of the window or of its frame, once VisibleFrame was asked of it.
+    void WatchMoves(WindowHandle window, std::function<void()> moved) override;
     void KeepAbove(WindowHandle window, bool above) override;
     bool IsKeptAbove(WindowHandle window) override;
     bool CanKeepAbove() override;

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/win32/win32_support.h"
@@ -22,6 +23,7 @@ struct Script {
     bool frameKnown = false;
     BOOL rectKnown = TRUE;
     const char* title = nullptr;  // nullptr: the query writes nothing
+    WINEVENTPROC hookProcedure = nullptr;
     std::vector<std::string> calls;
 };
 Script script;
@@ -87,8 +89,26 @@ HWND WINAPI SetActive(HWND w) {
     return nullptr;
 }
 
+DWORD WINAPI GetThread(HWND w, DWORD* process) {
+    Record("GetWindowThreadProcessId(%lx)", H(w));
+    *process = 0x66;
+    return 0x77;
+}
+HWINEVENTHOOK WINAPI SetHook(DWORD first, DWORD last, HMODULE module, WINEVENTPROC procedure,
+                             DWORD process, DWORD thread, DWORD flags) {
+    Record("SetWinEventHook(%#lx, %#lx, %s, %lx, %lx, %lu)", first, last,
+           module == nullptr ? "no module" : "a module", process, thread, flags);
+    script.hookProcedure = procedure;
+    return reinterpret_cast<HWINEVENTHOOK>(static_cast<INT_PTR>(0x100 + script.calls.size()));
+}
+BOOL WINAPI Unhook(HWINEVENTHOOK hook) {
+    Record("UnhookWinEvent(%lx)", static_cast<long>(reinterpret_cast<INT_PTR>(hook)));
+    return TRUE;
+}
+
 const User32Calls kRecorders{&GetForeground, &GetRect,       &GetFrame,   &GetNext, &GetText,
-                             &GetLong,       &SetStyleLater, &SetLayered, &SetPos,  &SetActive};
+                             &GetLong,       &SetStyleLater, &SetLayered, &SetPos,  &SetActive,
+                             &GetThread,     &SetHook,       &Unhook};
 
 struct SequenceRow {
     const char* operation;
@@ -181,6 +201,15 @@ INSTANTIATE_TEST_SUITE_P(
                     nullptr,
                     [](WindowSystem& w) { EXPECT_EQ(std::nullopt, w.Title(kWindow, 118)); },
                     {"GetWindowTextA(1234, 255 spaces, 119)"}},
+        // On the window's thread only, out of context, not our own windows:
+        // move and size loop, minimise, location.
+        SequenceRow{
+            "watching a window's moves",
+            nullptr,
+            [](WindowSystem& w) { w.WatchMoves(kWindow, [] {}); },
+            {"GetWindowThreadProcessId(1234)", "SetWinEventHook(0xa, 0xb, no module, 66, 77, 2)",
+             "SetWinEventHook(0x16, 0x17, no module, 66, 77, 2)",
+             "SetWinEventHook(0x800b, 0x800b, no module, 66, 77, 2)"}},
         SequenceRow{"nothing asked of the system",
                     nullptr,
                     [](WindowSystem& w) {
@@ -188,6 +217,30 @@ INSTANTIATE_TEST_SUITE_P(
                         EXPECT_TRUE(w.ShowsOpacity());
                     },
                     {}}));
+
+// The thread's other windows and objects report to the same hooks: only the
+// watched window's frame counts (the first event). The hooks go at the end.
+TEST(Win32WatchMoves, CallsBackForTheWatchedWindowsFrameOnlyAndUnhooksAtTheEnd) {
+    script = Script{};
+    int moves = 0;
+    {
+        Win32WindowSystem windows(kRecorders);
+        windows.WatchMoves(0x999, [&] { ++moves; });
+        windows.WatchMoves(kWindow, [&] { ++moves; });
+        const std::tuple<WindowHandle, LONG, LONG> events[] = {
+            {kWindow, OBJID_WINDOW, CHILDID_SELF},
+            {kWindow, OBJID_CARET, CHILDID_SELF},
+            {kWindow, OBJID_WINDOW, 3},
+            {0x999, OBJID_WINDOW, CHILDID_SELF},
+            {0x4321, OBJID_WINDOW, CHILDID_SELF}};
+        for (const auto& [window, object, child] : events)
+            script.hookProcedure(nullptr, EVENT_OBJECT_LOCATIONCHANGE, ToHwnd(window), object,
+                                 child, 0x77, 0);
+        script.calls.clear();
+    }
+    EXPECT_EQ(1, moves);
+    EXPECT_EQ(3u, script.calls.size()) << "three hooks removed";
+}
 
 }  // namespace
 }  // namespace brumelis::platform_tests
