@@ -100,6 +100,8 @@ public:
         return DragOn(Hwnd(over), from, to, MouseButtonOf(button));
     }
 
+    bool KeepsWindowsAbove() override { return true; }
+    bool ShowsOpacity() override { return true; }
     void Pause() override { test_support::PumpMessagesFor(scenarios::Milliseconds{5}); }
 
 private:

@@ -95,6 +95,10 @@ public:
     // releases there.
     virtual bool Drag(WindowId over, Point from, Point to, Button button) = 0;
 
+    // What the desktop itself can do: keep a window above the others (i3
+    // cannot), and draw opacity (X11 only under a compositing manager).
+    virtual bool KeepsWindowsAbove() = 0;
+    virtual bool ShowsOpacity() = 0;
     // Lets a few milliseconds pass between two looks at the state, keeping
     // the driver's own windows alive.
     virtual void Pause() = 0;

@@ -9,6 +9,7 @@ namespace {
 using Pin = ToolbarScenario;
 
 TEST_F(Pin, PlusPinsTheTargetBelowTheToolbarAndMinusUnpinsIt) {
+    if (!driver_->KeepsWindowsAbove()) GTEST_SKIP() << "this desktop keeps no window above";
     ASSERT_FALSE(driver_->IsKeptAbove(target_));
     ASSERT_TRUE(Unfold());
     ASSERT_TRUE(CaptionBecomes("+"));
@@ -51,6 +52,26 @@ TEST_F(Pin, PlusPinsTheTargetBelowTheToolbarAndMinusUnpinsIt) {
         << "the target is still kept above; " << Situation();
     EXPECT_TRUE(CaptionBecomes("+"));
     EXPECT_TRUE(SizeBecomes(kFoldedSize));
+}
+
+// Where the window manager keeps no window above the others, "+" claims no
+// pin: the first click says so in a box, the next ones only fold.
+TEST_F(Pin, ADesktopThatKeepsNoWindowAboveSaysSoOnceAndPinsNothing) {
+    if (driver_->KeepsWindowsAbove()) GTEST_SKIP() << "this desktop keeps windows above";
+    for (int click = 0; click < 2; ++click) {
+        SCOPED_TRACE(click == 0 ? "first click" : "second click");
+        ASSERT_TRUE(Unfold());
+        ASSERT_TRUE(ClickOn(kPinButton));
+        if (click == 0) {
+            ASSERT_TRUE(AnswerBox(Answer::Ok));
+        }
+        EXPECT_TRUE(SizeBecomes(kFoldedSize));
+        ASSERT_TRUE(BringToForeground(target_));
+        ASSERT_TRUE(FoldedOn(target_));
+        EXPECT_TRUE(CaptionBecomes("+"));
+        EXPECT_FALSE(driver_->IsKeptAbove(target_));
+    }
+    EXPECT_FALSE(brumelis_->Box()) << "told once only";
 }
 
 }  // namespace

@@ -72,4 +72,31 @@ std::string ToolbarScenario::Situation() {
     return out.str();
 }
 
+testing::AssertionResult ToolbarScenario::DragOnSlider(int from, int to, Button button) {
+    if (!driver_->Drag(toolbar_, OnSlider(from), OnSlider(to), button)) {
+        return testing::AssertionFailure() << "the drag found no toolbar; " << Situation();
+    }
+    const bool releasedOnSlider = to >= 0 && to < kSliderHeight;
+    if (button != Button::Left || !releasedOnSlider || toldOpacityNotShown_ ||
+        driver_->ShowsOpacity()) {
+        return testing::AssertionSuccess();
+    }
+    toldOpacityNotShown_ = true;
+    return AnswerBox(Answer::Ok);
+}
+
+testing::AssertionResult ToolbarScenario::AnswerBox(Answer answer) {
+    std::optional<MessageBoxReading> box;
+    if (!WaitUntil([&] { return (box = brumelis_->Box()).has_value(); })) {
+        return testing::AssertionFailure() << "no box came; " << Situation();
+    }
+    if (!brumelis_->Answer(*box, answer)) {
+        return testing::AssertionFailure() << "the box \"" << box->title << "\" has no such button";
+    }
+    if (!WaitUntil([&] { return !brumelis_->Box(); })) {
+        return testing::AssertionFailure() << "the box stayed after its answer";
+    }
+    return testing::AssertionSuccess();
+}
+
 }  // namespace brumelis::scenarios

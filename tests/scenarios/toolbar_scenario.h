@@ -77,10 +77,12 @@ protected:
         return driver_->Click(toolbar_, OnToolbar(part), button);
     }
     bool DoubleClickOn(Point part) { return driver_->DoubleClick(toolbar_, OnToolbar(part)); }
-    // Press at one slider height, move to another, release there.
-    bool DragOnSlider(int from, int to, Button button = Button::Left) {
-        return driver_->Drag(toolbar_, OnSlider(from), OnSlider(to), button);
-    }
+    // Press at one slider height, move to another, release there. Where the
+    // desktop draws no opacity, the first release of a drag on the slider
+    // (a click on it) says so in a box, which is answered.
+    testing::AssertionResult DragOnSlider(int from, int to, Button button = Button::Left);
+    // The box the copy shows, answered with real input; gone afterwards.
+    testing::AssertionResult AnswerBox(Answer answer);
     // Clicks the red square and waits for the panel.
     testing::AssertionResult Unfold();
     testing::AssertionResult CaptionBecomes(const std::string& caption);
@@ -91,6 +93,7 @@ protected:
     WindowId target_ = 0;
     std::unique_ptr<ToolbarCopy> brumelis_;  // ended before the driver closes the target
     WindowId toolbar_ = 0;
+    bool toldOpacityNotShown_ = false;
 };
 
 }  // namespace brumelis::scenarios

@@ -119,6 +119,12 @@ public:
         return true;
     }
 
+    bool KeepsWindowsAbove() override {
+        const std::vector<std::string> supported = x_.AtomNames(x_.Root(), "_NET_SUPPORTED");
+        return std::find(supported.begin(), supported.end(), "_NET_WM_STATE_ABOVE") !=
+               supported.end();
+    }
+    bool ShowsOpacity() override { return x_.CompositorRuns(); }
     void Pause() override { IdlePump(); }
 
 private:

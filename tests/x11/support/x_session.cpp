@@ -306,4 +306,8 @@ std::vector<XWindowId> XSession::WindowsOfProcess(std::uint32_t pid) const {
     return windows;
 }
 
+bool XSession::CompositorRuns() const {
+    return XGetSelectionOwner(display_, XInternAtom(display_, "_NET_WM_CM_S0", False)) != None;
+}
+
 }  // namespace brumelis::x11_tests

@@ -71,6 +71,8 @@ public:
     std::vector<std::uint32_t> Cardinals(XWindowId window, const char* property) const;
     // Atom lists come back as atom names.
     std::vector<std::string> AtomNames(XWindowId window, const char* property) const;
+    // Some client owns the compositing manager's selection of screen 0.
+    bool CompositorRuns() const;
     // _NET_WM_NAME in UTF-8, else WM_NAME; nothing when neither is set.
     std::optional<std::string> Title(XWindowId window) const;
     XWindowId ActiveWindow() const;
