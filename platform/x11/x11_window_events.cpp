@@ -22,6 +22,32 @@ constexpr std::size_t kMostFollowed = 8;
 constexpr long kFollowMask = PropertyChangeMask | StructureNotifyMask;
 constexpr long kNotSelected = -1;
 
+// The window's parent, and the child of the root that holds it (the window
+// itself when the root is its parent); None for both when it is gone.
+struct Ancestry {
+    Window parent = None;
+    Window topLevel = None;
+};
+
+Ancestry AncestryOf(Display* display, Window window, const x11::ErrorTrap& trap) {
+    Ancestry found;
+    for (Window current = window;;) {
+        Window root = None;
+        Window parent = None;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        const Status status = XQueryTree(display, current, &root, &parent, &children, &count);
+        if (children != nullptr) XFree(children);
+        if (status == 0 || trap.Seen() || parent == None) return Ancestry{};
+        if (found.parent == None) found.parent = parent;
+        if (parent == root) {
+            found.topLevel = current;
+            return found;
+        }
+        current = parent;
+    }
+}
+
 // The window a structure event is about (the event's own window is the one
 // whose structure or substructure was selected).
 Window Subject(const XEvent& event) {
@@ -112,20 +138,10 @@ bool X11WindowSystem::Learn(x11::FollowedWindow& window) {
                   attributes.border_width};
     window.overrideRedirect = attributes.override_redirect != False;
     window.mapped = attributes.map_state != IsUnmapped;
-    window.parent = None;
-    window.topLevel = None;
-    for (Window current = window.client; window.topLevel == None;) {
-        Window root = None;
-        Window parent = None;
-        Window* children = nullptr;
-        unsigned int count = 0;
-        const Status status = XQueryTree(display_, current, &root, &parent, &children, &count);
-        if (children != nullptr) XFree(children);
-        if (status == 0 || trap.Seen() || parent == None) return false;
-        if (window.parent == None) window.parent = parent;
-        if (parent == root) window.topLevel = current;
-        current = parent;
-    }
+    const Ancestry ancestry = AncestryOf(display_, window.client, trap);
+    if (ancestry.topLevel == None) return false;
+    window.parent = ancestry.parent;
+    window.topLevel = ancestry.topLevel;
     window.frame = window.own;
     window.offset.reset();
     if (window.Framed()) {
@@ -271,18 +287,8 @@ void X11WindowSystem::FrameChanged(Window client) {
 }
 
 Window X11WindowSystem::TopLevelOf(Window window) {
-    x11::ErrorTrap trap(display_);
-    for (Window current = window;;) {
-        Window root = None;
-        Window parent = None;
-        Window* children = nullptr;
-        unsigned int count = 0;
-        const Status status = XQueryTree(display_, current, &root, &parent, &children, &count);
-        if (children != nullptr) XFree(children);
-        if (status == 0 || trap.Seen() || parent == None) return None;
-        if (parent == root) return current;
-        current = parent;
-    }
+    const x11::ErrorTrap trap(display_);
+    return AncestryOf(display_, window, trap).topLevel;
 }
 
 }  // namespace brumelis
