@@ -41,34 +41,11 @@ resident_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status"; }
 now() { date +%s.%N; }
 percent() { awk -v t="$1" -v s="$2" -v r="$ticks_per_second" 'BEGIN { printf "%.2f", 100 * t / r / s }'; }
 
-# Polls until the command succeeds, for at most 20 s.
-wait_for() {
-  local tries=0
-  until "$@"; do
-    (( ++tries < 200 )) || return 1
-    sleep 0.1
-  done
-}
-# Read whole, then searched: under pipefail "| grep -q" fails when the
-# writer outlives the first match.
-shows() {
-  local tree
-  tree=$(xwininfo -root -tree) && grep -qE "$1" <<<"$tree"
-}
-active_is() {
-  local active
-  active=$(xprop -root _NET_ACTIVE_WINDOW) && [[ ${active,,} == *"$(printf '0x%x' "$1")"* ]]
-}
+# shellcheck source=scripts/x11-probe.sh
+source "$repo/scripts/x11-probe.sh"
 
-# The still target: a framed window of another process, the active one.
-mkfifo "$work/target-input"
-"$build/tests/x11/brumelis_x11_target" --title=Cible --rect=200,150,800,600 --decorated \
-  <"$work/target-input" >"$work/target.out" &
-exec 4>"$work/target-input"
-wait_for test -s "$work/target.out"
-target=$(head -n 1 "$work/target.out")
-xdotool windowactivate "$target" 2>/dev/null || true
-wait_for active_is "$target"
+# The still target.
+start_still_target || { echo "measure: the target did not come up" >&2; exit 1; }
 
 # Runs PROGRAM in SCENARIO (still, unfolded, moving); prints
 # "program% server% rss_kb".

@@ -37,27 +37,13 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 brumelis_x11_env_start
 
-# Polls until the command succeeds, for at most 20 s.
-wait_for() {
-  local tries=0
-  until "$@"; do
-    (( ++tries < 200 )) || return 1
-    sleep 0.1
-  done
-}
-shows() { xwininfo -root -tree | grep -E "$1" >/dev/null; }
+# shellcheck source=scripts/x11-probe.sh
+source "$repo/scripts/x11-probe.sh"
 count() { od -An -t u8 "$work/count" | tr -d ' '; }
 now() { date +%s.%N; }
 
-# The still target: a framed window of another process, the active one.
-mkfifo "$work/target-input"
-"$build/tests/x11/brumelis_x11_target" --title=Cible --rect=200,150,800,600 --decorated \
-  <"$work/target-input" >"$work/target.out" &
-exec 4>"$work/target-input"
-wait_for test -s "$work/target.out"
-target=$(head -n 1 "$work/target.out")
-xdotool windowactivate "$target" 2>/dev/null || true
-wait_for sh -c "xprop -root _NET_ACTIVE_WINDOW | grep -i '$(printf '0x%x' "$target")' >/dev/null"
+# The still target.
+start_still_target || { echo "measure: the target did not come up" >&2; exit 1; }
 
 BRUMELIS_XREPLY_COUNT=$work/count LD_PRELOAD=$counter "$program" >/dev/null 2>&1 &
 toolbar_pid=$!
