@@ -1,22 +1,46 @@
-// What the toolbar asks of the desktop's top-level windows, in its own words.
-// Each backend turns an operation into its own system's calls; none has to
-// imitate another system.
+// What the toolbar asks of other programs' top-level windows, in its own
+// words. Each backend turns an operation into its own system's calls; none
+// has to imitate another system. The toolbar's own window is not among them:
+// the form toolkit places it and keeps it above (FormWindow::StayAbove).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "base/core_types.h"
 
 namespace brumelis {
 
+// The system's answer to a change asked of a window.
+enum class ChangeAnswer {
+    // Accepted; it may take effect later (when the window's program answers
+    // again, when the window manager has handled the request).
+    kAccepted,
+    // Refused for this window alone (on Windows: a window of a program run
+    // with higher rights); other windows may accept.
+    kRefused,
+    // Not possible on this desktop, for any window: no band kept above the
+    // others, or no compositor drawing opacity. An opacity is still recorded,
+    // so that it shows once a compositor starts.
+    kUnsupported,
+};
+
+// One top-level window of the desktop and its title (nothing when the title
+// cannot be read).
+struct ListedWindow {
+    WindowHandle window = 0;
+    std::optional<Text> title;
+};
+
 // Another program's window may belong to a program that has stopped
-// answering: no operation waits for it. What is asked of such a window takes
-// effect when its program answers again, in the order it was asked.
-// A handle that names no window (0, or a window that has gone) changes
-// nothing and reads as nothing.
+// answering: no operation waits for it, and none of them blocks on a reply
+// from it (answers come from what the backend already knows, kept true by the
+// system's events). What is asked of such a window takes effect when its
+// program answers again, in the order it was asked. A handle that names no
+// window (0, or a window that has gone) changes nothing and reads as nothing.
 class WindowSystem {
 public:
     virtual ~WindowSystem() = default;
@@ -36,33 +60,26 @@ public:
     // looks for itself.
     virtual void WatchMoves(WindowHandle window, std::function<void()> moved) = 0;
 
-    // Puts the window into the band kept above all others, or takes it out,
-    // and shows it if it was hidden; it is neither moved, sized nor
-    // activated. Entering or leaving the band puts it at the top of the
-    // windows it then stacks with.
-    virtual void KeepAbove(WindowHandle window, bool above) = 0;
+    // Puts the window into the band kept above all others, or takes it out;
+    // it is neither moved, sized nor activated. Entering or leaving the band
+    // puts it at the top of the windows it then stacks with.
+    virtual ChangeAnswer KeepAbove(WindowHandle window, bool above) = 0;
     virtual bool IsKeptAbove(WindowHandle window) = 0;
-    // False where the desktop has no such band (some window managers).
-    virtual bool CanKeepAbove() = 0;
 
     // Draws the whole window with one constant opacity, 0 transparent to 255
     // opaque.
-    virtual void SetOpacity(WindowHandle window, std::uint8_t opacity) = 0;
-    // False where the opacity is recorded but not drawn (on X11 without a
-    // compositing manager).
-    virtual bool ShowsOpacity() = 0;
+    virtual ChangeAnswer SetOpacity(WindowHandle window, std::uint8_t opacity) = 0;
 
     // Asks that the window become the one the user works in; the system may
     // refuse.
     virtual void Activate(WindowHandle window) = 0;
 
-    // The top-level windows, top to bottom: the first window of the level
-    // `window` is in, then the one below each; 0 after the last.
-    virtual WindowHandle TopWindow(WindowHandle window) = 0;
-    virtual WindowHandle WindowBelow(WindowHandle window) = 0;
-    // The window's title, cut to its first `maxLength` characters; nothing
-    // when the title cannot be read.
-    virtual std::optional<Text> Title(WindowHandle window, std::size_t maxLength) = 0;
+    // The top-level windows of the level `window` is in (on Windows the
+    // band kept above is a level of its own), top to bottom, each with its
+    // title cut to its first `titleLength` characters: one snapshot, so that
+    // a window that goes meanwhile cannot cut a walk short.
+    virtual std::vector<ListedWindow> TopLevelWindows(WindowHandle window,
+                                                      std::size_t titleLength) = 0;
 };
 
 }  // namespace brumelis
