@@ -50,6 +50,10 @@ public:
     virtual void Move(Twips left, Twips top, std::optional<Twips> width = std::nullopt,
                       std::optional<Twips> height = std::nullopt) = 0;
     virtual void SetEnabled(bool enabled) = 0;
+    // Puts the form window above every other window, those kept above
+    // included, without activating it: an X window raised, a layer-shell
+    // overlay, the system's topmost band. Asked on every follow tick.
+    virtual void StayAbove() = 0;
     virtual ControlGeometry Geometry(ControlId control) const = 0;
     virtual Text ButtonCaption(ControlId button) const = 0;
     virtual void SetButtonCaption(ControlId button, const Text& caption) = 0;
