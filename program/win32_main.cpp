@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "platform/win32/display_scale.h"
 #include "platform/win32/start_failure.h"
 #include "platform/win32/win32_instance_lock.h"
 #include "platform/win32/win32_support.h"
@@ -21,6 +22,7 @@ constexpr wchar_t kStartupLockName[] = L"Local\\BrumelisZOLVEC.start-up";
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    brumelis::BecomeDpiAware();
     const brumelis::FormLayout& layout = brumelis::ToolbarLayout();
     brumelis::Win32WindowSystem desktop;
     try {

@@ -62,12 +62,21 @@ UniqueBitmap LoadPanelImage(HINSTANCE instance, ImageId image) {
     return UniqueBitmap(static_cast<HBITMAP>(copy));
 }
 
-void DrawAtTopLeft(HDC target, HBITMAP image) {
+void DrawFilling(HDC target, HBITMAP image, int width, int height) {
     BITMAP size{};
     ::GetObjectW(image, sizeof size, &size);
     HDC source = ::CreateCompatibleDC(target);
     HGDIOBJ previous = ::SelectObject(source, image);
-    ::BitBlt(target, 0, 0, size.bmWidth, size.bmHeight, source, 0, 0, SRCCOPY);
+    if (width == size.bmWidth && height == size.bmHeight) {
+        ::BitBlt(target, 0, 0, size.bmWidth, size.bmHeight, source, 0, 0, SRCCOPY);
+    } else {
+        // HALFTONE averages the source pixels: the gradient stays smooth.
+        const int mode = ::SetStretchBltMode(target, HALFTONE);
+        ::SetBrushOrgEx(target, 0, 0, nullptr);
+        ::StretchBlt(target, 0, 0, width, height, source, 0, 0, size.bmWidth, size.bmHeight,
+                     SRCCOPY);
+        ::SetStretchBltMode(target, mode);
+    }
     ::SelectObject(source, previous);
     ::DeleteDC(source);
 }

@@ -10,7 +10,8 @@ namespace brumelis {
 // missing or cannot be decoded.
 UniqueBitmap LoadPanelImage(HINSTANCE instance, ImageId image);
 
-// Panels show their image at the top-left corner, unscaled.
-void DrawAtTopLeft(HDC target, HBITMAP image);
+// Panels show their image from the top-left corner: as it is when it has the
+// panel's size, stretched smoothly to fill a panel drawn at a larger scale.
+void DrawFilling(HDC target, HBITMAP image, int width, int height);
 
 }  // namespace brumelis

@@ -8,6 +8,7 @@
 
 #include "platform/form_controls.h"
 #include "platform/pixels.h"
+#include "platform/win32/display_scale.h"
 #include "platform/win32/panel_image.h"
 #include "platform/win32/win32_form.h"
 #include "resources/resource_ids.h"
@@ -38,7 +39,10 @@ HMENU ChildMenuId(ControlId id) {
 }  // namespace
 
 Win32Form::Win32Form(HINSTANCE instance, const FormLayout& layout, FormToolkit& toolkit)
-    : PixelFormWindow(layout), instance_(instance), input_(toolkit, *this, kMouseStateBits) {
+    : PixelFormWindow(layout),
+      instance_(instance),
+      dpi_(SystemDpi()),
+      input_(toolkit, *this, kMouseStateBits) {
     // Loads comctl32 so that the manifest's version 6 gives the button its look.
     INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&classes);
@@ -49,6 +53,10 @@ Win32Form::Win32Form(HINSTANCE instance, const FormLayout& layout, FormToolkit& 
     CreateToolbar();
     for (const ControlLayout& control : layout_.controls) CreateControl(control);
     ArrangeOrder();
+    // Made at the system's scale; a first monitor of another scale (a
+    // secondary screen as the only one) sizes it again.
+    const UINT dpi = WindowDpi(ToolbarWindow());
+    if (dpi != dpi_) Rescale(dpi);
 }
 
 Win32Form::~Win32Form() {
@@ -84,7 +92,8 @@ void Win32Form::CreateToolbar() {
     toolbar.background = ::GetSysColorBrush(COLOR_WINDOW);
     // Borderless and owned: no frame, no caption bar, no taskbar button.
     ::CreateWindowExW(0, kFormClass, Wide(layout_.caption), WS_POPUP | WS_CLIPCHILDREN, 0, 0,
-                      ToPixels(layout_.width), ToPixels(layout_.height), owner_, nullptr, instance_,
+                      ToDevicePixels(ToPixels(layout_.width), dpi_),
+                      ToDevicePixels(ToPixels(layout_.height), dpi_), owner_, nullptr, instance_,
                       &toolbar);
     if (toolbar.hwnd == nullptr) ThrowLastError("CreateWindowExW (toolbar)");
 }
@@ -95,10 +104,10 @@ void Win32Form::CreateControl(const ControlLayout& layout) {
     Control& control = controls_[layout.id];
     control.id = layout.id;
     control.form = this;
-    const int left = ToPixels(layout.left);
-    const int top = ToPixels(layout.top);
-    const int width = ToPixels(layout.width);
-    const int height = ToPixels(layout.height);
+    const int left = ToDevicePixels(ToPixels(layout.left), dpi_);
+    const int top = ToDevicePixels(ToPixels(layout.top), dpi_);
+    const int width = ToDevicePixels(ToPixels(layout.width), dpi_);
+    const int height = ToDevicePixels(ToPixels(layout.height), dpi_);
     const DWORD tabStop = layout.tabIndex >= 0 ? WS_TABSTOP : 0;
     if (layout.kind == ControlKind::PushButton) {
         control.hwnd = ::CreateWindowExW(
@@ -106,8 +115,7 @@ void Win32Form::CreateControl(const ControlLayout& layout) {
             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | tabStop | BS_PUSHBUTTON, left, top, width,
             height, parent, ChildMenuId(layout.id), instance_, nullptr);
         if (control.hwnd == nullptr) ThrowLastError("CreateWindowExW (button)");
-        ::SendMessageW(control.hwnd, WM_SETFONT,
-                       reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+        ::SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(ButtonFont()), FALSE);
         return;
     }
     control.background = ResolveBrush(layout.backColor, control.ownedBrush);
@@ -139,6 +147,42 @@ void Win32Form::ArrangeOrder() {
         tabbed.begin(), tabbed.end(),
         [](const ControlLayout* a, const ControlLayout* b) { return a->tabIndex < b->tabIndex; });
     for (const ControlLayout* layout : tabbed) tabOrder_.push_back(controls_.at(layout->id).hwnd);
+}
+
+HFONT Win32Form::ButtonFont() {
+    const auto stock = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    if (dpi_ == SystemDpi()) return stock;
+    LOGFONTW font{};
+    ::GetObjectW(stock, sizeof font, &font);
+    font.lfHeight = ::MulDiv(font.lfHeight, static_cast<int>(dpi_), static_cast<int>(SystemDpi()));
+    font.lfWidth = 0;
+    UniqueFont scaled(::CreateFontIndirectW(&font));
+    // Without memory for a font the button keeps the system's.
+    if (!scaled) return stock;
+    scaledFont_ = std::move(scaled);
+    return scaledFont_.get();
+}
+
+void Win32Form::Rescale(UINT dpi) {
+    const PixelRect outer = OuterRect();  // at the former scale
+    dpi_ = dpi;
+    Place(outer);
+    for (const ControlLayout& layout : layout_.controls) {
+        const auto control = controls_.find(layout.id);
+        if (control == controls_.end()) continue;
+        ::SetWindowPos(control->second.hwnd, nullptr, ToDevicePixels(ToPixels(layout.left), dpi_),
+                       ToDevicePixels(ToPixels(layout.top), dpi_),
+                       ToDevicePixels(ToPixels(layout.width), dpi_),
+                       ToDevicePixels(ToPixels(layout.height), dpi_),
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+        if (layout.kind == ControlKind::PushButton) {
+            // The font in use goes only once the button holds the new one.
+            UniqueFont former = std::move(scaledFont_);
+            ::SendMessageW(control->second.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(ButtonFont()),
+                           TRUE);
+        }
+    }
+    ::InvalidateRect(ToolbarWindow(), nullptr, TRUE);
 }
 
 HWND Win32Form::ToolbarWindow() const {

@@ -60,6 +60,10 @@ private:
     void CreateToolbar();
     void CreateControl(const ControlLayout& layout);
     void ArrangeOrder();
+    // The button's font at the form's scale: the system's own at its scale.
+    HFONT ButtonFont();
+    // WM_DPICHANGED: the same top-left corner, every window sized anew.
+    void Rescale(UINT dpi);
 
     // win32_form_window.cpp: geometry in pixels.
     PixelRect OuterRect() const override;
@@ -79,6 +83,9 @@ private:
     void Paint(const Control& control);
 
     HINSTANCE instance_;
+    // The dots per inch of the toolbar's monitor (display_scale.h).
+    UINT dpi_;
+    UniqueFont scaledFont_;
     FormInput input_;
     HWND owner_ = nullptr;
     std::map<ControlId, Control> controls_;  // the form window itself under kFormWindowId

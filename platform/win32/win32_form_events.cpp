@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "platform/form_controls.h"
+#include "platform/win32/display_scale.h"
 #include "platform/win32/panel_image.h"
 #include "platform/win32/win32_form.h"
 
@@ -28,11 +29,12 @@ int PressedButton(UINT message) {
 }
 
 // While the mouse is captured, positions may lie outside the control and be
-// negative: they are signed 16-bit values.
-PointerInput Translate(ControlId control, int button, WPARAM keys, LPARAM point) {
+// negative: they are signed 16-bit values, in the monitor's pixels.
+PointerInput Translate(ControlId control, int button, WPARAM keys, LPARAM point, UINT dpi) {
     const unsigned alt = ::GetKeyState(VK_MENU) < 0 ? kAltKey : 0;
-    return PointerInput{control, button, static_cast<unsigned>(keys) | alt, GET_X_LPARAM(point),
-                        GET_Y_LPARAM(point)};
+    return PointerInput{control, button, static_cast<unsigned>(keys) | alt,
+                        FromDevicePixels(GET_X_LPARAM(point), dpi),
+                        FromDevicePixels(GET_Y_LPARAM(point), dpi)};
 }
 
 bool IsPointerOver(HWND hwnd, LPARAM point) {
@@ -73,21 +75,26 @@ LRESULT Win32Form::HandleMessage(Control& control, UINT message, WPARAM wParam, 
         case WM_MBUTTONDOWN:
         case WM_MBUTTONDBLCLK:
             if (!isPanel) break;
-            input_.Press(Translate(control.id, PressedButton(message), wParam, lParam));
+            input_.Press(Translate(control.id, PressedButton(message), wParam, lParam, dpi_));
             if (message == WM_LBUTTONDBLCLK) input_.SecondPress(control.id);
             return 0;
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
         case WM_MBUTTONUP:
             if (!isPanel) break;
-            input_.Release(Translate(control.id, PressedButton(message), wParam, lParam),
+            input_.Release(Translate(control.id, PressedButton(message), wParam, lParam, dpi_),
                            [&] { return IsPointerOver(control.hwnd, lParam); });
             return 0;
         case WM_MOUSEMOVE:
             if (!isPanel) break;
-            input_.Move(Translate(control.id, 0, wParam, lParam));
+            input_.Move(Translate(control.id, 0, wParam, lParam, dpi_));
             return 0;
         case WM_CAPTURECHANGED: input_.CaptureLost(); return 0;
+        case WM_DPICHANGED:
+            // The system's suggested rectangle keeps the window's centre; the
+            // toolbar keeps its corner on the target's.
+            if (!isPanel) Rescale(LOWORD(wParam));
+            return 0;
         case WM_COMMAND: OnCommand(wParam, lParam); return 0;
         case WM_TIMER: OnTimer(wParam); return 0;
         case WM_DESTROY:
@@ -145,7 +152,11 @@ bool Win32Form::MoveFocusOnTab(const MSG& message) {
 void Win32Form::Paint(const Control& control) {
     PAINTSTRUCT paint;
     HDC dc = ::BeginPaint(control.hwnd, &paint);
-    if (control.image) DrawAtTopLeft(dc, control.image.get());
+    if (control.image) {
+        RECT client;
+        ::GetClientRect(control.hwnd, &client);
+        DrawFilling(dc, control.image.get(), client.right, client.bottom);
+    }
     ::EndPaint(control.hwnd, &paint);
 }
 

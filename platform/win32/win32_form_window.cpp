@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/form_controls.h"
+#include "platform/win32/display_scale.h"
 #include "platform/win32/win32_form.h"
 
 namespace brumelis {
@@ -26,14 +27,18 @@ Text Win32Form::Caption() const {
     return WindowText(ToolbarWindow());
 }
 
+// The corner in the screen's own pixels, where the target's corner is read;
+// the extent in the handlers' pixels.
 PixelRect Win32Form::OuterRect() const {
     RECT rect{};
     ::GetWindowRect(ToolbarWindow(), &rect);
-    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+    return {rect.left, rect.top, FromDevicePixels(rect.right - rect.left, dpi_),
+            FromDevicePixels(rect.bottom - rect.top, dpi_)};
 }
 
 void Win32Form::Place(const PixelRect& wanted) {
-    ::SetWindowPos(ToolbarWindow(), nullptr, wanted.left, wanted.top, wanted.width, wanted.height,
+    ::SetWindowPos(ToolbarWindow(), nullptr, wanted.left, wanted.top,
+                   ToDevicePixels(wanted.width, dpi_), ToDevicePixels(wanted.height, dpi_),
                    SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -49,7 +54,9 @@ std::optional<PixelRect> Win32Form::ControlRect(ControlId control) const {
     ::GetWindowRect(hwnd, &rect);
     // Children are placed in their container's client area.
     ::MapWindowPoints(HWND_DESKTOP, ::GetParent(hwnd), reinterpret_cast<POINT*>(&rect), 2);
-    return PixelRect{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+    return PixelRect{FromDevicePixels(rect.left, dpi_), FromDevicePixels(rect.top, dpi_),
+                     FromDevicePixels(rect.right - rect.left, dpi_),
+                     FromDevicePixels(rect.bottom - rect.top, dpi_)};
 }
 
 Text Win32Form::ButtonCaption(ControlId button) const {
