@@ -21,19 +21,11 @@ BOOL SetLayeredWindowAttributesAfterWrites(HWND window, COLORREF key, BYTE alpha
 
 const User32Calls& SystemUser32() {
     static const User32Calls calls{
-        &::GetForegroundWindow,
-        &::GetWindowRect,
-        &VisibleFrameOf,
-        &::GetWindow,
-        &::GetWindowTextA,
-        &::GetWindowLongA,
-        &SetExtendedStyleLater,
-        &SetLayeredWindowAttributesAfterWrites,
-        &::SetWindowPos,
-        &::SetActiveWindow,
-        &::GetWindowThreadProcessId,
-        &::SetWinEventHook,
-        &::UnhookWinEvent,
+        &::GetForegroundWindow, &::GetWindowRect,       &DwmWindowAttribute,
+        &PhysicalWindowRect,    &::GetWindow,           &::GetWindowTextA,
+        &::GetWindowLongA,      &SetExtendedStyleLater, &SetLayeredWindowAttributesAfterWrites,
+        &::SetWindowPos,        &::SetActiveWindow,     &::GetWindowThreadProcessId,
+        &::SetWinEventHook,     &::UnhookWinEvent,
     };
     return calls;
 }

@@ -12,8 +12,9 @@ namespace brumelis {
 struct User32Calls {
     HWND(WINAPI* getForegroundWindow)();
     BOOL(WINAPI* getWindowRect)(HWND, RECT*);
-    // The compositor's visible frame (frame_bounds.h); false where it cannot tell.
-    bool (*getVisibleFrame)(HWND, ScreenRect&);
+    // The compositor's frame and the physical rectangle (frame_bounds.h).
+    HRESULT(WINAPI* dwmGetWindowAttribute)(HWND, DWORD, void*, DWORD);
+    BOOL(WINAPI* getPhysicalWindowRect)(HWND, RECT*);
     HWND(WINAPI* getWindow)(HWND, UINT);
     int(WINAPI* getWindowTextA)(HWND, LPSTR, int);
     LONG(WINAPI* getWindowLongA)(HWND, int);

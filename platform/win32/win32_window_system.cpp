@@ -7,6 +7,8 @@
 #include <utility>
 
 #include "platform/code_page.h"
+#include "platform/visible_frame.h"
+#include "platform/win32/frame_bounds.h"
 #include "platform/win32/win32_support.h"
 
 namespace brumelis {
@@ -24,6 +26,10 @@ constexpr DWORD kWatchedEvents[][2] = {
     {EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE},
 };
 
+ScreenRect ToScreenRect(const RECT& r) {
+    return ScreenRect{r.left, r.top, r.right, r.bottom};
+}
+
 // The hook procedure gets no context: the one instance that watches (the
 // program has one window system, on its one UI thread).
 Win32WindowSystem* watcher = nullptr;
@@ -39,11 +45,18 @@ WindowHandle Win32WindowSystem::ForegroundWindow() {
 }
 
 std::optional<ScreenRect> Win32WindowSystem::VisibleFrame(WindowHandle window) {
-    ScreenRect frame;
-    if (user32_.getVisibleFrame(ToHwnd(window), frame)) return frame;
-    RECT rect;
-    if (!user32_.getWindowRect(ToHwnd(window), &rect)) return std::nullopt;
-    return ScreenRect{rect.left, rect.top, rect.right, rect.bottom};
+    const HWND hwnd = ToHwnd(window);
+    RECT bounds{};
+    const bool composed = SUCCEEDED(
+        user32_.dwmGetWindowAttribute(hwnd, kExtendedFrameBounds, &bounds, sizeof bounds));
+    RECT rect{};
+    if (!user32_.getWindowRect(hwnd, &rect)) return std::nullopt;
+    if (!composed) return ToScreenRect(rect);
+    // The compositor answers in physical pixels; the rectangle as read is
+    // physical too unless the program could not become per-monitor aware.
+    RECT physical{};
+    if (!user32_.getPhysicalWindowRect(hwnd, &physical)) physical = rect;
+    return brumelis::VisibleFrame(ToScreenRect(rect), ToScreenRect(physical), ToScreenRect(bounds));
 }
 
 void Win32WindowSystem::WatchMoves(WindowHandle window, std::function<void()> moved) {

@@ -22,8 +22,9 @@ public:
     Win32WindowSystem& operator=(const Win32WindowSystem&) = delete;
 
     WindowHandle ForegroundWindow() override;
-    // The compositor's visible frame; where it cannot tell (Wine, systems
-    // before Vista), the window rectangle, which has no invisible borders there.
+    // The compositor's visible frame, its invisible borders taken off the
+    // window rectangle; where it cannot tell (Wine, systems before Vista),
+    // the window rectangle, which has no invisible borders there.
     std::optional<ScreenRect> VisibleFrame(WindowHandle window) override;
     // Out-of-context event hooks on the window's own thread, handled by this
     // thread's message loop: its moves, its modal move loop, its

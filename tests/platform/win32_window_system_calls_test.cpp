@@ -3,10 +3,12 @@
 // arguments, whatever the core above them becomes.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -20,9 +22,11 @@ namespace {
 // What the recorders answer, and what they saw.
 struct Script {
     LONG exStyle = 0;
-    bool frameKnown = false;
+    RECT rect{1, 2, 3, 4};
     BOOL rectKnown = TRUE;
-    const char* title = nullptr;  // nullptr: the query writes nothing
+    std::optional<RECT> compositorFrame;  // none: E_NOTIMPL, as under Wine
+    std::optional<RECT> physicalRect;     // none: already per-monitor aware
+    const char* title = nullptr;          // nullptr: the query writes nothing
     WINEVENTPROC hookProcedure = nullptr;
     std::vector<std::string> calls;
 };
@@ -50,13 +54,19 @@ HWND WINAPI GetForeground() {
 }
 BOOL WINAPI GetRect(HWND w, RECT* rect) {
     Record("GetWindowRect(%lx)", H(w));
-    *rect = RECT{1, 2, 3, 4};
+    *rect = script.rect;
     return script.rectKnown;
 }
-bool GetFrame(HWND w, ScreenRect& frame) {
-    Record("VisibleFrame(%lx)", H(w));
-    if (script.frameKnown) frame = ScreenRect{5, 6, 7, 8};
-    return script.frameKnown;
+HRESULT WINAPI GetAttribute(HWND w, DWORD attribute, void* value, DWORD size) {
+    Record("DwmGetWindowAttribute(%lx, %lu, %lu)", H(w), attribute, size);
+    if (!script.compositorFrame) return E_NOTIMPL;
+    *static_cast<RECT*>(value) = *script.compositorFrame;
+    return S_OK;
+}
+BOOL WINAPI GetPhysicalRect(HWND w, RECT* rect) {
+    Record("PhysicalWindowRect(%lx)", H(w));
+    if (script.physicalRect) *rect = *script.physicalRect;
+    return script.physicalRect.has_value();
 }
 HWND WINAPI GetNext(HWND w, UINT command) {
     Record("GetWindow(%lx, %u)", H(w), command);
@@ -106,9 +116,9 @@ BOOL WINAPI Unhook(HWINEVENTHOOK hook) {
     return TRUE;
 }
 
-const User32Calls kRecorders{&GetForeground, &GetRect,       &GetFrame,   &GetNext, &GetText,
-                             &GetLong,       &SetStyleLater, &SetLayered, &SetPos,  &SetActive,
-                             &GetThread,     &SetHook,       &Unhook};
+const User32Calls kRecorders{&GetForeground, &GetRect,   &GetAttribute,  &GetPhysicalRect, &GetNext,
+                             &GetText,       &GetLong,   &SetStyleLater, &SetLayered,      &SetPos,
+                             &SetActive,     &GetThread, &SetHook,       &Unhook};
 
 struct SequenceRow {
     const char* operation;
@@ -145,18 +155,14 @@ INSTANTIATE_TEST_SUITE_P(
                     nullptr,
                     [](WindowSystem& w) { w.ForegroundWindow(); },
                     {"GetForegroundWindow()"}},
-        SequenceRow{"the visible frame, from the compositor",
-                    [](Script& s) { s.frameKnown = true; },
-                    [](WindowSystem& w) { EXPECT_EQ(7, w.VisibleFrame(kWindow)->right); },
-                    {"VisibleFrame(1234)"}},
         SequenceRow{"the visible frame without a compositor: the rectangle",
                     nullptr,
                     [](WindowSystem& w) { EXPECT_EQ(3, w.VisibleFrame(kWindow)->right); },
-                    {"VisibleFrame(1234)", "GetWindowRect(1234)"}},
+                    {"DwmGetWindowAttribute(1234, 9, 16)", "GetWindowRect(1234)"}},
         SequenceRow{"no frame and no rectangle",
                     [](Script& s) { s.rectKnown = FALSE; },
                     [](WindowSystem& w) { EXPECT_FALSE(w.VisibleFrame(kWindow)); },
-                    {"VisibleFrame(1234)", "GetWindowRect(1234)"}},
+                    {"DwmGetWindowAttribute(1234, 9, 16)", "GetWindowRect(1234)"}},
         // Without waiting for the window's thread: SWP_ASYNCWINDOWPOS.
         SequenceRow{"keep above",
                     nullptr,
@@ -217,6 +223,78 @@ INSTANTIATE_TEST_SUITE_P(
                         EXPECT_TRUE(w.ShowsOpacity());
                     },
                     {}}));
+
+// The compositor's frame in physical pixels against the rectangle as this
+// program reads it: per-monitor aware, both are physical and the frame is
+// the answer; seen by a program left system aware, only the borders are
+// taken, scaled.
+struct FrameCase {
+    const char* situation;
+    RECT rect;
+    std::optional<RECT> physical;
+    RECT compositor;
+    ScreenRect expected;
+};
+
+class Win32VisibleFrame : public ::testing::TestWithParam<FrameCase> {};
+
+TEST_P(Win32VisibleFrame, IsTheCompositorsFrameInTheCallersPixels) {
+    script = Script{};
+    script.rect = GetParam().rect;
+    script.physicalRect = GetParam().physical;
+    script.compositorFrame = GetParam().compositor;
+    Win32WindowSystem windows(kRecorders);
+    const std::optional<ScreenRect> frame = windows.VisibleFrame(kWindow);
+    ASSERT_TRUE(frame);
+    const ScreenRect& e = GetParam().expected;
+    EXPECT_EQ((std::vector<int>{e.left, e.top, e.right, e.bottom}),
+              (std::vector<int>{frame->left, frame->top, frame->right, frame->bottom}));
+    EXPECT_EQ((std::vector<std::string>{"DwmGetWindowAttribute(1234, 9, 16)", "GetWindowRect(1234)",
+                                        "PhysicalWindowRect(1234)"}),
+              script.calls);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, Win32VisibleFrame,
+                         ::testing::Values(
+                             // 7 px invisible borders left, right and bottom.
+                             FrameCase{"at 100 %",
+                                       {100, 100, 916, 707},
+                                       std::nullopt,
+                                       {107, 100, 909, 700},
+                                       {107, 100, 909, 700}},
+                             // 11 px at 150 %.
+                             FrameCase{"at 150 %",
+                                       {300, 200, 1522, 1111},
+                                       std::nullopt,
+                                       {311, 200, 1511, 1100},
+                                       {311, 200, 1511, 1100}},
+                             FrameCase{"maximised at 150 %",
+                                       {-11, -11, 1931, 1051},
+                                       std::nullopt,
+                                       {0, 0, 1920, 1040},
+                                       {0, 0, 1920, 1040}},
+                             FrameCase{"on a monitor left of the primary",
+                                       {-1807, 100, -991, 707},
+                                       std::nullopt,
+                                       {-1800, 100, -998, 700},
+                                       {-1800, 100, -998, 700}},
+                             // 1222 physical pixels wide read as 815: 11 px borders become 7.
+                             FrameCase{"at 150 % seen system aware",
+                                       {200, 133, 1015, 741},
+                                       RECT{300, 200, 1522, 1111},
+                                       {311, 200, 1511, 1100},
+                                       {207, 133, 1008, 734}},
+                             FrameCase{"a frame outside the rectangle gives the rectangle",
+                                       {100, 100, 916, 707},
+                                       std::nullopt,
+                                       {90, 100, 909, 700},
+                                       {100, 100, 916, 707}}),
+                         [](const auto& c) {
+                             std::string name;
+                             for (const char* p = c.param.situation; *p; ++p)
+                                 if (std::isalnum(static_cast<unsigned char>(*p))) name += *p;
+                             return name;
+                         });
 
 // The thread's other windows and objects report to the same hooks: only the
 // watched window's frame counts (the first event). The hooks go at the end.
