@@ -8,6 +8,8 @@
 # The prefix sets Managed=N for the X11 driver: without a window manager, a
 # click on a managed-less borderless popup otherwise hands the foreground to
 # the desktop window on release (docs/testing-under-wine.md).
+# BRUMELIS_WINE_DPI (e.g. 144 for 150 %) sets the display's dots per inch
+# (LogPixels) in the prefix it makes; 96 otherwise.
 
 brumelis_wine_env_log() { echo "wine-env: $*" >&2; }
 
@@ -57,7 +59,11 @@ brumelis_wine_env_start() {
   fi
   wineserver -w
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 &&
-    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 &&
+    if [[ -n ${BRUMELIS_WINE_DPI:-} ]]; then
+      wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+        /d "$BRUMELIS_WINE_DPI" /f >/dev/null 2>&1
+    fi
   local reg_status=$?
   wineserver -w
   if (( reg_status != 0 )); then
