@@ -4,6 +4,8 @@
 #   brumelis-<version>-win64-setup.exe   per-user installers (NSIS)
 #   brumelis-<version>-win32-setup.exe
 #   brumelis-<version>-win64.zip         the portable program and LISEZMOI.txt
+#   brumelis-<version>-win64-selftest.zip the program, the end-to-end driver and
+#                                        autotest.cmd, for a run on a real PC
 #   brumelis_<version>_amd64.deb         the Linux/X11 program
 #   SHA256SUMS
 #
@@ -22,6 +24,8 @@ cd "$repo"
 
 "$repo/scripts/setup.sh"
 BRUMELIS_BUILD_TARGET=brumelis "$repo/scripts/build.sh" x86_64 i686
+# The driver brings the program and the hung target along.
+BRUMELIS_BUILD_TARGET=brumelis_e2e "$repo/scripts/build.sh" x86_64
 # CPack builds the whole native tree before it packages.
 "$repo/scripts/build.sh" native
 
@@ -84,6 +88,21 @@ cp "$staging/win64/brumelis.exe" "$staging/zip/$portable/"
 find "$staging/zip" -exec touch -d "@$epoch" {} +
 (cd "$staging/zip" && TZ=UTC zip -q -X -r "$dist/$portable.zip" "$portable")
 
+# The self-test: the end-to-end driver runs unchanged on Windows and finds the
+# program and the hung target beside it; autotest.cmd writes its table.
+selftest=brumelis-$version-win64-selftest
+mkdir -p "$staging/selftest/$selftest"
+cp "$staging/win64/brumelis.exe" "$build_root/x86_64/tests/e2e/brumelis_e2e.exe" \
+  "$build_root/x86_64/tests/e2e/brumelis_hung_target.exe" "$staging/selftest/$selftest/"
+for text in autotest.cmd AUTOTEST.txt; do
+  {
+    [[ $text == *.txt ]] && printf '\xef\xbb\xbf'
+    sed "s/@VERSION@/$version/g; s/\$/\r/" "$repo/packaging/windows/$text"
+  } >"$staging/selftest/$selftest/$text"
+done
+find "$staging/selftest" -exec touch -d "@$epoch" {} +
+(cd "$staging/selftest" && TZ=UTC zip -q -X -r "$dist/$selftest.zip" "$selftest")
+
 # The Debian package, from the native tree.
 rm -rf "$build_root/native/packages"
 (cd "$build_root/native" && cpack -G DEB >"$staging/cpack.log" 2>&1) ||
@@ -91,7 +110,7 @@ rm -rf "$build_root/native/packages"
 cp "$build_root/native/packages/brumelis_${version}_amd64.deb" "$dist/"
 
 released=("brumelis-$version-win64-setup.exe" "brumelis-$version-win32-setup.exe"
-  "$portable.zip" "brumelis_${version}_amd64.deb")
+  "$portable.zip" "$selftest.zip" "brumelis_${version}_amd64.deb")
 (cd "$dist" && sha256sum -- "${released[@]}" >SHA256SUMS)
 
 echo "== dist"

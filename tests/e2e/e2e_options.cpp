@@ -47,6 +47,7 @@ bool ParseOptions(int argc, wchar_t** argv, std::wstring& error) {
         const std::wstring argument = argv[i];
         if (TakeValue(argument, L"brumelis", options.brumelisPath)) continue;
         if (TakeValue(argument, L"artifacts", options.artifactsPath)) continue;
+        if (TakeValue(argument, L"report", options.reportPath)) continue;
         error = L"unknown argument: " + argument;
         return false;
     }

@@ -9,11 +9,12 @@ namespace brumelis::e2e {
 struct Options {
     std::wstring brumelisPath;   // the toolbar program to start
     std::wstring artifactsPath;  // a directory for screenshots, created on demand
+    std::wstring reportPath;     // the results table's file; none when empty
 };
 
 const Options& TheOptions();
 
-// Takes --brumelis=PATH and --artifacts=DIR out of the arguments left after
+// Takes --brumelis=PATH, --artifacts=DIR and --report=FILE out of the arguments left after
 // GoogleTest's own; unknown arguments are an error.
 bool ParseOptions(int argc, wchar_t** argv, std::wstring& error);
 
