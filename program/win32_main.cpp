@@ -1,7 +1,6 @@
 // The Windows program: the Win32 window system and form toolkit wired into
 // the toolbar window.
 #include <windows.h>
-#include <ole2.h>
 
 #include <memory>
 
@@ -26,10 +25,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     const brumelis::FormLayout& layout = brumelis::ToolbarLayout();
     brumelis::Win32WindowSystem desktop;
     try {
-        // The slider image goes through OLE's picture loader, which needs
-        // COM on this thread (Wine's loader sets it up itself; Windows' not).
-        const HRESULT ole = ::OleInitialize(nullptr);
-        if (FAILED(ole)) brumelis::ThrowResult(ole, "OleInitialize");
         brumelis::Win32InstanceLock startLock(kStartupLockName);
         return brumelis::RunToolbarProgram(
             desktop, startLock, [instance](const brumelis::FormLayout& form) {

@@ -1,6 +1,8 @@
 // A panel's image is a JPEG in an RCDATA resource. OleLoadPicture decodes it
 // from a stream over a copy of the resource bytes; the decoded bitmap is
-// copied so that the picture object can go at once.
+// copied so that the picture object can go at once. ole32 and oleaut32 are
+// loaded here, not linked: with COM and the decoder they were the larger
+// part of the start-up, for an image the folded tile does not show.
 #include "platform/win32/panel_image.h"
 
 #include <windows.h>
@@ -19,6 +21,37 @@ struct ComReleaser {
 template <typename Interface>
 using ComPtr = std::unique_ptr<Interface, ComReleaser>;
 
+using OleInitializeCall = HRESULT(WINAPI*)(void*);
+using CreateStreamCall = HRESULT(WINAPI*)(HGLOBAL, BOOL, IStream**);
+using LoadPictureCall = HRESULT(WINAPI*)(IStream*, LONG, BOOL, REFIID, void**);
+
+// OLE's entry points, loaded once; COM is set up on this thread (the picture
+// loader needs it; Wine's sets it up itself, Windows' not).
+struct Ole {
+    CreateStreamCall createStream;
+    LoadPictureCall loadPicture;
+};
+
+template <typename Function>
+Function Entry(const wchar_t* module, const char* name) {
+    HMODULE handle = ::LoadLibraryW(module);
+    if (handle == nullptr) ThrowLastError("LoadLibraryW");
+    const auto entry =
+        reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(handle, name)));
+    if (entry == nullptr) ThrowLastError(name);
+    return entry;
+}
+
+const Ole& LoadOle() {
+    static const Ole ole = [] {
+        const HRESULT result = Entry<OleInitializeCall>(L"ole32.dll", "OleInitialize")(nullptr);
+        if (FAILED(result)) ThrowResult(result, "OleInitialize");
+        return Ole{Entry<CreateStreamCall>(L"ole32.dll", "CreateStreamOnHGlobal"),
+                   Entry<LoadPictureCall>(L"oleaut32.dll", "OleLoadPicture")};
+    }();
+    return ole;
+}
+
 ComPtr<IStream> StreamOverResource(HINSTANCE instance, int resourceId) {
     HRSRC resource = ::FindResourceW(instance, MAKEINTRESOURCEW(resourceId), RT_RCDATA);
     if (resource == nullptr) ThrowLastError("FindResourceW");
@@ -31,7 +64,7 @@ ComPtr<IStream> StreamOverResource(HINSTANCE instance, int resourceId) {
     ::GlobalUnlock(block);
     IStream* stream = nullptr;
     // TRUE: the stream frees the block when released.
-    const HRESULT result = ::CreateStreamOnHGlobal(block, TRUE, &stream);
+    const HRESULT result = LoadOle().createStream(block, TRUE, &stream);
     if (FAILED(result)) {
         ::GlobalFree(block);
         ThrowResult(result, "CreateStreamOnHGlobal");
@@ -48,8 +81,8 @@ UniqueBitmap LoadPanelImage(HINSTANCE instance, ImageId image) {
     STATSTG status{};
     stream->Stat(&status, STATFLAG_NONAME);
     IPicture* loaded = nullptr;
-    HRESULT result = ::OleLoadPicture(stream.get(), static_cast<LONG>(status.cbSize.QuadPart),
-                                      FALSE, IID_IPicture, reinterpret_cast<void**>(&loaded));
+    HRESULT result = LoadOle().loadPicture(stream.get(), static_cast<LONG>(status.cbSize.QuadPart),
+                                           FALSE, IID_IPicture, reinterpret_cast<void**>(&loaded));
     if (FAILED(result)) ThrowResult(result, "OleLoadPicture");
     ComPtr<IPicture> picture(loaded);
     OLE_HANDLE handle = 0;

@@ -7,7 +7,7 @@
 namespace brumelis {
 
 // Empty for kNoImage; throws SystemRefusal when the resource is
-// missing or cannot be decoded.
+// missing or cannot be decoded, or OLE cannot be set up.
 UniqueBitmap LoadPanelImage(HINSTANCE instance, ImageId image);
 
 // Panels show their image from the top-left corner: as it is when it has the

@@ -34,6 +34,9 @@ public:
     void StartTimers();
     // Shown without taking the foreground from the window the toolbar serves.
     void Show();
+    // The panels' images, which only the unfolded panel shows: loaded once
+    // the tile is up. Throws SystemRefusal as the constructor does.
+    void LoadImages();
     // Tab and shift+tab move the focus along the tab order; true when the
     // message was such a key for one of the form's windows and is consumed.
     bool MoveFocusOnTab(const MSG& message);
