@@ -22,6 +22,10 @@ enum class ChangeAnswer {
     // Refused for this window alone (on Windows: a window of a program run
     // with higher rights); other windows may accept.
     kRefused,
+    // Opacity only: the window draws itself pixel by pixel (on Windows with
+    // UpdateLayeredWindow), and one constant opacity set on it would stop
+    // its drawing; it is left as it is.
+    kDrawsItself,
     // Not possible on this desktop, for any window: no band kept above the
     // others, or no compositor drawing opacity. An opacity is still recorded,
     // so that it shows once a compositor starts.

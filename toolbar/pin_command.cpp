@@ -45,6 +45,7 @@ void ToolbarWindow::Pin() {
             }
             break;
         case ChangeAnswer::kRefused:
+        case ChangeAnswer::kDrawsItself:  // an answer about opacity only
             if (refusedPin_.insert(target_).second) Tell(texts::kKeepAboveRefused);
             break;
     }

@@ -28,6 +28,9 @@ inline const Text kKeepAboveRefused =
 inline const Text kOpacityRefused =
     u"Le système refuse que Brumelis rende cette fenêtre transparente : elle appartient à un "
     u"programme lancé avec plus de droits (en tant qu'administrateur).";
+inline const Text kOpacityDrawnByItself =
+    u"Cette fenêtre dessine elle-même sa transparence : Brumelis n'y touche pas, pour ne "
+    u"pas l'abîmer.";
 inline const Text kOpacityNotShown =
     u"La transparence ne se voit qu'avec un gestionnaire de composition (picom, ou celui de "
     u"votre bureau). Brumelis a réglé l'opacité de la fenêtre : elle apparaîtra dès qu'un "

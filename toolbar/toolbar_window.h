@@ -83,7 +83,8 @@ private:
     bool toldOpacityNotShown_ = false;
     bool toldCannotKeepAbove_ = false;
     // Windows the system protects from us: a refused pin is told once for
-    // each; a window that refused an opacity is told once and sent no more.
+    // each; a window that refused an opacity, or draws itself, is told once
+    // and sent no more.
     std::set<WindowHandle> refusedPin_;
     std::set<WindowHandle> refusedOpacity_;
 };

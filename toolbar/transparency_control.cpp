@@ -21,9 +21,20 @@ void ToolbarWindow::SetOpacityFromSlider(const MouseEvent& event) {
         IgnoreFailure([&] { dragAnswer_ = SendOpacity(*alpha); });
 }
 
+namespace {
+
+// Why a window keeps its opacity; none when it takes it.
+const Text* WhyLeftAlone(ChangeAnswer answer) {
+    if (answer == ChangeAnswer::kRefused) return &texts::kOpacityRefused;
+    if (answer == ChangeAnswer::kDrawsItself) return &texts::kOpacityDrawnByItself;
+    return nullptr;
+}
+
+}  // namespace
+
 ChangeAnswer ToolbarWindow::SendOpacity(std::uint8_t opacity) {
     const ChangeAnswer answer = desktop_.SetOpacity(target_, opacity);
-    if (answer == ChangeAnswer::kRefused) refusedOpacity_.insert(target_);
+    if (WhyLeftAlone(answer) != nullptr) refusedOpacity_.insert(target_);
     return answer;
 }
 
@@ -33,9 +44,9 @@ void ToolbarWindow::EndDrag() {
     if (!dragAnswer_) return;
     const ChangeAnswer answer = *dragAnswer_;
     dragAnswer_.reset();
-    if (answer == ChangeAnswer::kRefused) {
+    if (const Text* why = WhyLeftAlone(answer)) {
         // Once: the window is sent nothing more.
-        toolkit_.ShowMessage(texts::kOpacityRefused, MessageButtons::Ok);
+        toolkit_.ShowMessage(*why, MessageButtons::Ok);
     } else if (answer == ChangeAnswer::kUnsupported && !toldOpacityNotShown_) {
         toldOpacityNotShown_ = true;
         toolkit_.ShowMessage(texts::kOpacityNotShown, MessageButtons::Ok);
@@ -44,8 +55,8 @@ void ToolbarWindow::EndDrag() {
 
 void ToolbarWindow::MakeOpaque() {
     if (refusedOpacity_.count(target_) != 0) return;
-    if (SendOpacity(255) == ChangeAnswer::kRefused)
-        toolkit_.ShowMessage(texts::kOpacityRefused, MessageButtons::Ok);
+    if (const Text* why = WhyLeftAlone(SendOpacity(255)))
+        toolkit_.ShowMessage(*why, MessageButtons::Ok);
 }
 
 void ToolbarWindow::MakeOpaqueAndFold() {

@@ -117,6 +117,7 @@ ChangeAnswer FakeDesktop::SetOpacity(WindowHandle window, std::uint8_t opacity) 
     Window* w = Find(window);
     if (!w) return ChangeAnswer::kAccepted;
     if (w->refusesChanges) return ChangeAnswer::kRefused;
+    if (w->drawsItself) return ChangeAnswer::kDrawsItself;
     w->opacity = opacity;
     return showsOpacity_ ? ChangeAnswer::kAccepted : ChangeAnswer::kUnsupported;
 }

@@ -23,6 +23,8 @@ public:
         bool keptAbove = false;
         // A window of a program with higher rights: changes are refused.
         bool refusesChanges = false;
+        // Draws itself pixel by pixel: its opacity is left alone.
+        bool drawsItself = false;
         std::optional<std::uint8_t> opacity;  // none until one is set
         // Invisible resize borders inside the rectangle, left, top, right
         // and bottom: the rest is the visible frame.
@@ -37,6 +39,7 @@ public:
     void SetVisible(WindowHandle window, bool visible);
     void SetTitleReadable(WindowHandle window, bool readable);
     void SetRefusesChanges(WindowHandle window, bool refuses);
+    void SetDrawsItself(WindowHandle window) { windows_.at(window).drawsItself = true; }
     // The toolkit's side: its own window put above every other, kept-above
     // ones included.
     void RaiseAboveAll(WindowHandle window);

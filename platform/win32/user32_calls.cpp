@@ -25,7 +25,9 @@ const User32Calls& SystemUser32() {
         &PhysicalWindowRect,    &::GetWindow,           &::GetWindowTextA,
         &::GetWindowLongA,      &SetExtendedStyleLater, &SetLayeredWindowAttributesAfterWrites,
         &::SetWindowPos,        &::SetActiveWindow,     &::GetWindowThreadProcessId,
-        &::SetWinEventHook,     &::UnhookWinEvent,
+        &::SetWinEventHook,     &::UnhookWinEvent,      &::GetLayeredWindowAttributes,
+        &::OpenProcess,         &::OpenProcessToken,    &::GetTokenInformation,
+        &::CloseHandle,
     };
     return calls;
 }

@@ -1,6 +1,7 @@
-// The user32 calls the window system makes, as one table: the program runs
-// on the system's own; the backend's tests put recorders in their place and
-// check the sequences call by call.
+// The user32 calls the window system makes, and the few of kernel32 and
+// advapi32 beside them, as one table: the program runs on the system's own;
+// the backend's tests put recorders in their place and check the sequences
+// call by call (Wine cannot refuse, the recorders can).
 #pragma once
 
 #include <windows.h>
@@ -29,6 +30,13 @@ struct User32Calls {
     HWINEVENTHOOK(WINAPI* setWinEventHook)
     (DWORD, DWORD, HMODULE, WINEVENTPROC, DWORD, DWORD, DWORD);
     BOOL(WINAPI* unhookWinEvent)(HWINEVENTHOOK);
+    // Fails for a window that draws itself with UpdateLayeredWindow.
+    BOOL(WINAPI* getLayeredWindowAttributes)(HWND, COLORREF*, BYTE*, DWORD*);
+    // The integrity level of a window's process (window_rights.h).
+    HANDLE(WINAPI* openProcess)(DWORD, BOOL, DWORD);
+    BOOL(WINAPI* openProcessToken)(HANDLE, DWORD, HANDLE*);
+    BOOL(WINAPI* getTokenInformation)(HANDLE, TOKEN_INFORMATION_CLASS, void*, DWORD, DWORD*);
+    BOOL(WINAPI* closeHandle)(HANDLE);
 };
 
 // user32 itself, with the two mends above.

@@ -26,6 +26,14 @@ constexpr DWORD kWatchedEvents[][2] = {
     {EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE},
 };
 
+// A call refused with ERROR_ACCESS_DENIED: the window's process has higher
+// rights than its level told (or its level could not be read). Any other
+// failure (a window that has gone) leaves nothing to refuse.
+ChangeAnswer AnswerOf(BOOL done) {
+    if (!done && ::GetLastError() == ERROR_ACCESS_DENIED) return ChangeAnswer::kRefused;
+    return ChangeAnswer::kAccepted;
+}
+
 ScreenRect ToScreenRect(const RECT& r) {
     return ScreenRect{r.left, r.top, r.right, r.bottom};
 }
@@ -97,18 +105,40 @@ void CALLBACK Win32WindowSystem::OnEvent(HWINEVENTHOOK, DWORD, HWND hwnd, LONG o
 }
 
 ChangeAnswer Win32WindowSystem::KeepAbove(WindowHandle window, bool above) {
-    user32_.setWindowPos(
-        ToHwnd(window), above ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+    const HWND hwnd = ToHwnd(window);
+    if (rights_.Refuses(hwnd)) return ChangeAnswer::kRefused;
+    ::SetLastError(ERROR_SUCCESS);
+    const BOOL done = user32_.setWindowPos(
+        hwnd, above ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
         SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_ASYNCWINDOWPOS);
-    return ChangeAnswer::kAccepted;
+    return AnswerOf(done);
 }
 
 ChangeAnswer Win32WindowSystem::SetOpacity(WindowHandle window, std::uint8_t opacity) {
     const HWND hwnd = ToHwnd(window);
+    if (rights_.Refuses(hwnd)) return ChangeAnswer::kRefused;
     const LONG style = user32_.getWindowLongA(hwnd, GWL_EXSTYLE);
+    if (DrawsItself(hwnd, style)) return ChangeAnswer::kDrawsItself;
     if ((style & WS_EX_LAYERED) == 0) user32_.setExtendedStyleLater(hwnd, style | WS_EX_LAYERED);
-    user32_.setLayeredWindowAttributes(hwnd, 0, opacity, LWA_ALPHA);
-    return ChangeAnswer::kAccepted;
+    ::SetLastError(ERROR_SUCCESS);
+    return AnswerOf(user32_.setLayeredWindowAttributes(hwnd, 0, opacity, LWA_ALPHA));
+}
+
+bool Win32WindowSystem::DrawsItself(HWND window, LONG exStyle) {
+    const auto met = std::find_if(layered_.begin(), layered_.end(),
+                                  [window](const Layered& l) { return l.window == window; });
+    if (met != layered_.end()) return met->drawsItself;
+    bool drawsItself = false;
+    if ((exStyle & WS_EX_LAYERED) != 0) {
+        COLORREF key = 0;
+        BYTE alpha = 0;
+        DWORD flags = 0;
+        drawsItself = !user32_.getLayeredWindowAttributes(window, &key, &alpha, &flags);
+    }
+    // As many as WindowRights keeps; a window met again is asked again.
+    if (layered_.size() == 64) layered_.erase(layered_.begin());
+    layered_.push_back({window, drawsItself});
+    return drawsItself;
 }
 
 void Win32WindowSystem::Activate(WindowHandle window) {

@@ -2,13 +2,16 @@
 // integers. user32 hands SetWindowPos and SetWindowLongA on another thread's
 // window to that thread and waits for its answer: the band changes with
 // SWP_ASYNCWINDOWPOS, the layered style is written on a worker, so that a
-// program that stopped answering never holds the toolbar.
+// program that stopped answering never holds the toolbar. What Windows will
+// refuse is learnt from the window's process (window_rights.h), and from a
+// call's ERROR_ACCESS_DENIED, never by waiting on the window.
 #pragma once
 
 #include <functional>
 #include <vector>
 
 #include "platform/win32/user32_calls.h"
+#include "platform/win32/window_rights.h"
 #include "platform/window_system.h"
 
 namespace brumelis {
@@ -32,11 +35,14 @@ public:
     // processes' windows.
     void WatchMoves(WindowHandle window, std::function<void()> moved) override;
     // SetWindowPos into or out of the topmost band, with SWP_SHOWWINDOW as
-    // user32's callers have always sent it.
+    // user32's callers have always sent it; kRefused, without the call, for
+    // a window of a process with a higher integrity level.
     ChangeAnswer KeepAbove(WindowHandle window, bool above) override;
     // Layered first, when the window is not yet (the write is skipped on
     // every move of a drag after the first, as it would wait even when it
-    // changes nothing), then the alpha.
+    // changes nothing), then the alpha. A window met already layered whose
+    // GetLayeredWindowAttributes fails draws itself (UpdateLayeredWindow):
+    // an alpha would stop its drawing for good, so it gets kDrawsItself.
     ChangeAnswer SetOpacity(WindowHandle window, std::uint8_t opacity) override;
     // SetActiveWindow: refused at once for another thread's window.
     void Activate(WindowHandle window) override;
@@ -50,8 +56,19 @@ private:
     static void CALLBACK OnEvent(HWINEVENTHOOK hook, DWORD event, HWND hwnd, LONG object,
                                  LONG child, DWORD thread, DWORD time) noexcept;
     void Unhook();
+    // Asked once per window, when it is first met layered by someone else.
+    bool DrawsItself(HWND window, LONG exStyle);
+
+    struct Layered {
+        HWND window;
+        bool drawsItself;
+    };
 
     const User32Calls& user32_;
+    WindowRights rights_{user32_};
+    // The windows met by SetOpacity: those it layered itself are never
+    // asked (until its worker applies the alpha, they would fail the query).
+    std::vector<Layered> layered_;
     HWND watched_ = nullptr;
     std::function<void()> moved_;
     std::vector<HWINEVENTHOOK> hooks_;

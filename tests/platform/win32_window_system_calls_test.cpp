@@ -3,123 +3,27 @@
 // arguments, whatever the core above them becomes.
 #include <gtest/gtest.h>
 
-#include <cctype>
-#include <cstdarg>
-#include <cstdio>
-#include <cstring>
 #include <functional>
-#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "platform/win32/win32_support.h"
 #include "platform/win32/win32_window_system.h"
+#include "tests/platform/win32_recorded_calls.h"
 
 namespace brumelis::platform_tests {
 namespace {
 
-// What the recorders answer, and what they saw.
-struct Script {
-    LONG exStyle = 0;
-    RECT rect{1, 2, 3, 4};
-    BOOL rectKnown = TRUE;
-    std::optional<RECT> compositorFrame;  // none: E_NOTIMPL, as under Wine
-    std::optional<RECT> physicalRect;     // none: already per-monitor aware
-    const char* title = nullptr;          // nullptr: the query writes nothing
-    WINEVENTPROC hookProcedure = nullptr;
-    std::vector<std::string> calls;
-};
-Script script;
-
-constexpr WindowHandle kWindow = 0x1234;
-
-void Record(const char* format, ...) __attribute__((format(printf, 1, 2)));
-void Record(const char* format, ...) {
-    char line[160];
-    va_list arguments;
-    va_start(arguments, format);
-    std::vsnprintf(line, sizeof line, format, arguments);
-    va_end(arguments);
-    script.calls.emplace_back(line);
-}
-
-long H(HWND hwnd) {
-    return HandleToLong(hwnd);
-}
-
-HWND WINAPI GetForeground() {
-    Record("GetForegroundWindow()");
-    return ToHwnd(kWindow);
-}
-BOOL WINAPI GetRect(HWND w, RECT* rect) {
-    Record("GetWindowRect(%lx)", H(w));
-    *rect = script.rect;
-    return script.rectKnown;
-}
-HRESULT WINAPI GetAttribute(HWND w, DWORD attribute, void* value, DWORD size) {
-    Record("DwmGetWindowAttribute(%lx, %lu, %lu)", H(w), attribute, size);
-    if (!script.compositorFrame) return E_NOTIMPL;
-    *static_cast<RECT*>(value) = *script.compositorFrame;
-    return S_OK;
-}
-BOOL WINAPI GetPhysicalRect(HWND w, RECT* rect) {
-    Record("PhysicalWindowRect(%lx)", H(w));
-    if (script.physicalRect) *rect = *script.physicalRect;
-    return script.physicalRect.has_value();
-}
-HWND WINAPI GetNext(HWND w, UINT command) {
-    Record("GetWindow(%lx, %u)", H(w), command);
-    // One window in the level: the first, and nothing after it.
-    return command == GW_HWNDFIRST ? ToHwnd(0x5678) : nullptr;
-}
-int WINAPI GetText(HWND w, LPSTR buffer, int count) {
-    const bool untouched = std::string(buffer, 255).find_first_not_of(' ') == std::string::npos;
-    Record("GetWindowTextA(%lx, %s, %d)", H(w), untouched ? "255 spaces" : "?", count);
-    if (script.title == nullptr) return 0;
-    std::strcpy(buffer, script.title);
-    return static_cast<int>(std::strlen(script.title));
-}
-LONG WINAPI GetLong(HWND w, int index) {
-    Record("GetWindowLongA(%lx, %d)", H(w), index);
-    return script.exStyle;
-}
-void SetStyleLater(HWND w, LONG style) {
-    Record("SetExtendedStyleLater(%lx, %#lx)", H(w), style);
-}
-BOOL SetLayered(HWND w, COLORREF key, BYTE alpha, DWORD flags) {
-    Record("SetLayeredWindowAttributes(%lx, %lu, %u, %lu)", H(w), key, alpha, flags);
-    return TRUE;
-}
-BOOL WINAPI SetPos(HWND w, HWND after, int x, int y, int cx, int cy, UINT flags) {
-    Record("SetWindowPos(%lx, %ld, %d, %d, %d, %d, %#x)", H(w), H(after), x, y, cx, cy, flags);
-    return TRUE;
-}
-HWND WINAPI SetActive(HWND w) {
-    Record("SetActiveWindow(%lx)", H(w));
-    return nullptr;
-}
-
-DWORD WINAPI GetThread(HWND w, DWORD* process) {
-    Record("GetWindowThreadProcessId(%lx)", H(w));
-    *process = 0x66;
-    return 0x77;
-}
-HWINEVENTHOOK WINAPI SetHook(DWORD first, DWORD last, HMODULE module, WINEVENTPROC procedure,
-                             DWORD process, DWORD thread, DWORD flags) {
-    Record("SetWinEventHook(%#lx, %#lx, %s, %lx, %lx, %lu)", first, last,
-           module == nullptr ? "no module" : "a module", process, thread, flags);
-    script.hookProcedure = procedure;
-    return reinterpret_cast<HWINEVENTHOOK>(static_cast<INT_PTR>(0x100 + script.calls.size()));
-}
-BOOL WINAPI Unhook(HWINEVENTHOOK hook) {
-    Record("UnhookWinEvent(%lx)", static_cast<long>(reinterpret_cast<INT_PTR>(hook)));
-    return TRUE;
-}
-
-const User32Calls kRecorders{&GetForeground, &GetRect,   &GetAttribute,  &GetPhysicalRect, &GetNext,
-                             &GetText,       &GetLong,   &SetStyleLater, &SetLayered,      &SetPos,
-                             &SetActive,     &GetThread, &SetHook,       &Unhook};
+const std::vector<std::string> kRightsRead = {"OpenProcessToken(this process, 0x8)",
+                                              "GetTokenInformation(our token, 25)",
+                                              "CloseHandle(60)",
+                                              "GetWindowThreadProcessId(1234)",
+                                              "OpenProcess(0x1000, 0, 66)",
+                                              "OpenProcessToken(its process, 0x8)",
+                                              "GetTokenInformation(its token, 25)",
+                                              "CloseHandle(61)",
+                                              "CloseHandle(50)"};
 
 struct SequenceRow {
     const char* operation;
@@ -137,9 +41,17 @@ class Win32CallSequence : public ::testing::TestWithParam<SequenceRow> {};
 TEST_P(Win32CallSequence, MakesExactlyTheseCalls) {
     script = Script{};
     if (GetParam().arrange) GetParam().arrange(script);
-    Win32WindowSystem windows(kRecorders);
+    Win32WindowSystem windows(Recorders());
     GetParam().act(windows);
     EXPECT_EQ(GetParam().calls, script.calls);
+}
+
+// What the first change of a window reads before it: this program's
+// integrity level (once for all) and the window's process's.
+std::vector<std::string> AfterRights(std::vector<std::string> calls) {
+    std::vector<std::string> all = kRightsRead;
+    all.insert(all.end(), calls.begin(), calls.end());
+    return all;
 }
 
 void NotLayered(Script& s) {
@@ -166,25 +78,23 @@ INSTANTIATE_TEST_SUITE_P(
                     {"DwmGetWindowAttribute(1234, 9, 16)", "GetWindowRect(1234)"}},
         // Without waiting for the window's thread: SWP_ASYNCWINDOWPOS.
         SequenceRow{
-            "keep above",
-            nullptr,
+            "keep above", nullptr,
             [](WindowSystem& w) { EXPECT_EQ(ChangeAnswer::kAccepted, w.KeepAbove(kWindow, true)); },
-            {"SetWindowPos(1234, -1, 0, 0, 0, 0, 0x4053)"}},
-        SequenceRow{"no longer above",
-                    nullptr,
+            AfterRights({"SetWindowPos(1234, -1, 0, 0, 0, 0, 0x4053)"})},
+        SequenceRow{"no longer above", nullptr,
                     [](WindowSystem& w) { w.KeepAbove(kWindow, false); },
-                    {"SetWindowPos(1234, -2, 0, 0, 0, 0, 0x4053)"}},
+                    AfterRights({"SetWindowPos(1234, -2, 0, 0, 0, 0, 0x4053)"})},
         // The style write waits even when it changes nothing: it goes to a
         // worker, and only when the window is not layered yet.
-        SequenceRow{"opacity on a window not yet layered keeps its other bits",
-                    &NotLayered,
-                    [](WindowSystem& w) { w.SetOpacity(kWindow, 128); },
-                    {"GetWindowLongA(1234, -20)", "SetExtendedStyleLater(1234, 0x80300)",
-                     "SetLayeredWindowAttributes(1234, 0, 128, 2)"}},
-        SequenceRow{"opacity on a layered window: no style write",
-                    &Layered,
+        SequenceRow{
+            "opacity on a window not yet layered keeps its other bits", &NotLayered,
+            [](WindowSystem& w) { w.SetOpacity(kWindow, 128); },
+            AfterRights({"GetWindowLongA(1234, -20)", "SetExtendedStyleLater(1234, 0x80300)",
+                         "SetLayeredWindowAttributes(1234, 0, 128, 2)"})},
+        SequenceRow{"opacity on a layered window: no style write", &Layered,
                     [](WindowSystem& w) { w.SetOpacity(kWindow, 0); },
-                    {"GetWindowLongA(1234, -20)", "SetLayeredWindowAttributes(1234, 0, 0, 2)"}},
+                    AfterRights({"GetWindowLongA(1234, -20)", "GetLayeredWindowAttributes(1234)",
+                                 "SetLayeredWindowAttributes(1234, 0, 0, 2)"})},
         SequenceRow{"activate",
                     nullptr,
                     [](WindowSystem& w) { w.Activate(kWindow); },
@@ -217,85 +127,13 @@ INSTANTIATE_TEST_SUITE_P(
              "SetWinEventHook(0x16, 0x17, no module, 66, 77, 2)",
              "SetWinEventHook(0x800b, 0x800b, no module, 66, 77, 2)"}}));
 
-// The compositor's frame in physical pixels against the rectangle as this
-// program reads it: per-monitor aware, both are physical and the frame is
-// the answer; seen by a program left system aware, only the borders are
-// taken, scaled.
-struct FrameCase {
-    const char* situation;
-    RECT rect;
-    std::optional<RECT> physical;
-    RECT compositor;
-    ScreenRect expected;
-};
-
-class Win32VisibleFrame : public ::testing::TestWithParam<FrameCase> {};
-
-TEST_P(Win32VisibleFrame, IsTheCompositorsFrameInTheCallersPixels) {
-    script = Script{};
-    script.rect = GetParam().rect;
-    script.physicalRect = GetParam().physical;
-    script.compositorFrame = GetParam().compositor;
-    Win32WindowSystem windows(kRecorders);
-    const std::optional<ScreenRect> frame = windows.VisibleFrame(kWindow);
-    ASSERT_TRUE(frame);
-    const ScreenRect& e = GetParam().expected;
-    EXPECT_EQ((std::vector<int>{e.left, e.top, e.right, e.bottom}),
-              (std::vector<int>{frame->left, frame->top, frame->right, frame->bottom}));
-    EXPECT_EQ((std::vector<std::string>{"DwmGetWindowAttribute(1234, 9, 16)", "GetWindowRect(1234)",
-                                        "PhysicalWindowRect(1234)"}),
-              script.calls);
-}
-
-INSTANTIATE_TEST_SUITE_P(Scales, Win32VisibleFrame,
-                         ::testing::Values(
-                             // 7 px invisible borders left, right and bottom.
-                             FrameCase{"at 100 %",
-                                       {100, 100, 916, 707},
-                                       std::nullopt,
-                                       {107, 100, 909, 700},
-                                       {107, 100, 909, 700}},
-                             // 11 px at 150 %.
-                             FrameCase{"at 150 %",
-                                       {300, 200, 1522, 1111},
-                                       std::nullopt,
-                                       {311, 200, 1511, 1100},
-                                       {311, 200, 1511, 1100}},
-                             FrameCase{"maximised at 150 %",
-                                       {-11, -11, 1931, 1051},
-                                       std::nullopt,
-                                       {0, 0, 1920, 1040},
-                                       {0, 0, 1920, 1040}},
-                             FrameCase{"on a monitor left of the primary",
-                                       {-1807, 100, -991, 707},
-                                       std::nullopt,
-                                       {-1800, 100, -998, 700},
-                                       {-1800, 100, -998, 700}},
-                             // 1222 physical pixels wide read as 815: 11 px borders become 7.
-                             FrameCase{"at 150 % seen system aware",
-                                       {200, 133, 1015, 741},
-                                       RECT{300, 200, 1522, 1111},
-                                       {311, 200, 1511, 1100},
-                                       {207, 133, 1008, 734}},
-                             FrameCase{"a frame outside the rectangle gives the rectangle",
-                                       {100, 100, 916, 707},
-                                       std::nullopt,
-                                       {90, 100, 909, 700},
-                                       {100, 100, 916, 707}}),
-                         [](const auto& c) {
-                             std::string name;
-                             for (const char* p = c.param.situation; *p; ++p)
-                                 if (std::isalnum(static_cast<unsigned char>(*p))) name += *p;
-                             return name;
-                         });
-
 // The thread's other windows and objects report to the same hooks: only the
 // watched window's frame counts (the first event). The hooks go at the end.
 TEST(Win32WatchMoves, CallsBackForTheWatchedWindowsFrameOnlyAndUnhooksAtTheEnd) {
     script = Script{};
     int moves = 0;
     {
-        Win32WindowSystem windows(kRecorders);
+        Win32WindowSystem windows(Recorders());
         windows.WatchMoves(0x999, [&] { ++moves; });
         windows.WatchMoves(kWindow, [&] { ++moves; });
         const std::tuple<WindowHandle, LONG, LONG> events[] = {

@@ -1,4 +1,7 @@
 // The slider drag, make-opaque and make-opaque-and-fold.
+#include <functional>
+#include <string>
+
 #include "tests/unit/toolbar_fixture.h"
 #include "toolbar/toolbar_texts.h"
 
@@ -119,10 +122,20 @@ TEST_F(TransparencyTest, ADesktopThatDoesNotShowOpacitySaysSoOnceAfterTheRelease
     }
 }
 
-// A window the system protects from us: the first move asks, every later
-// one, the panel's click included, sends nothing; the release says why, once.
-TEST_F(TransparencyTest, AWindowThatRefusesIsToldOnceAndSentNothingMore) {
-    desktop.SetRefusesChanges(editor, true);
+// A window the system protects from us, or one that draws itself: the first
+// move asks, every later one, the panel's click included, sends nothing; the
+// release says why, once.
+struct LeftAloneCase {
+    const char* name;
+    std::function<void(FakeDesktop&, WindowHandle)> arrange;
+    const Text* text;
+};
+
+class LeftAloneTest : public TransparencyTest,
+                      public ::testing::WithParamInterface<LeftAloneCase> {};
+
+TEST_P(LeftAloneTest, IsToldOnceAndSentNothingMore) {
+    GetParam().arrange(desktop, editor);
     Drag(400);
     EXPECT_TRUE(toolkit.Messages().empty()) << "nothing while the button is held";
     const long asked = desktop.CallCount();
@@ -139,8 +152,21 @@ TEST_F(TransparencyTest, AWindowThatRefusesIsToldOnceAndSentNothingMore) {
         << "activations only";
     EXPECT_FALSE(Alpha().has_value());
     ASSERT_EQ(toolkit.Messages().size(), 1u);
-    EXPECT_EQ(toolkit.Messages()[0].text, texts::kOpacityRefused);
+    EXPECT_EQ(toolkit.Messages()[0].text, *GetParam().text);
 }
+
+INSTANTIATE_TEST_SUITE_P(Windows, LeftAloneTest,
+                         ::testing::Values(LeftAloneCase{"RefusingWindow",
+                                                         [](FakeDesktop& d, WindowHandle w) {
+                                                             d.SetRefusesChanges(w, true);
+                                                         },
+                                                         &texts::kOpacityRefused},
+                                           LeftAloneCase{"WindowDrawingItself",
+                                                         [](FakeDesktop& d, WindowHandle w) {
+                                                             d.SetDrawsItself(w);
+                                                         },
+                                                         &texts::kOpacityDrawnByItself}),
+                         [](const auto& c) { return std::string(c.param.name); });
 
 }  // namespace
 }  // namespace brumelis
