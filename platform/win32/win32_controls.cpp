@@ -119,6 +119,7 @@ void Win32Form::CreateControl(const ControlLayout& layout) {
         return;
     }
     control.background = ResolveBrush(layout.backColor, control.ownedBrush);
+    control.imageId = layout.image;
     ::CreateWindowExW(0, kPanelClass, L"",
                       WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | tabStop, left,
                       top, width, height, parent, ChildMenuId(layout.id), instance_, &control);
@@ -182,15 +183,6 @@ void Win32Form::Rescale(UINT dpi) {
         }
     }
     ::InvalidateRect(ToolbarWindow(), nullptr, TRUE);
-}
-
-void Win32Form::LoadImages() {
-    for (const ControlLayout& layout : layout_.controls) {
-        if (layout.kind != ControlKind::PicturePanel || layout.image == kNoImage) continue;
-        Control& control = controls_.at(layout.id);
-        control.image = LoadPanelImage(instance_, layout.image);
-        ::InvalidateRect(control.hwnd, nullptr, TRUE);
-    }
 }
 
 HWND Win32Form::ToolbarWindow() const {

@@ -34,9 +34,6 @@ public:
     void StartTimers();
     // Shown without taking the foreground from the window the toolbar serves.
     void Show();
-    // The panels' images, which only the unfolded panel shows: loaded once
-    // the tile is up. Throws SystemRefusal as the constructor does.
-    void LoadImages();
     // Tab and shift+tab move the focus along the tab order; true when the
     // message was such a key for one of the form's windows and is consumed.
     bool MoveFocusOnTab(const MSG& message);
@@ -57,6 +54,9 @@ private:
         HWND hwnd = nullptr;
         HBRUSH background = nullptr;  // a system colour brush or ownedBrush
         UniqueBrush ownedBrush;
+        // Decoded when the panel is first drawn: only the unfolded panel
+        // shows an image, and OLE and its decoder were most of the start.
+        ImageId imageId = kNoImage;
         UniqueBitmap image;
     };
     // win32_controls.cpp: building the windows.
@@ -84,7 +84,7 @@ private:
     void OnTimer(WPARAM timerId);
     void Capture(ControlId control) override;
     void EndCapture(ControlId control) override;
-    void Paint(const Control& control);
+    void Paint(Control& control);
 
     HINSTANCE instance_;
     // The dots per inch of the toolbar's monitor (display_scale.h).

@@ -10,6 +10,7 @@
 #include "platform/form_controls.h"
 #include "platform/win32/display_scale.h"
 #include "platform/win32/panel_image.h"
+#include "platform/win32/start_failure.h"
 #include "platform/win32/win32_form.h"
 
 namespace brumelis {
@@ -149,7 +150,17 @@ bool Win32Form::MoveFocusOnTab(const MSG& message) {
     return true;
 }
 
-void Win32Form::Paint(const Control& control) {
+void Win32Form::Paint(Control& control) {
+    if (!control.image && control.imageId != kNoImage) {
+        try {
+            control.image = LoadPanelImage(instance_, control.imageId);
+        } catch (const SystemRefusal& failure) {
+            // As a start that fails: the panel cannot be shown without it.
+            ::MessageBoxW(ToolbarWindow(), Wide(StartFailureText(failure)),
+                          Wide(layout_.applicationTitle), MB_OK | MB_ICONERROR);
+            ::ExitProcess(static_cast<UINT>(failure.Code()));
+        }
+    }
     PAINTSTRUCT paint;
     HDC dc = ::BeginPaint(control.hwnd, &paint);
     if (control.image) {

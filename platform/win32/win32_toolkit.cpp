@@ -11,7 +11,6 @@ int Win32Toolkit::Run(FormEvents& events) {
     form_.StartTimers();
     form_.Input().Load();
     form_.Show();
-    form_.LoadImages();
     MSG message{};
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (form_.MoveFocusOnTab(message)) continue;
