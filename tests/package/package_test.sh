@@ -44,8 +44,8 @@ setup32=$dist/brumelis-$version-win32-setup.exe
 zip=$dist/brumelis-$version-win64.zip
 deb=$dist/brumelis_${version}_amd64.deb
 
-checksums() { (cd "$dist" && sha256sum --quiet -c SHA256SUMS) && [[ $(wc -l <"$dist/SHA256SUMS") == 4 ]]; }
-check "SHA256SUMS lists the four files and matches them" checksums
+checksums() { (cd "$dist" && sha256sum --quiet -c SHA256SUMS) && [[ $(wc -l <"$dist/SHA256SUMS") == 5 ]]; }
+check "SHA256SUMS lists the five files and matches them" checksums
 
 signed() {
   osslsigncode verify -CAfile "$work/cert.pem" -in "$1" >"$work/verify.log" 2>&1 ||
@@ -63,6 +63,14 @@ zip_contents() {
 }
 check "the zip holds one folder with the program and LISEZMOI.txt" zip_contents
 check "the zip's program is signed" signed "$work/zip/brumelis-$version-win64/brumelis.exe"
+
+selftest_contents() {
+  local folder=brumelis-$version-win64-selftest listing
+  listing=$(unzip -Z1 "$dist/$folder.zip" | sort | tr '\n' ' ')
+  [[ $listing == "$folder/ $folder/AUTOTEST.txt $folder/autotest.cmd $folder/brumelis.exe $folder/brumelis_e2e.exe $folder/brumelis_hung_target.exe " ]] ||
+    { echo "  the self-test zip holds: $listing" >&2; return 1; }
+}
+check "the self-test zip holds the program, the driver, the hung target and autotest.cmd" selftest_contents
 
 lintian_clean() {
   # Errors and warnings fail; informational tags are shown, not counted.
