@@ -118,27 +118,10 @@ ChangeAnswer Win32WindowSystem::SetOpacity(WindowHandle window, std::uint8_t opa
     const HWND hwnd = ToHwnd(window);
     if (rights_.Refuses(hwnd)) return ChangeAnswer::kRefused;
     const LONG style = user32_.getWindowLongA(hwnd, GWL_EXSTYLE);
-    if (DrawsItself(hwnd, style)) return ChangeAnswer::kDrawsItself;
+    if (rights_.DrawsItself(hwnd, style)) return ChangeAnswer::kDrawsItself;
     if ((style & WS_EX_LAYERED) == 0) user32_.setExtendedStyleLater(hwnd, style | WS_EX_LAYERED);
     ::SetLastError(ERROR_SUCCESS);
     return AnswerOf(user32_.setLayeredWindowAttributes(hwnd, 0, opacity, LWA_ALPHA));
-}
-
-bool Win32WindowSystem::DrawsItself(HWND window, LONG exStyle) {
-    const auto met = std::find_if(layered_.begin(), layered_.end(),
-                                  [window](const Layered& l) { return l.window == window; });
-    if (met != layered_.end()) return met->drawsItself;
-    bool drawsItself = false;
-    if ((exStyle & WS_EX_LAYERED) != 0) {
-        COLORREF key = 0;
-        BYTE alpha = 0;
-        DWORD flags = 0;
-        drawsItself = !user32_.getLayeredWindowAttributes(window, &key, &alpha, &flags);
-    }
-    // As many as WindowRights keeps; a window met again is asked again.
-    if (layered_.size() == 64) layered_.erase(layered_.begin());
-    layered_.push_back({window, drawsItself});
-    return drawsItself;
 }
 
 void Win32WindowSystem::Activate(WindowHandle window) {

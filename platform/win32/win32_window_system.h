@@ -18,7 +18,8 @@ namespace brumelis {
 
 class Win32WindowSystem final : public WindowSystem {
 public:
-    explicit Win32WindowSystem(const User32Calls& user32 = SystemUser32()) : user32_(user32) {}
+    explicit Win32WindowSystem(const User32Calls& user32 = SystemUser32())
+        : user32_(user32), rights_(user32) {}
     // Unhooks what WatchMoves hooked.
     ~Win32WindowSystem() override;
     Win32WindowSystem(const Win32WindowSystem&) = delete;
@@ -56,19 +57,9 @@ private:
     static void CALLBACK OnEvent(HWINEVENTHOOK hook, DWORD event, HWND hwnd, LONG object,
                                  LONG child, DWORD thread, DWORD time) noexcept;
     void Unhook();
-    // Asked once per window, when it is first met layered by someone else.
-    bool DrawsItself(HWND window, LONG exStyle);
-
-    struct Layered {
-        HWND window;
-        bool drawsItself;
-    };
 
     const User32Calls& user32_;
-    WindowRights rights_{user32_};
-    // The windows met by SetOpacity: those it layered itself are never
-    // asked (until its worker applies the alpha, they would fail the query).
-    std::vector<Layered> layered_;
+    WindowRights rights_;
     HWND watched_ = nullptr;
     std::function<void()> moved_;
     std::vector<HWINEVENTHOOK> hooks_;

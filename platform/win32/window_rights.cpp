@@ -1,7 +1,5 @@
 #include "platform/win32/window_rights.h"
 
-#include <algorithm>
-
 namespace brumelis {
 
 namespace {
@@ -11,14 +9,28 @@ constexpr DWORD kLabelBuffer = sizeof(TOKEN_MANDATORY_LABEL) + SECURITY_MAX_SID_
 
 }  // namespace
 
-bool WindowRights::Refuses(HWND window) {
-    const auto known = std::find_if(known_.begin(), known_.end(),
-                                    [window](const Known& k) { return k.window == window; });
-    if (known != known_.end()) return known->refuses;
-    const bool refuses = LevelAboveOurs(window);
+WindowRights::Known& WindowRights::Find(HWND window) {
+    for (Known& known : known_)
+        if (known.window == window) return known;
     if (known_.size() == kRemembered) known_.erase(known_.begin());
-    known_.push_back({window, refuses});
-    return refuses;
+    known_.push_back(Known{window, LevelAboveOurs(window), std::nullopt});
+    return known_.back();
+}
+
+bool WindowRights::Refuses(HWND window) {
+    return Find(window).refuses;
+}
+
+bool WindowRights::DrawsItself(HWND window, LONG exStyle) {
+    Known& known = Find(window);
+    if (!known.drawsItself) {
+        COLORREF key = 0;
+        BYTE alpha = 0;
+        DWORD flags = 0;
+        known.drawsItself = (exStyle & WS_EX_LAYERED) != 0 &&
+                            !calls_.getLayeredWindowAttributes(window, &key, &alpha, &flags);
+    }
+    return *known.drawsItself;
 }
 
 bool WindowRights::LevelAboveOurs(HWND window) {

@@ -1,9 +1,11 @@
-// Whether Windows lets this program change another program's window.
-// Windows refuses SetWindowPos and SetWindowLong on the windows of a program
-// that runs with a higher integrity level (one run as administrator, when
-// this one is not). That is learnt from the process's token, without a
-// message to the window's thread: a program that stopped answering is
-// never waited for, and never taken for one that refuses.
+// What Windows lets this program do to another program's window, learnt once
+// per window. Windows refuses SetWindowPos and SetWindowLong on the windows
+// of a program that runs with a higher integrity level (one run as
+// administrator, when this one is not): that is read from the process's
+// token, without a message to the window's thread, so a program that
+// stopped answering is never waited for, nor taken for one that refuses.
+// And a window that draws itself pixel by pixel (UpdateLayeredWindow) must
+// not be given one opacity: it would stop drawing.
 #pragma once
 
 #include <windows.h>
@@ -20,19 +22,25 @@ class WindowRights {
 public:
     explicit WindowRights(const User32Calls& calls) : calls_(calls) {}
 
-    // Asked once per window, then remembered. False when a level cannot be
-    // read: the change's own result tells then.
+    // False when a level cannot be read: the change's own result tells then.
     bool Refuses(HWND window);
+    // Asked when the window is first met with this extended style: already
+    // layered by its own program, and GetLayeredWindowAttributes fails. A
+    // window met unlayered is layered by this program and never asked (until
+    // the worker applies the alpha, the query would fail).
+    bool DrawsItself(HWND window, LONG exStyle);
 
 private:
+    struct Known {
+        HWND window;
+        bool refuses;
+        std::optional<bool> drawsItself;  // none until SetOpacity meets it
+    };
+    Known& Find(HWND window);
     // The token's mandatory level (SECURITY_MANDATORY_*_RID).
     std::optional<DWORD> IntegrityLevel(HANDLE process) const;
     bool LevelAboveOurs(HWND window);
 
-    struct Known {
-        HWND window;
-        bool refuses;
-    };
     // A handful of windows a session pins or fades; the oldest go first.
     static constexpr std::size_t kRemembered = 64;
 
