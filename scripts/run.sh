@@ -48,7 +48,7 @@ wait_until() {
     fi
     sleep 0.2
   done
-  echo "run: $what after $((SECONDS - started)) s"
+  echo "run: $what came after $((SECONDS - started)) s"
 }
 
 # Whether an X window whose line in the window tree matches the pattern
@@ -172,13 +172,13 @@ run_linux() {
 
   # Unfold, then drag on the slider to its middle: about half opacity.
   xdotool mousemove 164 124 click 1
-  wait_until 60 "the panel to unfold" x_window_exists '"BrumelisZOLVEC".* 33x113\+160\+120' ||
+  wait_until 60 "the unfolded panel" x_window_exists '"BrumelisZOLVEC".* 33x113\+160\+120' ||
     exit 1
   xdotool mousemove 175 150 mousedown 1 mousemove 175 160 mousemove 175 188 mouseup 1
   # 44 pixels down the 89 of the slider: alpha 129, times 0x01010101.
   local frame
   frame=$(frame_of "$sample")
-  wait_until 60 "the sample window to fade to half" \
+  wait_until 60 "the sample window faded to half" \
     property_is _NET_WM_WINDOW_OPACITY "$frame" 2172748161 || exit 1
 
   mkdir -p "$artifacts"

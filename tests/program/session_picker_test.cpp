@@ -14,23 +14,14 @@
 namespace brumelis {
 namespace {
 
-Fit Runs(const SessionEnvironment&) {
-    return Fit::Runs();
-}
-Fit NotHere(const SessionEnvironment&) {
-    return Fit::NotThisSession();
-}
-Fit LacksA(const SessionEnvironment&) {
-    return Fit::CannotRun(u"A manque");
-}
-Fit LacksB(const SessionEnvironment&) {
-    return Fit::CannotRun(u"B manque");
-}
 int NeverRun(int&, char**&) {
     return 99;
 }
 
-const char* const kDesktopsThatWork = "Xfce, MATE, Cinnamon, Openbox, i3";
+// Only the message for a session no backend serves says this.
+const char* const kDesktopsThatWork =
+    "Ouvrez une session X11 (Xorg) avec un gestionnaire de fenêtres compatible EWMH : Xfce, "
+    "MATE, Cinnamon, Openbox, i3";
 
 // The backend's name, or what the user is told.
 std::string Outcome(const BackendChoice& choice) {
@@ -38,11 +29,14 @@ std::string Outcome(const BackendChoice& choice) {
 }
 
 TEST(SessionPicker, TheOrderAndEachAnswerDecide) {
-    const DesktopBackend first{"first", Runs, NeverRun};
-    const DesktopBackend second{"second", Runs, NeverRun};
-    const DesktopBackend other{"other", NotHere, NeverRun};
-    const DesktopBackend lacksA{"lacksA", LacksA, NeverRun};
-    const DesktopBackend lacksB{"lacksB", LacksB, NeverRun};
+    using Session = const SessionEnvironment&;
+    const DesktopBackend first{"first", [](Session) { return Fit::Runs(); }, NeverRun};
+    const DesktopBackend second{"second", [](Session) { return Fit::Runs(); }, NeverRun};
+    const DesktopBackend other{"other", [](Session) { return Fit::NotThisSession(); }, NeverRun};
+    const DesktopBackend lacksA{"lacksA", [](Session) { return Fit::CannotRun(u"A manque"); },
+                                NeverRun};
+    const DesktopBackend lacksB{"lacksB", [](Session) { return Fit::CannotRun(u"B manque"); },
+                                NeverRun};
     const struct {
         const char* reason;
         std::vector<DesktopBackend> backends;
@@ -69,9 +63,9 @@ TEST(SessionPicker, TheX11DesktopRefusesWhatItCannotServe) {
         const char* says;
     } rows[] = {
         {"Xwayland gives a DISPLAY, Wayland is still the session",
-         {":0", "wayland-0", ""},
+         {":59998", "wayland-0", ""},
          kDesktopsThatWork},
-        {"the session type alone says Wayland", {":0", "", "wayland"}, kDesktopsThatWork},
+        {"the session type alone says Wayland", {":59998", "", "wayland"}, kDesktopsThatWork},
         {"no DISPLAY", {"", "", "tty"}, "la variable DISPLAY n'est pas définie"},
         {"a display nobody serves", {":59999", "", "x11"}, "« :59999 »"},
     };
