@@ -30,9 +30,9 @@ esac
 
 # Waits until the command succeeds, for at most the seconds given, saying
 # what it waits for when it starts, every 10 s while it waits and when it
-# ends. A busy machine slows every start: Wine's first start of a program in
-# a fresh prefix took 26 s alone and more than 20 s under load, so the
-# deadlines are there to end a run that cannot succeed, not to time it.
+# ends. A busy machine slows every start (Wine's first start of notepad in a
+# fresh prefix once missed a 20 s deadline): the deadlines are minutes, there
+# to end a run that cannot succeed, not to time one that is slow.
 wait_until() {
   local seconds=$1 what=$2 started=$SECONDS next=10
   shift 2
