@@ -44,6 +44,12 @@ void FakeDesktop::SetInvisibleBorders(WindowHandle window, ScreenRect borders) {
     if (Window* w = Find(window)) w->invisibleBorders = borders;
 }
 
+// The toolkit keeps its window above whether the window manager has a band
+// for other windows or not.
+void FakeDesktop::PutOnTop(WindowHandle window) {
+    if (Find(window) != nullptr) PlaceInBand(window, true);
+}
+
 bool FakeDesktop::IsTopmost(WindowHandle window) const {
     auto it = windows_.find(window);
     return it != windows_.end() && it->second.keptAbove;

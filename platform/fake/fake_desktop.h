@@ -40,6 +40,9 @@ public:
     // not watched.
     void ReportMove(WindowHandle window);
     WindowHandle Watched() const { return watched_; }
+    // The toolkit's own window put above every other one, those kept above
+    // included, neither shown nor activated (FormWindow::StayAbove).
+    void PutOnTop(WindowHandle window);
     // A desktop whose window manager has no band above the others.
     void SetCanKeepAbove(bool can) { canKeepAbove_ = can; }
     // A desktop where opacity is recorded but not drawn (no compositor).
