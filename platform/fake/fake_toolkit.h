@@ -48,7 +48,7 @@ public:
     void Move(Twips left, Twips top, std::optional<Twips> width = std::nullopt,
               std::optional<Twips> height = std::nullopt) override;
     void SetEnabled(bool enabled) override;
-    void StayAbove() override { desktop_.PutOnTop(handle_); }
+    void StayAbove() override { desktop_.RaiseAboveAll(handle_); }
     ControlGeometry Geometry(ControlId control) const override;
     Text ButtonCaption(ControlId button) const override;
     void SetButtonCaption(ControlId button, const Text& caption) override;
