@@ -127,13 +127,13 @@ TEST_F(TransparencyTest, ADesktopThatDoesNotShowOpacitySaysSoOnceAfterTheRelease
 // one, the panel's click included, sends nothing; the release says why, once.
 TEST_F(TransparencyTest, AWindowThatRefusesIsToldOnceAndSentNothingMore) {
     desktop.SetRefusesChanges(editor, true);
-    Drag(400);
+    Drag(27);
     EXPECT_TRUE(toolkit.Messages().empty()) << "nothing while the button is held";
     const long asked = desktop.CallCount();
     const std::size_t activations = desktop.ActivationRequests().size();
     for (int drag = 0; drag < 2; ++drag) {
         Drag(kSliderHeight / 2);
-        toolkit.Click(kSlider);
+        toolkit.Release(kSlider, 1);
         Unfold();
         toolkit.Click(kPanel);
         Unfold();
