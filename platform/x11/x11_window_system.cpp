@@ -98,10 +98,12 @@ void X11WindowSystem::WatchMoves(WindowHandle window, std::function<void()> move
 // it manages: a withdrawn window or an override-redirect one (a menu, a
 // popup, another copy's toolbar) has no one to ask, and nothing is written
 // on another program's window, so the answer is a refusal for that window.
+// A window that is gone has nothing to refuse.
 ChangeAnswer X11WindowSystem::KeepAbove(WindowHandle handle, bool above) {
-    if (!root_->Supports(atoms_->netWmStateAbove)) return ChangeAnswer::kUnsupported;
     x11::FollowedWindow* window = windows_->Follow(ClientOf(handle));
-    if (window == nullptr || !windows_->IsManaged(*window)) return ChangeAnswer::kRefused;
+    if (window == nullptr) return ChangeAnswer::kAccepted;
+    if (!root_->Supports(atoms_->netWmStateAbove)) return ChangeAnswer::kUnsupported;
+    if (!windows_->IsManaged(*window)) return ChangeAnswer::kRefused;
     const Window client = window->client;
     const bool wasAbove = Holds(windows_->StateOf(*window), atoms_->netWmStateAbove);
     {
@@ -120,15 +122,10 @@ ChangeAnswer X11WindowSystem::KeepAbove(WindowHandle handle, bool above) {
     return ChangeAnswer::kAccepted;
 }
 
-bool X11WindowSystem::IsKeptAbove(WindowHandle handle) {
-    x11::FollowedWindow* window = windows_->Follow(ClientOf(handle));
-    return window != nullptr && Holds(windows_->StateOf(*window), atoms_->netWmStateAbove);
-}
-
 // Written even without a compositor, so that it shows once one starts.
 ChangeAnswer X11WindowSystem::SetOpacity(WindowHandle handle, std::uint8_t opacity) {
     x11::FollowedWindow* window = windows_->Follow(ClientOf(handle));
-    if (window == nullptr) return ChangeAnswer::kRefused;
+    if (window == nullptr) return ChangeAnswer::kAccepted;  // nothing to refuse
     const unsigned long value = opacity * kOpacityPerStep;
     {
         x11::SentRequests::Batch batch(windows_->Requests(), window->client);

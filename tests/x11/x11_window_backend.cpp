@@ -3,6 +3,7 @@
 #include <X11/Xatom.h>
 #include <poll.h>
 
+#include <algorithm>
 #include <chrono>
 
 #include "platform/x11/utf8_text.h"
@@ -80,6 +81,15 @@ bool X11WindowBackend::IsVisible(WindowHandle handle) {
     return handle > 0 &&
            XGetWindowAttributes(display_, static_cast<Window>(handle), &attributes) != 0 &&
            attributes.map_state == IsViewable;
+}
+
+bool X11WindowBackend::KeptAbove(WindowHandle handle) {
+    Settle();
+    const std::optional<x11::Longs> state =
+        x11::ReadLongs(display_, static_cast<Window>(handle),
+                       XInternAtom(display_, "_NET_WM_STATE", False), XA_ATOM);
+    const Atom above = XInternAtom(display_, "_NET_WM_STATE_ABOVE", False);
+    return state && std::find(state->begin(), state->end(), above) != state->end();
 }
 
 std::optional<unsigned long> X11WindowBackend::Cardinal(Window window, const char* property) {
