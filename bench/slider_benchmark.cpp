@@ -7,11 +7,12 @@ namespace {
 void BM_SliderDragMove(benchmark::State& state) {
     LoadedToolbar toolbar(0);
     toolbar.toolkit.Click(kRedSquare);
-    MouseEvent move{1, 0, 100, 0};
+    toolbar.toolkit.Press(kSlider, 1);
+    int y = 0;
     PerOperation counters(toolbar.desktop);
     for (auto _ : state) {
-        move.y = move.y >= 1335 ? -100 : move.y + 15;
-        toolbar.toolkit.MouseMove(kSlider, move);
+        y = y >= 89 ? -7 : y + 1;
+        toolbar.toolkit.Move(kSlider, 6, y);
     }
     counters.Report(state);
 }

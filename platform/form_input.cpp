@@ -1,5 +1,9 @@
 #include "platform/form_input.h"
 
+#include <exception>
+#include <new>
+
+#include "base/failure.h"
 #include "platform/pixels.h"
 #include "platform/runtime_error_report.h"
 
@@ -24,31 +28,50 @@ void FormInput::Start(FormEvents& events) {
 
 // The native loop keeps running while a handler runs (a message box has its
 // own loop): the events it carries are dropped then, as no handler may
-// interrupt another except through DoEvents.
-void FormInput::Deliver(const std::function<void(FormEvents&)>& handler) {
+// interrupt another except through DoEvents. Whatever escapes a handler
+// reaches the run-time error report and ends the program, so none goes on
+// into the native code that called the toolkit; any other standard
+// exception (memory exhausted, a fault of the program's own) is reported as
+// the toolkit's own failure. (The fake toolkit's end of program is no such
+// exception.)
+void FormInput::Deliver(const FormEvent& event) {
     if (events_ == nullptr || runningHandlers_ > openDoEvents_) return;
-    ScopedCount running(runningHandlers_);
-    DeliverEvent(toolkit_, [&] { handler(*events_); });
+    const ScopedCount running(runningHandlers_);
+    try {
+        switch (event.kind) {
+            case FormEvent::Kind::Load: events_->Load(); break;
+            case FormEvent::Kind::Tick: events_->Tick(event.control); break;
+            case FormEvent::Kind::Click: events_->Click(event.control); break;
+            case FormEvent::Kind::DoubleClick: events_->DoubleClick(event.control); break;
+            case FormEvent::Kind::MouseDown: events_->MouseDown(event.control, event.mouse); break;
+            case FormEvent::Kind::MouseMove: events_->MouseMove(event.control, event.mouse); break;
+        }
+    } catch (const Failure& failure) {
+        ReportAndEnd(toolkit_, failure);
+    } catch (const std::bad_alloc&) {
+        ReportAndEnd(toolkit_, Failure(error::kOutOfMemory, Text(), u"Mémoire insuffisante"));
+    } catch (const std::exception&) {
+        ReportAndEnd(toolkit_, Failure(error::kInternalError, Text(), u"Erreur interne"));
+    }
 }
 
 void FormInput::Load() {
-    Deliver([](FormEvents& events) { events.Load(); });
+    Deliver({FormEvent::Kind::Load, kFormWindowId, {}});
 }
 
 void FormInput::Tick(ControlId timer) {
-    Deliver([timer](FormEvents& events) { events.Tick(timer); });
+    Deliver({FormEvent::Kind::Tick, timer, {}});
 }
 
 void FormInput::ButtonClicked(ControlId button) {
-    Deliver([button](FormEvents& events) { events.Click(button); });
+    Deliver({FormEvent::Kind::Click, button, {}});
 }
 
 void FormInput::Press(const PointerInput& input) {
     if (input.button == 0) return;
     if (input.button == kLeftButton) leftPress_ = LeftPress{input.control, false};
     capture_.Capture(input.control);
-    const MouseEvent event = Decode(input.button, input);
-    Deliver([&](FormEvents& events) { events.MouseDown(input.control, event); });
+    Deliver({FormEvent::Kind::MouseDown, input.control, Decode(input.button, input)});
 }
 
 void FormInput::SecondPress(ControlId control) {
@@ -70,16 +93,12 @@ void FormInput::EndPress(const PointerInput& input, bool clicks) {
     // toolkits count the released button as still held.
     if ((HeldButtons(input.state) & ~input.button) == 0) capture_.EndCapture(input.control);
     if (!click) return;
-    const ControlId control = input.control;
-    Deliver([control](FormEvents& events) { events.Click(control); });
-    if (click->secondPress) {
-        Deliver([control](FormEvents& events) { events.DoubleClick(control); });
-    }
+    Deliver({FormEvent::Kind::Click, input.control, {}});
+    if (click->secondPress) Deliver({FormEvent::Kind::DoubleClick, input.control, {}});
 }
 
 void FormInput::Move(const PointerInput& input) {
-    const MouseEvent event = Decode(HeldButtons(input.state), input);
-    Deliver([&](FormEvents& events) { events.MouseMove(input.control, event); });
+    Deliver({FormEvent::Kind::MouseMove, input.control, Decode(HeldButtons(input.state), input)});
 }
 
 void FormInput::CaptureLost() {

@@ -5,7 +5,6 @@
 // with the buttons held) and delivers them, one handler at a time.
 #pragma once
 
-#include <functional>
 #include <optional>
 
 #include "platform/form_toolkit.h"
@@ -92,9 +91,17 @@ private:
         bool secondPress;
     };
 
-    // One instance for every event: each copy of DeliverEvent's catch
-    // clauses weighs in the program.
-    void Deliver(const std::function<void(FormEvents&)>& handler);
+    // A form event as data, so that one delivery calls every handler itself:
+    // no callback between the native event and the handler, and one copy of
+    // the run-time error report's catch clauses in the program.
+    struct FormEvent {
+        enum class Kind { Load, Tick, Click, DoubleClick, MouseDown, MouseMove };
+        Kind kind;
+        ControlId control;
+        MouseEvent mouse;
+    };
+
+    void Deliver(const FormEvent& event);
     // A left release on the control its pending press began in.
     bool MayClick(const PointerInput& input) const;
     void EndPress(const PointerInput& input, bool clicks);

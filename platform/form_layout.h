@@ -47,11 +47,23 @@ struct ControlLayout {
     bool startsStopped = false;
 };
 
+// What a screen reader announces of a control, where the toolkit's own words
+// would say nothing: its role, its name (empty: the toolkit's own, a button's
+// caption) and what it does.
+enum class AccessibleRole { PushButton, ToggleButton, Slider };
+struct AccessibleText {
+    ControlId id;
+    AccessibleRole role;
+    Text name;
+    Text description;
+};
+
 struct FormLayout {
     Text caption;
     Text applicationTitle;                // title of message boxes that name none
     Twips width, height;                  // outer size at creation
     std::vector<ControlLayout> controls;  // in creation order
+    std::vector<AccessibleText> accessible{};
 };
 
 }  // namespace brumelis

@@ -17,13 +17,14 @@ struct PixelRect {
 
 class PixelFormWindow : public FormWindow {
 public:
-    Twips Width() const final;
+    // Not final: the fake toolkit makes them fail on demand.
+    Twips Width() const override;
     Twips Height() const final;
-    void SetWidth(Twips width) final;
-    void SetHeight(Twips height) final;
+    void SetWidth(Twips width) override;
+    void SetHeight(Twips height) override;
     void Move(Twips left, Twips top, std::optional<Twips> width = std::nullopt,
-              std::optional<Twips> height = std::nullopt) final;
-    ControlGeometry Geometry(ControlId control) const final;
+              std::optional<Twips> height = std::nullopt) override;
+    ControlGeometry Geometry(ControlId control) const override;
 
 protected:
     explicit PixelFormWindow(const FormLayout& layout) : layout_(layout) {}

@@ -8,13 +8,15 @@
 
 namespace brumelis {
 
+// In double: the last pixels before 32-bit twips overflow, read back from a
+// window placed from single-precision twips, would overflow an int.
 inline Twips ToTwips(int pixels) {
-    return static_cast<Twips>(pixels * kTwipsPerPixel);
+    return static_cast<Twips>(static_cast<double>(pixels) * kTwipsPerPixel);
 }
 
 // Twips that fall between two pixels go to the nearer one.
 inline int ToPixels(Twips twips) {
-    return static_cast<int>(std::lround(twips / static_cast<Twips>(kTwipsPerPixel)));
+    return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel));
 }
 
 }  // namespace brumelis

@@ -27,6 +27,7 @@ desktop_packages=(
   xfwm4 xfconf                         # its own compositor; its settings daemon
   i3-wm                                # tiling, without _NET_WM_STATE_ABOVE
   dbus-x11                             # a session bus for them (dbus-launch)
+  at-spi2-core libatspi2.0-dev         # the accessibility bus, read by the end-to-end driver
 )
 
 # Prints the packages of the list that are not installed.

@@ -51,6 +51,13 @@ brumelis_x11_env_wm_ready() {
   [[ $own_check == "$root_check" ]]
 }
 
+# The accessibility bus answers with its address once its launcher owns the
+# name on the session bus.
+brumelis_x11_env_a11y_ready() {
+  dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
+    org.a11y.Bus.GetAddress 2>/dev/null | grep -q unix:
+}
+
 # No command-line tool reads a selection's owner; Xlib through ctypes does.
 brumelis_x11_env_compositor_ready() {
   python3 - <<'EOF'
@@ -109,6 +116,13 @@ brumelis_x11_env_start_desktop() {
   eval "$bus"
   BRUMELIS_X11_ENV_PIDS+=("$DBUS_SESSION_BUS_PID")
   BRUMELIS_X11_ENV_BUS=1
+  # The accessibility bus on that session bus, and its registry, as a screen
+  # reader finds them: the tests read the toolbar's controls there. Its socket
+  # goes in this environment's directory, not in one shared by the user's
+  # displays of the same number.
+  brumelis_x11_env_launch "$dir" at-spi-bus-launcher brumelis_x11_env_a11y_ready \
+    env XDG_RUNTIME_DIR="$dir" /usr/libexec/at-spi-bus-launcher --launch-immediately --a11y=1 ||
+    return 1
   case $wm in
     openbox)
       # Undecorated windows get no border either, so that a frame can be as

@@ -31,6 +31,13 @@ const FormLayout& ToolbarLayout() {
             {kMoveTimer, ControlKind::Timer, kToolbar, 0, 0, 0, 0, Color::Window(),
              Color::WindowText(), kNoImage, Text(), -1, 15, true},
         };
+        // The red square folds and unfolds the panel: a toggle for screen readers.
+        l.accessible = {
+            {kRedSquare, AccessibleRole::ToggleButton, texts::kRedSquareName,
+             texts::kRedSquareDescription},
+            {kPinButton, AccessibleRole::PushButton, Text(), texts::kPinButtonDescription},
+            {kSlider, AccessibleRole::Slider, texts::kSliderName, texts::kSliderDescription},
+        };
         return l;
     }();
     return layout;

@@ -16,6 +16,13 @@ inline const Text kPresentation =
     u"Windows. Cliquez sur OUI pour continuer ou NON pour quitter Brumelis";
 inline const Text kPinCaption = u"+";
 inline const Text kUnpinCaption = u"-";
+// What a screen reader says of the controls; the pin button's name is its caption.
+inline const Text kRedSquareName = u"Carré rouge";
+inline const Text kRedSquareDescription = u"Déplie ou replie le panneau de Brumelis.";
+inline const Text kPinButtonDescription =
+    u"« + » garde la fenêtre au premier plan, « - » ne l'y garde plus.";
+inline const Text kSliderName = u"Opacité de la fenêtre";
+inline const Text kSliderDescription = u"Cliquez ou glissez : opaque en haut, transparente en bas.";
 // Desktops that cannot do what was asked: said once, never claimed done.
 inline const Text kCannotKeepAbove =
     u"Ce gestionnaire de fenêtres ne sait pas garder une fenêtre au-dessus des autres : "

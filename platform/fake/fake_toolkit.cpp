@@ -1,8 +1,8 @@
 #include "platform/fake/fake_toolkit.h"
 
 #include "base/failure.h"
+#include "platform/form_controls.h"
 #include "platform/pixels.h"
-#include "platform/runtime_error_report.h"
 
 namespace brumelis {
 
@@ -12,23 +12,34 @@ namespace {
 // handler's failure setting can stop it.
 struct ProgramEnded {};
 
+// The native state word of the fake: the buttons at their form bits, and
+// modifiers the script never holds.
+constexpr NativeStateBits kFakeStateBits{1, 2, 4, 0x100, 0x200, 0x400};
+constexpr int kLeftButton = 1;
+
+PixelRect ToPixelRect(const ControlLayout& control) {
+    return {ToPixels(control.left), ToPixels(control.top), ToPixels(control.width),
+            ToPixels(control.height)};
+}
+
 }  // namespace
 
 FakeFormWindow::FakeFormWindow(FakeDesktop& desktop, const FormLayout& layout, WindowHandle handle,
-                               std::set<FakeOperation>& failing)
-    : desktop_(desktop),
+                               FormToolkit& toolkit, std::set<FakeOperation>& failing)
+    : PixelFormWindow(layout),
+      desktop_(desktop),
       handle_(handle),
-      caption_(layout.caption),
-      width_(layout.width),
-      height_(layout.height),
+      input_(toolkit, *this, kFakeStateBits),
       failing_(failing) {
     for (const ControlLayout& control : layout.controls) {
-        geometry_[control.id] = {control.left, control.top, control.width, control.height};
+        if (control.kind == ControlKind::Timer) {
+            timers_[control.id] = !control.startsStopped;
+            continue;
+        }
+        rects_[control.id] = ToPixelRect(control);
         if (control.kind == ControlKind::PushButton) captions_[control.id] = control.caption;
-        if (control.kind == ControlKind::Timer) timers_[control.id] = !control.startsStopped;
     }
-    Apply(left_, top_, width_, height_);
-    nativeMoves_ = 0;
+    desktop_.MoveWindow(handle_, {0, 0, ToPixels(layout.width), ToPixels(layout.height)});
 }
 
 void FakeFormWindow::FailIfAsked(FakeOperation operation) const {
@@ -37,48 +48,63 @@ void FakeFormWindow::FailIfAsked(FakeOperation operation) const {
 
 Twips FakeFormWindow::Width() const {
     FailIfAsked(FakeOperation::Width);
-    return width_;
+    return PixelFormWindow::Width();
 }
 
 void FakeFormWindow::SetWidth(Twips width) {
     FailIfAsked(FakeOperation::SetWidth);
-    Apply(left_, top_, width, height_);
+    PixelFormWindow::SetWidth(width);
 }
 
 void FakeFormWindow::SetHeight(Twips height) {
     FailIfAsked(FakeOperation::SetHeight);
-    Apply(left_, top_, width_, height);
+    PixelFormWindow::SetHeight(height);
 }
 
 void FakeFormWindow::Move(Twips left, Twips top, std::optional<Twips> width,
                           std::optional<Twips> height) {
     FailIfAsked(FakeOperation::Move);
-    Apply(left, top, width.value_or(width_), height.value_or(height_));
+    PixelFormWindow::Move(left, top, width, height);
 }
 
-void FakeFormWindow::Apply(Twips left, Twips top, Twips width, Twips height) {
-    if (left == left_ && top == top_ && width == width_ && height == height_) return;
-    left_ = left;
-    top_ = top;
-    width_ = width;
-    height_ = height;
+ControlGeometry FakeFormWindow::Geometry(ControlId control) const {
+    FailIfAsked(FakeOperation::Geometry);
+    return PixelFormWindow::Geometry(control);
+}
+
+PixelRect FakeFormWindow::OuterRect() const {
+    const ScreenRect& rect = desktop_.Get(handle_).rect;
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void FakeFormWindow::Place(const PixelRect& wanted) {
     ++nativeMoves_;
-    const std::int32_t x = ToPixels(left), y = ToPixels(top);
-    desktop_.MoveWindow(handle_, {x, y, x + ToPixels(width), y + ToPixels(height)});
+    desktop_.MoveWindow(
+        handle_, {wanted.left, wanted.top, wanted.left + wanted.width, wanted.top + wanted.height});
+}
+
+std::optional<PixelRect> FakeFormWindow::ControlRect(ControlId control) const {
+    const auto found = rects_.find(control);
+    if (found == rects_.end()) return std::nullopt;
+    return found->second;
+}
+
+Twips FakeFormWindow::Left() const {
+    return ToTwips(OuterRect().left);
+}
+
+Twips FakeFormWindow::Top() const {
+    return ToTwips(OuterRect().top);
+}
+
+bool FakeFormWindow::IsPushButton(ControlId control) const {
+    const ControlLayout* layout = FindLayout(layout_, control);
+    return layout != nullptr && layout->kind == ControlKind::PushButton;
 }
 
 void FakeFormWindow::SetEnabled(bool enabled) {
     FailIfAsked(FakeOperation::SetEnabled);
     enabled_ = enabled;
-}
-
-void FakeFormWindow::StayAbove() {
-    desktop_.RaiseAboveAll(handle_);
-}
-
-ControlGeometry FakeFormWindow::Geometry(ControlId control) const {
-    FailIfAsked(FakeOperation::Geometry);
-    return geometry_.at(control);
 }
 
 Text FakeFormWindow::ButtonCaption(ControlId button) const {
@@ -93,8 +119,7 @@ void FakeFormWindow::SetButtonCaption(ControlId button, const Text& caption) {
 
 void FakeFormWindow::SetTimerRunning(ControlId timer, bool running) {
     auto found = timers_.find(timer);
-    if (found == timers_.end())
-        Raise(error::kInvalidCall, u"FakeToolkit", u"Appel de procédure ou argument incorrect");
+    if (found == timers_.end()) RaiseInvalidControl();
     found->second = running;
 }
 
@@ -102,20 +127,19 @@ FakeToolkit::FakeToolkit(FakeDesktop& desktop, const FormLayout& layout)
     : desktop_(desktop), applicationTitle_(layout.applicationTitle) {
     owner_ = desktop.AddWindow(layout.caption, {}, false);
     const WindowHandle toolbar = desktop.AddWindow(layout.caption, {}, false);
-    window_ = std::make_unique<FakeFormWindow>(desktop, layout, toolbar, failing_);
+    window_ = std::make_unique<FakeFormWindow>(desktop, layout, toolbar, *this, failing_);
     for (const ControlLayout& control : layout.controls) {
         if (control.kind == ControlKind::Timer) timers_.push_back(control.id);
     }
 }
 
-template <typename Handler>
-void FakeToolkit::Deliver(Handler&& handler) {
-    if (ended_ || events_ == nullptr) return;
+template <typename Step>
+void FakeToolkit::Script(Step&& step) {
+    if (ended_) return;
     ++depth_;
     try {
-        DeliverEvent(*this, handler);
+        step();
     } catch (const ProgramEnded&) {
-        // Unwinds every handler on the stack, up to the outermost delivery.
         if (--depth_ > 0) throw;
         return;
     }
@@ -123,8 +147,8 @@ void FakeToolkit::Deliver(Handler&& handler) {
 }
 
 void FakeToolkit::Load(FormEvents& events) {
-    events_ = &events;
-    Deliver([&] { events.Load(); });
+    window_->Input().Start(events);
+    Script([&] { window_->Input().Load(); });
     // The toolkit shows the window once the load handler has returned.
     if (!ended_) desktop_.SetVisible(window_->Handle(), true);
 }
@@ -139,27 +163,43 @@ void FakeToolkit::Tick() {
     for (const ControlId timer : timers_) {
         if (window_->TimerRunning(timer)) running.push_back(timer);
     }
-    for (const ControlId timer : running) Deliver([&] { events_->Tick(timer); });
+    for (const ControlId timer : running) Script([&] { window_->Input().Tick(timer); });
 }
 
 void FakeToolkit::Tick(ControlId timer) {
-    if (window_->TimerRunning(timer)) Deliver([&] { events_->Tick(timer); });
+    if (window_->TimerRunning(timer)) Script([&] { window_->Input().Tick(timer); });
+}
+
+void FakeToolkit::Press(ControlId control, int button, int x, int y) {
+    held_ |= static_cast<unsigned>(button);
+    Script([&] { window_->Input().Press(Pointer(control, button, x, y)); });
+}
+
+// The state word still holds the released button, as GDK reports it.
+void FakeToolkit::Release(ControlId control, int button, bool over) {
+    const PointerInput input = Pointer(control, button, 0, 0);
+    held_ &= ~static_cast<unsigned>(button);
+    Script([&] { window_->Input().Release(input, [over] { return over; }); });
+}
+
+void FakeToolkit::Move(ControlId control, int x, int y) {
+    Script([&] { window_->Input().Move(Pointer(control, 0, x, y)); });
 }
 
 void FakeToolkit::Click(ControlId control) {
-    Deliver([&] { events_->Click(control); });
+    if (window_->IsPushButton(control)) {
+        Script([&] { window_->Input().ButtonClicked(control); });
+        return;
+    }
+    Press(control, kLeftButton);
+    Release(control, kLeftButton);
 }
 
 void FakeToolkit::DoubleClick(ControlId control) {
-    Deliver([&] { events_->DoubleClick(control); });
-}
-
-void FakeToolkit::MouseDown(ControlId control, const MouseEvent& event) {
-    Deliver([&] { events_->MouseDown(control, event); });
-}
-
-void FakeToolkit::MouseMove(ControlId control, const MouseEvent& event) {
-    Deliver([&] { events_->MouseMove(control, event); });
+    Click(control);
+    Press(control, kLeftButton);
+    Script([&] { window_->Input().SecondPress(control); });
+    Release(control, kLeftButton);
 }
 
 MessageAnswer FakeToolkit::ShowMessage(const Text& text, MessageButtons buttons,
@@ -176,6 +216,7 @@ MessageAnswer FakeToolkit::ShowMessage(const Text& text, MessageButtons buttons,
 void FakeToolkit::DoEvents() {
     if (failing_.count(FakeOperation::DoEvents))
         Raise(error::kInvalidCall, u"FakeToolkit", u"Échec simulé");
+    const ScopedCount open = window_->Input().LetPendingEventsRun();
     ++doEventsCount_;
     if (onDoEvents_) onDoEvents_();
     std::deque<std::function<void()>> now;

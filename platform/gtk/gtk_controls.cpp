@@ -31,6 +31,25 @@ std::string WidgetName(int index) {
     return "brumelis-control-" + std::to_string(index);
 }
 
+AtkRole AtkRoleOf(AccessibleRole role) {
+    switch (role) {
+        case AccessibleRole::ToggleButton: return ATK_ROLE_TOGGLE_BUTTON;
+        case AccessibleRole::Slider: return ATK_ROLE_SLIDER;
+        case AccessibleRole::PushButton: break;
+    }
+    return ATK_ROLE_PUSH_BUTTON;
+}
+
+// Through ATK, which GTK's bridge publishes on the accessibility bus.
+void DescribeForScreenReaders(const GtkForm& form, const FormLayout& layout) {
+    for (const AccessibleText& text : layout.accessible) {
+        AtkObject* accessible = gtk_widget_get_accessible(form.WidgetOf(text.id));
+        atk_object_set_role(accessible, AtkRoleOf(text.role));
+        if (!text.name.empty()) atk_object_set_name(accessible, Utf8FromText(text.name).c_str());
+        atk_object_set_description(accessible, Utf8FromText(text.description).c_str());
+    }
+}
+
 }  // namespace
 
 GtkForm::GtkForm(const FormLayout& layout, FormToolkit& toolkit)
@@ -44,6 +63,7 @@ GtkForm::GtkForm(const FormLayout& layout, FormToolkit& toolkit)
         CreateControl(layout_.controls[index], static_cast<int>(index));
     }
     PutControls();
+    DescribeForScreenReaders(*this, layout_);
     InstallStyle();
     gtk_widget_show_all(gtk_bin_get_child(GTK_BIN(toolbar_)));
     gtk_widget_realize(toolbar_);

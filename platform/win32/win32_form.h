@@ -76,7 +76,7 @@ private:
 
     // win32_form_events.cpp: window messages to the form's input.
     // noexcept: user32 called it, and no exception may unwind through user32;
-    // events reach the handlers through DeliverEvent, which stops them.
+    // events reach the handlers through FormInput, which stops them.
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam,
                                        LPARAM lParam) noexcept;
     LRESULT HandleMessage(Control& control, UINT message, WPARAM wParam, LPARAM lParam);

@@ -118,8 +118,12 @@ WindowId ToolbarProcess::Toolbar() {
     return IdOf(FindToolbar());
 }
 
+// The text user32 keeps for the button, which is the one it draws; no
+// reading without a toolbar and its button.
 std::optional<std::string> ToolbarProcess::PinCaption() {
-    return Utf8(WindowText(PinButtonOf(FindToolbar())));
+    const HWND button = PinButtonOf(FindToolbar());
+    if (button == nullptr) return std::nullopt;
+    return Utf8(WindowText(button));
 }
 
 std::optional<MessageBoxReading> ToolbarProcess::Box() {

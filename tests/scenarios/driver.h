@@ -48,7 +48,8 @@ public:
 
     // Its toolbar once shown; 0 while there is none.
     virtual WindowId Toolbar() = 0;
-    // The pin button's caption; none where other programs cannot read it.
+    // The pin button's caption as another program reads it; none when it
+    // could not be read, which no scenario takes for a pass.
     virtual std::optional<std::string> PinCaption() = 0;
     // Its message box, if one is shown.
     virtual std::optional<MessageBoxReading> Box() = 0;

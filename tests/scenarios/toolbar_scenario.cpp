@@ -48,13 +48,15 @@ testing::AssertionResult ToolbarScenario::Unfold() {
 }
 
 testing::AssertionResult ToolbarScenario::CaptionBecomes(const std::string& caption) {
-    // Where the caption cannot be read, what the pin button does next tells.
-    if (!brumelis_->PinCaption()) return testing::AssertionSuccess();
-    const std::string seen =
-        WaitForValue([&] { return brumelis_->PinCaption().value_or(""); }, caption);
+    const std::optional<std::string> seen =
+        WaitForValue([&] { return brumelis_->PinCaption(); }, std::optional<std::string>(caption));
     if (seen == caption) return testing::AssertionSuccess();
+    if (!seen) {
+        return testing::AssertionFailure()
+               << "the pin button's caption could not be read (expected \"" << caption << "\")";
+    }
     return testing::AssertionFailure()
-           << "the pin button reads \"" << seen << "\", not \"" << caption << "\"";
+           << "the pin button reads \"" << *seen << "\", not \"" << caption << "\"";
 }
 
 testing::AssertionResult ToolbarScenario::BringToForeground(WindowId window) {

@@ -8,7 +8,8 @@
 namespace brumelis {
 namespace {
 
-constexpr Twips kSliderHeight = 1335;
+// In pixels, as the pointer's positions are.
+constexpr int kSliderHeight = 89;
 
 class TransparencyTest : public ToolbarTest {
 protected:
@@ -17,16 +18,19 @@ protected:
         LoadAndFollow(editor);
         Unfold();
     }
-    void Drag(Twips y, int button = 1) {
-        toolkit.MouseDown(kSlider, {button, 0, 100, y});
-        toolkit.MouseMove(kSlider, {button, 0, 100, y});
+    // Presses each button of `buttons` on the slider, then moves.
+    void Drag(int y, int buttons = 1) {
+        for (const int button : {1, 2, 4}) {
+            if ((buttons & button) != 0) toolkit.Press(kSlider, button, 6, y);
+        }
+        toolkit.Move(kSlider, 6, y);
     }
     std::optional<std::uint8_t> Alpha() { return desktop.Get(editor).opacity; }
 };
 
 struct HeightCase {
     const char* why;
-    Twips y;
+    int y;
     int alpha;
 };
 
@@ -44,8 +48,8 @@ TEST_P(SliderHeightTest, SetsTheAlphaFromTheHeight) {
 INSTANTIATE_TEST_SUITE_P(Heights, SliderHeightTest,
                          ::testing::Values(HeightCase{"top", 0, 255},
                                            HeightCase{"bottom", kSliderHeight, 0},
-                                           HeightCase{"middle gives 127.5", kSliderHeight / 2, 128},
-                                           HeightCase{"above the slider clamps", -300, 255}));
+                                           HeightCase{"middle", kSliderHeight / 2, 129},
+                                           HeightCase{"above the slider clamps", -20, 255}));
 
 class IgnoredButtonTest : public TransparencyTest, public ::testing::WithParamInterface<int> {};
 
@@ -57,11 +61,11 @@ TEST_P(IgnoredButtonTest, OnlyTheLeftButtonAloneDrags) {
 INSTANTIATE_TEST_SUITE_P(Buttons, IgnoredButtonTest, ::testing::Values(0, 2, 3, 4, 5, 7));
 
 TEST_F(TransparencyTest, TheDragKeepsTheToolbarOpenAndTheReleaseInsideFolds) {
-    Drag(400);
+    Drag(27);
     EXPECT_TRUE(Expanded());
-    toolkit.Click(kSlider);
+    toolkit.Release(kSlider, 1);
     EXPECT_TRUE(Collapsed());
-    EXPECT_EQ(*Alpha(), 179);
+    EXPECT_EQ(*Alpha(), 178);
 }
 
 TEST_F(TransparencyTest, DoubleClickOnTheSliderMakesOpaque) {
@@ -92,12 +96,12 @@ TEST_F(TransparencyTest, ATargetOfZeroChangesNoWindow) {
 // Without a height there is no alpha: the window keeps its opacity rather
 // than turning invisible.
 TEST_F(TransparencyTest, AFailedHeightReadLeavesTheOpacityAlone) {
-    Drag(400);
+    Drag(27);
     toolkit.FailAlways(FakeOperation::Geometry);
     Drag(0);
     toolkit.StopFailing();
     EXPECT_FALSE(toolkit.Ended());
-    EXPECT_EQ(*Alpha(), 179);
+    EXPECT_EQ(*Alpha(), 178);
 }
 
 // Where no compositor draws opacity, the drag still sets it and the user is
@@ -111,10 +115,10 @@ TEST_F(TransparencyTest, ADesktopThatDoesNotShowOpacitySaysSoOnceAfterTheRelease
             const std::size_t shown = toolkit.Messages().size();
             Drag(kSliderHeight / 2);
             EXPECT_EQ(toolkit.Messages().size(), shown) << "nothing while the button is held";
-            toolkit.Click(kSlider);
+            toolkit.Release(kSlider, 1);
             Unfold();
         }
-        EXPECT_EQ(*Alpha(), 128);
+        EXPECT_EQ(*Alpha(), 129);
         ASSERT_EQ(toolkit.Messages().size(), before + (shows ? 0 : 1));
         if (!shows) {
             EXPECT_EQ(toolkit.Messages().back().text, texts::kOpacityNotShown);
@@ -136,13 +140,13 @@ class LeftAloneTest : public TransparencyTest,
 
 TEST_P(LeftAloneTest, IsToldOnceAndSentNothingMore) {
     GetParam().arrange(desktop, editor);
-    Drag(400);
+    Drag(27);
     EXPECT_TRUE(toolkit.Messages().empty()) << "nothing while the button is held";
     const long asked = desktop.CallCount();
     const std::size_t activations = desktop.ActivationRequests().size();
     for (int drag = 0; drag < 2; ++drag) {
         Drag(kSliderHeight / 2);
-        toolkit.Click(kSlider);
+        toolkit.Release(kSlider, 1);
         Unfold();
         toolkit.Click(kPanel);
         Unfold();

@@ -21,20 +21,23 @@ public:
 
     bool Connected() const { return display_ != nullptr; }
     Display* Connection() const { return display_; }
-    X11WindowSystem& System() { return *calls_; }
 
-    WindowSystem& Calls() override { return *calls_; }
+    // The events read so far handed to the window system first, as the
+    // program's toolkit does with every event it reads.
+    WindowSystem& Calls() override;
     WindowHandle CreateTestWindow(const Text& title, ScreenRect rect, bool visible) override;
     void DestroyTestWindow(WindowHandle handle) override;
     bool MakeForeground(WindowHandle handle) override;
     bool IsVisible(WindowHandle handle) override;
+    // _NET_WM_STATE holds _NET_WM_STATE_ABOVE, as xprop shows it.
+    bool KeptAbove(WindowHandle handle) override;
     std::optional<std::uint8_t> Alpha(WindowHandle handle) override;
     void Settle() override;
 
     // A target window of any kind; 0 when it did not come up.
     WindowHandle Start(const TargetOptions& options);
     // The value of a 32-bit property, none when absent or the window is gone.
-    std::optional<unsigned long> Cardinal(x11::XWindow window, const char* property);
+    std::optional<unsigned long> Cardinal(unsigned long window, const char* property);
 
 private:
     bool AwaitProbeExtents();
@@ -43,7 +46,7 @@ private:
     std::unique_ptr<X11WindowSystem> calls_;
     // A window of the test's own, unmapped, that the window manager answers
     // frame extents for: a request it answers after all those made before.
-    x11::XWindow probe_ = 0;
+    unsigned long probe_ = 0;  // an X window id
     std::map<WindowHandle, std::unique_ptr<TargetProcess>> targets_;
     // Programs whose window is destroyed, kept until the end of the test so
     // that no new program is given the same window ids.

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <vector>
 
+#include "tests/x11/e2e/accessible_tree.h"
 #include "tests/x11/support/wait.h"
 
 extern char** environ;
@@ -96,6 +97,10 @@ scenarios::WindowId ToolbarProgram::Toolbar() {
             return window;
     }
     return 0;
+}
+
+std::optional<std::string> ToolbarProgram::PinCaption() {
+    return PushButtonName(pid_, "BrumelisZOLVEC");
 }
 
 XWindowId ToolbarProgram::FindBox() const {

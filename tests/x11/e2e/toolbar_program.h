@@ -38,8 +38,9 @@ public:
     std::optional<int> ExitCode() override { return exitCode_; }
     // Its override-redirect window bearing the caption, once shown.
     scenarios::WindowId Toolbar() override;
-    // A GTK button's label is drawn, not told to other clients.
-    std::optional<std::string> PinCaption() override { return std::nullopt; }
+    // As a screen reader reads it: the accessible name of the toolbar's push
+    // button, over AT-SPI.
+    std::optional<std::string> PinCaption() override;
     // Only the title of a GTK message box shows to other clients.
     std::optional<scenarios::MessageBoxReading> Box() override;
     bool Answer(const scenarios::MessageBoxReading& box, scenarios::Answer answer) override;

@@ -1,0 +1,80 @@
+// The choice of a desktop backend: the first that runs, else the first
+// reason given, else the desktops that work; and the X11 desktop's own
+// answers for the sessions it cannot see as its own.
+#include "program/session_picker.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/x11/utf8_text.h"
+#include "program/x11_desktop.h"
+
+namespace brumelis {
+namespace {
+
+int NeverRun(int&, char**&) {
+    return 99;
+}
+
+// Only the message for a session no backend serves says this.
+const char* const kDesktopsThatWork =
+    "Ouvrez une session X11 (Xorg) avec un gestionnaire de fenêtres compatible EWMH : Xfce, "
+    "MATE, Cinnamon, Openbox, i3";
+
+// The backend's name, or what the user is told.
+std::string Outcome(const BackendChoice& choice) {
+    return choice.backend != nullptr ? choice.backend->name : Utf8FromText(choice.problem);
+}
+
+TEST(SessionPicker, TheOrderAndEachAnswerDecide) {
+    using Session = const SessionEnvironment&;
+    const DesktopBackend first{"first", [](Session) { return Fit::Runs(); }, NeverRun};
+    const DesktopBackend second{"second", [](Session) { return Fit::Runs(); }, NeverRun};
+    const DesktopBackend other{"other", [](Session) { return Fit::NotThisSession(); }, NeverRun};
+    const DesktopBackend lacksA{"lacksA", [](Session) { return Fit::CannotRun(u"A manque"); },
+                                NeverRun};
+    const DesktopBackend lacksB{"lacksB", [](Session) { return Fit::CannotRun(u"B manque"); },
+                                NeverRun};
+    const struct {
+        const char* reason;
+        std::vector<DesktopBackend> backends;
+        const char* outcome;  // a name, or part of the message
+    } rows[] = {
+        {"another session's backend is passed over", {other, first}, "first"},
+        {"the first that runs wins", {first, second}, "first"},
+        {"a later backend that runs beats an earlier reason", {lacksA, first}, "first"},
+        {"with none running, the first reason is told", {other, lacksA, lacksB}, "A manque"},
+        {"no backend serves the session", {other}, kDesktopsThatWork},
+        {"no backend at all", {}, kDesktopsThatWork},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.reason);
+        EXPECT_NE(std::string::npos,
+                  Outcome(PickBackend(row.backends, SessionEnvironment{})).find(row.outcome));
+    }
+}
+
+TEST(SessionPicker, TheX11DesktopRefusesWhatItCannotServe) {
+    const struct {
+        const char* reason;
+        SessionEnvironment session;
+        const char* says;
+    } rows[] = {
+        {"Xwayland gives a DISPLAY, Wayland is still the session",
+         {":59998", "wayland-0", ""},
+         kDesktopsThatWork},
+        {"the session type alone says Wayland", {":59998", "", "wayland"}, kDesktopsThatWork},
+        {"no DISPLAY", {"", "", "tty"}, "la variable DISPLAY n'est pas définie"},
+        {"a display nobody serves", {":59999", "", "x11"}, "« :59999 »"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.reason);
+        EXPECT_NE(std::string::npos,
+                  Outcome(PickBackend({X11Desktop()}, row.session)).find(row.says));
+    }
+}
+
+}  // namespace
+}  // namespace brumelis
