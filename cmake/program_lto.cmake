@@ -43,7 +43,10 @@ function(brumelis_optimise_at_link_time program)
   foreach(target IN LISTS code)
     target_compile_options(${target} PRIVATE -flto=auto -ffat-lto-objects)
   endforeach()
-  target_link_options(${program} PRIVATE -flto=auto)
+  # One partition: GCC 12's optimiser otherwise stopped with an internal
+  # error (binds_to_current_def_p) on the layout's initialiser, depending on
+  # how the program's code fell into partitions.
+  target_link_options(${program} PRIVATE -flto=auto -flto-partition=one)
 
   brumelis_executables_below(${PROJECT_SOURCE_DIR} executables)
   list(REMOVE_ITEM executables ${program})
