@@ -30,8 +30,9 @@ protected:
     void SetUp() override {
         // The CTest entry asks for its scale; on a PC at 100 % there is
         // nothing to see here.
-        if (const char* expected = std::getenv("BRUMELIS_EXPECT_DPI"))
+        if (const char* expected = std::getenv("BRUMELIS_EXPECT_DPI")) {
             ASSERT_EQ(std::atoi(expected), dpi_) << "the prefix's LogPixels did not apply";
+        }
         if (dpi_ == 96) GTEST_SKIP() << "the display is at 100 %";
         target_ = OpenFirstTarget();
         ASSERT_NE(0u, target_);
