@@ -63,16 +63,21 @@ TEST_F(ScaledDisplay, TileAndPanelAreDrawnAtTheDisplaysScale) {
     const Rect toolbar = ToolbarRect();
     const int m = 20;
     ScreenImage shot;
-    // The red square's last scaled row, and the gradient down to its white end.
+    // The red square's last scaled row, and the gradient from its red top
+    // row down to its white end (the target behind is white: red tells).
     const Point squareEnd{m + Scaled(9) - 1, m + Scaled(9) - 1};
+    const Point sliderTop{m + Scaled(kSliderLeft + 12), m + Scaled(kSliderTop) + 1};
     const Point sliderBottom{m + Scaled(kSliderLeft + 12), m + Scaled(kSliderTop + 88)};
+    const auto red = [](Rgb c) { return (c >> 16) >= 0xE0 && (c & 0xFFFF) < 0x4040; };
     EXPECT_TRUE(WaitUntil([&] {
         shot = ScreenImage::Capture(
             {toolbar.left - m, toolbar.top - m, toolbar.width + 2 * m, toolbar.height + 2 * m});
         return shot.At(squareEnd.x, squareEnd.y) == 0xFF0000 &&
+               red(shot.At(sliderTop.x, sliderTop.y)) &&
                (shot.At(sliderBottom.x, sliderBottom.y) & 0xC0C0C0) == 0xC0C0C0;
     })) << std::hex
-        << shot.At(squareEnd.x, squareEnd.y) << ", " << shot.At(sliderBottom.x, sliderBottom.y);
+        << shot.At(squareEnd.x, squareEnd.y) << ", " << shot.At(sliderTop.x, sliderTop.y) << ", "
+        << shot.At(sliderBottom.x, sliderBottom.y);
     EXPECT_TRUE(shot.SaveBmp(ArtifactPath(L"e2e-scaled-toolbar.bmp")));
 }
 
