@@ -28,7 +28,8 @@ public:
     virtual void Tick(ControlId timer) = 0;
     virtual void Click(ControlId control) = 0;
     virtual void DoubleClick(ControlId control) = 0;
-    virtual void MouseDown(ControlId control, const MouseEvent& event) = 0;
+    // Delivered for every press; a form with nothing to do on one keeps this.
+    virtual void MouseDown(ControlId /*control*/, const MouseEvent& /*event*/) {}
     virtual void MouseMove(ControlId control, const MouseEvent& event) = 0;
 };
 

@@ -17,4 +17,20 @@ public:
     virtual void Release() = 0;
 };
 
+// Gives the lock back on every way out of a scope, a failure included, so
+// that a copy that cannot go on never holds up the next one for the lock's
+// whole wait. No lock: nothing to give back.
+class ReleaseAtScopeEnd {
+public:
+    explicit ReleaseAtScopeEnd(InstanceLock* lock) : lock_(lock) {}
+    ~ReleaseAtScopeEnd() {
+        if (lock_ != nullptr) lock_->Release();
+    }
+    ReleaseAtScopeEnd(const ReleaseAtScopeEnd&) = delete;
+    ReleaseAtScopeEnd& operator=(const ReleaseAtScopeEnd&) = delete;
+
+private:
+    InstanceLock* lock_;
+};
+
 }  // namespace brumelis

@@ -40,7 +40,8 @@ struct ListedWindow {
 // from it (answers come from what the backend already knows, kept true by the
 // system's events). What is asked of such a window takes effect when its
 // program answers again, in the order it was asked. A handle that names no
-// window (0, or a window that has gone) changes nothing and reads as nothing.
+// window (0, or a window that has gone) changes nothing, reads as nothing and
+// is answered kAccepted: there is nothing to refuse.
 class WindowSystem {
 public:
     virtual ~WindowSystem() = default;
@@ -64,7 +65,6 @@ public:
     // it is neither moved, sized nor activated. Entering or leaving the band
     // puts it at the top of the windows it then stacks with.
     virtual ChangeAnswer KeepAbove(WindowHandle window, bool above) = 0;
-    virtual bool IsKeptAbove(WindowHandle window) = 0;
 
     // Draws the whole window with one constant opacity, 0 transparent to 255
     // opaque.

@@ -6,7 +6,6 @@
 #include "toolbar/toolbar_layout.h"
 #include "toolbar/toolbar_texts.h"
 #include "toolbar/toolbar_window.h"
-#include "utilities/window_utilities.h"
 
 namespace brumelis {
 
@@ -40,7 +39,7 @@ void ToolbarWindow::FollowForeground() {
         form_.Move(x, y, square.width + kTwipsPerPixel, square.height + kTwipsPerPixel);
         lastTarget_ = foreground;
     }
-    SetTopMost(desktop_, form_.Handle(), true);
+    form_.StayAbove();
     form_.SetButtonCaption(
         kPinButton, IsPinned(pinned_, foreground) ? texts::kUnpinCaption : texts::kPinCaption);
 

@@ -5,7 +5,6 @@
 #include "toolbar/toolbar_texts.h"
 #include "toolbar/toolbar_window.h"
 #include "utilities/value_utilities.h"
-#include "utilities/window_utilities.h"
 
 namespace brumelis {
 
@@ -14,29 +13,45 @@ void ToolbarWindow::TogglePin() {
     // test of a condition does.
     bool pin = true;
     IgnoreFailure([&] { pin = form_.ButtonCaption(kPinButton) == texts::kPinCaption; });
-    bool canPin = true;
-    IgnoreFailure([&] { canPin = desktop_.CanKeepAbove(); });
-    if (pin && !canPin) {
-        // Nothing is pinned, so the button keeps "+"; the user hears why once.
-        if (!toldCannotKeepAbove_) {
-            toldCannotKeepAbove_ = true;
-            IgnoreFailure(
-                [&] { toolkit_.ShowMessage(texts::kCannotKeepAbove, MessageButtons::Ok); });
-        }
-    } else if (pin) {
-        IgnoreFailure([&] { SetTopMost(desktop_, target_, true); });
-        // The toolbar goes back above the window it has just pinned.
-        IgnoreFailure([&] { SetTopMost(desktop_, form_.Handle(), true); });
-        IgnoreFailure([&] { form_.SetButtonCaption(kPinButton, texts::kUnpinCaption); });
-        IgnoreFailure([&] { pinned_ += PinnedItem(target_); });
+    if (pin) {
+        Pin();
     } else {
-        IgnoreFailure([&] { SetTopMost(desktop_, target_, false); });
+        IgnoreFailure([&] { desktop_.KeepAbove(target_, false); });
         IgnoreFailure([&] { form_.SetButtonCaption(kPinButton, texts::kPinCaption); });
         IgnoreFailure(
             [&] { pinned_ = ReplaceText(pinned_, PinnedItem(target_), Text()).AsText(); });
     }
     IgnoreFailure([&] { Fold(); });
     IgnoreFailure([&] { desktop_.Activate(target_); });
+}
+
+// Only a pin the system accepted shows "-" and enters the list; a refusal
+// leaves both as they were and says why.
+void ToolbarWindow::Pin() {
+    // A failed request is skipped like any failed step: the rest goes on.
+    ChangeAnswer answer = ChangeAnswer::kAccepted;
+    IgnoreFailure([&] { answer = desktop_.KeepAbove(target_, true); });
+    switch (answer) {
+        case ChangeAnswer::kAccepted:
+            // The toolbar goes back above the window it has just pinned.
+            IgnoreFailure([&] { form_.StayAbove(); });
+            IgnoreFailure([&] { form_.SetButtonCaption(kPinButton, texts::kUnpinCaption); });
+            IgnoreFailure([&] { pinned_ += PinnedItem(target_); });
+            break;
+        case ChangeAnswer::kUnsupported:
+            if (!toldCannotKeepAbove_) {
+                toldCannotKeepAbove_ = true;
+                Tell(texts::kCannotKeepAbove);
+            }
+            break;
+        case ChangeAnswer::kRefused:
+            if (refusedPin_.insert(target_).second) Tell(texts::kKeepAboveRefused);
+            break;
+    }
+}
+
+void ToolbarWindow::Tell(const Text& text) {
+    IgnoreFailure([&] { toolkit_.ShowMessage(text, MessageButtons::Ok); });
 }
 
 }  // namespace brumelis

@@ -20,6 +20,14 @@ inline const Text kUnpinCaption = u"-";
 inline const Text kCannotKeepAbove =
     u"Ce gestionnaire de fenêtres ne sait pas garder une fenêtre au-dessus des autres : "
     u"Brumelis ne peut pas l'épingler.";
+// A window the system protects from other programs (on Windows, one of a
+// program run as administrator): said once for each window.
+inline const Text kKeepAboveRefused =
+    u"Le système refuse que Brumelis garde cette fenêtre au-dessus des autres : elle "
+    u"appartient à un programme lancé avec plus de droits (en tant qu'administrateur).";
+inline const Text kOpacityRefused =
+    u"Le système refuse que Brumelis rende cette fenêtre transparente : elle appartient à un "
+    u"programme lancé avec plus de droits (en tant qu'administrateur).";
 inline const Text kOpacityNotShown =
     u"La transparence ne se voit qu'avec un gestionnaire de composition (picom, ou celui de "
     u"votre bureau). Brumelis a réglé l'opacité de la fenêtre : elle apparaîtra dès qu'un "

@@ -9,23 +9,6 @@
 
 namespace brumelis {
 
-namespace {
-
-class ReleaseOnExit {
-public:
-    explicit ReleaseOnExit(InstanceLock* lock) : lock_(lock) {}
-    ~ReleaseOnExit() {
-        if (lock_ != nullptr) lock_->Release();
-    }
-    ReleaseOnExit(const ReleaseOnExit&) = delete;
-    ReleaseOnExit& operator=(const ReleaseOnExit&) = delete;
-
-private:
-    InstanceLock* lock_;
-};
-
-}  // namespace
-
 ToolbarWindow::ToolbarWindow(WindowSystem& desktop, FormToolkit& toolkit, FormWindow& form,
                              InstanceLock* startLock)
     : desktop_(desktop), toolkit_(toolkit), form_(form), startLock_(startLock) {}
@@ -61,8 +44,6 @@ void ToolbarWindow::DoubleClick(ControlId control) {
     if (control == kSlider) MakeOpaque();
 }
 
-void ToolbarWindow::MouseDown(ControlId, const MouseEvent&) {}
-
 void ToolbarWindow::MouseMove(ControlId control, const MouseEvent& event) {
     if (control == kSlider) SetOpacityFromSlider(event);
 }
@@ -73,7 +54,7 @@ void ToolbarWindow::StartUp() {
     bool running = false;
     {
         // Given back on every way out of the check, a failure included.
-        const ReleaseOnExit release(startLock_);
+        const ReleaseAtScopeEnd release(startLock_);
         running = AlreadyRunning(desktop_, toolkit_, form_, form_.Caption(),
                                  DynamicValue(std::int16_t{2}));
     }

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <set>
 
 #include "platform/form_toolkit.h"
 #include "platform/instance_lock.h"
@@ -27,7 +29,6 @@ public:
     void Tick(ControlId timer) override;
     void Click(ControlId control) override;
     void DoubleClick(ControlId control) override;
-    void MouseDown(ControlId control, const MouseEvent& event) override;
     void MouseMove(ControlId control, const MouseEvent& event) override;
 
     // Shared state, read by tests.
@@ -47,11 +48,15 @@ private:
     void StartMoveChecks();
     // pin_command.cpp
     void TogglePin();
+    void Pin();
     // transparency_control.cpp
     void SetOpacityFromSlider(const MouseEvent& event);
     void MakeOpaque();
     void MakeOpaqueAndFold();
     void EndDrag();
+    ChangeAnswer SendOpacity(std::uint8_t opacity);
+    // Shows an OK box; a box that cannot be shown is skipped.
+    void Tell(const Text& text);
 
     WindowSystem& desktop_;
     FormToolkit& toolkit_;
@@ -71,11 +76,16 @@ private:
     int stillChecks_ = 0;
     // The pinned windows, one ";handle;" item each.
     Text pinned_;
-    // A slider drag has set an opacity since the last release.
-    bool dragged_ = false;
+    // The answer to the last opacity a slider drag set since the last
+    // release; none when it set none.
+    std::optional<ChangeAnswer> dragAnswer_;
     // What the desktop cannot show or do, once told, is not told again.
     bool toldOpacityNotShown_ = false;
     bool toldCannotKeepAbove_ = false;
+    // Windows the system protects from us: a refused pin is told once for
+    // each; a window that refused an opacity is told once and sent no more.
+    std::set<WindowHandle> refusedPin_;
+    std::set<WindowHandle> refusedOpacity_;
 };
 
 }  // namespace brumelis

@@ -16,25 +16,36 @@ void ToolbarWindow::SetOpacityFromSlider(const MouseEvent& event) {
     // opacity instead of turning invisible.
     std::optional<std::uint8_t> alpha;
     IgnoreFailure([&] { alpha = SliderAlpha(form_.Geometry(kSlider).height, event.y); });
-    if (alpha)
-        IgnoreFailure([&] {
-            desktop_.SetOpacity(target_, *alpha);
-            dragged_ = true;
-        });
+    // A window that refused is sent nothing more: each move would ask again.
+    if (alpha && refusedOpacity_.count(target_) == 0)
+        IgnoreFailure([&] { dragAnswer_ = SendOpacity(*alpha); });
 }
 
-// A box in the middle of a drag would end it: the desktop that does not show
-// opacity says so once the button is released.
+ChangeAnswer ToolbarWindow::SendOpacity(std::uint8_t opacity) {
+    const ChangeAnswer answer = desktop_.SetOpacity(target_, opacity);
+    if (answer == ChangeAnswer::kRefused) refusedOpacity_.insert(target_);
+    return answer;
+}
+
+// A box in the middle of a drag would end it: what the drag's answer means
+// is said once the button is released.
 void ToolbarWindow::EndDrag() {
-    if (!dragged_) return;
-    dragged_ = false;
-    if (toldOpacityNotShown_ || desktop_.ShowsOpacity()) return;
-    toldOpacityNotShown_ = true;
-    toolkit_.ShowMessage(texts::kOpacityNotShown, MessageButtons::Ok);
+    if (!dragAnswer_) return;
+    const ChangeAnswer answer = *dragAnswer_;
+    dragAnswer_.reset();
+    if (answer == ChangeAnswer::kRefused) {
+        // Once: the window is sent nothing more.
+        toolkit_.ShowMessage(texts::kOpacityRefused, MessageButtons::Ok);
+    } else if (answer == ChangeAnswer::kUnsupported && !toldOpacityNotShown_) {
+        toldOpacityNotShown_ = true;
+        toolkit_.ShowMessage(texts::kOpacityNotShown, MessageButtons::Ok);
+    }
 }
 
 void ToolbarWindow::MakeOpaque() {
-    desktop_.SetOpacity(target_, 255);
+    if (refusedOpacity_.count(target_) != 0) return;
+    if (SendOpacity(255) == ChangeAnswer::kRefused)
+        toolkit_.ShowMessage(texts::kOpacityRefused, MessageButtons::Ok);
 }
 
 void ToolbarWindow::MakeOpaqueAndFold() {

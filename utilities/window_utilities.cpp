@@ -48,21 +48,15 @@ bool AlreadyRunning(WindowSystem& desktop, FormToolkit& toolkit, const FormWindo
                     DynamicValue allowance) {
     // The walk reads at most this many characters of each title.
     constexpr std::size_t kTitleLength = 118;
-    WindowHandle h = desktop.TopWindow(form.Handle());
-    while (h != 0) {
+    for (const ListedWindow& listed : desktop.TopLevelWindows(form.Handle(), kTitleLength)) {
         // A title that cannot be read matches nothing.
-        if (desktop.Title(h, kTitleLength) == title) {
+        if (listed.title == title) {
             if (IsLessThanOne(allowance)) return true;
             allowance = Decrement(allowance);
         }
-        h = desktop.WindowBelow(h);
         toolkit.DoEvents();
     }
     return false;
-}
-
-void SetTopMost(WindowSystem& desktop, WindowHandle window, bool topmost) {
-    desktop.KeepAbove(window, topmost);
 }
 
 }  // namespace brumelis

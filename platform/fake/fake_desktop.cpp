@@ -40,6 +40,14 @@ void FakeDesktop::SetTitleReadable(WindowHandle window, bool readable) {
     if (Window* w = Find(window)) w->titleReadable = readable;
 }
 
+void FakeDesktop::SetRefusesChanges(WindowHandle window, bool refuses) {
+    if (Window* w = Find(window)) w->refusesChanges = refuses;
+}
+
+void FakeDesktop::RaiseAboveAll(WindowHandle window) {
+    if (Find(window)) PlaceInBand(window, true);
+}
+
 void FakeDesktop::SetInvisibleBorders(WindowHandle window, ScreenRect borders) {
     if (Window* w = Find(window)) w->invisibleBorders = borders;
 }
@@ -93,34 +101,24 @@ std::optional<ScreenRect> FakeDesktop::VisibleFrame(WindowHandle window) {
                       w->rect.right - border.right, w->rect.bottom - border.bottom};
 }
 
-void FakeDesktop::KeepAbove(WindowHandle window, bool above) {
+ChangeAnswer FakeDesktop::KeepAbove(WindowHandle window, bool above) {
     ++calls_;
     Window* w = Find(window);
-    if (!w) return;
-    w->visible = true;
-    if (!canKeepAbove_) return;
+    if (!w) return ChangeAnswer::kAccepted;
+    if (!canKeepAbove_) return ChangeAnswer::kUnsupported;
+    if (w->refusesChanges) return ChangeAnswer::kRefused;
     // Leaving a band the window is not in has no effect.
     if (above || w->keptAbove) PlaceInBand(window, above);
+    return ChangeAnswer::kAccepted;
 }
 
-bool FakeDesktop::IsKeptAbove(WindowHandle window) {
+ChangeAnswer FakeDesktop::SetOpacity(WindowHandle window, std::uint8_t opacity) {
     ++calls_;
-    return IsTopmost(window);
-}
-
-bool FakeDesktop::CanKeepAbove() {
-    ++calls_;
-    return canKeepAbove_;
-}
-
-void FakeDesktop::SetOpacity(WindowHandle window, std::uint8_t opacity) {
-    ++calls_;
-    if (Window* w = Find(window)) w->opacity = opacity;
-}
-
-bool FakeDesktop::ShowsOpacity() {
-    ++calls_;
-    return showsOpacity_;
+    Window* w = Find(window);
+    if (!w) return ChangeAnswer::kAccepted;
+    if (w->refusesChanges) return ChangeAnswer::kRefused;
+    w->opacity = opacity;
+    return showsOpacity_ ? ChangeAnswer::kAccepted : ChangeAnswer::kUnsupported;
 }
 
 void FakeDesktop::Activate(WindowHandle window) {
@@ -128,23 +126,17 @@ void FakeDesktop::Activate(WindowHandle window) {
     activations_.push_back(window);
 }
 
-WindowHandle FakeDesktop::TopWindow(WindowHandle window) {
+std::vector<ListedWindow> FakeDesktop::TopLevelWindows(WindowHandle window,
+                                                       std::size_t titleLength) {
     ++calls_;
-    return Find(window) ? zOrder_.front() : 0;
-}
-
-WindowHandle FakeDesktop::WindowBelow(WindowHandle window) {
-    ++calls_;
-    auto it = std::find(zOrder_.begin(), zOrder_.end(), window);
-    if (it == zOrder_.end() || it + 1 == zOrder_.end()) return 0;
-    return *(it + 1);
-}
-
-std::optional<Text> FakeDesktop::Title(WindowHandle window, std::size_t maxLength) {
-    ++calls_;
-    const Window* w = Find(window);
-    if (!w || !w->titleReadable) return std::nullopt;
-    return w->title.substr(0, maxLength);
+    std::vector<ListedWindow> listed;
+    if (!Find(window)) return listed;
+    for (WindowHandle h : zOrder_) {
+        const Window& w = windows_.at(h);
+        listed.push_back({h, w.titleReadable ? std::optional<Text>(w.title.substr(0, titleLength))
+                                             : std::nullopt});
+    }
+    return listed;
 }
 
 }  // namespace brumelis

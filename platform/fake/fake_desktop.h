@@ -21,6 +21,8 @@ public:
         bool visible = true;
         bool titleReadable = true;  // false: the title cannot be read
         bool keptAbove = false;
+        // A window of a program with higher rights: changes are refused.
+        bool refusesChanges = false;
         std::optional<std::uint8_t> opacity;  // none until one is set
         // Invisible resize borders inside the rectangle, left, top, right
         // and bottom: the rest is the visible frame.
@@ -34,6 +36,10 @@ public:
     void MoveWindow(WindowHandle window, ScreenRect rect);
     void SetVisible(WindowHandle window, bool visible);
     void SetTitleReadable(WindowHandle window, bool readable);
+    void SetRefusesChanges(WindowHandle window, bool refuses);
+    // The toolkit's side: its own window put above every other, kept-above
+    // ones included.
+    void RaiseAboveAll(WindowHandle window);
     // Widths of invisible resize borders (left, top, right, bottom).
     void SetInvisibleBorders(WindowHandle window, ScreenRect borders);
     // What the system tells the watcher after a move; nothing for a window
@@ -60,15 +66,11 @@ public:
     WindowHandle ForegroundWindow() override;
     std::optional<ScreenRect> VisibleFrame(WindowHandle window) override;
     void WatchMoves(WindowHandle window, std::function<void()> moved) override;
-    void KeepAbove(WindowHandle window, bool above) override;
-    bool IsKeptAbove(WindowHandle window) override;
-    bool CanKeepAbove() override;
-    void SetOpacity(WindowHandle window, std::uint8_t opacity) override;
-    bool ShowsOpacity() override;
+    ChangeAnswer KeepAbove(WindowHandle window, bool above) override;
+    ChangeAnswer SetOpacity(WindowHandle window, std::uint8_t opacity) override;
     void Activate(WindowHandle window) override;
-    WindowHandle TopWindow(WindowHandle window) override;
-    WindowHandle WindowBelow(WindowHandle window) override;
-    std::optional<Text> Title(WindowHandle window, std::size_t maxLength) override;
+    std::vector<ListedWindow> TopLevelWindows(WindowHandle window,
+                                              std::size_t titleLength) override;
 
 private:
     Window* Find(WindowHandle window);

@@ -72,6 +72,10 @@ void FakeFormWindow::SetEnabled(bool enabled) {
     enabled_ = enabled;
 }
 
+void FakeFormWindow::StayAbove() {
+    desktop_.RaiseAboveAll(handle_);
+}
+
 ControlGeometry FakeFormWindow::Geometry(ControlId control) const {
     FailIfAsked(FakeOperation::Geometry);
     return geometry_.at(control);

@@ -42,6 +42,7 @@ public:
     void Move(Twips left, Twips top, std::optional<Twips> width,
               std::optional<Twips> height) override;
     void SetEnabled(bool enabled) override;
+    void StayAbove() override;
     ControlGeometry Geometry(ControlId control) const override;
     Text ButtonCaption(ControlId button) const override;
     void SetButtonCaption(ControlId button, const Text& caption) override;

@@ -41,6 +41,13 @@ void Win32Form::SetEnabled(bool enabled) {
     ::EnableWindow(ToolbarWindow(), enabled);
 }
 
+// The same request as for a window the user pins: the band kept above, put
+// at its top, never activated.
+void Win32Form::StayAbove() {
+    ::SetWindowPos(ToolbarWindow(), HWND_TOPMOST, 0, 0, 0, 0,
+                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_ASYNCWINDOWPOS);
+}
+
 std::optional<PixelRect> Win32Form::ControlRect(ControlId control) const {
     const auto found = controls_.find(control);
     if (found == controls_.end()) return std::nullopt;

@@ -83,41 +83,40 @@ void CALLBACK Win32WindowSystem::OnEvent(HWINEVENTHOOK, DWORD, HWND hwnd, LONG o
     watcher->moved_();
 }
 
-void Win32WindowSystem::KeepAbove(WindowHandle window, bool above) {
-    // The answer tells nothing the toolbar would act on.
+ChangeAnswer Win32WindowSystem::KeepAbove(WindowHandle window, bool above) {
     user32_.setWindowPos(
         ToHwnd(window), above ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
         SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_ASYNCWINDOWPOS);
+    return ChangeAnswer::kAccepted;
 }
 
-bool Win32WindowSystem::IsKeptAbove(WindowHandle window) {
-    return (user32_.getWindowLongA(ToHwnd(window), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-}
-
-void Win32WindowSystem::SetOpacity(WindowHandle window, std::uint8_t opacity) {
+ChangeAnswer Win32WindowSystem::SetOpacity(WindowHandle window, std::uint8_t opacity) {
     const HWND hwnd = ToHwnd(window);
     const LONG style = user32_.getWindowLongA(hwnd, GWL_EXSTYLE);
     if ((style & WS_EX_LAYERED) == 0) user32_.setExtendedStyleLater(hwnd, style | WS_EX_LAYERED);
     user32_.setLayeredWindowAttributes(hwnd, 0, opacity, LWA_ALPHA);
+    return ChangeAnswer::kAccepted;
 }
 
 void Win32WindowSystem::Activate(WindowHandle window) {
     user32_.setActiveWindow(ToHwnd(window));
 }
 
-WindowHandle Win32WindowSystem::TopWindow(WindowHandle window) {
-    return ToWindowHandle(user32_.getWindow(ToHwnd(window), GW_HWNDFIRST));
+std::vector<ListedWindow> Win32WindowSystem::TopLevelWindows(WindowHandle window,
+                                                             std::size_t titleLength) {
+    std::vector<ListedWindow> listed;
+    for (HWND h = user32_.getWindow(ToHwnd(window), GW_HWNDFIRST); h != nullptr;
+         h = user32_.getWindow(h, GW_HWNDNEXT)) {
+        listed.push_back({ToWindowHandle(h), Title(h, titleLength)});
+    }
+    return listed;
 }
 
-WindowHandle Win32WindowSystem::WindowBelow(WindowHandle window) {
-    return ToWindowHandle(user32_.getWindow(ToHwnd(window), GW_HWNDNEXT));
-}
-
-std::optional<Text> Win32WindowSystem::Title(WindowHandle window, std::size_t maxLength) {
+std::optional<Text> Win32WindowSystem::Title(HWND window, std::size_t maxLength) const {
     std::string buffer(std::max(kTitleBuffer, maxLength + 1), ' ');
     const int count = static_cast<int>(std::min<std::size_t>(maxLength + 1, INT_MAX));
     // The count answered is not looked at: the NUL says where the title ends.
-    user32_.getWindowTextA(ToHwnd(window), buffer.data(), count);
+    user32_.getWindowTextA(window, buffer.data(), count);
     const std::size_t end = buffer.find('\0');
     if (end == std::string::npos) return std::nullopt;
     return FromCodePage(std::string_view(buffer.data(), end));

@@ -30,22 +30,22 @@ public:
     // minimising. Under Wine 8 they install but deliver nothing for other
     // processes' windows.
     void WatchMoves(WindowHandle window, std::function<void()> moved) override;
-    void KeepAbove(WindowHandle window, bool above) override;
-    bool IsKeptAbove(WindowHandle window) override;
-    bool CanKeepAbove() override { return true; }
+    // SetWindowPos into or out of the topmost band, with SWP_SHOWWINDOW as
+    // user32's callers have always sent it.
+    ChangeAnswer KeepAbove(WindowHandle window, bool above) override;
     // Layered first, when the window is not yet (the write is skipped on
     // every move of a drag after the first, as it would wait even when it
     // changes nothing), then the alpha.
-    void SetOpacity(WindowHandle window, std::uint8_t opacity) override;
-    bool ShowsOpacity() override { return true; }
+    ChangeAnswer SetOpacity(WindowHandle window, std::uint8_t opacity) override;
     // SetActiveWindow: refused at once for another thread's window.
     void Activate(WindowHandle window) override;
-    WindowHandle TopWindow(WindowHandle window) override;
-    WindowHandle WindowBelow(WindowHandle window) override;
-    // maxLength counts bytes of the system's 8-bit code page.
-    std::optional<Text> Title(WindowHandle window, std::size_t maxLength) override;
+    // GW_HWNDFIRST, then GW_HWNDNEXT from each; titleLength counts bytes of
+    // the system's 8-bit code page.
+    std::vector<ListedWindow> TopLevelWindows(WindowHandle window,
+                                              std::size_t titleLength) override;
 
 private:
+    std::optional<Text> Title(HWND window, std::size_t maxLength) const;
     static void CALLBACK OnEvent(HWINEVENTHOOK hook, DWORD event, HWND hwnd, LONG object,
                                  LONG child, DWORD thread, DWORD time) noexcept;
     void Unhook();

@@ -19,6 +19,7 @@ public:
     bool IsVisible(WindowHandle window) override {
         return desktop_.Exists(window) && desktop_.Get(window).visible;
     }
+    bool KeptAbove(WindowHandle window) override { return desktop_.IsTopmost(window); }
     std::optional<std::uint8_t> Alpha(WindowHandle window) override {
         return desktop_.Exists(window) ? desktop_.Get(window).opacity : std::nullopt;
     }

@@ -66,6 +66,10 @@ public:
         return ::IsWindowVisible(ToHwnd(window)) != FALSE;
     }
 
+    bool KeptAbove(WindowHandle window) override {
+        return (::GetWindowLongW(ToHwnd(window), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    }
+
     std::optional<std::uint8_t> Alpha(WindowHandle window) override {
         COLORREF key = 0;
         BYTE alpha = 0;

@@ -60,7 +60,8 @@ bool GetFrame(HWND w, ScreenRect& frame) {
 }
 HWND WINAPI GetNext(HWND w, UINT command) {
     Record("GetWindow(%lx, %u)", H(w), command);
-    return ToHwnd(0x5678);
+    // One window in the level: the first, and nothing after it.
+    return command == GW_HWNDFIRST ? ToHwnd(0x5678) : nullptr;
 }
 int WINAPI GetText(HWND w, LPSTR buffer, int count) {
     const bool untouched = std::string(buffer, 255).find_first_not_of(' ') == std::string::npos;
@@ -158,18 +159,15 @@ INSTANTIATE_TEST_SUITE_P(
                     [](WindowSystem& w) { EXPECT_FALSE(w.VisibleFrame(kWindow)); },
                     {"VisibleFrame(1234)", "GetWindowRect(1234)"}},
         // Without waiting for the window's thread: SWP_ASYNCWINDOWPOS.
-        SequenceRow{"keep above",
-                    nullptr,
-                    [](WindowSystem& w) { w.KeepAbove(kWindow, true); },
-                    {"SetWindowPos(1234, -1, 0, 0, 0, 0, 0x4053)"}},
+        SequenceRow{
+            "keep above",
+            nullptr,
+            [](WindowSystem& w) { EXPECT_EQ(ChangeAnswer::kAccepted, w.KeepAbove(kWindow, true)); },
+            {"SetWindowPos(1234, -1, 0, 0, 0, 0, 0x4053)"}},
         SequenceRow{"no longer above",
                     nullptr,
                     [](WindowSystem& w) { w.KeepAbove(kWindow, false); },
                     {"SetWindowPos(1234, -2, 0, 0, 0, 0, 0x4053)"}},
-        SequenceRow{"is it above",
-                    [](Script& s) { s.exStyle = 0x8; },
-                    [](WindowSystem& w) { EXPECT_TRUE(w.IsKeptAbove(kWindow)); },
-                    {"GetWindowLongA(1234, -20)"}},
         // The style write waits even when it changes nothing: it goes to a
         // worker, and only when the window is not layered yet.
         SequenceRow{"opacity on a window not yet layered keeps its other bits",
@@ -185,22 +183,24 @@ INSTANTIATE_TEST_SUITE_P(
                     nullptr,
                     [](WindowSystem& w) { w.Activate(kWindow); },
                     {"SetActiveWindow(1234)"}},
-        SequenceRow{"the top of the z-order",
-                    nullptr,
-                    [](WindowSystem& w) { EXPECT_EQ(0x5678, w.TopWindow(kWindow)); },
-                    {"GetWindow(1234, 0)"}},
-        SequenceRow{"the window below",
-                    nullptr,
-                    [](WindowSystem& w) { EXPECT_EQ(0x5678, w.WindowBelow(kWindow)); },
-                    {"GetWindow(1234, 2)"}},
-        SequenceRow{"a title",
-                    [](Script& s) { s.title = "Bloc-notes"; },
-                    [](WindowSystem& w) { EXPECT_EQ(u"Bloc-notes", w.Title(kWindow, 118)); },
-                    {"GetWindowTextA(1234, 255 spaces, 119)"}},
-        SequenceRow{"a title query that writes nothing",
-                    nullptr,
-                    [](WindowSystem& w) { EXPECT_EQ(std::nullopt, w.Title(kWindow, 118)); },
-                    {"GetWindowTextA(1234, 255 spaces, 119)"}},
+        // Each title read as the window is met, before the next is asked.
+        SequenceRow{
+            "the top-level windows and their titles",
+            [](Script& s) { s.title = "Bloc-notes"; },
+            [](WindowSystem& w) {
+                const auto listed = w.TopLevelWindows(kWindow, 118);
+                ASSERT_EQ(1u, listed.size());
+                EXPECT_EQ(0x5678, listed[0].window);
+                EXPECT_EQ(u"Bloc-notes", listed[0].title);
+            },
+            {"GetWindow(1234, 0)", "GetWindowTextA(5678, 255 spaces, 119)", "GetWindow(5678, 2)"}},
+        SequenceRow{
+            "a title query that writes nothing",
+            nullptr,
+            [](WindowSystem& w) {
+                EXPECT_EQ(std::nullopt, w.TopLevelWindows(kWindow, 118).at(0).title);
+            },
+            {"GetWindow(1234, 0)", "GetWindowTextA(5678, 255 spaces, 119)", "GetWindow(5678, 2)"}},
         // On the window's thread only, out of context, not our own windows:
         // move and size loop, minimise, location.
         SequenceRow{
@@ -209,14 +209,7 @@ INSTANTIATE_TEST_SUITE_P(
             [](WindowSystem& w) { w.WatchMoves(kWindow, [] {}); },
             {"GetWindowThreadProcessId(1234)", "SetWinEventHook(0xa, 0xb, no module, 66, 77, 2)",
              "SetWinEventHook(0x16, 0x17, no module, 66, 77, 2)",
-             "SetWinEventHook(0x800b, 0x800b, no module, 66, 77, 2)"}},
-        SequenceRow{"nothing asked of the system",
-                    nullptr,
-                    [](WindowSystem& w) {
-                        EXPECT_TRUE(w.CanKeepAbove());
-                        EXPECT_TRUE(w.ShowsOpacity());
-                    },
-                    {}}));
+             "SetWinEventHook(0x800b, 0x800b, no module, 66, 77, 2)"}}));
 
 // The thread's other windows and objects report to the same hooks: only the
 // watched window's frame counts (the first event). The hooks go at the end.

@@ -23,6 +23,8 @@ public:
     // True once the window really is the foreground window.
     virtual bool MakeForeground(WindowHandle window) = 0;
     virtual bool IsVisible(WindowHandle window) = 0;
+    // In the band kept above the others, as the system records it.
+    virtual bool KeptAbove(WindowHandle window) = 0;
     // The constant alpha of a layered window; none before one was set.
     virtual std::optional<std::uint8_t> Alpha(WindowHandle window) = 0;
     // For the few cases where Wine is known to part from Windows.

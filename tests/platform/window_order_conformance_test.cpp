@@ -70,12 +70,11 @@ TEST_P(WindowSystemConformance, OperationsOnHandlesOfNoWindowChangeNothing) {
     for (const WindowHandle bad : {WindowHandle{0}, DestroyedWindow()}) {
         SCOPED_TRACE(bad);
         EXPECT_EQ(std::nullopt, Calls().VisibleFrame(bad));
-        EXPECT_EQ(0, Calls().TopWindow(bad));
-        EXPECT_EQ(0, Calls().WindowBelow(bad));
-        EXPECT_FALSE(Calls().IsKeptAbove(bad));
-        Calls().SetOpacity(bad, 10);
-        Calls().KeepAbove(bad, true);
-        Calls().KeepAbove(bad, false);
+        EXPECT_TRUE(Calls().TopLevelWindows(bad, 118).empty());
+        // Nothing to refuse.
+        EXPECT_EQ(ChangeAnswer::kAccepted, Calls().SetOpacity(bad, 10));
+        EXPECT_EQ(ChangeAnswer::kAccepted, Calls().KeepAbove(bad, true));
+        EXPECT_EQ(ChangeAnswer::kAccepted, Calls().KeepAbove(bad, false));
     }
     EXPECT_FALSE(IsKeptAbove(live));
     EXPECT_EQ(std::nullopt, Backend().Alpha(live));

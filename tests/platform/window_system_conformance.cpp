@@ -30,7 +30,7 @@ WindowHandle WindowSystemConformance::DestroyedWindow() {
 
 bool WindowSystemConformance::IsKeptAbove(WindowHandle window) {
     backend_->Settle();
-    return Calls().IsKeptAbove(window);
+    return backend_->KeptAbove(window);
 }
 
 ScreenRect WindowSystemConformance::RectOf(WindowHandle window) {
@@ -48,14 +48,19 @@ WindowHandle WindowSystemConformance::Foreground() {
 std::vector<WindowHandle> WindowSystemConformance::WalkFrom(WindowHandle start) {
     backend_->Settle();
     std::vector<WindowHandle> seen;
-    // A bound on the walk: a broken GW_HWNDNEXT must not hang the suite.
-    int steps = 0;
-    for (WindowHandle h = Calls().TopWindow(start); h != 0 && steps < 10000;
-         h = Calls().WindowBelow(h), ++steps) {
-        if (std::find(windows_.begin(), windows_.end(), h) != windows_.end()) seen.push_back(h);
+    for (const ListedWindow& listed : Calls().TopLevelWindows(start, 118)) {
+        if (std::find(windows_.begin(), windows_.end(), listed.window) != windows_.end())
+            seen.push_back(listed.window);
     }
-    EXPECT_LT(steps, 10000) << "the z-order walk did not end";
     return seen;
+}
+
+std::optional<Text> WindowSystemConformance::TitleOf(WindowHandle window, std::size_t titleLength) {
+    for (const ListedWindow& listed : Calls().TopLevelWindows(window, titleLength)) {
+        if (listed.window == window) return listed.title;
+    }
+    ADD_FAILURE() << "the window is not in the snapshot of its own level";
+    return std::nullopt;
 }
 
 }  // namespace brumelis::platform_tests

@@ -36,6 +36,8 @@ protected:
     // The test's own windows in the order a walk that starts at the top of
     // the level of `start` meets them; other programs' windows are skipped.
     std::vector<WindowHandle> WalkFrom(WindowHandle start);
+    // The window's title as the snapshot from its own level lists it.
+    std::optional<Text> TitleOf(WindowHandle window, std::size_t titleLength);
 
 private:
     std::unique_ptr<WindowBackend> backend_;

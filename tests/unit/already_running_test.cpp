@@ -99,26 +99,5 @@ TEST(AlreadyRunningWalk, AnAllowanceWithoutNumberFailsToTheCaller) {
                  Failure);
 }
 
-TEST(SetTopMostSwitch, MovesBetweenBandsAndShows) {
-    FakeDesktop desktop;
-    const WindowHandle a = desktop.AddWindow(u"a", {1, 2, 3, 4}, false);
-    const WindowHandle b = desktop.AddWindow(u"b");
-    SetTopMost(desktop, a, true);
-    EXPECT_TRUE(desktop.IsTopmost(a));
-    EXPECT_TRUE(desktop.IsAbove(a, b));
-    EXPECT_TRUE(desktop.Get(a).visible);
-    EXPECT_EQ(desktop.Get(a).rect.left, 1);  // neither moved nor sized
-    EXPECT_EQ(desktop.Get(a).rect.right, 3);
-    desktop.SetVisible(a, false);
-    SetTopMost(desktop, a, false);
-    EXPECT_FALSE(desktop.IsTopmost(a));
-    EXPECT_TRUE(desktop.Get(a).visible);  // shown whichever band it asks for
-    SetTopMost(desktop, a, true);         // and back
-    EXPECT_TRUE(desktop.IsTopmost(a));
-    SetTopMost(desktop, 0, true);  // nothing to change, nothing reported
-    SetTopMost(desktop, 12345, true);
-    EXPECT_EQ(desktop.ZOrder().size(), 2u);
-}
-
 }  // namespace
 }  // namespace brumelis

@@ -136,25 +136,48 @@ TEST_F(PinCommandTest, FailedStepsAreSkipped) {
     EXPECT_FALSE(toolkit.Ended());
 }
 
-// A window manager without a band above the others: no pin is claimed, the
-// button keeps "+", and the user is told why on the first click only.
-TEST_F(PinCommandTest, ADesktopThatCannotKeepAboveClaimsNoPin) {
-    const WindowHandle editor = desktop.AddWindow(u"Bloc-notes");
-    desktop.SetCanKeepAbove(false);
-    LoadAndFollow(editor);
-    for (int click = 0; click < 2; ++click) {
-        Unfold();
-        toolkit.Click(kPinButton);
+// A pin the system does not grant is never claimed: the button keeps "+",
+// the list stays as it was, and the user is told why. A desktop without a
+// band above the others says so on the first click only; a window the system
+// protects says so once for each window.
+struct RefusedPinCase {
+    const char* why;
+    bool desktopCanKeepAbove;
+    const Text& message;
+    std::size_t messagesForTwoWindows;
+};
+
+class RefusedPinTest : public PinCommandTest,
+                       public ::testing::WithParamInterface<RefusedPinCase> {};
+
+TEST_P(RefusedPinTest, ClaimsNoPinAndSaysWhy) {
+    const RefusedPinCase& c = GetParam();
+    desktop.SetCanKeepAbove(c.desktopCanKeepAbove);
+    toolkit.Load(form);
+    for (const WindowHandle window : {desktop.AddWindow(u"a"), desktop.AddWindow(u"b")}) {
+        desktop.SetRefusesChanges(window, true);
+        desktop.SetForeground(window);
         toolkit.Tick();
-        EXPECT_EQ(caption(), u"+");
-        EXPECT_FALSE(desktop.IsTopmost(editor));
-        EXPECT_EQ(form.PinnedList(), u"");
-        EXPECT_TRUE(Collapsed());
-        EXPECT_EQ(desktop.ActivationRequests().back(), editor);
+        for (int click = 0; click < 2; ++click) {
+            Unfold();
+            toolkit.Click(kPinButton);
+            toolkit.Tick();
+            EXPECT_EQ(caption(), u"+") << c.why;
+            EXPECT_FALSE(desktop.IsTopmost(window)) << c.why;
+            EXPECT_EQ(form.PinnedList(), u"") << c.why;
+            EXPECT_TRUE(Collapsed()) << c.why;
+            EXPECT_EQ(desktop.ActivationRequests().back(), window) << c.why;
+        }
     }
-    ASSERT_EQ(toolkit.Messages().size(), 1u);
-    EXPECT_EQ(toolkit.Messages()[0].text, texts::kCannotKeepAbove);
+    ASSERT_EQ(toolkit.Messages().size(), c.messagesForTwoWindows) << c.why;
+    for (const auto& message : toolkit.Messages()) EXPECT_EQ(message.text, c.message) << c.why;
 }
+
+INSTANTIATE_TEST_SUITE_P(Answers, RefusedPinTest,
+                         ::testing::Values(RefusedPinCase{"no band above on this desktop", false,
+                                                          texts::kCannotKeepAbove, 1},
+                                           RefusedPinCase{"windows of a program with more rights",
+                                                          true, texts::kKeepAboveRefused, 2}));
 
 }  // namespace
 }  // namespace brumelis

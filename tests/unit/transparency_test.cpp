@@ -119,5 +119,28 @@ TEST_F(TransparencyTest, ADesktopThatDoesNotShowOpacitySaysSoOnceAfterTheRelease
     }
 }
 
+// A window the system protects from us: the first move asks, every later
+// one, the panel's click included, sends nothing; the release says why, once.
+TEST_F(TransparencyTest, AWindowThatRefusesIsToldOnceAndSentNothingMore) {
+    desktop.SetRefusesChanges(editor, true);
+    Drag(400);
+    EXPECT_TRUE(toolkit.Messages().empty()) << "nothing while the button is held";
+    const long asked = desktop.CallCount();
+    const std::size_t activations = desktop.ActivationRequests().size();
+    for (int drag = 0; drag < 2; ++drag) {
+        Drag(kSliderHeight / 2);
+        toolkit.Click(kSlider);
+        Unfold();
+        toolkit.Click(kPanel);
+        Unfold();
+    }
+    EXPECT_EQ(desktop.CallCount() - asked,
+              static_cast<long>(desktop.ActivationRequests().size() - activations))
+        << "activations only";
+    EXPECT_FALSE(Alpha().has_value());
+    ASSERT_EQ(toolkit.Messages().size(), 1u);
+    EXPECT_EQ(toolkit.Messages()[0].text, texts::kOpacityRefused);
+}
+
 }  // namespace
 }  // namespace brumelis
