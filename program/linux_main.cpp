@@ -1,23 +1,35 @@
-// The Linux program: the session check, GTK on X11, the X11 window system
-// over GDK's own connection, wired into the toolbar window.
+// The Linux program: its command line, then the desktop backend the session
+// calls for, wired into the toolbar window.
 #include <gtk/gtk.h>
 
 #include <cstdio>
 #include <exception>
-#include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/gtk/gtk_message_box.h"
 #include "platform/gtk/gtk_support.h"
-#include "platform/gtk/gtk_toolkit.h"
-#include "platform/gtk/gtk_x11_events.h"
-#include "platform/x11/x11_instance_lock.h"
+#include "program/command_line.h"
+#include "program/session_picker.h"
+#include "program/x11_desktop.h"
 #include "toolbar/toolbar_layout.h"
-#include "toolbar/toolbar_program.h"
-// Xlib last: its macros (None, Status...) clash with names above.
-#include "platform/x11/x11_session.h"
 
 namespace {
+
+// The desktops the program knows, in the order they are asked. The Wayland
+// backends go before X11, each proving its own compositor (sway: $SWAYSOCK
+// answers; KWin: org.kde.KWin on the session bus; GNOME: org.gnome.Shell on
+// the session bus); X11 serves every session that is not Wayland.
+std::vector<brumelis::DesktopBackend> Desktops() {
+    return {brumelis::X11Desktop()};
+}
+
+// What --help and --version print; a write that fails (a full disk, a
+// closed pipe) fails the program, as it would any GNU one.
+int Print(const std::string& text) {
+    std::fputs(text.c_str(), stdout);
+    return std::fflush(stdout) == 0 && std::ferror(stdout) == 0 ? 0 : 1;
+}
 
 // On the terminal, and in a box where GTK can open one (under Wayland it
 // may, through the Wayland backend, for this box alone).
@@ -34,24 +46,17 @@ int Refuse(const brumelis::Text& message, int& argc, char**& argv) {
 
 int main(int argc, char** argv) {
     using namespace brumelis;
-    if (const auto problem = FindSessionProblem(SessionEnvironment::FromProcess())) {
-        return Refuse(*problem, argc, argv);
+    const CommandLine command = ReadCommandLine({argv + (argc > 0 ? 1 : 0), argv + argc});
+    switch (command.action) {
+        case CommandLine::Action::ShowHelp: return Print(HelpText());
+        case CommandLine::Action::ShowVersion: return Print(VersionText());
+        case CommandLine::Action::Refuse: std::fputs(command.refusal.c_str(), stderr); return 2;
+        case CommandLine::Action::Run: break;
     }
-    gdk_set_allowed_backends("x11");
-    // The toolbar draws nothing with OpenGL; left on, GDK loads the GL
-    // driver (Mesa with LLVM) only to choose visuals: 82 MB resident instead
-    // of 28. A user's own setting wins.
-    g_setenv("GDK_GL", "disable", FALSE);
-    if (!gtk_init_check(&argc, &argv)) {
-        std::fprintf(stderr, "brumelis: GTK cannot open the X11 display.\n");
-        return 1;
-    }
-    GdkX11WindowSystem windows;
-    X11InstanceLock startLock;
+    const BackendChoice choice = PickBackend(Desktops(), SessionEnvironment::FromProcess());
+    if (choice.backend == nullptr) return Refuse(choice.problem, argc, argv);
     try {
-        return RunToolbarProgram(windows.Windows(), startLock, [](const FormLayout& layout) {
-            return std::make_unique<GtkToolkit>(layout);
-        });
+        return choice.backend->run(argc, argv);
     } catch (const std::exception& failure) {
         // The toolbar could not be built (its images are compiled in, so
         // this means a broken build or a missing image loader).

@@ -28,16 +28,36 @@ esac
 
 "$repo/scripts/setup.sh"
 
-# Waits until an X window whose line in the window tree matches the pattern
+# Waits until the command succeeds, for at most the seconds given, saying
+# what it waits for when it starts, every 10 s while it waits and when it
+# ends. A busy machine slows every start: Wine's first start of a program in
+# a fresh prefix took 26 s alone and more than 20 s under load, so the
+# deadlines are there to end a run that cannot succeed, not to time it.
+wait_until() {
+  local seconds=$1 what=$2 started=$SECONDS next=10
+  shift 2
+  echo "run: waiting for $what (at most $seconds s)"
+  until "$@"; do
+    if (( SECONDS - started >= seconds )); then
+      echo "run: $what did not come within $seconds s" >&2
+      return 1
+    fi
+    if (( SECONDS - started >= next )); then
+      echo "run: still waiting for $what ($((SECONDS - started)) s)"
+      next=$((next + 10))
+    fi
+    sleep 0.2
+  done
+  echo "run: $what after $((SECONDS - started)) s"
+}
+
+# Whether an X window whose line in the window tree matches the pattern
 # exists (name, class, geometry). The tree is read whole before it is
 # searched: "grep -q" leaves at the first match, and the writer of a long
 # tree would die of the closed pipe and fail the test under pipefail.
-wait_for_x_window() {
-  local pattern=$1 tries=0 tree
-  until tree=$(xwininfo -root -tree 2>/dev/null) && grep -qE "$pattern" <<<"$tree"; do
-    (( ++tries < 200 )) || return 1
-    sleep 0.1
-  done
+x_window_exists() {
+  local tree
+  tree=$(xwininfo -root -tree 2>/dev/null) && grep -qE "$1" <<<"$tree"
 }
 
 run_windows() {
@@ -61,12 +81,12 @@ run_windows() {
     wine reg add "$notepad" /v "${setting%%:*}" /t REG_DWORD /d "${setting##*:}" /f >/dev/null 2>&1
   done
   wine notepad >/dev/null 2>&1 &
-  wait_for_x_window '"Untitled - Notepad".* 640x420\+160\+120' ||
-    { echo "run: the sample window did not appear" >&2; exit 1; }
+  wait_until 300 "the sample window (Wine's notepad)" \
+    x_window_exists '"Untitled - Notepad".* 640x420\+160\+120' || exit 1
 
   wine "$program" >/dev/null 2>&1 &
-  if ! wait_for_x_window '"BrumelisZOLVEC".* 10x10\+160\+120'; then
-    echo "run: the tile did not appear on the sample window's corner" >&2
+  if ! wait_until 300 "the tile on the sample window's corner" \
+    x_window_exists '"BrumelisZOLVEC".* 10x10\+160\+120'; then
     xwininfo -root -tree | grep -E 'Notepad|Brumelis' >&2 || true
     exit 1
   fi
@@ -90,13 +110,10 @@ frame_of() {
   return 1
 }
 
-# Waits until the window's property reads as the value.
-wait_for_property() {
-  local window=$1 property=$2 value=$3 tries=0 read
-  until read=$(xprop -id "$window" "$property" 2>/dev/null) && [[ $read == *"= $value" ]]; do
-    (( ++tries < 200 )) || return 1
-    sleep 0.1
-  done
+# Whether the window's property reads as the value.
+property_is() {
+  local read
+  read=$(xprop -id "$2" "$1" 2>/dev/null) && [[ $read == *"= $3" ]]
 }
 
 run_linux() {
@@ -131,14 +148,14 @@ run_linux() {
     "Sous la fenetre exemple" \
     >/dev/null 2>&1 &
   below_pid=$!
-  wait_for_x_window '"xmessage"' || { echo "run: the window below did not appear" >&2; exit 1; }
+  wait_until 120 "the window below (xmessage)" x_window_exists '"xmessage"' || exit 1
 
   # The sample window runs until its input closes: a pipe kept open here.
   mkfifo "$sample_input"
   "$build_root/native/tests/x11/brumelis_x11_target" --title='Fenêtre exemple' \
     --rect=160,120,800,540 --decorated <"$sample_input" >/dev/null &
   exec 4>"$sample_input"
-  wait_for_x_window '"Fenêtre exemple"' || { echo "run: the sample window did not appear" >&2; exit 1; }
+  wait_until 120 "the sample window" x_window_exists '"Fenêtre exemple"' || exit 1
   local sample
   sample=$(xdotool search --name 'Fenêtre exemple')
   sample=${sample%%$'\n'*}
@@ -147,21 +164,22 @@ run_linux() {
 
   "$program" &
   toolbar_pid=$!
-  if ! wait_for_x_window '"BrumelisZOLVEC".* 10x10\+160\+120'; then
-    echo "run: the tile did not appear on the sample window's corner" >&2
+  if ! wait_until 120 "the tile on the sample window's corner" \
+    x_window_exists '"BrumelisZOLVEC".* 10x10\+160\+120'; then
     xwininfo -root -tree | grep -E 'exemple|Brumelis' >&2 || true
     exit 1
   fi
 
   # Unfold, then drag on the slider to its middle: about half opacity.
   xdotool mousemove 164 124 click 1
-  wait_for_x_window '"BrumelisZOLVEC".* 33x113\+160\+120' || { echo "run: the panel did not unfold" >&2; exit 1; }
+  wait_until 60 "the panel to unfold" x_window_exists '"BrumelisZOLVEC".* 33x113\+160\+120' ||
+    exit 1
   xdotool mousemove 175 150 mousedown 1 mousemove 175 160 mousemove 175 188 mouseup 1
   # 44 pixels down the 89 of the slider: alpha 129, times 0x01010101.
   local frame
   frame=$(frame_of "$sample")
-  wait_for_property "$frame" _NET_WM_WINDOW_OPACITY 2172748161 ||
-    { echo "run: the sample window did not fade" >&2; exit 1; }
+  wait_until 60 "the sample window to fade to half" \
+    property_is _NET_WM_WINDOW_OPACITY "$frame" 2172748161 || exit 1
 
   mkdir -p "$artifacts"
   import -window root "$artifacts/run-linux-screenshot.png"

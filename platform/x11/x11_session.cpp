@@ -3,8 +3,6 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
-#include <cstdlib>
-
 #include "platform/x11/utf8_text.h"
 #include "platform/x11/x11_errors.h"
 #include "platform/x11/x11_properties.h"
@@ -13,10 +11,6 @@ namespace brumelis {
 
 namespace {
 
-const Text kWayland =
-    u"Brumelis ne fonctionne pas sous Wayland : Wayland ne permet pas à un programme de "
-    u"déplacer, de garder au premier plan ou de rendre transparentes les fenêtres des autres "
-    u"programmes. Ouvrez une session X11 (Xorg).";
 const Text kNoDisplay =
     u"Brumelis a besoin d'une session X11, mais la variable DISPLAY n'est pas définie.";
 const Text kCannotConnect = u"Brumelis ne peut pas se connecter à l'affichage X11 « ";
@@ -24,26 +18,12 @@ const Text kNoWindowManager =
     u"Brumelis a besoin d'un gestionnaire de fenêtres compatible EWMH (Xfce, MATE, Cinnamon, "
     u"Openbox, i3...) et n'en trouve aucun sur cet affichage.";
 
-std::string Variable(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
-}
-
 }  // namespace
 
-SessionEnvironment SessionEnvironment::FromProcess() {
-    return SessionEnvironment{Variable("DISPLAY"), Variable("WAYLAND_DISPLAY"),
-                              Variable("XDG_SESSION_TYPE")};
-}
-
-std::optional<Text> FindSessionProblem(const SessionEnvironment& environment) {
-    // Xwayland gives a Wayland session a DISPLAY too: look for Wayland first.
-    if (!environment.waylandDisplay.empty() || environment.sessionType == "wayland") {
-        return kWayland;
-    }
-    if (environment.display.empty()) return kNoDisplay;
-    Display* display = XOpenDisplay(environment.display.c_str());
-    if (display == nullptr) return kCannotConnect + TextFromUtf8(environment.display) + u" ».";
+std::optional<Text> FindDisplayProblem(const std::string& displayName) {
+    if (displayName.empty()) return kNoDisplay;
+    Display* display = XOpenDisplay(displayName.c_str());
+    if (display == nullptr) return kCannotConnect + TextFromUtf8(displayName) + u" ».";
     std::optional<Text> problem = FindWindowManagerProblem(display);
     XCloseDisplay(display);
     return problem;

@@ -1,7 +1,8 @@
-// Whether the session can run the toolbar at all: an X11 display with an
-// EWMH window manager. Wayland gives no program a say over other programs'
-// windows, and without an EWMH window manager there is no active window,
-// frame or "above" state to work with. The answer is a message for the user.
+// Whether an X11 display can run the toolbar: it is named, it answers, and
+// an EWMH window manager runs on it (without one there is no active window,
+// frame or "above" state to work with). The answer is a message for the
+// user. Whether the session is X11 at all is the program's to decide
+// (program/session_picker.h).
 #pragma once
 
 #include <optional>
@@ -13,18 +14,10 @@ typedef struct _XDisplay Display;  // Xlib's, without its macros
 
 namespace brumelis {
 
-// The environment variables that name the session, each empty when unset.
-struct SessionEnvironment {
-    std::string display;         // DISPLAY
-    std::string waylandDisplay;  // WAYLAND_DISPLAY
-    std::string sessionType;     // XDG_SESSION_TYPE
-
-    static SessionEnvironment FromProcess();
-};
-
-// Nothing when the toolbar can run; otherwise what to tell the user. Opens
-// and closes a connection of its own, so it can run before the toolkit's.
-std::optional<Text> FindSessionProblem(const SessionEnvironment& environment);
+// Nothing when the toolbar can run on the display named (DISPLAY's value,
+// empty when unset); otherwise what to tell the user. Opens and closes a
+// connection of its own, so it can run before the toolkit's.
+std::optional<Text> FindDisplayProblem(const std::string& displayName);
 
 // The same for a connection already open: is an EWMH window manager running?
 std::optional<Text> FindWindowManagerProblem(Display* display);

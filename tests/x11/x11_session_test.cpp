@@ -1,5 +1,5 @@
-// The session check before the toolbar starts: Wayland, no display, a
-// display that cannot be reached, a display without an EWMH window manager.
+// The X11 display check before the toolbar starts: no display, a display
+// that cannot be reached, a display without an EWMH window manager.
 #include "platform/x11/x11_session.h"
 
 #include <fcntl.h>
@@ -67,13 +67,12 @@ private:
     std::string name_;
 };
 
-enum class Problem { Runs, Wayland, NoDisplay, CannotConnect, NoWindowManager, Unknown };
+enum class Problem { Runs, NoDisplay, CannotConnect, NoWindowManager, Unknown };
 
 // Which message the check gave, from the words that tell them apart.
 Problem Classify(const std::optional<Text>& message) {
     if (!message) return Problem::Runs;
     const std::string text = Utf8FromText(*message);
-    if (text.find("Wayland") != std::string::npos) return Problem::Wayland;
     if (text.find("DISPLAY n'est pas définie") != std::string::npos) return Problem::NoDisplay;
     if (text.find("ne peut pas se connecter") != std::string::npos) return Problem::CannotConnect;
     if (text.find("EWMH") != std::string::npos) return Problem::NoWindowManager;
@@ -85,25 +84,21 @@ TEST(X11Session, EachMissingPieceHasItsOwnMessage) {
     ASSERT_NE(nullptr, ours);
     const struct {
         const char* reason;
-        SessionEnvironment environment;
+        std::string display;
         Problem expected;
     } rows[] = {
-        {"Xwayland gives a DISPLAY, Wayland is still the session",
-         {ours, "wayland-0", ""},
-         Problem::Wayland},
-        {"the session type alone says Wayland", {ours, "", "wayland"}, Problem::Wayland},
-        {"no DISPLAY", {"", "", "x11"}, Problem::NoDisplay},
-        {"a display nobody serves", {":59999", "", "x11"}, Problem::CannotConnect},
-        {"the test display, with Openbox", {ours, "", "x11"}, Problem::Runs},
+        {"no DISPLAY", "", Problem::NoDisplay},
+        {"a display nobody serves", ":59999", Problem::CannotConnect},
+        {"the test display, with Openbox", ours, Problem::Runs},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.reason);
-        EXPECT_EQ(row.expected, Classify(FindSessionProblem(row.environment)));
+        EXPECT_EQ(row.expected, Classify(FindDisplayProblem(row.display)));
     }
 }
 
 TEST(X11Session, TheUnreachableDisplayIsNamed) {
-    const std::optional<Text> message = FindSessionProblem({":59999", "", ""});
+    const std::optional<Text> message = FindDisplayProblem(":59999");
     ASSERT_TRUE(message.has_value());
     EXPECT_NE(std::string::npos, Utf8FromText(*message).find("« :59999 »"));
 }
@@ -111,8 +106,7 @@ TEST(X11Session, TheUnreachableDisplayIsNamed) {
 TEST(X11Session, OnlyALiveCheckWindowShowsAWindowManager) {
     BareDisplay bare;
     ASSERT_FALSE(bare.Name().empty()) << "no Xvfb of our own";
-    const SessionEnvironment environment{bare.Name(), "", "x11"};
-    EXPECT_EQ(Problem::NoWindowManager, Classify(FindSessionProblem(environment)));
+    EXPECT_EQ(Problem::NoWindowManager, Classify(FindDisplayProblem(bare.Name())));
 
     // What a window manager sets up: a check window named on the root that
     // names itself. Named on the root only, it is one left by a manager
@@ -125,13 +119,13 @@ TEST(X11Session, OnlyALiveCheckWindowShowsAWindowManager) {
     XChangeProperty(display, root, atom, XA_WINDOW, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(&check), 1);
     XSync(display, False);
-    EXPECT_EQ(Problem::NoWindowManager, Classify(FindSessionProblem(environment)));
+    EXPECT_EQ(Problem::NoWindowManager, Classify(FindDisplayProblem(bare.Name())));
     EXPECT_EQ(Problem::NoWindowManager, Classify(FindWindowManagerProblem(display)));
 
     XChangeProperty(display, check, atom, XA_WINDOW, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(&check), 1);
     XSync(display, False);
-    EXPECT_EQ(Problem::Runs, Classify(FindSessionProblem(environment)));
+    EXPECT_EQ(Problem::Runs, Classify(FindDisplayProblem(bare.Name())));
     EXPECT_EQ(Problem::Runs, Classify(FindWindowManagerProblem(display)));
 
     XDestroyWindow(display, check);  // the manager is gone, its name stays on the root

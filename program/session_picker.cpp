@@ -1,0 +1,47 @@
+#include "program/session_picker.h"
+
+#include <cstdlib>
+#include <optional>
+#include <utility>
+
+namespace brumelis {
+
+namespace {
+
+// Only a Wayland session is left without a backend today: X11 claims every
+// other one. The Wayland backends each serve one compositor family.
+const Text kNoBackend =
+    u"Brumelis ne fonctionne pas encore dans cette session Wayland : Wayland ne permet pas à "
+    u"un programme de déplacer, de garder au premier plan ou de rendre transparentes les "
+    u"fenêtres des autres programmes sans l'aide du bureau, et Brumelis ne sait pas encore la "
+    u"demander à celui-ci. Ouvrez une session X11 (Xorg) avec un gestionnaire de fenêtres "
+    u"compatible EWMH : Xfce, MATE, Cinnamon, Openbox, i3...";
+
+std::string Variable(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+}  // namespace
+
+SessionEnvironment SessionEnvironment::FromProcess() {
+    return SessionEnvironment{Variable("DISPLAY"), Variable("WAYLAND_DISPLAY"),
+                              Variable("XDG_SESSION_TYPE")};
+}
+
+bool SessionEnvironment::IsWayland() const {
+    return !waylandDisplay.empty() || sessionType == "wayland";
+}
+
+BackendChoice PickBackend(const std::vector<DesktopBackend>& backends,
+                          const SessionEnvironment& session) {
+    std::optional<Text> firstReason;
+    for (const DesktopBackend& backend : backends) {
+        Fit fit = backend.detect(session);
+        if (fit.kind == Fit::Kind::Runs) return {&backend, {}};
+        if (fit.kind == Fit::Kind::CannotRun && !firstReason) firstReason = std::move(fit.why);
+    }
+    return {nullptr, firstReason.value_or(kNoBackend)};
+}
+
+}  // namespace brumelis

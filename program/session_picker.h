@@ -1,0 +1,59 @@
+// Which desktop backend the Linux program runs on, decided from the session
+// in one place. Each backend is a row of an ordered table (program/desktops.h):
+// a detection that says whether the session is one it serves and whether it
+// can run there, and a start. The first that can run is picked.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "base/core_types.h"
+
+namespace brumelis {
+
+// The environment variables that name the session, each empty when unset.
+struct SessionEnvironment {
+    std::string display;         // DISPLAY
+    std::string waylandDisplay;  // WAYLAND_DISPLAY
+    std::string sessionType;     // XDG_SESSION_TYPE
+
+    static SessionEnvironment FromProcess();
+    // Xwayland gives a Wayland session a DISPLAY too: these say Wayland first.
+    bool IsWayland() const;
+};
+
+// What a backend says of the session it is asked about.
+struct Fit {
+    enum class Kind {
+        Runs,            // it serves this session and can run in it
+        NotThisSession,  // another kind of session: ask the next backend
+        CannotRun,       // its kind of session, but something it needs is missing
+    };
+    Kind kind;
+    Text why;  // CannotRun: what to tell the user
+
+    static Fit Runs() { return {Kind::Runs, {}}; }
+    static Fit NotThisSession() { return {Kind::NotThisSession, {}}; }
+    static Fit CannotRun(Text why) { return {Kind::CannotRun, std::move(why)}; }
+};
+
+struct DesktopBackend {
+    const char* name;
+    Fit (*detect)(const SessionEnvironment& session);
+    // Starts the toolbar on this desktop and returns the exit status. May
+    // throw what the toolkit throws when the system refuses a window.
+    int (*run)(int& argc, char**& argv);
+};
+
+struct BackendChoice {
+    const DesktopBackend* backend;  // null when none can run
+    Text problem;                   // then: what to tell the user
+};
+
+// The first backend that runs; else the first one's reason it cannot; else,
+// when no backend serves the session, a message naming the desktops that work.
+BackendChoice PickBackend(const std::vector<DesktopBackend>& backends,
+                          const SessionEnvironment& session);
+
+}  // namespace brumelis

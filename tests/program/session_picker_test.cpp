@@ -1,0 +1,86 @@
+// The choice of a desktop backend: the first that runs, else the first
+// reason given, else the desktops that work; and the X11 desktop's own
+// answers for the sessions it cannot see as its own.
+#include "program/session_picker.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/x11/utf8_text.h"
+#include "program/x11_desktop.h"
+
+namespace brumelis {
+namespace {
+
+Fit Runs(const SessionEnvironment&) {
+    return Fit::Runs();
+}
+Fit NotHere(const SessionEnvironment&) {
+    return Fit::NotThisSession();
+}
+Fit LacksA(const SessionEnvironment&) {
+    return Fit::CannotRun(u"A manque");
+}
+Fit LacksB(const SessionEnvironment&) {
+    return Fit::CannotRun(u"B manque");
+}
+int NeverRun(int&, char**&) {
+    return 99;
+}
+
+const char* const kDesktopsThatWork = "Xfce, MATE, Cinnamon, Openbox, i3";
+
+// The backend's name, or what the user is told.
+std::string Outcome(const BackendChoice& choice) {
+    return choice.backend != nullptr ? choice.backend->name : Utf8FromText(choice.problem);
+}
+
+TEST(SessionPicker, TheOrderAndEachAnswerDecide) {
+    const DesktopBackend first{"first", Runs, NeverRun};
+    const DesktopBackend second{"second", Runs, NeverRun};
+    const DesktopBackend other{"other", NotHere, NeverRun};
+    const DesktopBackend lacksA{"lacksA", LacksA, NeverRun};
+    const DesktopBackend lacksB{"lacksB", LacksB, NeverRun};
+    const struct {
+        const char* reason;
+        std::vector<DesktopBackend> backends;
+        const char* outcome;  // a name, or part of the message
+    } rows[] = {
+        {"another session's backend is passed over", {other, first}, "first"},
+        {"the first that runs wins", {first, second}, "first"},
+        {"a later backend that runs beats an earlier reason", {lacksA, first}, "first"},
+        {"with none running, the first reason is told", {other, lacksA, lacksB}, "A manque"},
+        {"no backend serves the session", {other}, kDesktopsThatWork},
+        {"no backend at all", {}, kDesktopsThatWork},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.reason);
+        EXPECT_NE(std::string::npos,
+                  Outcome(PickBackend(row.backends, SessionEnvironment{})).find(row.outcome));
+    }
+}
+
+TEST(SessionPicker, TheX11DesktopRefusesWhatItCannotServe) {
+    const struct {
+        const char* reason;
+        SessionEnvironment session;
+        const char* says;
+    } rows[] = {
+        {"Xwayland gives a DISPLAY, Wayland is still the session",
+         {":0", "wayland-0", ""},
+         kDesktopsThatWork},
+        {"the session type alone says Wayland", {":0", "", "wayland"}, kDesktopsThatWork},
+        {"no DISPLAY", {"", "", "tty"}, "la variable DISPLAY n'est pas définie"},
+        {"a display nobody serves", {":59999", "", "x11"}, "« :59999 »"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.reason);
+        EXPECT_NE(std::string::npos,
+                  Outcome(PickBackend({X11Desktop()}, row.session)).find(row.says));
+    }
+}
+
+}  // namespace
+}  // namespace brumelis
