@@ -47,6 +47,7 @@ public:
     WindowHandle Handle() const override;
     Text Caption() const override;
     void SetEnabled(bool enabled) override;
+    void StayAbove() override;
     Text ButtonCaption(ControlId button) const override;
     void SetButtonCaption(ControlId button, const Text& caption) override;
     void SetTimerRunning(ControlId timer, bool running) override;

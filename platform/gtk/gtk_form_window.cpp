@@ -47,6 +47,13 @@ void GtkForm::SetEnabled(bool enabled) {
     gtk_widget_set_sensitive(toolbar_, enabled);
 }
 
+// No window manager stacks an override-redirect window: it is raised
+// itself, by a request without a reply (no round trip on a tick), above
+// the band kept above too. Unmapped before Show, it stays so.
+void GtkForm::StayAbove() {
+    gdk_window_raise(gtk_widget_get_window(toolbar_));
+}
+
 // Children keep the place their container gave them and the size GTK gives
 // them, which a theme could make larger than asked: both are read from the
 // widgets, allocated or not yet.

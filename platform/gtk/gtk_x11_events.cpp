@@ -5,8 +5,7 @@
 namespace brumelis {
 
 GdkX11WindowSystem::GdkX11WindowSystem()
-    : windows_(gdk_x11_display_get_xdisplay(gdk_display_get_default()),
-               X11WindowSystem::EventFeed::kToolkit) {
+    : windows_(gdk_x11_display_get_xdisplay(gdk_display_get_default())) {
     // GDK keeps its own record of the root's event mask and would drop the
     // window system's bits the next time it set it; its screen-size watch
     // (structure) is kept too.

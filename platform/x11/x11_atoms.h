@@ -13,11 +13,9 @@ struct Atoms {
     Atom netFrameExtents;
     Atom netRestackWindow;
     Atom netSupported;
-    Atom netSupportingWmCheck;
     Atom netWmName;
     Atom netWmState;
     Atom netWmStateAbove;
-    Atom netWmUserTime;
     Atom netWmWindowOpacity;
     Atom utf8String;
     Atom wmState;

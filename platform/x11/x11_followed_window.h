@@ -29,14 +29,12 @@ struct FollowedWindow {
     // The event mask this connection had on the client before; restored
     // when the window is no longer followed.
     long previousMask = 0;
-    // The structure below is known: parent, top level, geometry, map state.
+    // The structure below is known: parent, top level, geometry.
     bool learnt = false;
     Window parent = None;
     // The child of the root that holds the client: the window manager's
     // frame, or the client itself.
     Window topLevel = None;
-    bool overrideRedirect = false;
-    bool mapped = false;
     Geometry own;    // in its parent
     Geometry frame;  // the top level's, on the root
     // The client's inner origin from the top level's inner origin.

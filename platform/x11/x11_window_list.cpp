@@ -1,8 +1,5 @@
-// The top-level window list of the instance check: every child of the root,
-// topmost first, mapped or not, override-redirect ones included, with a
-// window manager's frame standing for the client inside it. Titles come from
-// _NET_WM_NAME (UTF-8), else WM_NAME. The walk runs once per start: it asks
-// the server every time instead of keeping a cache.
+// The instance check's window list, over XQueryTree, _NET_CLIENT_LIST and
+// the two title properties.
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
@@ -13,9 +10,10 @@
 #include "platform/x11/x11_atoms.h"
 #include "platform/x11/x11_errors.h"
 #include "platform/x11/x11_properties.h"
-#include "platform/x11/x11_window_system.h"
+#include "platform/x11/x11_tree.h"
+#include "platform/x11/x11_window_list.h"
 
-namespace brumelis {
+namespace brumelis::x11 {
 
 namespace {
 
@@ -59,15 +57,15 @@ std::optional<std::string> ReadLegacyName(Display* display, Window window) {
     return name;
 }
 
-}  // namespace
-
-std::vector<Window> X11WindowSystem::StackingTopFirst() {
-    x11::ErrorTrap trap(display_);
+// Every child of the root, topmost first, a frame standing as its client.
+std::vector<Window> StackingTopFirst(Display* display, const Atoms& atoms) {
+    const ErrorTrap trap(display);
+    const Window rootWindow = DefaultRootWindow(display);
     Window root = None;
     Window parent = None;
     Window* children = nullptr;
     unsigned int count = 0;
-    if (XQueryTree(display_, root_, &root, &parent, &children, &count) == 0) return {};
+    if (XQueryTree(display, rootWindow, &root, &parent, &children, &count) == 0) return {};
     std::vector<Window> order(children, children + count);
     if (children != nullptr) XFree(children);
     std::reverse(order.begin(), order.end());  // the server lists bottom first
@@ -75,10 +73,10 @@ std::vector<Window> X11WindowSystem::StackingTopFirst() {
     // Which client each frame holds: a client that vanishes meanwhile
     // has no frame to stand for.
     std::map<Window, Window> clientOfFrame;
-    const std::optional<x11::Longs> clients =
-        x11::ReadLongs(display_, root_, atoms_->netClientList, XA_WINDOW);
-    for (const unsigned long client : clients.value_or(x11::Longs{})) {
-        const Window frame = TopLevelOf(client);
+    const std::optional<Longs> clients =
+        ReadLongs(display, rootWindow, atoms.netClientList, XA_WINDOW);
+    for (const unsigned long client : clients.value_or(Longs{})) {
+        const Window frame = TopLevelOf(display, client);
         if (frame != None && frame != client) clientOfFrame[frame] = client;
     }
     for (Window& window : order) {
@@ -88,39 +86,30 @@ std::vector<Window> X11WindowSystem::StackingTopFirst() {
     return order;
 }
 
-WindowHandle X11WindowSystem::TopWindow(WindowHandle handle) {
-    if (handle <= 0 || TopLevelOf(static_cast<Window>(handle)) == None) return 0;
-    walk_ = StackingTopFirst();
-    return walk_.empty() ? 0 : static_cast<WindowHandle>(walk_.front());
-}
-
-WindowHandle X11WindowSystem::WindowBelow(WindowHandle handle) {
-    if (handle <= 0) return 0;
-    const auto window = static_cast<Window>(handle);
-    // A walk goes on over the list it started with, so a window that
-    // vanishes under it does not cut it short; a window the list does not
-    // know is looked for in a fresh one.
-    auto at = std::find(walk_.begin(), walk_.end(), window);
-    if (at == walk_.end()) {
-        walk_ = StackingTopFirst();
-        at = std::find(walk_.begin(), walk_.end(), window);
-        if (at == walk_.end()) return 0;
-    }
-    ++at;
-    return at == walk_.end() ? 0 : static_cast<WindowHandle>(*at);
-}
-
-std::optional<Text> X11WindowSystem::Title(WindowHandle handle, std::size_t maxLength) {
-    if (handle <= 0) return std::nullopt;
-    const auto window = static_cast<Window>(handle);
-    x11::ErrorTrap trap(display_);
+std::optional<Text> TitleOf(Display* display, const Atoms& atoms, Window window,
+                            std::size_t titleLength) {
+    const ErrorTrap trap(display);
     std::optional<std::string> utf8 =
-        ReadUtf8Name(display_, window, atoms_->netWmName, atoms_->utf8String);
-    if (!utf8 && !trap.Seen()) utf8 = ReadLegacyName(display_, window);
+        ReadUtf8Name(display, window, atoms.netWmName, atoms.utf8String);
+    if (!utf8 && !trap.Seen()) utf8 = ReadLegacyName(display, window);
     if (trap.Seen()) return std::nullopt;  // the window is gone
     Text title = TextFromUtf8(utf8.value_or(std::string()));
-    if (title.size() > maxLength) title.resize(maxLength);
+    if (title.size() > titleLength) title.resize(titleLength);
     return title;
 }
 
-}  // namespace brumelis
+}  // namespace
+
+// One snapshot: a window that vanishes while its title is read stays in
+// the list, without a title, and cannot cut the list short.
+std::vector<ListedWindow> ListTopLevelWindows(Display* display, const Atoms& atoms,
+                                              std::size_t titleLength) {
+    std::vector<ListedWindow> listed;
+    for (const Window window : StackingTopFirst(display, atoms)) {
+        listed.push_back(ListedWindow{static_cast<WindowHandle>(window),
+                                      TitleOf(display, atoms, window, titleLength)});
+    }
+    return listed;
+}
+
+}  // namespace brumelis::x11

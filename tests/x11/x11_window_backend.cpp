@@ -7,6 +7,7 @@
 
 #include "platform/x11/utf8_text.h"
 #include "platform/x11/x11_properties.h"
+#include "platform/x11/x11_tree.h"
 #include "tests/x11/x11_wait.h"
 
 namespace brumelis::x11_tests {
@@ -26,6 +27,16 @@ X11WindowBackend::~X11WindowBackend() {
     finished_.clear();
     calls_.reset();
     if (display_ != nullptr) XCloseDisplay(display_);
+}
+
+WindowSystem& X11WindowBackend::Calls() {
+    // Reads what the socket holds, never waits for the server.
+    XEvent event;
+    while (XPending(display_) > 0) {
+        XNextEvent(display_, &event);
+        calls_->Observe(event);
+    }
+    return *calls_;
 }
 
 WindowHandle X11WindowBackend::Start(const TargetOptions& options) {
@@ -60,7 +71,7 @@ bool X11WindowBackend::MakeForeground(WindowHandle handle) {
                     XInternAtom(display_, "_NET_ACTIVE_WINDOW", False),
                     {x11::kSourceIsUserTool, CurrentTime, 0, 0, 0});
     XFlush(display_);
-    return WaitUntil([&] { return calls_->ForegroundWindow() == handle; });
+    return WaitUntil([&] { return Calls().ForegroundWindow() == handle; });
 }
 
 bool X11WindowBackend::IsVisible(WindowHandle handle) {
@@ -82,7 +93,7 @@ std::optional<std::uint8_t> X11WindowBackend::Alpha(WindowHandle handle) {
     // What the compositor reads: the frame's opacity. Openbox copies the
     // client's there too, after us.
     Settle();
-    const Window frame = calls_->TopLevelOf(static_cast<Window>(handle));
+    const Window frame = x11::TopLevelOf(display_, static_cast<Window>(handle));
     const std::optional<unsigned long> opacity = Cardinal(frame, "_NET_WM_WINDOW_OPACITY");
     if (!opacity) return std::nullopt;
     return static_cast<std::uint8_t>(*opacity >> 24);

@@ -21,9 +21,10 @@ public:
 
     bool Connected() const { return display_ != nullptr; }
     Display* Connection() const { return display_; }
-    X11WindowSystem& System() { return *calls_; }
 
-    WindowSystem& Calls() override { return *calls_; }
+    // The events read so far handed to the window system first, as the
+    // program's toolkit does with every event it reads.
+    WindowSystem& Calls() override;
     WindowHandle CreateTestWindow(const Text& title, ScreenRect rect, bool visible) override;
     void DestroyTestWindow(WindowHandle handle) override;
     bool MakeForeground(WindowHandle handle) override;

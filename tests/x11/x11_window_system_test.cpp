@@ -1,8 +1,8 @@
 // What the conformance suite cannot say about X11: frames and their extents,
 // the properties window managers and compositors read (as xprop reads them),
-// override-redirect windows like the toolbar, the window list the instance
-// check walks, title encodings, windows that vanish, and a cache that follows
-// what other clients change.
+// windows the window manager does not have, the window list of the instance
+// check, title encodings, windows that vanish, and a cache that follows what
+// other clients change.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/x11/x11_properties.h"
+#include "platform/x11/x11_tree.h"
 #include "tests/x11/x11_wait.h"
 #include "tests/x11/x11_window_backend.h"
 // Last: Xlib's macros would rename GoogleTest's names.
@@ -52,7 +53,7 @@ protected:
         options.hidden = hidden;
         return Start(options);
     }
-    Window FrameOf(WindowHandle w) { return backend_.System().TopLevelOf(static_cast<Window>(w)); }
+    Window FrameOf(WindowHandle w) { return x11::TopLevelOf(Connection(), static_cast<Window>(w)); }
     // The children of the root, topmost first, as the server stacks them.
     std::vector<Window> RootChildrenTopFirst() {
         backend_.Settle();
@@ -67,11 +68,10 @@ protected:
         std::reverse(order.begin(), order.end());
         return order;
     }
-    std::vector<WindowHandle> Walk(WindowHandle start) {
+    std::vector<WindowHandle> Listed(WindowHandle start) {
         std::vector<WindowHandle> seen;
-        for (WindowHandle h = Calls().TopWindow(start); h != 0 && seen.size() < 10000;
-             h = Calls().WindowBelow(h)) {
-            seen.push_back(h);
+        for (const ListedWindow& listed : Calls().TopLevelWindows(start, 118)) {
+            seen.push_back(listed.window);
         }
         return seen;
     }
@@ -121,8 +121,8 @@ TEST_F(X11WindowSystemTest, VisibleFrameIsTheFrameAndFollowsItsMoves) {
     EXPECT_EQ((std::array<int, 4>{100, 120, 400, 320}), Corners(Calls().VisibleFrame(w)));
     EXPECT_LT(120, ClientRect(w).top) << "the title bar belongs to the visible frame";
 
-    std::vector<WindowHandle> told;
-    backend_.System().OnVisibleFrameChanged([&](WindowHandle changed) { told.push_back(changed); });
+    int told = 0;
+    Calls().WatchMoves(w, [&] { ++told; });
     // Moved by the window manager, on a pager's request: frame corner at 250, 60.
     constexpr long kNorthWest = 1, kX = 1 << 8, kY = 1 << 9, kFromTool = 2 << 12;
     x11::SendToRoot(Connection(), static_cast<Window>(w), AtomOf("_NET_MOVERESIZE_WINDOW"),
@@ -134,7 +134,7 @@ TEST_F(X11WindowSystemTest, VisibleFrameIsTheFrameAndFollowsItsMoves) {
         return seen == std::array<int, 4>{250, 60, 550, 260};
     })) << seen[0]
         << "," << seen[1] << " " << seen[2] << "," << seen[3];
-    EXPECT_NE(0, std::count(told.begin(), told.end(), w)) << "the listener heard of the move";
+    EXPECT_NE(0, told) << "the watcher heard of the move";
 }
 
 TEST_F(X11WindowSystemTest, VisibleFrameLeavesOutWhatTheFrameExtentsLeaveOut) {
@@ -173,12 +173,12 @@ TEST_F(X11WindowSystemTest, NothingOfOursIsLeftOnAnotherProgramsWindow) {
     const WindowHandle w = Decorated("foreign");
     ASSERT_TRUE(backend_.MakeForeground(w));
     Calls().VisibleFrame(w);
-    Calls().KeepAbove(w, true);
+    EXPECT_EQ(ChangeAnswer::kAccepted, Calls().KeepAbove(w, true));
     EXPECT_TRUE(StateHoldsAbove(w)) << "the window manager put it above";
     EXPECT_TRUE(Calls().IsKeptAbove(w));
-    Calls().SetOpacity(w, 77);
+    EXPECT_EQ(ChangeAnswer::kAccepted, Calls().SetOpacity(w, 77)) << "xcompmgr runs";
     Calls().Activate(w);
-    Calls().KeepAbove(w, false);
+    EXPECT_EQ(ChangeAnswer::kAccepted, Calls().KeepAbove(w, false));
     EXPECT_FALSE(StateHoldsAbove(w));
     EXPECT_FALSE(Calls().IsKeptAbove(w));
     for (const Window window : {static_cast<Window>(w), FrameOf(w)}) {
@@ -188,77 +188,70 @@ TEST_F(X11WindowSystemTest, NothingOfOursIsLeftOnAnotherProgramsWindow) {
     }
 }
 
-TEST_F(X11WindowSystemTest, OverrideRedirectWindowIsRaisedAndShownDirectlyAndNeverActivated) {
+// No window manager to ask, and nothing written on another program's window.
+TEST_F(X11WindowSystemTest, WindowsTheManagerDoesNotHaveAreRefusedAndLeftAsTheyAre) {
     TargetOptions pinnedOptions{"pinned"};
     pinnedOptions.rect = {0, 0, 200, 200};
     const WindowHandle pinned = Start(pinnedOptions);
     ASSERT_TRUE(backend_.MakeForeground(pinned));
-    Calls().KeepAbove(pinned, true);
-    const WindowHandle toolbar = OverrideRedirect("toolbar", {20, 30, 53, 143}, true);
-    EXPECT_FALSE(backend_.IsVisible(toolbar));
-
-    Calls().KeepAbove(toolbar, true);
-    EXPECT_TRUE(backend_.IsVisible(toolbar)) << "shown";
-    EXPECT_EQ(static_cast<Window>(toolbar), RootChildrenTopFirst().front());
-    EXPECT_TRUE(StateHoldsAbove(toolbar)) << "recorded on it: no window manager reads it";
-    // Under the pinned window, as a window manager's restacking may leave it.
-    XLowerWindow(Connection(), static_cast<Window>(toolbar));
-    ASSERT_NE(static_cast<Window>(toolbar), RootChildrenTopFirst().front());
-    Calls().KeepAbove(toolbar, true);
-    EXPECT_EQ(static_cast<Window>(toolbar), RootChildrenTopFirst().front()) << "raised again";
-    Calls().KeepAbove(toolbar, false);
-    EXPECT_FALSE(StateHoldsAbove(toolbar));
-
-    EXPECT_EQ((std::array<int, 4>{20, 30, 53, 143}), Corners(Calls().VisibleFrame(toolbar)))
+    TargetOptions withdrawnOptions{"withdrawn"};
+    withdrawnOptions.hidden = true;
+    const struct {
+        const char* reason;
+        WindowHandle window;
+    } rows[] = {
+        {"override-redirect, shown", OverrideRedirect("popup", {20, 30, 53, 143})},
+        {"override-redirect, hidden", OverrideRedirect("hidden popup", {5, 5, 15, 15}, true)},
+        {"withdrawn", Start(withdrawnOptions)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.reason);
+        const bool shown = backend_.IsVisible(row.window);
+        const std::vector<Window> stacking = RootChildrenTopFirst();
+        EXPECT_EQ(ChangeAnswer::kRefused, Calls().KeepAbove(row.window, true));
+        EXPECT_FALSE(StateHoldsAbove(row.window));
+        EXPECT_FALSE(Calls().IsKeptAbove(row.window));
+        EXPECT_EQ(shown, backend_.IsVisible(row.window)) << "neither shown nor hidden";
+        EXPECT_EQ(stacking, RootChildrenTopFirst()) << "nor restacked";
+        Calls().Activate(row.window);
+        backend_.Settle();
+        EXPECT_EQ(pinned, Calls().ForegroundWindow()) << "only managed windows are activated";
+    }
+    EXPECT_EQ((std::array<int, 4>{20, 30, 53, 143}), Corners(Calls().VisibleFrame(rows[0].window)))
         << "a window without a frame";
-    Calls().Activate(toolbar);
-    backend_.Settle();
-    EXPECT_EQ(pinned, Calls().ForegroundWindow()) << "only managed windows are activated";
 }
 
-TEST_F(X11WindowSystemTest, WalkHoldsClientsUnmanagedAndHiddenWindowsButNoFrames) {
+TEST_F(X11WindowSystemTest, ListHoldsClientsUnmanagedAndHiddenWindowsButNoFrames) {
     const WindowHandle managed = Start(TargetOptions{"managed"});
     const WindowHandle unmanaged = OverrideRedirect("unmanaged");
     const WindowHandle hidden = OverrideRedirect("hidden", {5, 5, 15, 15}, true);
-    const std::vector<WindowHandle> walk = Walk(managed);
+    const std::vector<WindowHandle> listed = Listed(managed);
     for (const WindowHandle w : {managed, unmanaged, hidden}) {
         SCOPED_TRACE(w);
-        EXPECT_EQ(1, std::count(walk.begin(), walk.end(), w));
+        EXPECT_EQ(1, std::count(listed.begin(), listed.end(), w));
     }
     const auto frame = static_cast<WindowHandle>(FrameOf(managed));
-    EXPECT_EQ(0, std::count(walk.begin(), walk.end(), frame)) << "the client stands for it";
-    const auto at = [&](WindowHandle w) { return std::find(walk.begin(), walk.end(), w); };
+    EXPECT_EQ(0, std::count(listed.begin(), listed.end(), frame)) << "the client stands for it";
+    const auto at = [&](WindowHandle w) { return std::find(listed.begin(), listed.end(), w); };
     EXPECT_LT(at(unmanaged), at(managed)) << "mapped last, it is on top";
 }
 
-TEST_F(X11WindowSystemTest, AWindowThatVanishesChangesNothingAndTheWalkGoesOn) {
+TEST_F(X11WindowSystemTest, AWindowThatVanishesChangesNothingAndTheOthersStillAnswer) {
     const WindowHandle first = Start(TargetOptions{"first"});
     const WindowHandle doomed = Decorated("doomed");
-    const WindowHandle last = OverrideRedirect("last");
     ASSERT_TRUE(Calls().VisibleFrame(doomed)) << "followed before it goes";
-    // Up to the doomed window, past the window manager's and others' windows.
-    std::vector<WindowHandle> met;
-    WindowHandle h = Calls().TopWindow(first);
-    for (; h != 0 && h != doomed && met.size() < 10000; h = Calls().WindowBelow(h)) {
-        met.push_back(h);
-    }
-    ASSERT_EQ(doomed, h);
-    EXPECT_EQ(1, std::count(met.begin(), met.end(), last)) << "the newest window comes first";
+    Calls().IsKeptAbove(doomed);  // its state in the cache too
     backend_.DestroyTestWindow(doomed);
 
-    EXPECT_EQ(std::nullopt, Calls().Title(doomed, 118));
     EXPECT_EQ(std::nullopt, Calls().VisibleFrame(doomed));
     EXPECT_FALSE(Calls().IsKeptAbove(doomed));
-    Calls().KeepAbove(doomed, true);
-    Calls().SetOpacity(doomed, 9);
+    EXPECT_EQ(ChangeAnswer::kRefused, Calls().KeepAbove(doomed, true));
+    EXPECT_EQ(ChangeAnswer::kRefused, Calls().SetOpacity(doomed, 9));
     Calls().Activate(doomed);
-    EXPECT_EQ(std::nullopt, Calls().VisibleFrame(doomed));
-
-    std::vector<WindowHandle> rest;
-    for (h = Calls().WindowBelow(h); h != 0 && rest.size() < 10000; h = Calls().WindowBelow(h)) {
-        rest.push_back(h);
-    }
-    EXPECT_EQ(1, std::count(rest.begin(), rest.end(), first)) << "the walk reached the bottom";
+    EXPECT_TRUE(Calls().TopLevelWindows(doomed, 118).empty());
+    const std::vector<WindowHandle> listed = Listed(first);
+    EXPECT_EQ(0, std::count(listed.begin(), listed.end(), doomed));
+    EXPECT_EQ(1, std::count(listed.begin(), listed.end(), first));
     EXPECT_TRUE(Calls().VisibleFrame(first)) << "the others still answer";
 }
 
@@ -274,13 +267,11 @@ TEST_F(X11WindowSystemTest, HandlesNoXWindowCanHaveFailQuietly) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.reason);
         const WindowHandle h = row.handle;
-        EXPECT_EQ(std::nullopt, Calls().Title(h, 118));
         EXPECT_EQ(std::nullopt, Calls().VisibleFrame(h));
-        EXPECT_EQ(0, Calls().TopWindow(h));
-        EXPECT_EQ(0, Calls().WindowBelow(h));
+        EXPECT_TRUE(Calls().TopLevelWindows(h, 118).empty());
         EXPECT_FALSE(Calls().IsKeptAbove(h));
-        Calls().KeepAbove(h, true);
-        Calls().SetOpacity(h, 9);
+        EXPECT_EQ(ChangeAnswer::kRefused, Calls().KeepAbove(h, true));
+        EXPECT_EQ(ChangeAnswer::kRefused, Calls().SetOpacity(h, 9));
         Calls().Activate(h);
     }
 }
@@ -307,27 +298,34 @@ TEST_F(X11WindowSystemTest, TitlesOfEveryEncodingArriveCutToTheLengthAsked) {
         options.name = row.name;
         options.hidden = true;
         const WindowHandle w = Start(options);
-        EXPECT_EQ(row.expected, Calls().Title(w, row.maxLength).value_or(u"(none)"));
+        std::optional<Text> title = u"(not listed)";
+        for (const ListedWindow& listed : Calls().TopLevelWindows(w, row.maxLength)) {
+            if (listed.window == w) title = listed.title;
+        }
+        EXPECT_EQ(row.expected, title.value_or(u"(none)"));
     }
 }
 
-TEST_F(X11WindowSystemTest, CanKeepAboveFollowsTheWindowManagersSupportedList) {
+TEST_F(X11WindowSystemTest, KeepAboveIsUnsupportedWhileTheManagerListsNoAboveState) {
+    const WindowHandle w = Start(TargetOptions{"pinned where it cannot be"});
     const Window root = DefaultRootWindow(Connection());
     const Atom supported = AtomOf("_NET_SUPPORTED");
     const Atom above = AtomOf("_NET_WM_STATE_ABOVE");
     const x11::Longs saved = x11::ReadLongs(Connection(), root, supported, XA_ATOM).value();
     ASSERT_NE(saved.end(), std::find(saved.begin(), saved.end(), above)) << "Openbox has it";
-    EXPECT_TRUE(Calls().CanKeepAbove());
 
-    // As i3 has it: no above state.
+    // As i3 has it: no above state. Nothing is asked of the window manager.
     x11::Longs without = saved;
     without.erase(std::remove(without.begin(), without.end(), above), without.end());
     x11::WriteLongs(Connection(), root, supported, XA_ATOM, without);
     XFlush(Connection());
-    EXPECT_TRUE(WaitUntil([&] { return !Calls().CanKeepAbove(); }));
+    EXPECT_TRUE(
+        WaitUntil([&] { return Calls().KeepAbove(w, true) == ChangeAnswer::kUnsupported; }));
+    EXPECT_FALSE(StateHoldsAbove(w));
     x11::WriteLongs(Connection(), root, supported, XA_ATOM, saved);
     XFlush(Connection());
-    EXPECT_TRUE(WaitUntil([&] { return Calls().CanKeepAbove(); }));
+    EXPECT_TRUE(WaitUntil([&] { return Calls().KeepAbove(w, true) == ChangeAnswer::kAccepted; }));
+    EXPECT_TRUE(StateHoldsAbove(w));
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 // The GTK form window in twips: the controls where the layout puts them
 // (the button shrunk to its 33 x 17 pixels), sizes that read back at once
 // and show on the server, moves that make no request when nothing changes,
-// and the two windows that bear the caption.
+// the toolbar raising itself, and the two windows that bear the caption.
 #include "tests/x11/toolkit/gtk_toolbar_fixture.h"
 #include "toolbar/toolbar_layout.h"
+// Last: Xlib's macros would rename GoogleTest's names.
+#include <X11/Xlib.h>
 
 namespace brumelis::x11_tests {
 namespace {
@@ -92,6 +94,19 @@ TEST_F(GtkFormGeometry, MoveToTheCurrentPlaceAndSizeMakesNoRequest) {
     // The watch sees real moves: ten pixels to the right.
     Form().Move(now.left + 10 * kTwipsPerPixel, now.top);
     EXPECT_TRUE(WaitUntil([&] { return x_.StructureChanges() >= 1; }, kStateTimeout, PumpGtk));
+}
+
+// No window manager stacks an override-redirect window: put under every
+// other window, the toolbar is back on top of them all once it asks.
+TEST_F(GtkFormGeometry, StayAboveRaisesTheToolbarOverEveryWindow) {
+    const XWindowId toolbar = ToolbarId();
+    XLowerWindow(x_.Display(), toolbar);
+    ASSERT_TRUE(
+        WaitUntil([&] { return x_.RootChildren().front() == toolbar; }, kStateTimeout, PumpGtk));
+    ASSERT_GT(x_.RootChildren().size(), 1U);
+    Form().StayAbove();
+    EXPECT_TRUE(
+        WaitUntil([&] { return x_.RootChildren().back() == toolbar; }, kStateTimeout, PumpGtk));
 }
 
 TEST_F(GtkFormGeometry, ToolbarAndHiddenOwnerBearTheCaption) {
