@@ -48,7 +48,10 @@ brumelis_sway_env_user() {
   echo "$user"
 }
 
-# The command as the session's user, with the session's variables only.
+# The command as the session's user, with the session's variables only. With
+# BRUMELIS_SWAY_EXEC=exec the shell becomes the command (the background
+# subshell of brumelis_sway_env_spawn), so that its process id is the
+# command's.
 brumelis_sway_env_as_user() {
   local environment=(env XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" SWAYSOCK="$SWAYSOCK"
     WAYLAND_DISPLAY="${WAYLAND_DISPLAY:-}" XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=sway
@@ -56,10 +59,10 @@ brumelis_sway_env_as_user() {
   if (( EUID == 0 )); then
     local home
     home=$(getent passwd "$BRUMELIS_SWAY_USER_NAME" | cut -d: -f6)
-    setpriv --reuid="$BRUMELIS_SWAY_USER_NAME" --regid="$BRUMELIS_SWAY_USER_NAME" --init-groups \
+    ${BRUMELIS_SWAY_EXEC:-} setpriv --reuid="$BRUMELIS_SWAY_USER_NAME" --regid="$BRUMELIS_SWAY_USER_NAME" --init-groups \
       "${environment[@]}" HOME="$home" USER="$BRUMELIS_SWAY_USER_NAME" "$@"
   else
-    "${environment[@]}" HOME="$HOME" "$@"
+    ${BRUMELIS_SWAY_EXEC:-} "${environment[@]}" HOME="$HOME" "$@"
   fi
 }
 
@@ -68,7 +71,7 @@ brumelis_sway_env_run() {
 }
 
 brumelis_sway_env_spawn() {
-  brumelis_sway_env_as_user "$@" &
+  BRUMELIS_SWAY_EXEC='exec' brumelis_sway_env_as_user "$@" &
   BRUMELIS_SWAY_SPAWNED_PID=$!
 }
 

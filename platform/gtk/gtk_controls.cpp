@@ -35,7 +35,8 @@ std::string WidgetName(int index) {
 
 GtkForm::GtkForm(const FormLayout& layout, FormToolkit& toolkit,
                  std::unique_ptr<ToplevelPlacement> placement)
-    : PixelFormWindow(layout), input_(toolkit, *this, kGdkStateBits),
+    : PixelFormWindow(layout),
+      input_(toolkit, *this, kGdkStateBits),
       placement_(std::move(placement)) {
     const std::string caption = Utf8FromText(layout_.caption);
     owner_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);

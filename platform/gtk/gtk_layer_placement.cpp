@@ -46,6 +46,11 @@ public:
         if (monitor != nullptr) gdk_monitor_get_geometry(monitor, &output);
         gtk_layer_set_margin(window, GTK_LAYER_SHELL_EDGE_LEFT, wanted.left - output.x);
         gtk_layer_set_margin(window, GTK_LAYER_SHELL_EDGE_TOP, wanted.top - output.y);
+        // gtk-layer-shell asks the compositor for the size the content
+        // requests, and GTK draws nothing in a window whose content asks
+        // for none (measured with sway 1.7: no buffer is ever attached).
+        gtk_widget_set_size_request(gtk_bin_get_child(GTK_BIN(window)), wanted.width,
+                                    wanted.height);
         gtk_window_resize(window, wanted.width, wanted.height);
         placed_ = wanted;
     }

@@ -9,7 +9,10 @@ namespace {
 
 constexpr auto kFirstTreeDeadline = std::chrono::seconds(1);
 
-const std::string kEvents = R"(["window","workspace","output"])";
+const std::string kEvents = R"(["window","workspace"])";
+// Output events came with sway 1.8; 1.7 refuses the subscription (and a
+// new output shows as a workspace event there).
+const std::string kLaterEvents = R"(["output"])";
 
 std::string ConCriteria(WindowHandle window) {
     return "[con_id=" + std::to_string(window) + "] ";
@@ -34,6 +37,7 @@ std::unique_ptr<SwayWindowSystem> SwayWindowSystem::Connect(const std::string& p
     const auto subscribed =
         connection->Ask(SwayMessageType::kSubscribe, kEvents, kFirstTreeDeadline);
     if (!subscribed || !SwayCommandSucceeded("[" + *subscribed + "]")) return nullptr;
+    connection->Send(SwayMessageType::kSubscribe, kLaterEvents, nullptr);
     const auto tree = connection->Ask(SwayMessageType::kGetTree, "", kFirstTreeDeadline);
     const auto parsed = tree ? ParseSwayTree(*tree) : std::nullopt;
     if (!parsed) return nullptr;
@@ -73,12 +77,9 @@ ChangeAnswer SwayWindowSystem::KeepAbove(WindowHandle, bool) {
     return ChangeAnswer::kUnsupported;
 }
 
-bool SwayWindowSystem::IsKeptAbove(WindowHandle) {
-    return false;
-}
-
 ChangeAnswer SwayWindowSystem::SetOpacity(WindowHandle window, std::uint8_t opacity) {
-    if (tree_.Find(window) == nullptr) return ChangeAnswer::kRefused;
+    // A window sway no longer has: nothing to change, nothing to refuse.
+    if (tree_.Find(window) == nullptr) return ChangeAnswer::kAccepted;
     pendingOpacity_[window] = opacity;
     SendOpacity();
     return ChangeAnswer::kAccepted;

@@ -1,6 +1,6 @@
 // The window system on sway, through its IPC socket ($SWAYSOCK). Answers
 // come from a cache of sway's tree: kept true by the window, workspace and
-// output events, and asked again (get_tree, one request at a time) when a
+// (from sway 1.8) output events, and asked again (get_tree, one request at a time) when a
 // tick looks at the foreground window or a frame, since sway tells no one
 // when a window is moved by a command or by hand. A look therefore reads
 // what sway said at most one look earlier; an answer that shows the watched
@@ -35,7 +35,6 @@ public:
     std::optional<ScreenRect> VisibleFrame(WindowHandle window) override;
     void WatchMoves(WindowHandle window, std::function<void()> moved) override;
     ChangeAnswer KeepAbove(WindowHandle window, bool above) override;
-    bool IsKeptAbove(WindowHandle window) override;
     ChangeAnswer SetOpacity(WindowHandle window, std::uint8_t opacity) override;
     void Activate(WindowHandle window) override;
     std::vector<ListedWindow> TopLevelWindows(WindowHandle window,

@@ -49,7 +49,7 @@ public:
     // frame, once VisibleFrame was asked of it.
     void WatchMoves(WindowHandle window, std::function<void()> moved) override;
     ChangeAnswer KeepAbove(WindowHandle window, bool above) override;
-    bool IsKeptAbove(WindowHandle window) override;
+    bool IsKeptAbove(WindowHandle window);
     ChangeAnswer SetOpacity(WindowHandle window, std::uint8_t opacity) override;
     void Activate(WindowHandle window) override;
     std::vector<ListedWindow> TopLevelWindows(WindowHandle window,

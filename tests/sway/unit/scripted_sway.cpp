@@ -71,6 +71,7 @@ void ScriptedSway::Serve() {
             std::lock_guard<std::mutex> held(lock_);
             received_.push_back(*message);
             const auto type = static_cast<SwayMessageType>(message->type);
+            if (type == SwayMessageType::kGetTree && holdTrees_) continue;
             const std::string answer = type == SwayMessageType::kGetTree ? tree_
                                        : type == SwayMessageType::kSubscribe
                                            ? R"({"success":true})"

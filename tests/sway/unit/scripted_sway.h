@@ -3,6 +3,7 @@
 // given, records every request, and sends events when told.
 #pragma once
 
+#include <atomic>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -21,6 +22,8 @@ public:
 
     const std::string& Path() const { return path_; }
     void SetTree(std::string tree);
+    // While held, get_tree is recorded and left unanswered.
+    void HoldTrees() { holdTrees_ = true; }
     void SendEvent(SwayMessageType type, const std::string& payload);
     // The requests received so far, of one type.
     std::vector<std::string> Received(SwayMessageType type);
@@ -34,6 +37,7 @@ private:
     int client_ = -1;
     std::mutex lock_;
     std::string tree_;
+    std::atomic<bool> holdTrees_{false};
     std::vector<SwayMessage> received_;
     std::thread thread_;
 };
