@@ -13,6 +13,7 @@
 #include "platform/sway/sway_connection.h"
 #include "platform/sway/sway_window_system.h"
 #include "platform/x11/x11_instance_lock.h"
+#include "program/announced_toolbars.h"
 #include "toolbar/toolbar_layout.h"
 #include "toolbar/toolbar_program.h"
 
@@ -59,7 +60,14 @@ int Run(int& argc, char**& argv) {
     if (!windows) return Refuse(kSwaySilent);
     // The X11 lock's flock file, named after the Wayland display instead.
     X11InstanceLock startLock(Variable("WAYLAND_DISPLAY"), Variable("XDG_RUNTIME_DIR"));
-    return RunToolbarProgram(*windows, startLock, [](const FormLayout& layout) {
+    const std::string announcements =
+        AnnouncementDirectory(Variable("XDG_RUNTIME_DIR"), Variable("WAYLAND_DISPLAY"));
+    WithAnnouncedToolbars desktop(*windows, announcements);
+    std::unique_ptr<AnnouncedToolbar> announced;
+    // Under the start lock, before the instance check: the toolbar and its
+    // hidden owner, as an X server would list them.
+    return RunToolbarProgram(desktop, startLock, [&](const FormLayout& layout) {
+        announced = std::make_unique<AnnouncedToolbar>(announcements, layout.caption, 2);
         return std::make_unique<GtkToolkit>(layout, MakeLayerShellPlacement());
     });
 }
