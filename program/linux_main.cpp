@@ -11,6 +11,7 @@
 #include "platform/gtk/gtk_support.h"
 #include "program/command_line.h"
 #include "program/session_picker.h"
+#include "program/sway_desktop.h"
 #include "program/x11_desktop.h"
 #include "toolbar/toolbar_layout.h"
 
@@ -21,7 +22,7 @@ namespace {
 // answers; KWin: org.kde.KWin on the session bus; GNOME: org.gnome.Shell on
 // the session bus); X11 serves every session that is not Wayland.
 std::vector<brumelis::DesktopBackend> Desktops() {
-    return {brumelis::X11Desktop()};
+    return {brumelis::SwayDesktop(), brumelis::X11Desktop()};
 }
 
 // What --help and --version print; a write that fails (a full disk, a

@@ -26,7 +26,7 @@ std::string Variable(const char* name) {
 
 SessionEnvironment SessionEnvironment::FromProcess() {
     return SessionEnvironment{Variable("DISPLAY"), Variable("WAYLAND_DISPLAY"),
-                              Variable("XDG_SESSION_TYPE")};
+                              Variable("XDG_SESSION_TYPE"), Variable("SWAYSOCK")};
 }
 
 bool SessionEnvironment::IsWayland() const {

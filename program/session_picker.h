@@ -17,6 +17,7 @@ struct SessionEnvironment {
     std::string display;         // DISPLAY
     std::string waylandDisplay;  // WAYLAND_DISPLAY
     std::string sessionType;     // XDG_SESSION_TYPE
+    std::string swaySocket;      // SWAYSOCK: sway's IPC socket
 
     static SessionEnvironment FromProcess();
     // Xwayland gives a Wayland session a DISPLAY too: these say Wayland first.

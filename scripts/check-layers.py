@@ -23,8 +23,9 @@ LAYERS = {
     "platform/x11": {"base", "platform", "platform/x11"},
     # GTK runs on X11 here: the toolkit borrows the X11 backend's UTF-8 texts.
     "platform/gtk": {"base", "platform", "platform/gtk", "platform/x11"},
-    "program": {"base", "platform", "platform/win32", "platform/x11", "platform/gtk", "toolbar",
-                "resources", "program"},
+    "platform/sway": {"base", "platform", "platform/sway"},
+    "program": {"base", "platform", "platform/win32", "platform/x11", "platform/gtk",
+                "platform/sway", "toolbar", "resources", "program"},
     # Tests and benchmarks sit above everything.
     "tests": None,
     "bench": None,
@@ -39,7 +40,7 @@ SYSTEM_HEADERS = [
     (re.compile(r"X11/.*"), "X11",
      {"platform/x11", "platform/gtk", "program", "tests", "bench"}),
     (re.compile(r"(gtk|gdk|glib|gio)/.*|glib(-object)?\.h"), "GTK",
-     {"platform/gtk", "program", "tests", "bench"}),
+     {"platform/gtk", "platform/sway", "program", "tests", "bench"}),
 ]
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')

@@ -2,9 +2,10 @@
 # Installs what is missing, builds the program and starts the toolbar.
 #
 #   scripts/run.sh [windows]   the Win32 program under Wine (the default)
-#   scripts/run.sh linux       the native Linux/X11 program
+#   scripts/run.sh linux       the native Linux program (X11, sway)
 #
-# On the current DISPLAY it runs until the user quits it (No in the box that
+# On the current display (the Linux program: the Wayland session's, else
+# DISPLAY) it runs until the user quits it (No in the box that
 # a double click on the red square shows). Without a display it runs on a
 # private Xvfb beside a sample window, waits for the tile on that window's
 # corner, writes a screenshot to artifacts/ and stops everything. The Linux
@@ -120,8 +121,9 @@ run_linux() {
   local program=$build_root/native/brumelis
   BRUMELIS_BUILD_TARGET=brumelis "$repo/scripts/build.sh" native
 
-  if [[ -n ${DISPLAY:-} ]]; then
-    echo "run: starting the toolbar on $DISPLAY"
+  # A Wayland session (sway) or an X display: the program picks its desktop.
+  if [[ -n ${WAYLAND_DISPLAY:-} || -n ${DISPLAY:-} ]]; then
+    echo "run: starting the toolbar on ${WAYLAND_DISPLAY:-$DISPLAY}"
     exec "$program"
   fi
 

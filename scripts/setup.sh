@@ -18,6 +18,9 @@ packages=(
   xdotool libxtst-dev                  # real input on the Linux desktop (XTest)
   nsis osslsigncode zip unzip openssl  # release files: installers, signing, the portable zip
   lintian                              # Debian's checker, run on the .deb
+  libgtk-layer-shell-dev               # the toolbar as a layer-shell surface on wlroots
+  nlohmann-json3-dev                   # sway's IPC speaks JSON
+  libwayland-dev libwayland-bin        # the test pointer's Wayland client, wayland-scanner
 )
 
 # The window managers the end-to-end suite also runs under, without the
@@ -28,6 +31,7 @@ desktop_packages=(
   i3-wm                                # tiling, without _NET_WM_STATE_ABOVE
   dbus-x11                             # a session bus for them (dbus-launch)
   at-spi2-core libatspi2.0-dev         # the accessibility bus, read by the end-to-end driver
+  sway grim                            # a headless wlroots compositor and its screenshots
 )
 
 # Prints the packages of the list that are not installed.

@@ -52,8 +52,11 @@ void DescribeForScreenReaders(const GtkForm& form, const FormLayout& layout) {
 
 }  // namespace
 
-GtkForm::GtkForm(const FormLayout& layout, FormToolkit& toolkit)
-    : PixelFormWindow(layout), input_(toolkit, *this, kGdkStateBits) {
+GtkForm::GtkForm(const FormLayout& layout, FormToolkit& toolkit,
+                 std::unique_ptr<ToplevelPlacement> placement)
+    : PixelFormWindow(layout),
+      input_(toolkit, *this, kGdkStateBits),
+      placement_(std::move(placement)) {
     const std::string caption = Utf8FromText(layout_.caption);
     owner_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     gtk_window_set_title(GTK_WINDOW(owner_), caption.c_str());
@@ -77,9 +80,10 @@ GtkForm::~GtkForm() {
 }
 
 void GtkForm::CreateToolbar() {
-    // A popup is override-redirect: the window manager neither frames,
-    // places nor focuses it, and it has no taskbar entry.
-    toolbar_ = gtk_window_new(GTK_WINDOW_POPUP);
+    // Neither framed, placed nor focused by the window manager, and no
+    // taskbar entry: an override-redirect popup, a layer surface.
+    toolbar_ = gtk_window_new(placement_->WindowType());
+    placement_->Prepare(GTK_WINDOW(toolbar_));
     gtk_window_set_title(GTK_WINDOW(toolbar_), Utf8FromText(layout_.caption).c_str());
     gtk_window_set_icon_list(GTK_WINDOW(toolbar_), ApplicationIcons());
     gtk_window_set_default_size(GTK_WINDOW(toolbar_), ToPixels(layout_.width),

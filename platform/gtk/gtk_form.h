@@ -8,13 +8,14 @@
 #include <gtk/gtk.h>
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "platform/form_input.h"
 #include "platform/form_layout.h"
 #include "platform/form_toolkit.h"
-#include "platform/gtk/gtk_x11_window.h"
+#include "platform/gtk/gtk_placement.h"
 #include "platform/pixel_form_window.h"
 
 namespace brumelis {
@@ -26,10 +27,11 @@ inline constexpr NativeStateBits kGdkStateBits{GDK_BUTTON1_MASK, GDK_BUTTON3_MAS
 
 class GtkForm final : public PixelFormWindow, private PointerCapture {
 public:
-    // Creates and realizes every window, unmapped; throws std::runtime_error
-    // when an image cannot be decoded. The toolkit reports the handlers'
-    // failures.
-    GtkForm(const FormLayout& layout, FormToolkit& toolkit);
+    // Creates and realizes every window, unmapped, the toolbar placed as
+    // `placement` does it; throws std::runtime_error when an image cannot be
+    // decoded. The toolkit reports the handlers' failures.
+    GtkForm(const FormLayout& layout, FormToolkit& toolkit,
+            std::unique_ptr<ToplevelPlacement> placement);
     ~GtkForm() override;
     GtkForm(const GtkForm&) = delete;
     GtkForm& operator=(const GtkForm&) = delete;
@@ -41,7 +43,8 @@ public:
     GtkWidget* WidgetOf(ControlId control) const;
     void StartTimers();
     void StopTimers();
-    // Mapped without taking the input focus (an override-redirect window).
+    // Mapped without taking the input focus (an override-redirect window,
+    // a layer surface without keyboard).
     void Show();
 
     WindowHandle Handle() const override;
@@ -93,6 +96,7 @@ private:
     bool IsPointerOver(const Control& control, double rootX, double rootY) const;
 
     FormInput input_;
+    std::unique_ptr<ToplevelPlacement> placement_;
     GtkWidget* owner_ = nullptr;
     GtkWidget* toolbar_ = nullptr;
     std::map<ControlId, Control> controls_;  // the form window's client area under kFormWindowId

@@ -6,7 +6,6 @@
 #include <cmath>
 
 #include "platform/gtk/gtk_form.h"
-#include "platform/gtk/gtk_x11_window.h"
 
 namespace brumelis {
 
@@ -93,16 +92,16 @@ gboolean GtkForm::OnTimer(gpointer data) {
 // The release counts as a click only where the control is the window the
 // pointer is over: not over a child, a sibling on top, or another program's
 // window. While the press's grab lasts GDK answers "the grabbing window" to
-// every question of this kind, so the point is looked up by hand: the X
-// server names the top-level window there, GDK's tree (topmost child first)
-// the control inside the toolbar.
+// every question of this kind, so the point is looked up by hand: the
+// placement says whether the toolbar is the window there, GDK's tree
+// (topmost child first) which control inside it.
 bool GtkForm::IsPointerOver(const Control& control, double rootX, double rootY) const {
     GdkWindow* window = gtk_widget_get_window(toolbar_);
-    const int x = static_cast<int>(std::floor(rootX));
-    const int y = static_cast<int>(std::floor(rootY));
-    if (ToplevelAt(window, x, y) != XidOf(window)) return false;
-    const PixelRect toolbar = OuterRect();
-    int left = x - toolbar.left, top = y - toolbar.top;
+    const auto point =
+        placement_->PointInWindow(GTK_WINDOW(toolbar_), static_cast<int>(std::floor(rootX)),
+                                  static_cast<int>(std::floor(rootY)));
+    if (!point) return false;
+    int left = point->x, top = point->y;
     for (GList* child = gdk_window_peek_children(window); child != nullptr;) {
         auto* candidate = static_cast<GdkWindow*>(child->data);
         int childLeft = 0, childTop = 0;

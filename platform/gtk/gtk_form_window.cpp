@@ -1,42 +1,32 @@
 // The form window over GTK: its caption and state, and its geometry in
-// pixels, read back from the X window every time.
+// pixels, as its placement reads and sets it.
 #include "platform/form_controls.h"
 #include "platform/gtk/gtk_form.h"
 #include "platform/gtk/gtk_support.h"
-#include "platform/gtk/gtk_x11_window.h"
 
 namespace brumelis {
 
 WindowHandle GtkForm::Handle() const {
-    // X window ids have 29 bits: they fit the core's handle.
-    return static_cast<WindowHandle>(XidOf(gtk_widget_get_window(toolbar_)));
+    return placement_->Handle(GTK_WINDOW(toolbar_));
 }
 
 Text GtkForm::Caption() const {
     return TextOfUtf8(gtk_window_get_title(GTK_WINDOW(toolbar_)));
 }
 
-// The server's own record: an override-redirect window is where it was last
-// put, with no window manager in between, and the parent is the root.
 PixelRect GtkForm::OuterRect() const {
-    const ServerRect rect = ServerGeometry(gtk_widget_get_window(toolbar_));
-    return {rect.left, rect.top, rect.width, rect.height};
+    return placement_->OuterRect(GTK_WINDOW(toolbar_));
 }
 
-// GDK's call takes effect at once, in one request, so the next read sees
-// it; GTK is told the size too, so that its own layout pass asks for the
-// same, and, before the window is first shown, the place, where it will map
-// it. The panel's windows are sized at once as well: left to GTK's next
-// layout pass, a click right after an unfold would land beside them.
+// GTK is told the size too, so that its own layout pass asks for the same.
+// The panel's windows are sized at once as well: left to GTK's next layout
+// pass, a click right after an unfold would land beside them.
 void GtkForm::Place(const PixelRect& wanted) {
     // X refuses empty windows; Windows keeps them at least a pixel wide.
     const int width = wanted.width > 0 ? wanted.width : 1;
     const int height = wanted.height > 0 ? wanted.height : 1;
-    if (!gtk_widget_get_mapped(toolbar_)) {
-        gtk_window_move(GTK_WINDOW(toolbar_), wanted.left, wanted.top);
-    }
     gtk_window_resize(GTK_WINDOW(toolbar_), width, height);
-    gdk_window_move_resize(gtk_widget_get_window(toolbar_), wanted.left, wanted.top, width, height);
+    placement_->Place(GTK_WINDOW(toolbar_), PixelRect{wanted.left, wanted.top, width, height});
     GtkRequisition measured{};
     gtk_widget_get_preferred_size(toolbar_, &measured, nullptr);
     GtkAllocation allocation{0, 0, width, height};
@@ -47,11 +37,8 @@ void GtkForm::SetEnabled(bool enabled) {
     gtk_widget_set_sensitive(toolbar_, enabled);
 }
 
-// No window manager stacks an override-redirect window: it is raised
-// itself, by a request without a reply (no round trip on a tick), above
-// the band kept above too. Unmapped before Show, it stays so.
 void GtkForm::StayAbove() {
-    gdk_window_raise(gtk_widget_get_window(toolbar_));
+    placement_->StayAbove(GTK_WINDOW(toolbar_));
 }
 
 // Children keep the place their container gave them and the size GTK gives

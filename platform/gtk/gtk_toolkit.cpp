@@ -21,8 +21,8 @@ constexpr int kMostEventsPerPass = 1000;
 // in Xlib's buffer, the last one realized (the toolbar) was missing from
 // another copy's window list (measured: one of the two captioned windows
 // seen from another client, every time).
-GtkToolkit::GtkToolkit(const FormLayout& layout)
-    : applicationTitle_(layout.applicationTitle), form_(layout, *this) {
+GtkToolkit::GtkToolkit(const FormLayout& layout, std::unique_ptr<ToplevelPlacement> placement)
+    : applicationTitle_(layout.applicationTitle), form_(layout, *this, std::move(placement)) {
     gdk_display_sync(gdk_display_get_default());
 }
 

@@ -2,17 +2,22 @@
 // the GLib main loop and delivers the form's events, one handler at a time.
 #pragma once
 
+#include <memory>
+
 #include "platform/form_layout.h"
 #include "platform/form_toolkit.h"
 #include "platform/gtk/gtk_form.h"
+#include "platform/gtk/gtk_placement.h"
 
 namespace brumelis {
 
 class GtkToolkit final : public FormToolkit {
 public:
-    // GTK must be initialised on an X11 display. Builds the windows,
-    // unmapped; throws std::runtime_error when an image cannot be decoded.
-    explicit GtkToolkit(const FormLayout& layout);
+    // GTK must be initialised on the display the placement serves (X11 by
+    // default). Builds the windows, unmapped; throws std::runtime_error when
+    // an image cannot be decoded.
+    explicit GtkToolkit(const FormLayout& layout,
+                        std::unique_ptr<ToplevelPlacement> placement = MakeX11Placement());
 
     GtkForm& Window() override { return form_; }
 

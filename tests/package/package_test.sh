@@ -79,6 +79,12 @@ lintian_clean() {
 }
 check "lintian accepts the Debian package (no error, no warning)" lintian_clean
 
+# The toolbar's layer-shell surface on sway needs gtk-layer-shell.
+layer_shell_dependency() {
+  dpkg-deb -f "$deb" Depends | tr ',' '\n' | grep '^ *libgtk-layer-shell0' >/dev/null
+}
+check "the Debian package depends on gtk-layer-shell" layer_shell_dependency
+
 installer() {
   BRUMELIS_TEST_SIGNING_CA=$work/cert.pem "$repo/tests/package/installer_test.sh" "$setup64" |
     tee "$work/installer.log"

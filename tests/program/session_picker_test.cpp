@@ -4,11 +4,18 @@
 #include "program/session_picker.h"
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstring>
 
 #include <string>
 #include <vector>
 
 #include "platform/x11/utf8_text.h"
+#include "program/sway_desktop.h"
 #include "program/x11_desktop.h"
 
 namespace brumelis {
@@ -63,16 +70,72 @@ TEST(SessionPicker, TheX11DesktopRefusesWhatItCannotServe) {
         const char* says;
     } rows[] = {
         {"Xwayland gives a DISPLAY, Wayland is still the session",
-         {":59998", "wayland-0", ""},
+         {":59998", "wayland-0", "", ""},
          kDesktopsThatWork},
-        {"the session type alone says Wayland", {":59998", "", "wayland"}, kDesktopsThatWork},
-        {"no DISPLAY", {"", "", "tty"}, "la variable DISPLAY n'est pas définie"},
-        {"a display nobody serves", {":59999", "", "x11"}, "« :59999 »"},
+        {"the session type alone says Wayland", {":59998", "", "wayland", ""}, kDesktopsThatWork},
+        {"no DISPLAY", {"", "", "tty", ""}, "la variable DISPLAY n'est pas définie"},
+        {"a display nobody serves", {":59999", "", "x11", ""}, "« :59999 »"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.reason);
         EXPECT_NE(std::string::npos,
                   Outcome(PickBackend({X11Desktop()}, row.session)).find(row.says));
+    }
+}
+
+// A socket that accepts connections, as sway's does, and nothing more.
+class ListeningSocket {
+public:
+    ListeningSocket() {
+        char directory[] = "/tmp/brumelis-picker.XXXXXX";
+        directory_ = mkdtemp(directory);
+        path_ = directory_ + "/ipc.sock";
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, path_.c_str(), sizeof address.sun_path - 1);
+        descriptor_ = socket(AF_UNIX, SOCK_STREAM, 0);
+        bind(descriptor_, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+        listen(descriptor_, 4);
+    }
+    ~ListeningSocket() {
+        close(descriptor_);
+        unlink(path_.c_str());
+        rmdir(directory_.c_str());
+    }
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string directory_, path_;
+    int descriptor_ = -1;
+};
+
+TEST(SessionPicker, SwayRunsWhereItsSocketAnswersInAWaylandSession) {
+    const ListeningSocket sway;
+    const std::vector<DesktopBackend> desktops{SwayDesktop(), X11Desktop()};
+    const struct {
+        const char* reason;
+        SessionEnvironment session;
+        const char* picked;  // null: none, the desktops that work are named
+    } rows[] = {
+        {"a Wayland session whose SWAYSOCK answers",
+         {"", "wayland-1", "wayland", sway.Path()},
+         "sway"},
+        {"Xwayland beside it changes nothing", {":0", "wayland-1", "", sway.Path()}, "sway"},
+        {"a SWAYSOCK left from an earlier sway",
+         {"", "wayland-1", "wayland", "/nonexistent/s"},
+         nullptr},
+        {"no SWAYSOCK: another compositor", {"", "wayland-1", "wayland", ""}, nullptr},
+        {"an X11 session that inherited SWAYSOCK", {":59999", "", "x11", sway.Path()}, nullptr},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.reason);
+        const BackendChoice choice = PickBackend(desktops, row.session);
+        if (row.picked == nullptr) {
+            EXPECT_TRUE(choice.backend == nullptr || std::string(choice.backend->name) != "sway");
+        } else {
+            ASSERT_NE(choice.backend, nullptr);
+            EXPECT_STREQ(choice.backend->name, row.picked);
+        }
     }
 }
 

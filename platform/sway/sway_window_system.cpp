@@ -1,0 +1,166 @@
+#include "platform/sway/sway_window_system.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace brumelis {
+
+namespace {
+
+constexpr auto kFirstTreeDeadline = std::chrono::seconds(1);
+
+const std::string kEvents = R"(["window","workspace"])";
+// Output events came with sway 1.8; 1.7 refuses the subscription (and a
+// new output shows as a workspace event there).
+const std::string kLaterEvents = R"(["output"])";
+
+std::string ConCriteria(WindowHandle window) {
+    return "[con_id=" + std::to_string(window) + "] ";
+}
+
+// sway takes opacity as a fraction; three decimals tell the 256 steps apart.
+std::string OpacityCommand(WindowHandle window, std::uint8_t opacity) {
+    char value[16];
+    std::snprintf(value, sizeof value, "%.3f", opacity / 255.0);
+    return ConCriteria(window) + "opacity " + value;
+}
+
+bool SameRect(const ScreenRect& a, const ScreenRect& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+}  // namespace
+
+std::unique_ptr<SwayWindowSystem> SwayWindowSystem::Connect(const std::string& path) {
+    auto connection = SwayConnection::Open(path);
+    if (!connection) return nullptr;
+    const auto subscribed =
+        connection->Ask(SwayMessageType::kSubscribe, kEvents, kFirstTreeDeadline);
+    if (!subscribed || !SwayCommandSucceeded("[" + *subscribed + "]")) return nullptr;
+    connection->Send(SwayMessageType::kSubscribe, kLaterEvents, nullptr);
+    const auto tree = connection->Ask(SwayMessageType::kGetTree, "", kFirstTreeDeadline);
+    const auto parsed = tree ? ParseSwayTree(*tree) : std::nullopt;
+    if (!parsed) return nullptr;
+    std::unique_ptr<SwayWindowSystem> system(new SwayWindowSystem(std::move(connection)));
+    system->tree_ = *parsed;
+    return system;
+}
+
+SwayWindowSystem::SwayWindowSystem(std::unique_ptr<SwayConnection> connection)
+    : connection_(std::move(connection)) {
+    connection_->OnEvent(
+        [this](std::uint32_t type, const std::string& payload) { OnEvent(type, payload); });
+}
+
+WindowHandle SwayWindowSystem::ForegroundWindow() {
+    Refresh();
+    return tree_.focused;
+}
+
+std::optional<ScreenRect> SwayWindowSystem::VisibleFrame(WindowHandle window) {
+    Refresh();
+    const SwayWindow* found = tree_.Find(window);
+    if (found == nullptr) return std::nullopt;
+    return found->frame;
+}
+
+void SwayWindowSystem::WatchMoves(WindowHandle window, std::function<void()> moved) {
+    watched_ = window;
+    moved_ = std::move(moved);
+    const SwayWindow* found = tree_.Find(window);
+    watchedFrame_ = found != nullptr ? std::optional<ScreenRect>(found->frame) : std::nullopt;
+}
+
+ChangeAnswer SwayWindowSystem::KeepAbove(WindowHandle, bool) {
+    // Floating windows sit above tiled ones, and `sticky` only means "on
+    // every workspace": no window can be kept above the others.
+    return ChangeAnswer::kUnsupported;
+}
+
+ChangeAnswer SwayWindowSystem::SetOpacity(WindowHandle window, std::uint8_t opacity) {
+    // A window sway no longer has: nothing to change, nothing to refuse.
+    if (tree_.Find(window) == nullptr) return ChangeAnswer::kAccepted;
+    pendingOpacity_[window] = opacity;
+    SendOpacity();
+    return ChangeAnswer::kAccepted;
+}
+
+void SwayWindowSystem::SendOpacity() {
+    if (opacityInFlight_ || pendingOpacity_.empty()) return;
+    const auto next = pendingOpacity_.begin();
+    const std::string command = OpacityCommand(next->first, next->second);
+    pendingOpacity_.erase(next);
+    opacityInFlight_ = true;
+    // A window gone meanwhile makes the command fail: nothing to do then.
+    connection_->Send(SwayMessageType::kRunCommand, command, [this](const std::string&) {
+        opacityInFlight_ = false;
+        SendOpacity();
+    });
+}
+
+void SwayWindowSystem::Activate(WindowHandle window) {
+    if (tree_.Find(window) == nullptr) return;
+    connection_->Send(SwayMessageType::kRunCommand, ConCriteria(window) + "focus", nullptr);
+}
+
+std::vector<ListedWindow> SwayWindowSystem::TopLevelWindows(WindowHandle, std::size_t titleLength) {
+    std::vector<ListedWindow> listed;
+    listed.reserve(tree_.windows.size());
+    for (const SwayWindow& window : tree_.windows) {
+        ListedWindow entry{window.id, window.title};
+        if (entry.title && entry.title->size() > titleLength) entry.title->resize(titleLength);
+        listed.push_back(std::move(entry));
+    }
+    return listed;
+}
+
+void SwayWindowSystem::Refresh() {
+    if (refreshing_ || connection_->Closed()) return;
+    refreshing_ = true;
+    connection_->Send(SwayMessageType::kGetTree, "",
+                      [this](const std::string& payload) { TakeTree(payload); });
+}
+
+void SwayWindowSystem::TakeTree(const std::string& payload) {
+    refreshing_ = false;
+    auto parsed = ParseSwayTree(payload);
+    if (!parsed) return;
+    tree_ = std::move(*parsed);
+    const SwayWindow* watched = tree_.Find(watched_);
+    NoteFrame(watched != nullptr ? std::optional<ScreenRect>(watched->frame) : std::nullopt);
+}
+
+void SwayWindowSystem::NoteFrame(const std::optional<ScreenRect>& frame) {
+    const bool changed = frame.has_value() != watchedFrame_.has_value() ||
+                         (frame && !SameRect(*frame, *watchedFrame_));
+    watchedFrame_ = frame;
+    if (changed && frame && watched_ != 0 && moved_) moved_();
+}
+
+void SwayWindowSystem::OnEvent(std::uint32_t type, const std::string& payload) {
+    if (type == static_cast<std::uint32_t>(SwayMessageType::kWindowEvent)) {
+        OnWindowEvent(payload);
+    }
+    // Whatever changed (a workspace shown, an output added), the tree says
+    // where every window is now.
+    Refresh();
+}
+
+// The event's own word is taken at once, so that a tick before the next
+// tree already sees the new focus, and no longer offers a closed window.
+void SwayWindowSystem::OnWindowEvent(const std::string& payload) {
+    const auto event = ParseSwayWindowEvent(payload);
+    if (!event) return;
+    const WindowHandle id = event->window.id;
+    if (event->change == "focus") {
+        tree_.focused = id;
+    } else if (event->change == "close") {
+        tree_.windows.erase(
+            std::remove_if(tree_.windows.begin(), tree_.windows.end(),
+                           [id](const SwayWindow& window) { return window.id == id; }),
+            tree_.windows.end());
+        if (tree_.focused == id) tree_.focused = 0;
+    }
+}
+
+}  // namespace brumelis

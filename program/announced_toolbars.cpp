@@ -1,0 +1,82 @@
+#include "program/announced_toolbars.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/x11/utf8_text.h"
+
+namespace brumelis {
+
+AnnouncedToolbar::AnnouncedToolbar(const std::string& directory, const Text& caption, int windows) {
+    if (directory.empty()) return;
+    mkdir(directory.c_str(), 0700);
+    path_ = directory + "/" + std::to_string(getpid());
+    descriptor_ = open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (descriptor_ < 0 || flock(descriptor_, LOCK_EX | LOCK_NB) != 0) return;
+    std::string lines;
+    for (int window = 0; window < windows; ++window) lines += Utf8FromText(caption) + "\n";
+    if (write(descriptor_, lines.data(), lines.size()) != static_cast<ssize_t>(lines.size())) {
+        // A half-written announcement would count fewer windows: none then.
+        if (ftruncate(descriptor_, 0) != 0) unlink(path_.c_str());
+    }
+}
+
+AnnouncedToolbar::~AnnouncedToolbar() {
+    if (descriptor_ < 0) return;
+    unlink(path_.c_str());
+    close(descriptor_);
+}
+
+std::vector<Text> AnnouncedTitles(const std::string& directory) {
+    std::vector<Text> titles;
+    DIR* listing = directory.empty() ? nullptr : opendir(directory.c_str());
+    if (listing == nullptr) return titles;
+    while (const dirent* entry = readdir(listing)) {
+        if (entry->d_name[0] == '.') continue;
+        const std::string path = directory + "/" + entry->d_name;
+        const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+        if (descriptor < 0) continue;
+        // A lock we can take is held by no running copy.
+        if (flock(descriptor, LOCK_SH | LOCK_NB) == 0) {
+            unlink(path.c_str());
+            close(descriptor);
+            continue;
+        }
+        close(descriptor);
+        std::ifstream file(path);
+        std::string line;
+        while (std::getline(file, line)) titles.push_back(TextFromUtf8(line));
+    }
+    closedir(listing);
+    return titles;
+}
+
+std::string AnnouncementDirectory(const std::string& runtimeDirectory,
+                                  const std::string& waylandDisplay) {
+    if (runtimeDirectory.empty() || runtimeDirectory.front() != '/' || waylandDisplay.empty()) {
+        return std::string();
+    }
+    std::string key = waylandDisplay;
+    for (char& c : key) {
+        if (c == '/') c = '_';
+    }
+    return runtimeDirectory + "/brumelis-toolbars-" + key;
+}
+
+std::vector<ListedWindow> WithAnnouncedToolbars::TopLevelWindows(WindowHandle window,
+                                                                 std::size_t titleLength) {
+    std::vector<ListedWindow> listed = windows_.TopLevelWindows(window, titleLength);
+    for (Text title : AnnouncedTitles(directory_)) {
+        if (title.size() > titleLength) title.resize(titleLength);
+        listed.push_back(ListedWindow{-1, std::move(title)});
+    }
+    return listed;
+}
+
+}  // namespace brumelis

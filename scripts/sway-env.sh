@@ -1,0 +1,151 @@
+# shellcheck shell=bash
+# Sourced by the scripts that run the Linux program and its tests on sway: a
+# headless sway with one 1280x800 output, run by an ordinary user (sway
+# refuses to run as root) in a runtime directory of its own, so that its
+# Wayland and IPC sockets are private and never meet another run's.
+#
+#   brumelis_sway_env_start    reuse the environment a caller exported, or make one
+#   brumelis_sway_env_run CMD  runs CMD as the session's user, in the session
+#   brumelis_sway_env_spawn    the same in the background; its process id in
+#                              BRUMELIS_SWAY_SPAWNED_PID
+#   brumelis_sway_env_stop     tear down what brumelis_sway_env_start made (idempotent)
+#
+# As root the script makes the test user BRUMELIS_SWAY_USER (default
+# brumelis-test) once and runs sway and every program as that user through
+# setpriv, which replaces itself with the program: a signal to the process
+# id reaches the program (runuser would stay as its parent). As an ordinary
+# user it runs them as that user.
+# Each step waits for a state, never for a fixed time: the compositor is
+# ready once its IPC socket answers and it lists its Wayland socket.
+
+brumelis_sway_env_log() { echo "sway-env: $*" >&2; }
+
+# Polls a command every 0.1 s until it succeeds, for at most 20 s, giving up
+# early when the process it waits for has died.
+brumelis_sway_env_wait() {
+  local pid=$1 tries=0
+  shift
+  while (( tries < 200 )); do
+    "$@" && return 0
+    kill -0 "$pid" 2>/dev/null || return 1
+    sleep 0.1
+    tries=$((tries + 1))
+  done
+  return 1
+}
+
+# The user the session runs as, made (without a password, locked) when root
+# asks for one that does not exist yet.
+brumelis_sway_env_user() {
+  if (( EUID != 0 )); then
+    id -un
+    return 0
+  fi
+  local user=${BRUMELIS_SWAY_USER:-brumelis-test}
+  if ! id "$user" >/dev/null 2>&1; then
+    useradd --create-home --shell /usr/sbin/nologin "$user" >&2 || return 1
+  fi
+  echo "$user"
+}
+
+# The command as the session's user, with the session's variables only. With
+# BRUMELIS_SWAY_EXEC=exec the shell becomes the command (the background
+# subshell of brumelis_sway_env_spawn), so that its process id is the
+# command's.
+brumelis_sway_env_as_user() {
+  local environment=(env XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" SWAYSOCK="$SWAYSOCK"
+    WAYLAND_DISPLAY="${WAYLAND_DISPLAY:-}" XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=sway
+    PATH="$PATH" LANG="${LANG:-C.UTF-8}" GDK_BACKEND=wayland NO_AT_BRIDGE=1)
+  if (( EUID == 0 )); then
+    local home
+    home=$(getent passwd "$BRUMELIS_SWAY_USER_NAME" | cut -d: -f6)
+    ${BRUMELIS_SWAY_EXEC:-} setpriv --reuid="$BRUMELIS_SWAY_USER_NAME" --regid="$BRUMELIS_SWAY_USER_NAME" --init-groups \
+      "${environment[@]}" HOME="$home" USER="$BRUMELIS_SWAY_USER_NAME" "$@"
+  else
+    ${BRUMELIS_SWAY_EXEC:-} "${environment[@]}" HOME="$HOME" "$@"
+  fi
+}
+
+brumelis_sway_env_run() {
+  brumelis_sway_env_as_user "$@"
+}
+
+brumelis_sway_env_spawn() {
+  BRUMELIS_SWAY_EXEC='exec' brumelis_sway_env_as_user "$@" &
+  BRUMELIS_SWAY_SPAWNED_PID=$!
+}
+
+brumelis_sway_env_answers() {
+  brumelis_sway_env_as_user swaymsg -s "$SWAYSOCK" -t get_version >/dev/null 2>&1
+}
+
+# wlroots names its socket wayland-N in the runtime directory, a private one here.
+brumelis_sway_env_wayland_socket() {
+  local socket
+  for socket in "$XDG_RUNTIME_DIR"/wayland-*; do
+    [[ -S $socket ]] && { basename "$socket"; return 0; }
+  done
+  return 1
+}
+
+brumelis_sway_env_start() {
+  if [[ ${BRUMELIS_SWAY_ENV:-} == 1 ]]; then
+    return 0
+  fi
+  command -v sway >/dev/null || { brumelis_sway_env_log "sway is not installed (scripts/setup.sh)"; return 1; }
+  BRUMELIS_SWAY_USER_NAME=$(brumelis_sway_env_user) || {
+    brumelis_sway_env_log "cannot make the test user"
+    return 1
+  }
+  local dir
+  dir=$(mktemp -d "${TMPDIR:-/tmp}/brumelis-sway.XXXXXX") || return 1
+  chmod 0755 "$dir"
+  BRUMELIS_SWAY_ENV_DIR=$dir
+  BRUMELIS_SWAY_ENV_OWNER=$BASHPID
+  export XDG_RUNTIME_DIR=$dir/runtime SWAYSOCK=$dir/runtime/sway-ipc.sock
+  mkdir -m 0700 "$XDG_RUNTIME_DIR"
+  (( EUID == 0 )) && chown "$BRUMELIS_SWAY_USER_NAME:" "$XDG_RUNTIME_DIR"
+  unset WAYLAND_DISPLAY DISPLAY
+
+  # Windows float where their programs put them, as on the desktops the
+  # toolbar follows; the pointer never moves the focus; no X11 server.
+  cat >"$dir/config" <<'EOF'
+output HEADLESS-1 resolution 1280x800 position 0 0
+xwayland disable
+focus_follows_mouse no
+focus_on_window_activation focus
+for_window [app_id=".*"] floating enable
+EOF
+  chmod 0644 "$dir/config"
+  WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+    brumelis_sway_env_spawn env WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 \
+    WLR_RENDERER=pixman sway -c "$dir/config" >"$dir/sway.log" 2>&1
+  BRUMELIS_SWAY_PID=$BRUMELIS_SWAY_SPAWNED_PID
+  if ! brumelis_sway_env_wait "$BRUMELIS_SWAY_PID" brumelis_sway_env_answers ||
+    ! WAYLAND_DISPLAY=$(brumelis_sway_env_wayland_socket); then
+    brumelis_sway_env_log "sway did not start:"
+    cat "$dir/sway.log" >&2
+    brumelis_sway_env_stop
+    return 1
+  fi
+  export WAYLAND_DISPLAY XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=sway
+  export BRUMELIS_SWAY_ENV=1 BRUMELIS_SWAY_USER_NAME
+  brumelis_sway_env_log "sway ready on $WAYLAND_DISPLAY (IPC $SWAYSOCK) as $BRUMELIS_SWAY_USER_NAME"
+}
+
+brumelis_sway_env_stop() {
+  [[ -n ${BRUMELIS_SWAY_ENV_DIR:-} ]] || return 0
+  # Only the shell that made the environment takes it down.
+  if [[ -n ${BRUMELIS_SWAY_ENV_OWNER:-} && ${BRUMELIS_SWAY_ENV_OWNER} != "$BASHPID" ]]; then
+    return 0
+  fi
+  if [[ -n ${BRUMELIS_SWAY_PID:-} ]]; then
+    kill "$BRUMELIS_SWAY_PID" 2>/dev/null || true
+    wait "$BRUMELIS_SWAY_PID" 2>/dev/null || true
+  fi
+  rm -rf "$BRUMELIS_SWAY_ENV_DIR"
+  unset BRUMELIS_SWAY_ENV BRUMELIS_SWAY_ENV_DIR BRUMELIS_SWAY_ENV_OWNER BRUMELIS_SWAY_PID \
+    BRUMELIS_SWAY_SPAWNED_PID XDG_RUNTIME_DIR SWAYSOCK WAYLAND_DISPLAY XDG_SESSION_TYPE \
+    XDG_CURRENT_DESKTOP
+  return 0
+}

@@ -1,0 +1,132 @@
+#include "tests/sway/sway_desktop.h"
+
+#include <cstdio>
+#include <thread>
+
+#include "tests/support/wait.h"
+
+namespace brumelis::sway_tests {
+
+namespace {
+
+std::string Output(const std::string& command) {
+    std::string text;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return text;
+    char chunk[4096];
+    std::size_t count = 0;
+    while ((count = std::fread(chunk, 1, sizeof chunk, pipe)) > 0) text.append(chunk, count);
+    pclose(pipe);
+    return text;
+}
+
+nlohmann::json Ask(const std::string& arguments) {
+    return nlohmann::json::parse(Output("swaymsg -r " + arguments), nullptr, false);
+}
+
+std::optional<nlohmann::json> Find(const nlohmann::json& node, const std::string& title) {
+    if (node.contains("app_id") && node.value("name", std::string()) == title) return node;
+    for (const char* children : {"nodes", "floating_nodes"}) {
+        if (!node.contains(children)) continue;
+        for (const nlohmann::json& child : node[children]) {
+            if (auto found = Find(child, title)) return found;
+        }
+    }
+    return std::nullopt;
+}
+
+// The extent of the whole layout: every output's right and bottom edges.
+Box LayoutExtent() {
+    Box extent;
+    const nlohmann::json outputs = Ask("-t get_outputs");
+    if (!outputs.is_array()) return extent;
+    for (const nlohmann::json& output : outputs) {
+        const Box rect = BoxOf(output["rect"]);
+        extent.width = std::max(extent.width, rect.x + rect.width);
+        extent.height = std::max(extent.height, rect.y + rect.height);
+    }
+    return extent;
+}
+
+}  // namespace
+
+nlohmann::json Tree() {
+    return Ask("-t get_tree");
+}
+
+std::optional<nlohmann::json> WindowTitled(const std::string& title) {
+    const nlohmann::json tree = Tree();
+    if (tree.is_discarded()) return std::nullopt;
+    return Find(tree, title);
+}
+
+// Listed, and in the same place at two looks in a row: sway lists a new
+// window before its first configure is done (measured: 27 px higher, the
+// title bar not yet counted), and a click meanwhile can be lost.
+std::optional<nlohmann::json> AwaitWindowTitled(const std::string& title,
+                                                std::chrono::milliseconds deadline) {
+    std::optional<nlohmann::json> window, previous;
+    const bool settled = test_support::WaitUntil(
+        [&] {
+            previous = window;
+            window = WindowTitled(title);
+            return window && previous && (*window)["rect"] == (*previous)["rect"];
+        },
+        deadline, [] { std::this_thread::sleep_for(std::chrono::milliseconds(50)); });
+    return settled ? window : std::nullopt;
+}
+
+void Pause() {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+}
+
+Box BoxOf(const nlohmann::json& rect) {
+    return Box{rect.value("x", 0), rect.value("y", 0), rect.value("width", 0),
+               rect.value("height", 0)};
+}
+
+bool Command(const std::string& command) {
+    const nlohmann::json answers = Ask("'" + command + "'");
+    if (!answers.is_array() || answers.empty()) return false;
+    for (const nlohmann::json& answer : answers) {
+        if (!answer.value("success", false)) return false;
+    }
+    return true;
+}
+
+std::unique_ptr<VirtualPointer> VirtualPointer::Connect() {
+    const Box extent = LayoutExtent();
+    if (extent.width <= 0) return nullptr;
+    auto process = LineProcess::Start(
+        {BRUMELIS_VIRTUAL_POINTER, std::to_string(extent.width), std::to_string(extent.height)});
+    if (!process || !process->WaitForLine("ready")) return nullptr;
+    return std::unique_ptr<VirtualPointer>(new VirtualPointer(std::move(process)));
+}
+
+VirtualPointer* VirtualPointer::Shared() {
+    static const std::unique_ptr<VirtualPointer> shared = Connect();
+    return shared.get();
+}
+
+bool VirtualPointer::Ask(const std::string& line) {
+    std::string answer;
+    return process_->Send(line) && process_->ReadLine(answer) && answer == "ok";
+}
+
+bool VirtualPointer::MoveTo(int x, int y) {
+    return Ask("move " + std::to_string(x) + " " + std::to_string(y));
+}
+
+bool VirtualPointer::Press(int button) {
+    return Ask("press " + std::to_string(button));
+}
+
+bool VirtualPointer::Release(int button) {
+    return Ask("release " + std::to_string(button));
+}
+
+bool VirtualPointer::Click(int x, int y, int button) {
+    return MoveTo(x, y) && Press(button) && Release(button);
+}
+
+}  // namespace brumelis::sway_tests
