@@ -24,15 +24,28 @@ nlohmann::json Ask(const std::string& arguments) {
     return nlohmann::json::parse(Output("swaymsg -r " + arguments), nullptr, false);
 }
 
-std::optional<nlohmann::json> Find(const nlohmann::json& node, const std::string& title) {
-    if (node.contains("app_id") && node.value("name", std::string()) == title) return node;
+// Every window of the tree below `node` that `wanted` holds of, in tree order.
+template <class Wanted>
+void Collect(const nlohmann::json& node, const Wanted& wanted, std::vector<nlohmann::json>& found) {
+    if (node.contains("app_id") && wanted(node)) found.push_back(node);
     for (const char* children : {"nodes", "floating_nodes"}) {
         if (!node.contains(children)) continue;
-        for (const nlohmann::json& child : node[children]) {
-            if (auto found = Find(child, title)) return found;
-        }
+        for (const nlohmann::json& child : node[children]) Collect(child, wanted, found);
     }
-    return std::nullopt;
+}
+
+template <class Wanted>
+std::optional<nlohmann::json> First(const nlohmann::json& tree, const Wanted& wanted) {
+    std::vector<nlohmann::json> found;
+    Collect(tree, wanted, found);
+    if (found.empty()) return std::nullopt;
+    return found.front();
+}
+
+std::optional<nlohmann::json> Find(const nlohmann::json& tree, const std::string& title) {
+    return First(tree, [&](const nlohmann::json& node) {
+        return node.value("name", std::string()) == title;
+    });
 }
 
 // The extent of the whole layout: every output's right and bottom edges.
@@ -74,6 +87,24 @@ std::optional<nlohmann::json> AwaitWindowTitled(const std::string& title,
         },
         deadline, [] { std::this_thread::sleep_for(std::chrono::milliseconds(50)); });
     return settled ? window : std::nullopt;
+}
+
+std::optional<nlohmann::json> WindowWithId(const nlohmann::json& tree, std::uint64_t id) {
+    return First(tree, [&](const nlohmann::json& node) {
+        return node.value("id", std::uint64_t{0}) == id;
+    });
+}
+
+std::vector<nlohmann::json> WindowsOfProcess(const nlohmann::json& tree, int pid) {
+    std::vector<nlohmann::json> found;
+    Collect(tree, [&](const nlohmann::json& node) { return node.value("pid", 0) == pid; }, found);
+    return found;
+}
+
+std::uint64_t FocusedId(const nlohmann::json& tree) {
+    const auto focused =
+        First(tree, [](const nlohmann::json& node) { return node.value("focused", false); });
+    return focused ? focused->value("id", std::uint64_t{0}) : 0;
 }
 
 void Pause() {

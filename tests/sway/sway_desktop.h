@@ -5,9 +5,11 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "tests/sway/line_process.h"
 
@@ -24,6 +26,12 @@ std::optional<nlohmann::json> WindowTitled(const std::string& title);
 // The same, waiting up to `deadline` for sway to list it.
 std::optional<nlohmann::json> AwaitWindowTitled(
     const std::string& title, std::chrono::milliseconds deadline = std::chrono::seconds(10));
+// The window (a container with an app_id) of sway's container id `id`.
+std::optional<nlohmann::json> WindowWithId(const nlohmann::json& tree, std::uint64_t id);
+// The windows of one process, in tree order.
+std::vector<nlohmann::json> WindowsOfProcess(const nlohmann::json& tree, int pid);
+// The focused window's container id; 0 for none.
+std::uint64_t FocusedId(const nlohmann::json& tree);
 // Lets a few milliseconds pass between two looks.
 void Pause();
 Box BoxOf(const nlohmann::json& rect);
