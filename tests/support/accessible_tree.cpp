@@ -66,7 +66,9 @@ void Collect(AtspiAccessible* object, AccessibleWindow& window, int depth) {
         window.buttons.push_back(ButtonOf(object));
         return;
     }
-    if (role == ATSPI_ROLE_LABEL) {
+    // A label not shown (the title of a header bar the server's title bar
+    // replaces) says nothing.
+    if (role == ATSPI_ROLE_LABEL && HasState(object, ATSPI_STATE_SHOWING)) {
         std::string text = NameOf(object);
         if (!text.empty()) window.labels.push_back(std::move(text));
     }

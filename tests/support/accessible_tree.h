@@ -24,7 +24,7 @@ struct AccessibleButton {
 struct AccessibleWindow {
     bool showing = false;
     std::vector<AccessibleButton> buttons;  // in tree order
-    std::vector<std::string> labels;        // non-empty label texts outside buttons
+    std::vector<std::string> labels;        // shown label texts outside buttons
 };
 std::optional<AccessibleWindow> ReadWindow(pid_t program, const std::string& windowName);
 

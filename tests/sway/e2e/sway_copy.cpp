@@ -65,7 +65,12 @@ std::optional<scenarios::MessageBoxReading> SwayCopy::Box() {
     reading.title = windows.front().value("name", std::string());
     const auto read = test_support::ReadWindow(program_.Pid(), reading.title);
     if (!read || read->buttons.empty()) return reading;
-    if (read->labels.size() == 1) reading.text = read->labels.front();
+    // GTK draws its own title bar over the box, whose label repeats the title.
+    std::vector<std::string> texts;
+    for (const std::string& label : read->labels) {
+        if (label != reading.title) texts.push_back(label);
+    }
+    if (texts.size() == 1) reading.text = texts.front();
     std::vector<test_support::AccessibleButton> buttons = read->buttons;
     std::stable_sort(buttons.begin(), buttons.end(),
                      [](const auto& a, const auto& b) { return a.x < b.x; });
