@@ -90,14 +90,14 @@ std::optional<nlohmann::json> AwaitWindowTitled(const std::string& title,
 }
 
 std::optional<nlohmann::json> WindowWithId(const nlohmann::json& tree, std::uint64_t id) {
-    return First(tree, [&](const nlohmann::json& node) {
-        return node.value("id", std::uint64_t{0}) == id;
-    });
+    return First(
+        tree, [&](const nlohmann::json& node) { return node.value("id", std::uint64_t{0}) == id; });
 }
 
 std::vector<nlohmann::json> WindowsOfProcess(const nlohmann::json& tree, int pid) {
     std::vector<nlohmann::json> found;
-    Collect(tree, [&](const nlohmann::json& node) { return node.value("pid", 0) == pid; }, found);
+    Collect(
+        tree, [&](const nlohmann::json& node) { return node.value("pid", 0) == pid; }, found);
     return found;
 }
 

@@ -11,9 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "tests/sway/line_process.h"
+#include "tests/support/line_process.h"
 
 namespace brumelis::sway_tests {
+
+using test_support::LineProcess;
 
 struct Box {
     int x = 0, y = 0, width = 0, height = 0;

@@ -23,8 +23,8 @@ std::vector<std::uint32_t> ScreenShot(const scenarios::Rect& area) {
     std::vector<std::uint32_t> pixels;
     if (area.width <= 0 || area.height <= 0) return pixels;
     const std::string command = "grim -t ppm -g '" + std::to_string(area.left) + "," +
-                                std::to_string(area.top) + " " + std::to_string(area.width) +
-                                "x" + std::to_string(area.height) + "' - 2>/dev/null";
+                                std::to_string(area.top) + " " + std::to_string(area.width) + "x" +
+                                std::to_string(area.height) + "' - 2>/dev/null";
     FILE* in = popen(command.c_str(), "r");
     if (in == nullptr) return pixels;
     int width = 0, height = 0, maximum = 0;

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "tests/sway/sway_desktop.h"
 #include "tests/support/accessible_tree.h"
 #include "tests/support/wait.h"
+#include "tests/sway/sway_desktop.h"
 
 namespace brumelis::sway_tests {
 

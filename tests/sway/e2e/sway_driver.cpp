@@ -9,11 +9,11 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/wait.h"
 #include "tests/sway/e2e/screen_shot.h"
 #include "tests/sway/e2e/sway_copy.h"
 #include "tests/sway/e2e/toolbar_on_screen.h"
 #include "tests/sway/sway_desktop.h"
-#include "tests/support/wait.h"
 
 namespace brumelis::sway_tests {
 
@@ -189,9 +189,9 @@ private:
     // Near its last place first; the whole screen when it is not there.
     std::optional<Rect> ToolbarOnScreen() {
         if (lastToolbar_) {
-            const Rect near = Clipped({lastToolbar_->left - kNearby, lastToolbar_->top - kNearby,
-                                       lastToolbar_->width + 2 * kNearby,
-                                       lastToolbar_->height + 2 * kNearby});
+            const Rect near =
+                Clipped({lastToolbar_->left - kNearby, lastToolbar_->top - kNearby,
+                         lastToolbar_->width + 2 * kNearby, lastToolbar_->height + 2 * kNearby});
             if (const auto found = ToolbarIn(Capture(near), near)) return lastToolbar_ = found;
         }
         return lastToolbar_ = ToolbarIn(Capture(kScreen), kScreen);
