@@ -1,27 +1,18 @@
 #include "tests/sway/sway_desktop.h"
 
-#include <cstdio>
 #include <thread>
 
 #include "tests/support/wait.h"
+#include "tests/sway/ipc_socket.h"
 
 namespace brumelis::sway_tests {
 
 namespace {
 
-std::string Output(const std::string& command) {
-    std::string text;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return text;
-    char chunk[4096];
-    std::size_t count = 0;
-    while ((count = std::fread(chunk, 1, sizeof chunk, pipe)) > 0) text.append(chunk, count);
-    pclose(pipe);
-    return text;
-}
-
-nlohmann::json Ask(const std::string& arguments) {
-    return nlohmann::json::parse(Output("swaymsg -r " + arguments), nullptr, false);
+nlohmann::json Ask(IpcRequestType type, const std::string& payload = {}) {
+    const std::optional<std::string> reply = IpcRequest(type, payload);
+    if (!reply) return nlohmann::json(nlohmann::json::value_t::discarded);
+    return nlohmann::json::parse(*reply, nullptr, false);
 }
 
 // Every window of the tree below `node` that `wanted` holds of, in tree order.
@@ -51,7 +42,7 @@ std::optional<nlohmann::json> Find(const nlohmann::json& tree, const std::string
 // The extent of the whole layout: every output's right and bottom edges.
 Box LayoutExtent() {
     Box extent;
-    const nlohmann::json outputs = Ask("-t get_outputs");
+    const nlohmann::json outputs = Ask(IpcRequestType::GetOutputs);
     if (!outputs.is_array()) return extent;
     for (const nlohmann::json& output : outputs) {
         const Box rect = BoxOf(output["rect"]);
@@ -64,7 +55,7 @@ Box LayoutExtent() {
 }  // namespace
 
 nlohmann::json Tree() {
-    return Ask("-t get_tree");
+    return Ask(IpcRequestType::GetTree);
 }
 
 std::optional<nlohmann::json> WindowTitled(const std::string& title) {
@@ -117,7 +108,7 @@ Box BoxOf(const nlohmann::json& rect) {
 }
 
 bool Command(const std::string& command) {
-    const nlohmann::json answers = Ask("'" + command + "'");
+    const nlohmann::json answers = Ask(IpcRequestType::RunCommand, command);
     if (!answers.is_array() || answers.empty()) return false;
     for (const nlohmann::json& answer : answers) {
         if (!answer.value("success", false)) return false;

@@ -1,4 +1,4 @@
-// What the sway suites read and ask of the compositor, through swaymsg as
+// What the sway suites read and ask of the compositor, through its IPC as
 // any user of the session could: the tree, a window found by title,
 // commands; and the virtual pointer that gives the seat real input.
 #pragma once

@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/scenarios/toolbar_scenario.h"
 #include "tests/support/wait.h"
 #include "tests/sway/e2e/screen_shot.h"
 #include "tests/sway/e2e/sway_copy.h"
@@ -32,7 +33,7 @@ constexpr Point kParked{kScreen.width - 1, kScreen.height - 1};
 // How far from its last place the toolbar is looked for before the whole
 // screen is searched: a shot of the whole screen takes too long to follow
 // a dragged window.
-constexpr int kNearby = 160;
+constexpr int kNearby = 64;
 
 bool Contains(const Rect& r, Point p) {
     return p.x >= r.left && p.y >= r.top && p.x < r.left + r.width && p.y < r.top + r.height;
@@ -189,9 +190,9 @@ private:
     // Near its last place first; the whole screen when it is not there.
     std::optional<Rect> ToolbarOnScreen() {
         if (lastToolbar_) {
-            const Rect near =
-                Clipped({lastToolbar_->left - kNearby, lastToolbar_->top - kNearby,
-                         lastToolbar_->width + 2 * kNearby, lastToolbar_->height + 2 * kNearby});
+            const Rect near = Clipped({lastToolbar_->left - kNearby, lastToolbar_->top - kNearby,
+                                       scenarios::kUnfoldedSize.width + 2 * kNearby,
+                                       scenarios::kUnfoldedSize.height + 2 * kNearby});
             if (const auto found = ToolbarIn(Capture(near), near)) return lastToolbar_ = found;
         }
         return lastToolbar_ = ToolbarIn(Capture(kScreen), kScreen);

@@ -63,6 +63,10 @@ std::optional<Rect> ToolbarIn(const std::vector<std::uint32_t>& pixels, const Re
     for (int y = 0; y < area.height; ++y) {
         for (int x = 0; x < area.width; ++x) {
             if (!shot.Red({x, y}) || !shot.SquareAt({x, y})) continue;
+            // Which look it has shows only where the panel would fit.
+            if (!shot.Inside({x + scenarios::kUnfoldedSize.width - 1,
+                              y + scenarios::kUnfoldedSize.height - 1}))
+                return std::nullopt;
             const Rect at{area.left + x, area.top + y, 0, 0};
             if (UnfoldedAt(shot, {x, y})) {
                 return Rect{at.left, at.top, scenarios::kUnfoldedSize.width,

@@ -13,7 +13,8 @@
 namespace brumelis::sway_tests {
 
 // The toolbar in a shot of `area`, in screen pixels; none when no red
-// square with either look is there.
+// square with either look is there, or when the shot ends where the
+// unfolded panel would lie (its look cannot be told).
 std::optional<scenarios::Rect> ToolbarIn(const std::vector<std::uint32_t>& shot,
                                          const scenarios::Rect& area);
 
