@@ -1,4 +1,4 @@
-// What the screen shows, read with grim as any client of the session can.
+// What the screen shows, read as any client of the session can (as grim does).
 // sway draws the cursor into the shot: the caller parks it first.
 #pragma once
 
@@ -9,7 +9,7 @@
 
 namespace brumelis::sway_tests {
 
-// The area as 0xRRGGBB row by row from the top; empty when grim failed.
+// The area as 0xRRGGBB row by row from the top; empty when it cannot be read.
 std::vector<std::uint32_t> ScreenShot(const scenarios::Rect& area);
 
 }  // namespace brumelis::sway_tests

@@ -2,7 +2,7 @@
 // where the scenario puts them, the toolbar program started beside them as
 // the session's user, input through the wlroots virtual pointer, and reads
 // any client of the session can make: sway's tree over its IPC, the screen
-// through grim, the programs' controls over AT-SPI.
+// through the wlroots screen copy, the programs' controls over AT-SPI.
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
