@@ -16,10 +16,11 @@ var six = workspace.activeWindow !== undefined;
 function active() {
     return six ? workspace.activeWindow : workspace.activeClient;
 }
-// The program's own surfaces (the toolbar, a layer surface KWin lists
-// among its windows) are never reported nor acted on.
+// The program's own toolbar, a layer surface KWin lists among its windows
+// (as a normal one, on 5.27) that skips the task bar and takes no input,
+// is never reported nor acted on.
 function ours(window) {
-    return window && window.pid === ownPid && !window.normalWindow && !window.dialog;
+    return window && window.pid === ownPid && window.skipTaskbar && !window.wantsInput;
 }
 function idOf(window) {
     return window ? String(window.internalId) : "";
@@ -29,8 +30,7 @@ var watched = null;
 // Everything goes as text: one signature whatever numbers KWin's engine
 // makes of a geometry (whole on 5.27, fractional on Plasma 6).
 function report() {
-    var window = active();
-    if (ours(window)) return;
+    var window = watched;
     if (!window) {
         callDBus(owner, path, iface, "Window", token, "", "0", "0", "0", "0", "");
         return;
@@ -39,8 +39,7 @@ function report() {
     callDBus(owner, path, iface, "Window", token, idOf(window), String(frame.x), String(frame.y),
              String(frame.width), String(frame.height), String(window.caption));
 }
-function watch(window) {
-    if (ours(window)) return;
+function follow(window) {
     if (watched) {
         watched.frameGeometryChanged.disconnect(report);
         watched.captionChanged.disconnect(report);
@@ -52,14 +51,29 @@ function watch(window) {
     }
     report();
 }
+// A click on the toolbar may make KWin give its surface the focus (first
+// none, then the surface): the window before it stays the one followed. So
+// "none" is only told once KWin has settled on it.
+var settle = new QTimer();
+settle.singleShot = true;
+settle.interval = 0;
+settle.timeout.connect(function () {
+    if (!active()) follow(null);
+});
+function watch(window) {
+    if (!window) settle.start();
+    else if (!ours(window)) follow(window);
+}
 function removed(window) {
     if (window === watched) watched = null;
     callDBus(owner, path, iface, "Closed", token, idOf(window));
 }
 
 // A command names the window it is meant for: one that is no longer the
-// active window is left alone. "activate" only gives the focus back from
-// the program's own window (or from none) to the window it names.
+// active window is left alone. A click on the toolbar may make KWin 5.27
+// activate its surface: the window active before it still counts then, and
+// "activate" gives the focus back to it (from the program's own surface, or
+// from none, never from another window).
 function find(id) {
     var all = six ? workspace.windowList() : workspace.clientList();
     for (var i = 0; i < all.length; ++i) {
@@ -69,14 +83,16 @@ function find(id) {
 }
 function carryOut(command, id, value) {
     var current = active();
+    var focusOurs = !current || ours(current);
     if (command === "activate") {
         var target = find(id);
-        if (target && (!current || ours(current))) {
+        if (target && focusOurs && target === watched) {
             if (six) workspace.activeWindow = target;
             else workspace.activeClient = target;
         }
         return;
     }
+    if (focusOurs) current = watched;
     if (!current || idOf(current) !== id) return;
     if (command === "above") current.keepAbove = value > 0.5;
     if (command === "opacity") current.opacity = value;
