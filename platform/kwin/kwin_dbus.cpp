@@ -25,9 +25,8 @@ public:
     explicit GDBusScriptBus(GDBusConnection* connection) : connection_(connection) {
         GDBusNodeInfo* node = g_dbus_node_info_new_for_xml(kIntrospection, nullptr);
         static const GDBusInterfaceVTable table{&GDBusScriptBus::OnMethod, nullptr, nullptr, {}};
-        registration_ = g_dbus_connection_register_object(connection_, kScriptObjectPath,
-                                                          node->interfaces[0], &table, this,
-                                                          nullptr, nullptr);
+        registration_ = g_dbus_connection_register_object(
+            connection_, kScriptObjectPath, node->interfaces[0], &table, this, nullptr, nullptr);
         g_dbus_node_info_unref(node);
     }
     ~GDBusScriptBus() override {
@@ -46,8 +45,8 @@ public:
         GError* error = nullptr;
         GVariant* body = g_dbus_connection_call_sync(
             connection_, destination.c_str(), path.c_str(), interface.c_str(), method.c_str(),
-            arguments, nullptr, G_DBUS_CALL_FLAGS_NO_AUTO_START,
-            static_cast<int>(deadline.count()), nullptr, &error);
+            arguments, nullptr, G_DBUS_CALL_FLAGS_NO_AUTO_START, static_cast<int>(deadline.count()),
+            nullptr, &error);
         if (body != nullptr) return BusReply(body, "");
         std::string name = "error";
         if (gchar* remote = g_dbus_error_get_remote_error(error)) {

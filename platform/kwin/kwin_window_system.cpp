@@ -38,8 +38,8 @@ std::int32_t Number(const char* text) {
     return static_cast<std::int32_t>(std::floor(std::strtod(text, nullptr)));
 }
 std::int32_t End(const char* start, const char* size) {
-    return static_cast<std::int32_t>(std::ceil(std::strtod(start, nullptr) +
-                                               std::strtod(size, nullptr)));
+    return static_cast<std::int32_t>(
+        std::ceil(std::strtod(start, nullptr) + std::strtod(size, nullptr)));
 }
 
 bool SameRect(const ScreenRect& a, const ScreenRect& b) {
@@ -50,9 +50,9 @@ bool SameRect(const ScreenRect& a, const ScreenRect& b) {
 
 std::unique_ptr<KWinWindowSystem> KWinWindowSystem::Load(std::unique_ptr<ScriptBus> bus,
                                                          const KWinStart& start) {
-    BusReply owner = bus->Call("org.freedesktop.DBus", "/org/freedesktop/DBus",
-                               "org.freedesktop.DBus", "GetNameOwner",
-                               g_variant_new("(s)", kKWin), kStartDeadline);
+    BusReply owner =
+        bus->Call("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                  "GetNameOwner", g_variant_new("(s)", kKWin), kStartDeadline);
     if (!owner.ok()) return nullptr;
     const gchar* kwin = nullptr;
     g_variant_get(owner.body, "(&s)", &kwin);
@@ -66,10 +66,9 @@ KWinWindowSystem::KWinWindowSystem(std::unique_ptr<ScriptBus> bus, const KWinSta
     scriptFile_ = start.scriptDirectory + "/" + pluginName_ + ".js";
     const ScriptOwner owner{bus_->UniqueName(), token_, pluginName_, start.pid};
     std::ofstream(scriptFile_, std::ios::trunc) << KWinScriptText(owner);
-    bus_->OnCall([this](const std::string& sender, const std::string& method,
-                        GVariant* parameters, BusAnswer answer) {
-        OnCall(sender, method, parameters, std::move(answer));
-    });
+    bus_->OnCall(
+        [this](const std::string& sender, const std::string& method, GVariant* parameters,
+               BusAnswer answer) { OnCall(sender, method, parameters, std::move(answer)); });
 }
 
 bool KWinWindowSystem::Run(const std::string& kwin, const std::vector<long>& deadCopies) {
@@ -79,9 +78,9 @@ bool KWinWindowSystem::Run(const std::string& kwin, const std::vector<long>& dea
                    g_variant_new("(s)", KWinScriptName(pid).c_str()), kStartDeadline);
     }
     // loadScript has a one-argument form too: the signature picks (ss).
-    BusReply loaded = bus_->Call(kKWin, "/Scripting", kScripting, "loadScript",
-                                 g_variant_new("(ss)", scriptFile_.c_str(), pluginName_.c_str()),
-                                 kStartDeadline);
+    BusReply loaded =
+        bus_->Call(kKWin, "/Scripting", kScripting, "loadScript",
+                   g_variant_new("(ss)", scriptFile_.c_str(), pluginName_.c_str()), kStartDeadline);
     if (!loaded.ok() || !g_variant_is_of_type(loaded.body, G_VARIANT_TYPE("(i)"))) return false;
     gint32 number = -1;
     g_variant_get(loaded.body, "(i)", &number);
@@ -89,8 +88,7 @@ bool KWinWindowSystem::Run(const std::string& kwin, const std::vector<long>& dea
     // Plasma 6 names a script /Scripting/ScriptN, KWin 5 /N.
     for (const std::string& object :
          {"/Scripting/Script" + std::to_string(number), "/" + std::to_string(number)}) {
-        if (bus_->Call(kKWin, object, "org.kde.kwin.Script", "run", nullptr, kStartDeadline)
-                .ok()) {
+        if (bus_->Call(kKWin, object, "org.kde.kwin.Script", "run", nullptr, kStartDeadline).ok()) {
             scriptObject_ = object;
             break;
         }
@@ -101,8 +99,8 @@ bool KWinWindowSystem::Run(const std::string& kwin, const std::vector<long>& dea
     // old object may still answer for a moment: a run that reached it
     // started nothing, so Scripting.start (which runs every loaded script
     // not yet running) follows when the first half of the wait was silent.
-    const guint wake =
-        g_timeout_add(50, [](gpointer) -> gboolean { return G_SOURCE_CONTINUE; }, nullptr);
+    const guint wake = g_timeout_add(
+        50, [](gpointer) -> gboolean { return G_SOURCE_CONTINUE; }, nullptr);
     const gint64 start = g_get_monotonic_time();
     const gint64 half = kStartDeadline.count() * 500;
     bool restarted = false;
@@ -166,8 +164,7 @@ void KWinWindowSystem::OnCall(const std::string& sender, const std::string& meth
 
 void KWinWindowSystem::TakeWindow(GVariant* parameters) {
     const gchar *id, *x, *y, *width, *height, *caption;
-    g_variant_get(parameters, "(&s&s&s&s&s&s&s)", nullptr, &id, &x, &y, &width, &height,
-                  &caption);
+    g_variant_get(parameters, "(&s&s&s&s&s&s&s)", nullptr, &id, &x, &y, &width, &height, &caption);
     if (*id == '\0') {
         active_ = 0;
         return;
@@ -271,8 +268,7 @@ gboolean KWinWindowSystem::OnQuiet(gpointer data) {
     return G_SOURCE_REMOVE;
 }
 
-std::vector<ListedWindow> KWinWindowSystem::TopLevelWindows(WindowHandle,
-                                                            std::size_t titleLength) {
+std::vector<ListedWindow> KWinWindowSystem::TopLevelWindows(WindowHandle, std::size_t titleLength) {
     std::vector<ListedWindow> listed;
     for (const auto& [handle, window] : windows_) {
         ListedWindow entry{handle, window.title};

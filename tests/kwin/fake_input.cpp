@@ -56,7 +56,9 @@ int main() {
     wl_registry_add_listener(registry, &kRegistryListener, &input);
     wl_display_roundtrip(display);
     if (input == nullptr) {
-        std::fprintf(stderr, "fake input: KWin offers no fake input (is this program named in a desktop file?)\n");
+        std::fprintf(
+            stderr,
+            "fake input: KWin offers no fake input (is this program named in a desktop file?)\n");
         return 1;
     }
     org_kde_kwin_fake_input_authenticate(input, "brumelis tests", "end-to-end tests");

@@ -86,9 +86,8 @@ protected:
         ASSERT_TRUE(opened);
         target_ = std::move(*opened);
         program_ = std::make_unique<Program>();
-        ASSERT_TRUE(WaitUntil([&] { return OnTarget(); })) << "the red square never reached "
-                                                               << target_.seen.x << ","
-                                                               << target_.seen.y << Seen();
+        ASSERT_TRUE(WaitUntil([&] { return OnTarget(); }))
+            << "the red square never reached " << target_.seen.x << "," << target_.seen.y << Seen();
     }
     bool OnTarget() {
         const auto surface = SurfaceOf(program_->pid);
@@ -139,9 +138,9 @@ TEST_F(KWinToolbar, ASliderDragSetsTheOpacityOfTheHeightReleasedAt) {
 TEST_F(KWinToolbar, AnotherConnectionChangesNothing) {
     const SeenWindow before = *WindowTitled("Cible");
     // Neither as the script, token or no token, nor as its commands' reader.
-    EXPECT_NE(CallAsStranger(program_->pid, "Window",
-                             "('', '', '700', '500', '300', '200', 'Cible')"),
-              "");
+    EXPECT_NE(
+        CallAsStranger(program_->pid, "Window", "('', '', '700', '500', '300', '200', 'Cible')"),
+        "");
     EXPECT_NE(CallAsStranger(program_->pid, "Closed", "('', 'x')"), "");
     EXPECT_NE(CallAsStranger(program_->pid, "NextCommand", "('',)"), "");
     // Still on the target, which is as it was.

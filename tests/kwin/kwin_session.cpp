@@ -56,9 +56,9 @@ Bus& TheBus() {
 
 GVariant* CallKWin(const char* path, const char* interface, const char* method,
                    GVariant* arguments) {
-    return g_dbus_connection_call_sync(TheBus().connection, "org.kde.KWin", path, interface,
-                                       method, arguments, nullptr, G_DBUS_CALL_FLAGS_NONE, 2000,
-                                       nullptr, nullptr);
+    return g_dbus_connection_call_sync(TheBus().connection, "org.kde.KWin", path, interface, method,
+                                       arguments, nullptr, G_DBUS_CALL_FLAGS_NONE, 2000, nullptr,
+                                       nullptr);
 }
 
 // Runs every script loaded and not yet running, ours among them: no script
@@ -80,15 +80,17 @@ void Pause() {
     }
 }
 
-std::vector<SeenWindow> Windows() {
+std::optional<std::string> RunScript(const std::string& body, std::chrono::milliseconds wait,
+                                     const std::function<void()>& during) {
     Bus& bus = TheBus();
-    const std::string name = "brumelis-test-see-" + std::to_string(++bus.scripts);
+    const std::string name = "brumelis-test-" + std::to_string(++bus.scripts);
     const std::string file = std::string(std::getenv("XDG_RUNTIME_DIR")) + "/" + name + ".js";
-    std::string text = kSeeScript;
-    text.replace(text.find("OWNER"), 5, g_dbus_connection_get_unique_name(bus.connection));
+    std::string text = body;
+    for (auto at = text.find("OWNER"); at != std::string::npos; at = text.find("OWNER")) {
+        text.replace(at, 5, g_dbus_connection_get_unique_name(bus.connection));
+    }
     std::ofstream(file) << text;
     bus.seen.reset();
-    std::vector<SeenWindow> windows;
     GVariant* loaded = CallKWin("/Scripting", "org.kde.kwin.Scripting", "loadScript",
                                 g_variant_new("(ss)", file.c_str(), name.c_str()));
     gint32 number = -1;
@@ -96,11 +98,9 @@ std::vector<SeenWindow> Windows() {
         g_variant_get(loaded, "(i)", &number);
         g_variant_unref(loaded);
     }
-    const bool ran = number >= 0 && StartLoaded();
-    if (ran) {
-        // KWin reads the script's file on a thread of its own: on a loaded
-        // machine that takes a while.
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    if (number >= 0 && StartLoaded()) {
+        if (during) during();
+        const auto end = std::chrono::steady_clock::now() + wait;
         while (!bus.seen && std::chrono::steady_clock::now() < end) Pause();
     }
     if (GVariant* unloaded = CallKWin("/Scripting", "org.kde.kwin.Scripting", "unloadScript",
@@ -108,8 +108,16 @@ std::vector<SeenWindow> Windows() {
         g_variant_unref(unloaded);
     }
     std::remove(file.c_str());
-    if (!bus.seen) return windows;
-    std::istringstream lines(*bus.seen);
+    return bus.seen;
+}
+
+std::vector<SeenWindow> Windows() {
+    // KWin reads a script's file on a thread of its own: on a loaded
+    // machine that takes a while.
+    const auto seen = RunScript(kSeeScript, std::chrono::seconds(5), nullptr);
+    std::vector<SeenWindow> windows;
+    if (!seen) return windows;
+    std::istringstream lines(*seen);
     std::string line;
     while (std::getline(lines, line)) {
         std::istringstream fields(line);
@@ -159,10 +167,10 @@ std::optional<SeenWindow> SurfaceOf(long pid) {
 
 std::string CallAsStranger(long pid, const std::string& method, const std::string& arguments) {
     GDBusConnection* connection = TheBus().connection;
-    GVariant* names = g_dbus_connection_call_sync(
-        connection, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-        "ListNames", nullptr, G_VARIANT_TYPE("(as)"), G_DBUS_CALL_FLAGS_NONE, 1000, nullptr,
-        nullptr);
+    GVariant* names = g_dbus_connection_call_sync(connection, "org.freedesktop.DBus",
+                                                  "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                                                  "ListNames", nullptr, G_VARIANT_TYPE("(as)"),
+                                                  G_DBUS_CALL_FLAGS_NONE, 1000, nullptr, nullptr);
     if (names == nullptr) return "no names";
     std::string target;
     GVariantIter* iter = nullptr;
@@ -186,9 +194,9 @@ std::string CallAsStranger(long pid, const std::string& method, const std::strin
     if (target.empty()) return "no such program";
     GError* error = nullptr;
     GVariant* reply = g_dbus_connection_call_sync(
-        connection, target.c_str(), "/org/brumelis/KWin", "org.brumelis.KWinScript",
-        method.c_str(), g_variant_parse(nullptr, arguments.c_str(), nullptr, nullptr, nullptr),
-        nullptr, G_DBUS_CALL_FLAGS_NONE, 2000, nullptr, &error);
+        connection, target.c_str(), "/org/brumelis/KWin", "org.brumelis.KWinScript", method.c_str(),
+        g_variant_parse(nullptr, arguments.c_str(), nullptr, nullptr, nullptr), nullptr,
+        G_DBUS_CALL_FLAGS_NONE, 2000, nullptr, &error);
     if (reply != nullptr) {
         g_variant_unref(reply);
         return "";
@@ -201,9 +209,10 @@ std::string CallAsStranger(long pid, const std::string& method, const std::strin
 }
 
 FakePointer* FakePointer::Shared() {
-    static FakePointer* shared = [] () -> FakePointer* {
+    static FakePointer* shared = []() -> FakePointer* {
         // KWin grants the protocol to the program a desktop file names.
-        const std::string applications = std::string(std::getenv("XDG_DATA_HOME")) + "/applications";
+        const std::string applications =
+            std::string(std::getenv("XDG_DATA_HOME")) + "/applications";
         g_mkdir_with_parents(applications.c_str(), 0700);
         std::ofstream(applications + "/brumelis-fake-input.desktop")
             << "[Desktop Entry]\nType=Application\nName=brumelis fake input\nExec="

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,6 +26,11 @@ struct SeenWindow {
     bool normal = false;  // takes input: the toolbar's layer surface does not
 };
 
+// Loads a KWin script (OWNER in it stands for the test's bus name), runs
+// `during` once it runs, and returns the first text it sends to OWNER's
+// /org/brumelis/Test org.brumelis.Test.Seen within `wait`; then unloads it.
+std::optional<std::string> RunScript(const std::string& body, std::chrono::milliseconds wait,
+                                     const std::function<void()>& during);
 // Every window KWin has, read by a script loaded for the purpose; empty
 // when the script did not answer within 5 seconds.
 std::vector<SeenWindow> Windows();

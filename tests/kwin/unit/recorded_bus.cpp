@@ -15,7 +15,8 @@ BusReply RecordedBus::Call(const std::string&, const std::string& path, const st
     }
     if (calls != nullptr) calls->push_back(path + " " + method + " " + printed);
     const auto reply = replies.find(path + " " + method);
-    if (reply == replies.end()) return BusReply(nullptr, "org.freedesktop.DBus.Error.UnknownObject");
+    if (reply == replies.end())
+        return BusReply(nullptr, "org.freedesktop.DBus.Error.UnknownObject");
     if (reply->second.rfind("error:", 0) == 0) return BusReply(nullptr, reply->second.substr(6));
     GVariant* body = g_variant_parse(nullptr, reply->second.c_str(), nullptr, nullptr, nullptr);
     if (method == "run") {
@@ -27,8 +28,8 @@ BusReply RecordedBus::Call(const std::string&, const std::string& path, const st
 std::size_t RecordedBus::Deliver(const RecordedCall& call) {
     answers.emplace_back();
     std::string* answer = &answers.back();
-    GVariant* parameters =
-        g_variant_ref_sink(g_variant_parse(nullptr, call.parameters.c_str(), nullptr, nullptr, nullptr));
+    GVariant* parameters = g_variant_ref_sink(
+        g_variant_parse(nullptr, call.parameters.c_str(), nullptr, nullptr, nullptr));
     handler_(call.sender, call.method, parameters, [answer](GVariant* body) {
         if (body == nullptr) {
             *answer = "refused";
