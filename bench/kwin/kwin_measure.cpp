@@ -1,6 +1,7 @@
-// Measurements for docs/design.md, not checks: run with scripts/kwin-test.sh
-// build/native/tests/kwin/brumelis_kwin_tests --gtest_also_run_disabled_tests
-// --gtest_filter='*Measure*'
+// The KWin figures of docs/design.md: how soon KWin applies the opacity of a
+// slider drag's move, and how soon the toolbar reaches a moved window's
+// corner. Run on headless KWin:
+//   scripts/kwin-test.sh build/native/bench/kwin/brumelis_kwin_measure
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -39,7 +40,7 @@ long long NowMs() {
         .count();
 }
 
-TEST(DISABLED_Measure, DragLatencyAndGlueStaleness) {
+TEST(Measure, DragLatencyAndGlueStaleness) {
     FakePointer* pointer = FakePointer::Shared();
     ASSERT_TRUE(pointer);
     auto target = LineProcess::Start({BRUMELIS_GTK_TARGET, "--title=Cible"});
