@@ -161,5 +161,17 @@ TEST_F(KWinToolbar, ScriptGoesWithTheProgram) {
     EXPECT_EQ(CallAsStranger(pid, "NextCommand", "('',)"), "no such program");
 }
 
+// A killed copy cannot unload its script: the next copy does, at its start
+// (the script's own 30 s of silence would come much later).
+TEST_F(KWinToolbar, TheNextCopyUnloadsTheScriptOfAKilledOne) {
+    const std::string killed = "brumelis-" + std::to_string(program_->pid);
+    kill(program_->pid, SIGKILL);
+    program_.reset();
+    ASSERT_TRUE(IsScriptLoaded(killed));
+    program_ = std::make_unique<Program>();
+    EXPECT_TRUE(WaitUntil([&] { return !IsScriptLoaded(killed); }));
+    EXPECT_TRUE(WaitUntil([&] { return OnTarget(); }));
+}
+
 }  // namespace
 }  // namespace brumelis::kwin_tests
