@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -55,6 +56,22 @@ std::vector<Text> AnnouncedTitles(const std::string& directory) {
     }
     closedir(listing);
     return titles;
+}
+
+std::vector<long> DeadAnnouncers(const std::string& directory) {
+    std::vector<long> dead;
+    DIR* listing = directory.empty() ? nullptr : opendir(directory.c_str());
+    if (listing == nullptr) return dead;
+    while (const dirent* entry = readdir(listing)) {
+        if (entry->d_name[0] == '.') continue;
+        const int descriptor =
+            open((directory + "/" + entry->d_name).c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+        if (descriptor < 0) continue;
+        if (flock(descriptor, LOCK_SH | LOCK_NB) == 0) dead.push_back(std::atol(entry->d_name));
+        close(descriptor);
+    }
+    closedir(listing);
+    return dead;
 }
 
 std::string AnnouncementDirectory(const std::string& runtimeDirectory,

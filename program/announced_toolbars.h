@@ -37,6 +37,11 @@ private:
 // holds (a copy that died) are removed.
 std::vector<Text> AnnouncedTitles(const std::string& directory);
 
+// The process ids of the copies that announced themselves and died (their
+// files are left for AnnouncedTitles to remove): what they left in the
+// compositor can be undone.
+std::vector<long> DeadAnnouncers(const std::string& directory);
+
 // The directory of one Wayland display's announcements in the runtime
 // directory; empty without one.
 std::string AnnouncementDirectory(const std::string& runtimeDirectory,

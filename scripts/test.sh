@@ -4,7 +4,8 @@
 # then those of the native Linux desktop program on a private X display with
 # Openbox and a compositor, the Linux end-to-end suite again under each of
 # the other window managers of scripts/x11-env.sh, the Wayland suites on a
-# headless sway (scripts/sway-env.sh), then the Win32 suites
+# headless sway (scripts/sway-env.sh) and a headless KWin
+# (scripts/kwin-env.sh), then the Win32 suites
 # under Wine on a private X display with a fresh prefix (one of each for the
 # whole run), then the release files and the installer (on a prefix of their
 # own), and last both run commands of the README without a display.
@@ -62,7 +63,7 @@ not_run() {
   failures=$((failures + 1))
 }
 
-run_suite native native -j 2 -LE 'x11|sway'
+run_suite native native -j 2 -LE 'x11|sway|kwin'
 
 # shellcheck source=scripts/x11-env.sh
 source "$repo/scripts/x11-env.sh"
@@ -70,7 +71,9 @@ source "$repo/scripts/x11-env.sh"
 source "$repo/scripts/wine-env.sh"
 # shellcheck source=scripts/sway-env.sh
 source "$repo/scripts/sway-env.sh"
-trap 'brumelis_x11_env_stop; brumelis_sway_env_stop; brumelis_wine_env_stop' EXIT
+# shellcheck source=scripts/kwin-env.sh
+source "$repo/scripts/kwin-env.sh"
+trap 'brumelis_x11_env_stop; brumelis_sway_env_stop; brumelis_kwin_env_stop; brumelis_wine_env_stop' EXIT
 trap 'exit 130' INT TERM
 
 # The Linux desktop suites share one display, its window manager and the
@@ -101,6 +104,14 @@ else
   not_run sway "no sway session, the Wayland suites did not run"
 fi
 brumelis_sway_env_stop
+
+# The KWin suites on a headless KWin with buses of its own, as its user.
+if brumelis_kwin_env_start; then
+  run_suite kwin native -L kwin
+else
+  not_run kwin "no KWin session, the KWin suites did not run"
+fi
+brumelis_kwin_env_stop
 
 # The Win32 suites share the display and the pointer: one at a time.
 mkdir -p "$artifacts"
@@ -156,7 +167,7 @@ failures=$((failures + failed[run]))
 echo
 echo "== summary ($((SECONDS - started)) s; i686 built, not run: this machine runs 64-bit Wine only)"
 total_passed=0
-for name in checks native x11 "${x11_desktops[@]/#/x11-}" sway x86_64 package run; do
+for name in checks native x11 "${x11_desktops[@]/#/x11-}" sway kwin x86_64 package run; do
   printf '%-12s %d passed, %d failed\n' "$name" "${passed[$name]}" "${failed[$name]}"
   total_passed=$((total_passed + passed[$name]))
 done

@@ -58,6 +58,7 @@ void GtkToolkit::DoEvents() {
 // Requests still in Xlib's buffer (the last opacity set, say) are sent
 // before the process goes; nothing else runs.
 void GtkToolkit::End() {
+    if (beforeEnd_) beforeEnd_();
     gdk_display_flush(gdk_display_get_default());
     std::fflush(nullptr);
     _exit(0);

@@ -2,6 +2,7 @@
 // the GLib main loop and delivers the form's events, one handler at a time.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "platform/form_layout.h"
@@ -31,9 +32,13 @@ public:
                               const Text& title = Text()) override;
     void DoEvents() override;
     [[noreturn]] void End() override;
+    // Runs in End, before the process goes: what the program must undo in
+    // other processes (a script loaded into the compositor).
+    void BeforeEnd(std::function<void()> undo) { beforeEnd_ = std::move(undo); }
 
 private:
     Text applicationTitle_;
+    std::function<void()> beforeEnd_;
     GtkForm form_;
 };
 

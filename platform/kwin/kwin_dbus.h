@@ -1,0 +1,17 @@
+// The script bus over GDBus, on the session bus.
+#pragma once
+
+#include <memory>
+
+#include "platform/kwin/kwin_bus.h"
+
+namespace brumelis {
+
+// Null when there is no session bus.
+std::unique_ptr<ScriptBus> ConnectSessionBus();
+
+// The object and interface the script calls.
+extern const char kScriptObjectPath[];
+extern const char kScriptInterface[];
+
+}  // namespace brumelis

@@ -1,0 +1,112 @@
+#include "program/kwin_desktop.h"
+
+#include <gio/gio.h>
+#include <glib-unix.h>
+#include <gtk/gtk.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "platform/gtk/gtk_message_box.h"
+#include "platform/gtk/gtk_placement.h"
+#include "platform/gtk/gtk_support.h"
+#include "platform/gtk/gtk_toolkit.h"
+#include "platform/kwin/kwin_dbus.h"
+#include "platform/kwin/kwin_window_system.h"
+#include "platform/x11/x11_instance_lock.h"
+#include "program/announced_toolbars.h"
+#include "toolbar/toolbar_layout.h"
+#include "toolbar/toolbar_program.h"
+
+namespace brumelis {
+
+namespace {
+
+const Text kNoLayerShell =
+    u"Ce compositeur Wayland ne permet pas à Brumelis de poser sa barre d'outils au-dessus "
+    u"des fenêtres (il n'offre pas le protocole layer-shell).";
+const Text kNoScript =
+    u"KWin n'a pas lancé le script de Brumelis (les scripts KWin sont peut-être désactivés) : "
+    u"Brumelis ne peut pas suivre ses fenêtres.";
+
+std::string Variable(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+// KWin proves itself by its name on the session bus: a variable could have
+// been left by another session.
+Fit Detect(const SessionEnvironment& session) {
+    if (!session.IsWayland()) return Fit::NotThisSession();
+    GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+    if (bus == nullptr) return Fit::NotThisSession();
+    GVariant* owned = g_dbus_connection_call_sync(
+        bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+        "NameHasOwner", g_variant_new("(s)", "org.kde.KWin"), G_VARIANT_TYPE("(b)"),
+        G_DBUS_CALL_FLAGS_NONE, 1000, nullptr, nullptr);
+    gboolean kwin = FALSE;
+    if (owned != nullptr) {
+        g_variant_get(owned, "(b)", &kwin);
+        g_variant_unref(owned);
+    }
+    g_object_unref(bus);
+    return kwin ? Fit::Runs() : Fit::NotThisSession();
+}
+
+int Refuse(const Text& message) {
+    std::fprintf(stderr, "brumelis: %s\n", Utf8FromText(message).c_str());
+    RunMessageBox(message, MessageButtons::Ok, ToolbarLayout().applicationTitle, nullptr);
+    return 1;
+}
+
+std::string Token() {
+    char token[33];
+    std::snprintf(token, sizeof token, "%08x%08x%08x%08x", g_random_int(), g_random_int(),
+                  g_random_int(), g_random_int());
+    return token;
+}
+
+int Run(int& argc, char**& argv) {
+    gdk_set_allowed_backends("wayland");
+    g_setenv("GDK_GL", "disable", FALSE);
+    if (!gtk_init_check(&argc, &argv)) {
+        std::fprintf(stderr, "brumelis: GTK ne peut pas ouvrir l'affichage Wayland.\n");
+        return 1;
+    }
+    if (!LayerShellSupported()) return Refuse(kNoLayerShell);
+    const std::string runtime = Variable("XDG_RUNTIME_DIR");
+    const std::string announcements = AnnouncementDirectory(runtime, Variable("WAYLAND_DISPLAY"));
+    KWinStart start{getpid(), runtime.empty() ? g_get_tmp_dir() : runtime,
+                    DeadAnnouncers(announcements), Token()};
+    auto bus = ConnectSessionBus();
+    std::unique_ptr<KWinWindowSystem> windows =
+        bus ? KWinWindowSystem::Load(std::move(bus), start) : nullptr;
+    if (!windows) return Refuse(kNoScript);
+    X11InstanceLock startLock(Variable("WAYLAND_DISPLAY"), runtime);
+    WithAnnouncedToolbars desktop(*windows, announcements);
+    std::unique_ptr<AnnouncedToolbar> announced;
+    return RunToolbarProgram(desktop, startLock, [&](const FormLayout& layout) {
+        announced = std::make_unique<AnnouncedToolbar>(announcements, layout.caption, 2);
+        auto toolkit = std::make_unique<GtkToolkit>(layout, MakeLayerShellPlacement());
+        toolkit->BeforeEnd([&] { windows->Unload(); });
+        // Ended by a signal, the program still takes its script out of KWin.
+        GtkToolkit* ending = toolkit.get();
+        for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+            g_unix_signal_add(
+                signal, [](gpointer self) -> gboolean { static_cast<GtkToolkit*>(self)->End(); },
+                ending);
+        }
+        return toolkit;
+    });
+}
+
+}  // namespace
+
+DesktopBackend KWinDesktop() {
+    return {"KWin", Detect, Run};
+}
+
+}  // namespace brumelis

@@ -1,0 +1,193 @@
+// The KWin window system against traffic recorded with KWin 5.27 (Debian 12)
+// and its Plasma 6 shape (script object /Scripting/ScriptN, fractional
+// geometry), through RecordedBus.
+#include "platform/kwin/kwin_window_system.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "recorded_bus.h"
+
+namespace brumelis::testing {
+namespace {
+
+const char kKWin[] = ":1.0";
+const char kToken[] = "a0c103ebbd80a3517251719d47c266b4";
+const char kTarget[] = "{114122b5-c46c-42c0-9008-9ba6d0ac2ad0}";
+const char kOther[] = "{5d0f8b1e-2a43-4c1b-9a57-0c7e1f3d9b20}";
+
+std::string WindowReport(const char* id, const char* x, const char* y, const char* width,
+                         const char* height) {
+    return std::string("('") + kToken + "', '" + id + "', '" + x + "', '" + y + "', '" + width +
+           "', '" + height + "', 'Cible')";
+}
+
+RecordedCall Report(const char* id, const char* x = "440", const char* y = "231",
+                    const char* width = "400", const char* height = "337") {
+    return {kKWin, "Window", WindowReport(id, x, y, width, height)};
+}
+RecordedCall Closed(const char* id) {
+    return {kKWin, "Closed", std::string("('") + kToken + "', '" + id + "')"};
+}
+const RecordedCall kNextCommand{kKWin, "NextCommand", std::string("('") + kToken + "',)"};
+
+// KWin 5.27 as recorded: the script is /0, /Scripting/Script0 is unknown.
+std::unique_ptr<RecordedBus> KWin5Bus() {
+    auto bus = std::make_unique<RecordedBus>();
+    bus->replies = {{"/org/freedesktop/DBus GetNameOwner", "(':1.0',)"},
+                    {"/Scripting loadScript", "(0,)"},
+                    {"/Scripting unloadScript", "(true,)"},
+                    {"/0 run", "()"}};
+    bus->onRun = {Report(kTarget), kNextCommand};
+    return bus;
+}
+
+KWinStart Start(std::vector<long> dead = {}) {
+    return KWinStart{4242, ::testing::TempDir(), std::move(dead), kToken};
+}
+
+struct Loaded {
+    std::vector<std::string> calls;
+    RecordedBus* bus = nullptr;
+    std::unique_ptr<KWinWindowSystem> windows;
+};
+
+Loaded LoadOn(std::unique_ptr<RecordedBus> bus, std::vector<long> dead = {}) {
+    Loaded loaded;
+    bus->calls = &loaded.calls;
+    loaded.bus = bus.get();
+    loaded.windows = KWinWindowSystem::Load(std::move(bus), Start(std::move(dead)));
+    return loaded;
+}
+
+TEST(KWinStart, FindsTheScriptObjectOfEitherKWinAndUnloadsLeftoversFirst) {
+    Loaded kwin5 = LoadOn(KWin5Bus(), {17});
+    ASSERT_NE(kwin5.windows, nullptr);
+    EXPECT_EQ(kwin5.windows->ScriptObject(), "/0");
+    // The leftover goes before ours loads; loadScript gets its two-string form.
+    ASSERT_GE(kwin5.calls.size(), 3u);
+    EXPECT_EQ(kwin5.calls[1], "/Scripting unloadScript ('brumelis-17',)");
+    EXPECT_EQ(kwin5.calls[2].rfind("/Scripting loadScript ('", 0), 0u) << kwin5.calls[2];
+    EXPECT_NE(kwin5.calls[2].find("', 'brumelis-4242')"), std::string::npos) << kwin5.calls[2];
+
+    auto plasma6 = KWin5Bus();
+    plasma6->replies.erase("/0 run");
+    plasma6->replies["/Scripting/Script0 run"] = "()";
+    plasma6->onRun = {Report(kTarget, "440.5", "231", "399.25", "337"), kNextCommand};
+    Loaded six = LoadOn(std::move(plasma6));
+    ASSERT_NE(six.windows, nullptr);
+    EXPECT_EQ(six.windows->ScriptObject(), "/Scripting/Script0");
+    // A fractional frame covers every pixel it touches.
+    const auto frame = six.windows->VisibleFrame(six.windows->ForegroundWindow());
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(frame->left, 440);
+    EXPECT_EQ(frame->right, 840);
+}
+
+TEST(KWinStart, FailsWhenKWinIsAbsentRefusesOrNeverRunsTheScript) {
+    struct Case {
+        const char* what;
+        std::string key;
+        std::string reply;  // "" removes the reply
+        bool silentScript;
+    };
+    const Case cases[] = {
+        {"no KWin", "/org/freedesktop/DBus GetNameOwner",
+         "error:org.freedesktop.DBus.Error.NameHasNoOwner", false},
+        {"refused", "/Scripting loadScript", "(-1,)", false},
+        {"no run", "/0 run", "", false},
+        {"never reports", "/0 run", "()", true},
+    };
+    for (const Case& c : cases) {
+        auto bus = KWin5Bus();
+        if (c.reply.empty()) {
+            bus->replies.erase(c.key);
+        } else {
+            bus->replies[c.key] = c.reply;
+        }
+        if (c.silentScript) bus->onRun.clear();
+        EXPECT_EQ(LoadOn(std::move(bus)).windows, nullptr) << c.what;
+    }
+}
+
+TEST(KWinReports, WindowClosedBetweenTwoEventsIsForgottenWithItsCommands) {
+    Loaded loaded = LoadOn(KWin5Bus());
+    KWinWindowSystem& windows = *loaded.windows;
+    RecordedBus& bus = *loaded.bus;
+    const WindowHandle target = windows.ForegroundWindow();
+    ASSERT_NE(target, 0);
+    bus.Deliver(Closed(kTarget));
+    EXPECT_EQ(windows.ForegroundWindow(), 0);
+    EXPECT_FALSE(windows.VisibleFrame(target));
+    EXPECT_EQ(windows.SetOpacity(target, 10), ChangeAnswer::kAccepted);
+    bus.Deliver(Report(kOther, "10", "20", "300", "200"));
+    const WindowHandle other = windows.ForegroundWindow();
+    EXPECT_NE(other, target);
+    EXPECT_EQ(windows.VisibleFrame(other)->bottom, 220);
+    // The start's standing call (answer 1) was kept for the next window.
+    EXPECT_EQ(bus.answers[1], "");
+    windows.SetOpacity(other, 51);
+    EXPECT_EQ(bus.answers[1], std::string("('opacity', '") + kOther + "', 0.20000000000000001)");
+}
+
+TEST(KWinCommands, ADragSendsOnlyTheLatestOpacityAndAnIdleLookSendsNothing) {
+    Loaded loaded = LoadOn(KWin5Bus());
+    KWinWindowSystem& windows = *loaded.windows;
+    const WindowHandle target = windows.ForegroundWindow();
+    const std::size_t before = windows.Messages();
+    for (int tick = 0; tick < 5; ++tick) {
+        windows.ForegroundWindow();
+        windows.VisibleFrame(target);
+        windows.TopLevelWindows(target, 40);
+    }
+    EXPECT_EQ(windows.Messages(), before);
+
+    // The standing call from the start is answered at once with the first.
+    EXPECT_EQ(windows.SetOpacity(target, 51), ChangeAnswer::kAccepted);
+    windows.SetOpacity(target, 102);
+    windows.SetOpacity(target, 153);
+    windows.KeepAbove(target, true);
+    RecordedBus& bus = *loaded.bus;
+    const std::size_t second = bus.Deliver(kNextCommand);
+    const std::size_t third = bus.Deliver(kNextCommand);
+    const std::size_t fourth = bus.Deliver(kNextCommand);
+    EXPECT_EQ(bus.answers[1], std::string("('opacity', '") + kTarget + "', 0.20000000000000001)");
+    EXPECT_EQ(bus.answers[second],
+              std::string("('opacity', '") + kTarget + "', 0.59999999999999998)");
+    EXPECT_EQ(bus.answers[third], std::string("('above', '") + kTarget + "', 1.0)");
+    EXPECT_EQ(bus.answers[fourth], "");  // nothing waits: the call stays open
+}
+
+TEST(KWinCommands, OnlyOurScriptIsHeard) {
+    Loaded loaded = LoadOn(KWin5Bus());
+    KWinWindowSystem& windows = *loaded.windows;
+    const WindowHandle target = windows.ForegroundWindow();
+    const RecordedCall strangers[] = {
+        {":1.9", "Window", WindowReport(kOther, "0", "0", "5", "5")},
+        {kKWin, "Window",
+         "('00000000000000000000000000000000', '" + std::string(kOther) +
+             "', '0', '0', '5', '5', 'x')"},
+        {":1.9", "NextCommand", std::string("('") + kToken + "',)"},
+    };
+    for (const RecordedCall& stranger : strangers) {
+        EXPECT_EQ(loaded.bus->answers[loaded.bus->Deliver(stranger)], "refused")
+            << stranger.sender << " " << stranger.method;
+    }
+    EXPECT_EQ(windows.ForegroundWindow(), target);
+    EXPECT_EQ(windows.VisibleFrame(target)->left, 440);
+}
+
+TEST(KWinReports, AMovedFrameCallsTheWatcherOnce) {
+    Loaded loaded = LoadOn(KWin5Bus());
+    KWinWindowSystem& windows = *loaded.windows;
+    int moves = 0;
+    windows.WatchMoves(windows.ForegroundWindow(), [&] { ++moves; });
+    loaded.bus->Deliver(Report(kTarget));
+    EXPECT_EQ(moves, 0);
+    loaded.bus->Deliver(Report(kTarget, "500"));
+    EXPECT_EQ(moves, 1);
+    EXPECT_EQ(windows.VisibleFrame(windows.ForegroundWindow())->left, 500);
+}
+
+}  // namespace
+}  // namespace brumelis::testing
