@@ -32,6 +32,7 @@ desktop_packages=(
   dbus-x11                             # a session bus for them (dbus-launch)
   at-spi2-core libatspi2.0-dev         # the accessibility bus, read by the end-to-end driver
   sway grim                            # a headless wlroots compositor and its screenshots
+  gnome-shell xwayland                 # a headless GNOME Shell; Xwayland for the toolbar there
 )
 
 # Prints the packages of the list that are not installed.

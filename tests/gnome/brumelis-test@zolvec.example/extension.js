@@ -1,0 +1,147 @@
+// What the end-to-end tests read and do in a headless GNOME Shell, where no
+// other program may: the windows with their frames, focus, keep above and
+// the opacity of their surfaces; every focus change since the start (the
+// toolbar must never hold the focus, even for a moment); the window the
+// Shell would give a click at a point; real pointer input through a Clutter
+// virtual device; screenshots. Test-only: installed by scripts/gnome-env.sh,
+// never shipped. GNOME 43/44 form.
+const {Clutter, Gio, GLib, Meta, Shell} = imports.gi;
+const Main = imports.ui.main;
+
+const kPath = '/example/zolvec/BrumelisTest';
+const kXml = `<node><interface name="example.zolvec.BrumelisTest1">
+  <method name="Ready"><arg direction="out" type="b"/><arg direction="out" type="s"/></method>
+  <method name="Windows"><arg direction="out" type="a(usub(iiii)bi)"/></method>
+  <method name="Focused"><arg direction="out" type="u"/></method>
+  <method name="FocusLog"><arg direction="out" type="a(usu)"/></method>
+  <method name="Pick">
+    <arg direction="in" type="i"/><arg direction="in" type="i"/><arg direction="out" type="u"/>
+  </method>
+  <method name="Pointer">
+    <arg direction="in" type="i" name="x"/><arg direction="in" type="i" name="y"/>
+    <arg direction="in" type="u" name="button"/><arg direction="in" type="i" name="press"/>
+  </method>
+  <method name="Move">
+    <arg direction="in" type="u"/><arg direction="in" type="i"/><arg direction="in" type="i"/>
+  </method>
+  <method name="Activate"><arg direction="in" type="u"/></method>
+  <method name="Screenshot">
+    <arg direction="in" type="(iiii)"/><arg direction="in" type="s"/><arg direction="out" type="b"/>
+  </method>
+</interface></node>`;
+
+function windowOf(id) {
+    return global.get_window_actors().map(a => a.meta_window).find(w => w.get_stable_sequence() === id);
+}
+
+// One opacity when every surface agrees, -1 when they do not.
+function surfaceOpacity(actor) {
+    const found = [];
+    const walk = a => a.get_children().forEach(c => {
+        if (c instanceof Meta.SurfaceActor)
+            found.push(c.opacity);
+        walk(c);
+    });
+    walk(actor);
+    return found.length > 0 && found.every(o => o === found[0]) ? found[0] : -1;
+}
+
+class Tester {
+    enable() {
+        this._log = [];
+        this._ready = false;
+        this._pointer = Clutter.get_default_backend().get_default_seat()
+            .create_virtual_device(Clutter.InputDeviceType.POINTER_DEVICE);
+        this._focus = global.display.connect('notify::focus-window', () => this._note());
+        const start = () => {
+            Main.overview.hide();
+            this._ready = true;
+        };
+        if (Main.layoutManager._startingUp)
+            this._startup = Main.layoutManager.connect('startup-complete', start);
+        else
+            start();
+        this._dbus = Gio.DBusExportedObject.wrapJSObject(kXml, this);
+        this._dbus.export(Gio.DBus.session, kPath);
+    }
+
+    disable() {
+        this._dbus.unexport();
+        global.display.disconnect(this._focus);
+        if (this._startup)
+            Main.layoutManager.disconnect(this._startup);
+    }
+
+    _note() {
+        const w = global.display.focus_window;
+        this._log.push(w ? [w.get_stable_sequence(), w.get_title() || '', w.get_pid()] : [0, '', 0]);
+    }
+
+    Ready() {
+        return [this._ready && !Main.overview.visible, GLib.getenv('DISPLAY') || ''];
+    }
+
+    Windows() {
+        return global.get_window_actors().map(actor => {
+            const w = actor.meta_window;
+            const r = w.get_frame_rect();
+            return [w.get_stable_sequence(), w.get_title() || '', w.get_pid(), w.has_focus(),
+                [r.x, r.y, r.width, r.height], w.above, surfaceOpacity(actor)];
+        });
+    }
+
+    Focused() {
+        const w = global.display.focus_window;
+        return w ? w.get_stable_sequence() : 0;
+    }
+
+    FocusLog() {
+        return this._log;
+    }
+
+    Pick(x, y) {
+        for (let a = global.stage.get_actor_at_pos(Clutter.PickMode.REACTIVE, x, y); a; a = a.get_parent()) {
+            if (a instanceof Meta.WindowActor)
+                return a.meta_window.get_stable_sequence();
+        }
+        return 0;
+    }
+
+    // press: 1 press, 0 release, -1 move only.
+    Pointer(x, y, button, press) {
+        const now = GLib.get_monotonic_time();
+        this._pointer.notify_absolute_motion(now, x, y);
+        if (press >= 0) {
+            this._pointer.notify_button(now, button,
+                press ? Clutter.ButtonState.PRESSED : Clutter.ButtonState.RELEASED);
+        }
+    }
+
+    Move(id, x, y) {
+        windowOf(id)?.move_frame(true, x, y);
+    }
+
+    Activate(id) {
+        windowOf(id)?.activate(global.get_current_time());
+    }
+
+    ScreenshotAsync([area, path], invocation) {
+        const [x, y, width, height] = area;
+        const stream = Gio.File.new_for_path(path).replace(null, false, Gio.FileCreateFlags.NONE, null);
+        new Shell.Screenshot().screenshot_area(x, y, width, height, stream, (shot, result) => {
+            let done = false;
+            try {
+                done = shot.screenshot_area_finish(result)[0];
+            } catch (e) {
+                done = false;
+            }
+            stream.close(null);
+            invocation.return_value(new GLib.Variant('(b)', [done]));
+        });
+    }
+}
+
+// eslint-disable-next-line no-unused-vars
+function init() {
+    return new Tester();
+}
