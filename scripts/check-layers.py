@@ -24,8 +24,9 @@ LAYERS = {
     # GTK runs on X11 here: the toolkit borrows the X11 backend's UTF-8 texts.
     "platform/gtk": {"base", "platform", "platform/gtk", "platform/x11"},
     "platform/sway": {"base", "platform", "platform/sway"},
+    "platform/gnome": {"base", "platform", "platform/gnome"},
     "program": {"base", "platform", "platform/win32", "platform/x11", "platform/gtk",
-                "platform/sway", "toolbar", "resources", "program"},
+                "platform/sway", "platform/gnome", "toolbar", "resources", "program"},
     # Tests and benchmarks sit above everything.
     "tests": None,
     "bench": None,
@@ -40,7 +41,7 @@ SYSTEM_HEADERS = [
     (re.compile(r"X11/.*"), "X11",
      {"platform/x11", "platform/gtk", "program", "tests", "bench"}),
     (re.compile(r"(gtk|gdk|glib|gio)/.*|glib(-object)?\.h"), "GTK",
-     {"platform/gtk", "platform/sway", "program", "tests", "bench"}),
+     {"platform/gtk", "platform/sway", "platform/gnome", "program", "tests", "bench"}),
 ]
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')

@@ -67,13 +67,13 @@ SETTINGS
 }
 
 # The test extension says the Shell is up, its overview closed, and which X
-# display Xwayland serves.
+# display Xwayland serves, with its authority file.
 brumelis_gnome_env_ready() {
   local answer
   answer=$(gdbus call --session --dest org.gnome.Shell --object-path /example/zolvec/BrumelisTest \
     --method example.zolvec.BrumelisTest1.Ready 2>/dev/null) || return 1
-  [[ $answer =~ \(true,\ \'([^\']*)\' ]] || return 1
-  DISPLAY=${BASH_REMATCH[1]}
+  [[ $answer =~ \(true,\ \'([^\']*)\',\ \'([^\']*)\' ]] || return 1
+  DISPLAY=${BASH_REMATCH[1]} XAUTHORITY=${BASH_REMATCH[2]}
 }
 
 brumelis_gnome_env_start() {
@@ -117,7 +117,7 @@ brumelis_gnome_env_start() {
     brumelis_gnome_env_stop
     return 1
   fi
-  export WAYLAND_DISPLAY=$BRUMELIS_GNOME_WAYLAND DISPLAY BRUMELIS_GNOME_ENV=1
+  export WAYLAND_DISPLAY=$BRUMELIS_GNOME_WAYLAND DISPLAY XAUTHORITY BRUMELIS_GNOME_ENV=1
   brumelis_gnome_env_log "gnome-shell ready on $WAYLAND_DISPLAY, Xwayland on $DISPLAY"
 }
 
@@ -137,7 +137,7 @@ brumelis_gnome_env_stop() {
   rm -rf "$BRUMELIS_GNOME_ENV_DIR"
   unset BRUMELIS_GNOME_ENV BRUMELIS_GNOME_ENV_DIR BRUMELIS_GNOME_ENV_OWNER BRUMELIS_GNOME_PID \
     XDG_RUNTIME_DIR XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME GSETTINGS_BACKEND \
-    DBUS_SYSTEM_BUS_ADDRESS DBUS_SESSION_BUS_ADDRESS WAYLAND_DISPLAY DISPLAY XDG_SESSION_TYPE \
+    DBUS_SYSTEM_BUS_ADDRESS DBUS_SESSION_BUS_ADDRESS WAYLAND_DISPLAY DISPLAY XAUTHORITY XDG_SESSION_TYPE \
     XDG_CURRENT_DESKTOP
   return 0
 }

@@ -10,7 +10,9 @@ const Main = imports.ui.main;
 
 const kPath = '/example/zolvec/BrumelisTest';
 const kXml = `<node><interface name="example.zolvec.BrumelisTest1">
-  <method name="Ready"><arg direction="out" type="b"/><arg direction="out" type="s"/></method>
+  <method name="Ready">
+    <arg direction="out" type="b"/><arg direction="out" type="s"/><arg direction="out" type="s"/>
+  </method>
   <method name="Windows"><arg direction="out" type="a(usub(iiii)bi)"/></method>
   <method name="Focused"><arg direction="out" type="u"/></method>
   <method name="FocusLog"><arg direction="out" type="a(usu)"/></method>
@@ -38,7 +40,7 @@ function windowOf(id) {
 function surfaceOpacity(actor) {
     const found = [];
     const walk = a => a.get_children().forEach(c => {
-        if (c instanceof Meta.SurfaceActor)
+        if (c.get_content() instanceof Meta.ShapedTexture)
             found.push(c.opacity);
         walk(c);
     });
@@ -78,7 +80,8 @@ class Tester {
     }
 
     Ready() {
-        return [this._ready && !Main.overview.visible, GLib.getenv('DISPLAY') || ''];
+        return [this._ready && !Main.overview.visible, GLib.getenv('DISPLAY') || '',
+            GLib.getenv('XAUTHORITY') || ''];
     }
 
     Windows() {
