@@ -94,7 +94,7 @@ brumelis_gnome_env_start() {
   done
   brumelis_gnome_env_settings
   unset WAYLAND_DISPLAY DISPLAY SWAYSOCK
-  export XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=GNOME NO_AT_BRIDGE=1
+  export XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=GNOME
 
   local address
   address=$(dbus-daemon --session --fork --print-pid=3 --print-address=4 \

@@ -68,7 +68,7 @@ TEST_F(GnomeExtension, RefusesAnyOtherProgramAndChangesNothing) {
     const auto seen = shell_.Window(id_);
     ASSERT_TRUE(seen);
     EXPECT_FALSE(seen->above);
-    EXPECT_EQ(seen->opacity, 255);
+    EXPECT_FALSE(seen->opacity);
 }
 
 std::string Read(const std::string& path) {

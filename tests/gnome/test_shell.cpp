@@ -47,8 +47,10 @@ std::vector<ShellWindow> TestShell::Windows() {
     ShellWindow w;
     const gchar* title = nullptr;
     gboolean focused = FALSE, above = FALSE;
+    gint32 opacity = 0;
     while (g_variant_iter_next(iter, "(u&sub(iiii)bi)", &w.id, &title, &w.pid, &focused, &w.x, &w.y,
-                               &w.width, &w.height, &above, &w.opacity)) {
+                               &w.width, &w.height, &above, &opacity)) {
+        w.opacity = opacity == -2 ? std::nullopt : std::optional<int>(opacity);
         w.title = title;
         w.focused = focused != FALSE;
         w.above = above != FALSE;
@@ -71,6 +73,16 @@ std::optional<ShellWindow> TestShell::WindowOf(std::uint32_t pid, const std::str
         if (window.pid == pid && window.title == title) return window;
     }
     return std::nullopt;
+}
+
+bool TestShell::StackedAbove(std::uint32_t upper, std::uint32_t lower) {
+    int upperAt = -1, lowerAt = -1, at = 0;
+    for (const ShellWindow& window : Windows()) {
+        if (window.id == upper) upperAt = at;
+        if (window.id == lower) lowerAt = at;
+        ++at;
+    }
+    return upperAt >= 0 && lowerAt >= 0 && upperAt > lowerAt;
 }
 
 std::uint32_t TestShell::Focused() {
@@ -109,6 +121,14 @@ void TestShell::Pointer(int x, int y, unsigned button, int press) {
 
 void TestShell::Move(std::uint32_t id, int x, int y) {
     Done(AskTest("Move", g_variant_new("(uii)", id, x, y)));
+}
+
+void TestShell::MoveResize(std::uint32_t id, int x, int y, int width, int height) {
+    Done(AskTest("MoveResize", g_variant_new("(u(iiii))", id, x, y, width, height)));
+}
+
+void TestShell::Key(unsigned keyval, bool press) {
+    Done(AskTest("Key", g_variant_new("(ub)", keyval, press)));
 }
 
 void TestShell::Activate(std::uint32_t id) {

@@ -18,13 +18,16 @@ struct ShellWindow {
     bool focused = false;
     int x = 0, y = 0, width = 0, height = 0;
     bool above = false;
-    int opacity = -1;  // of its surfaces; -1 when they disagree
+    // Of its surfaces: none until it changed, -1 when they disagree.
+    std::optional<int> opacity;
 };
 
 class TestShell {
 public:
     std::vector<ShellWindow> Windows();
     std::optional<ShellWindow> Window(std::uint32_t id);
+    // Whether `upper` is stacked above `lower`, both listed.
+    bool StackedAbove(std::uint32_t upper, std::uint32_t lower);
     // The first window of the process with that title, if listed.
     std::optional<ShellWindow> WindowOf(std::uint32_t pid, const std::string& title);
     std::uint32_t Focused();
@@ -35,6 +38,8 @@ public:
     // press: 1 press, 0 release, -1 move only.
     void Pointer(int x, int y, unsigned button, int press);
     void Move(std::uint32_t id, int x, int y);
+    void MoveResize(std::uint32_t id, int x, int y, int width, int height);
+    void Key(unsigned keyval, bool press);
     void Activate(std::uint32_t id);
     // 0xRRGGBB row by row; empty when the Shell could not take it.
     std::vector<std::uint32_t> Capture(int x, int y, int width, int height);

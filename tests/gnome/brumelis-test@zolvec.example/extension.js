@@ -1,6 +1,6 @@
 // What the end-to-end tests read and do in a headless GNOME Shell, where no
 // other program may: the windows with their frames, focus, keep above and
-// the opacity of their surfaces; every focus change since the start (the
+// the opacity of their surfaces (none until it changed); every focus change since the start (the
 // toolbar must never hold the focus, even for a moment); the window the
 // Shell would give a click at a point; real pointer input through a Clutter
 // virtual device; screenshots. Test-only: installed by scripts/gnome-env.sh,
@@ -23,8 +23,12 @@ const kXml = `<node><interface name="example.zolvec.BrumelisTest1">
     <arg direction="in" type="i" name="x"/><arg direction="in" type="i" name="y"/>
     <arg direction="in" type="u" name="button"/><arg direction="in" type="i" name="press"/>
   </method>
+  <method name="Key"><arg direction="in" type="u" name="keyval"/><arg direction="in" type="b" name="press"/></method>
   <method name="Move">
     <arg direction="in" type="u"/><arg direction="in" type="i"/><arg direction="in" type="i"/>
+  </method>
+  <method name="MoveResize">
+    <arg direction="in" type="u"/><arg direction="in" type="(iiii)"/>
   </method>
   <method name="Activate"><arg direction="in" type="u"/></method>
   <method name="Screenshot">
@@ -36,24 +40,26 @@ function windowOf(id) {
     return global.get_window_actors().map(a => a.meta_window).find(w => w.get_stable_sequence() === id);
 }
 
-// One opacity when every surface agrees, -1 when they do not.
-function surfaceOpacity(actor) {
-    const found = [];
-    const walk = a => a.get_children().forEach(c => {
-        if (c.get_content() instanceof Meta.ShapedTexture)
-            found.push(c.opacity);
-        walk(c);
-    });
-    walk(actor);
-    return found.length > 0 && found.every(o => o === found[0]) ? found[0] : -1;
+function surfaces(actor, found = []) {
+    for (const child of actor.get_children()) {
+        if (child.get_content() instanceof Meta.ShapedTexture)
+            found.push(child);
+        surfaces(child, found);
+    }
+    return found;
 }
 
 class Tester {
     enable() {
         this._log = [];
+        // Windows whose surfaces' opacity changed since they were first
+        // listed: the others have none of their own (-2).
+        this._watched = new Set();
+        this._faded = new Set();
         this._ready = false;
-        this._pointer = Clutter.get_default_backend().get_default_seat()
-            .create_virtual_device(Clutter.InputDeviceType.POINTER_DEVICE);
+        const seat = Clutter.get_default_backend().get_default_seat();
+        this._pointer = seat.create_virtual_device(Clutter.InputDeviceType.POINTER_DEVICE);
+        this._keyboard = seat.create_virtual_device(Clutter.InputDeviceType.KEYBOARD_DEVICE);
         this._focus = global.display.connect('notify::focus-window', () => this._note());
         const start = () => {
             Main.overview.hide();
@@ -84,12 +90,23 @@ class Tester {
             GLib.getenv('XAUTHORITY') || ''];
     }
 
+    // Bottom to top, as the Shell stacks them.
     Windows() {
         return global.get_window_actors().map(actor => {
             const w = actor.meta_window;
+            const id = w.get_stable_sequence();
             const r = w.get_frame_rect();
-            return [w.get_stable_sequence(), w.get_title() || '', w.get_pid(), w.has_focus(),
-                [r.x, r.y, r.width, r.height], w.above, surfaceOpacity(actor)];
+            const found = surfaces(actor);
+            if (!this._watched.has(id)) {
+                this._watched.add(id);
+                found.forEach(c => c.connect('notify::opacity', () => this._faded.add(id)));
+            }
+            let opacity = found.length > 0 && found.every(c => c.opacity === found[0].opacity)
+                ? found[0].opacity : -1;
+            if (!this._faded.has(id))
+                opacity = -2;
+            return [id, w.get_title() || '', w.get_pid(), w.has_focus(),
+                [r.x, r.y, r.width, r.height], w.above, opacity];
         });
     }
 
@@ -118,6 +135,15 @@ class Tester {
             this._pointer.notify_button(now, button,
                 press ? Clutter.ButtonState.PRESSED : Clutter.ButtonState.RELEASED);
         }
+    }
+
+    Key(keyval, press) {
+        this._keyboard.notify_keyval(GLib.get_monotonic_time(), keyval,
+            press ? Clutter.KeyState.PRESSED : Clutter.KeyState.RELEASED);
+    }
+
+    MoveResize(id, [x, y, width, height]) {
+        windowOf(id)?.move_resize_frame(true, x, y, width, height);
     }
 
     Move(id, x, y) {
