@@ -93,6 +93,18 @@ std::uint32_t TestShell::Focused() {
     return id;
 }
 
+std::string TestShell::Actor(std::uint32_t id) {
+    GVariant* answer = AskTest("Actor", g_variant_new("(u)", id));
+    std::string text;
+    if (answer != nullptr) {
+        const gchar* words = nullptr;
+        g_variant_get(answer, "(&s)", &words);
+        text = words;
+    }
+    Done(answer);
+    return text;
+}
+
 std::vector<std::uint32_t> TestShell::FocusLog() {
     std::vector<std::uint32_t> log;
     GVariant* answer = AskTest("FocusLog");

@@ -30,6 +30,9 @@ const kXml = `<node><interface name="example.zolvec.BrumelisTest1">
   <method name="MoveResize">
     <arg direction="in" type="u"/><arg direction="in" type="(iiii)"/>
   </method>
+  <method name="Actor">
+    <arg direction="in" type="u"/><arg direction="out" type="s"/>
+  </method>
   <method name="Activate"><arg direction="in" type="u"/></method>
   <method name="Screenshot">
     <arg direction="in" type="(iiii)"/><arg direction="in" type="s"/><arg direction="out" type="b"/>
@@ -148,6 +151,20 @@ class Tester {
 
     Move(id, x, y) {
         windowOf(id)?.move_frame(true, x, y);
+    }
+
+    // What the stage has of the window, for failure messages.
+    Actor(id) {
+        const actor = windowOf(id)?.get_compositor_private();
+        if (!actor)
+            return 'no actor';
+        const [x, y] = actor.get_position();
+        const [width, height] = actor.get_size();
+        const above = global.get_window_actors().slice(global.get_window_actors().indexOf(actor) + 1)
+            .map(a => a.meta_window.get_stable_sequence());
+        return `actor at ${x},${y} ${width}x${height} visible ${actor.visible} mapped ${actor.mapped} ` +
+            `reactive ${actor.reactive} opacity ${actor.opacity} frozen ${actor.is_frozen?.()} ` +
+            `below ${above.join(' ')}`;
     }
 
     Activate(id) {

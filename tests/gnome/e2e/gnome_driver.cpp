@@ -136,7 +136,12 @@ public:
 
 private:
     bool PointAt(WindowId over, Point point) {
-        return WaitFor([&] { return shell_.Pick(point.x, point.y) == over; });
+        if (WaitFor([&] { return shell_.Pick(point.x, point.y) == over; })) return true;
+        const auto id = static_cast<std::uint32_t>(over);
+        ADD_FAILURE() << "the Shell gives (" << point.x << ", " << point.y << ") to window "
+                      << shell_.Pick(point.x, point.y) << ", not " << over << ": "
+                      << shell_.Actor(id);
+        return false;
     }
     void Press(Point point, unsigned button) {
         shell_.Pointer(point.x, point.y, button, 1);
