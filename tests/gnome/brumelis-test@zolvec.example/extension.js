@@ -1,6 +1,6 @@
 // What the end-to-end tests read and do in a headless GNOME Shell, where no
 // other program may: the windows with their frames, focus, keep above and
-// the opacity of their surfaces (none until it changed); every focus change since the start (the
+// the opacity of their surfaces (none until Brumelis set one); every focus change since the start (the
 // toolbar must never hold the focus, even for a moment); the window the
 // Shell would give a click at a point; real pointer input through a Clutter
 // virtual device; screenshots. Test-only: installed by scripts/gnome-env.sh,
@@ -55,9 +55,8 @@ function surfaces(actor, found = []) {
 class Tester {
     enable() {
         this._log = [];
-        // Windows whose surfaces' opacity changed since they were first
-        // listed: the others have none of their own (-2).
-        this._watched = new Set();
+        // Windows Brumelis's extension has set an opacity on: the others
+        // have none of their own (-2), though their surfaces read 255.
         this._faded = new Set();
         this._ready = false;
         const seat = Clutter.get_default_backend().get_default_seat();
@@ -93,17 +92,29 @@ class Tester {
             GLib.getenv('XAUTHORITY') || ''];
     }
 
+    // Wraps the Brumelis extension's opacity setter (once it runs) to note
+    // the windows it fades: setting 255 on an opaque window changes nothing
+    // the stage could tell.
+    _hookBrumelis() {
+        const brumelis = Main.extensionManager.lookup('brumelis@zolvec.example')?.stateObj;
+        if (!brumelis || brumelis._testHooked)
+            return;
+        const set = brumelis._setOpacity.bind(brumelis);
+        brumelis._setOpacity = (window, opacity) => {
+            this._faded.add(window.get_stable_sequence());
+            set(window, opacity);
+        };
+        brumelis._testHooked = true;
+    }
+
     // Bottom to top, as the Shell stacks them.
     Windows() {
+        this._hookBrumelis();
         return global.get_window_actors().map(actor => {
             const w = actor.meta_window;
             const id = w.get_stable_sequence();
             const r = w.get_frame_rect();
             const found = surfaces(actor);
-            if (!this._watched.has(id)) {
-                this._watched.add(id);
-                found.forEach(c => c.connect('notify::opacity', () => this._faded.add(id)));
-            }
             let opacity = found.length > 0 && found.every(c => c.opacity === found[0].opacity)
                 ? found[0].opacity : -1;
             if (!this._faded.has(id))
