@@ -10,6 +10,7 @@
 #include "platform/gtk/gtk_message_box.h"
 #include "platform/gtk/gtk_support.h"
 #include "program/command_line.h"
+#include "program/gnome_desktop.h"
 #include "program/kwin_desktop.h"
 #include "program/session_picker.h"
 #include "program/sway_desktop.h"
@@ -23,7 +24,8 @@ namespace {
 // answers; KWin: org.kde.KWin on the session bus; GNOME: org.gnome.Shell on
 // the session bus); X11 serves every session that is not Wayland.
 std::vector<brumelis::DesktopBackend> Desktops() {
-    return {brumelis::SwayDesktop(), brumelis::KWinDesktop(), brumelis::X11Desktop()};
+    return {brumelis::SwayDesktop(), brumelis::KWinDesktop(), brumelis::GnomeDesktop(),
+            brumelis::X11Desktop()};
 }
 
 // What --help and --version print; a write that fails (a full disk, a

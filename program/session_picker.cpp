@@ -14,9 +14,9 @@ const Text kNoBackend =
     u"Brumelis ne fonctionne pas encore dans cette session Wayland : Wayland ne permet pas à "
     u"un programme de déplacer, de garder au premier plan ou de rendre transparentes les "
     u"fenêtres des autres programmes sans l'aide du bureau, et Brumelis ne sait pas encore la "
-    u"demander à celui-ci. Ouvrez une session KDE Plasma ou sway sous Wayland, ou une session "
-    u"X11 (Xorg) avec un gestionnaire de fenêtres compatible EWMH : Xfce, MATE, Cinnamon, "
-    u"Openbox, i3...";
+    u"demander à celui-ci. Ouvrez une session sway, KDE Plasma ou GNOME sous Wayland, ou une "
+    u"session X11 (Xorg) avec un gestionnaire de fenêtres compatible EWMH : Xfce, MATE, "
+    u"Cinnamon, Openbox, i3...";
 
 std::string Variable(const char* name) {
     const char* value = std::getenv(name);

@@ -25,8 +25,10 @@ LAYERS = {
     "platform/gtk": {"base", "platform", "platform/gtk", "platform/x11"},
     "platform/sway": {"base", "platform", "platform/sway"},
     "platform/kwin": {"base", "platform", "platform/kwin"},
+    "platform/gnome": {"base", "platform", "platform/gnome"},
     "program": {"base", "platform", "platform/win32", "platform/x11", "platform/gtk",
-                "platform/sway", "platform/kwin", "toolbar", "resources", "program"},
+                "platform/sway", "platform/kwin", "platform/gnome", "toolbar", "resources",
+                "program"},
     # Tests and benchmarks sit above everything.
     "tests": None,
     "bench": None,
@@ -41,7 +43,8 @@ SYSTEM_HEADERS = [
     (re.compile(r"X11/.*"), "X11",
      {"platform/x11", "platform/gtk", "program", "tests", "bench"}),
     (re.compile(r"(gtk|gdk|glib|gio)/.*|glib(-object)?\.h"), "GTK",
-     {"platform/gtk", "platform/sway", "platform/kwin", "program", "tests", "bench"}),
+     {"platform/gtk", "platform/sway", "platform/kwin", "platform/gnome",
+      "program", "tests", "bench"}),
 ]
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')

@@ -36,6 +36,7 @@ desktop_packages=(
   # qdbus to load test scripts, Breeze so that KWin draws frames, and the
   # fake-input protocol's description for the test pointer.
   kwin-wayland qdbus-qt5 kwin-style-breeze plasma-wayland-protocols
+  gnome-shell xwayland                 # a headless GNOME Shell; Xwayland for the toolbar there
 )
 
 # Prints the packages of the list that are not installed.

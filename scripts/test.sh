@@ -4,8 +4,8 @@
 # then those of the native Linux desktop program on a private X display with
 # Openbox and a compositor, the Linux end-to-end suite again under each of
 # the other window managers of scripts/x11-env.sh, the Wayland suites on a
-# headless sway (scripts/sway-env.sh) and a headless KWin
-# (scripts/kwin-env.sh), then the Win32 suites
+# headless sway (scripts/sway-env.sh), a headless KWin (scripts/kwin-env.sh)
+# and a headless GNOME Shell (scripts/gnome-env.sh), then the Win32 suites
 # under Wine on a private X display with a fresh prefix (one of each for the
 # whole run), then the release files and the installer (on a prefix of their
 # own), and last both run commands of the README without a display.
@@ -63,7 +63,7 @@ not_run() {
   failures=$((failures + 1))
 }
 
-run_suite native native -j 2 -LE 'x11|sway|kwin'
+run_suite native native -j 2 -LE 'x11|sway|kwin|gnome'
 
 # shellcheck source=scripts/x11-env.sh
 source "$repo/scripts/x11-env.sh"
@@ -73,7 +73,9 @@ source "$repo/scripts/wine-env.sh"
 source "$repo/scripts/sway-env.sh"
 # shellcheck source=scripts/kwin-env.sh
 source "$repo/scripts/kwin-env.sh"
-trap 'brumelis_x11_env_stop; brumelis_sway_env_stop; brumelis_kwin_env_stop; brumelis_wine_env_stop' EXIT
+# shellcheck source=scripts/gnome-env.sh
+source "$repo/scripts/gnome-env.sh"
+trap 'brumelis_x11_env_stop; brumelis_sway_env_stop; brumelis_kwin_env_stop; brumelis_gnome_env_stop; brumelis_wine_env_stop' EXIT
 trap 'exit 130' INT TERM
 
 # The Linux desktop suites share one display, its window manager and the
@@ -112,6 +114,16 @@ else
   not_run kwin "no KWin session, the KWin suites did not run"
 fi
 brumelis_kwin_env_stop
+
+# The GNOME suites in a headless GNOME Shell, with this build's extension
+# and the test extension installed in the session.
+export BRUMELIS_GNOME_EXTENSIONS="$build_root/native/platform/gnome/imports/brumelis@zolvec.example $repo/tests/gnome/brumelis-test@zolvec.example"
+if brumelis_gnome_env_start; then
+  run_suite gnome native -L gnome
+else
+  not_run gnome "no GNOME Shell session, the GNOME suites did not run"
+fi
+brumelis_gnome_env_stop
 
 # The Win32 suites share the display and the pointer: one at a time.
 mkdir -p "$artifacts"
@@ -167,7 +179,7 @@ failures=$((failures + failed[run]))
 echo
 echo "== summary ($((SECONDS - started)) s; i686 built, not run: this machine runs 64-bit Wine only)"
 total_passed=0
-for name in checks native x11 "${x11_desktops[@]/#/x11-}" sway kwin x86_64 package run; do
+for name in checks native x11 "${x11_desktops[@]/#/x11-}" sway kwin gnome x86_64 package run; do
   printf '%-12s %d passed, %d failed\n' "$name" "${passed[$name]}" "${failed[$name]}"
   total_passed=$((total_passed + passed[$name]))
 done

@@ -10,7 +10,17 @@ namespace {
 class X11Placement final : public ToplevelPlacement {
 public:
     GtkWindowType WindowType() const override { return GTK_WINDOW_POPUP; }
-    void Prepare(GtkWindow*) override {}
+    // GDK offers a toplevel's frame counter to the compositor, override-
+    // redirect ones too. GNOME Shell (Mutter 43 under Xwayland) then at
+    // times left the tile's picture where it was first mapped, though it
+    // listed the window moved, and clicks at the tile went to the window
+    // beneath: the tile is drawn without that synchronisation.
+    void Prepare(GtkWindow* window) override {
+        g_signal_connect(window, "realize", G_CALLBACK(+[](GtkWidget* widget, gpointer) {
+                             DrawWithoutFrameSync(gtk_widget_get_window(widget));
+                         }),
+                         nullptr);
+    }
 
     WindowHandle Handle(GtkWindow* window) const override {
         // X window ids have 29 bits: they fit the core's handle.

@@ -26,4 +26,11 @@ std::uint32_t ToplevelAt(GdkWindow* window, int x, int y) {
     return static_cast<std::uint32_t>(child);
 }
 
+void DrawWithoutFrameSync(GdkWindow* window) {
+    gdk_x11_window_set_frame_sync_enabled(window, FALSE);
+    ::Display* display = GDK_WINDOW_XDISPLAY(window);
+    XDeleteProperty(display, GDK_WINDOW_XID(window),
+                    XInternAtom(display, "_NET_WM_SYNC_REQUEST_COUNTER", False));
+}
+
 }  // namespace brumelis

@@ -20,5 +20,9 @@ ServerRect ServerGeometry(GdkWindow* window);
 // The child of the root under a point of the screen: the top-level window
 // (or frame) that the pointer there is over.
 std::uint32_t ToplevelAt(GdkWindow* window, int x, int y);
+// Takes the window out of the compositor's frame synchronisation: GDK
+// neither offers its frame counter (_NET_WM_SYNC_REQUEST_COUNTER) nor waits
+// for _NET_WM_FRAME_DRAWN. Before the window is first mapped.
+void DrawWithoutFrameSync(GdkWindow* window);
 
 }  // namespace brumelis

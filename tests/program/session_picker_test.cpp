@@ -27,8 +27,8 @@ int NeverRun(int&, char**&) {
 
 // Only the message for a session no backend serves says this.
 const char* const kDesktopsThatWork =
-    "Ouvrez une session KDE Plasma ou sway sous Wayland, ou une session X11 (Xorg) avec un "
-    "gestionnaire de fenêtres compatible EWMH : Xfce, MATE, Cinnamon, Openbox, i3";
+    "Ouvrez une session sway, KDE Plasma ou GNOME sous Wayland, ou une session X11 (Xorg) avec "
+    "un gestionnaire de fenêtres compatible EWMH : Xfce, MATE, Cinnamon, Openbox, i3";
 
 // The backend's name, or what the user is told.
 std::string Outcome(const BackendChoice& choice) {

@@ -1,0 +1,38 @@
+#!/usr/bin/env python3
+"""Writes the extension in the form one range of GNOME Shell versions loads:
+`modules` (45 and later: ES modules) copies the source, `imports` (43 and 44)
+turns its import lines into imports.gi lookups and its default export into
+the init() the older Shell calls. Usage: make_forms.py SOURCE_DIR FORM OUT_DIR"""
+import pathlib
+import re
+import sys
+
+VERSIONS = {"modules": ["45", "46", "47", "48", "49", "50"], "imports": ["43", "44"]}
+GI_IMPORT = re.compile(r"^import (\w+) from 'gi://(\w+)';$", re.M)
+SHELL_IMPORT = re.compile(r"^import \{Extension\} from 'resource:///org/gnome/shell/extensions/extension\.js';\n", re.M)
+EXPORT = re.compile(r"^export default class (\w+) extends Extension \{$", re.M)
+
+
+def imports_form(text):
+    text, gi = GI_IMPORT.subn(r"const \1 = imports.gi.\2;", text)
+    text, shell = SHELL_IMPORT.subn("", text)
+    match = EXPORT.search(text)
+    if not gi or shell != 1 or not match:
+        sys.exit("make_forms.py: the source's import or export lines changed shape")
+    name = match.group(1)
+    text = EXPORT.sub(f"class {name} {{", text)
+    return text + f"\n// eslint-disable-next-line no-unused-vars\nfunction init() {{\n    return new {name}();\n}}\n"
+
+
+def main():
+    source, form, out = pathlib.Path(sys.argv[1]), sys.argv[2], pathlib.Path(sys.argv[3])
+    out.mkdir(parents=True, exist_ok=True)
+    text = (source / "extension.js").read_text(encoding="utf-8")
+    (out / "extension.js").write_text(text if form == "modules" else imports_form(text), encoding="utf-8")
+    versions = ", ".join(f'"{v}"' for v in VERSIONS[form])
+    metadata = (source / "metadata.json.in").read_text(encoding="utf-8")
+    (out / "metadata.json").write_text(metadata.replace("@SHELL_VERSIONS@", f"[{versions}]"), encoding="utf-8")
+
+
+if __name__ == "__main__":
+    main()

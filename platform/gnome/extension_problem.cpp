@@ -1,0 +1,66 @@
+#include "platform/gnome/extension_problem.h"
+
+#include "platform/gnome/shell_link.h"
+
+namespace brumelis {
+
+namespace {
+
+// GNOME Shell's ExtensionState: 1 enabled, 2 disabled, 3 error, 4 out of
+// date, 6 initialized (known, never enabled).
+constexpr double kEnabled = 1;
+
+const Text kUuid = u"brumelis@zolvec.example";
+
+const Text kMissing = u"L'extension GNOME Shell de Brumelis (" + kUuid +
+                      u") n'est pas installée : réinstallez le paquet brumelis, fermez la session "
+                      u"et rouvrez-la (sous Wayland, GNOME Shell ne voit une nouvelle extension "
+                      u"qu'à l'ouverture de la session), puis lancez « gnome-extensions enable " +
+                      kUuid + u" ».";
+const Text kDisabled =
+    u"L'extension GNOME Shell de Brumelis n'est pas activée : lancez "
+    u"« gnome-extensions enable " +
+    kUuid +
+    u" » (ou activez-la dans l'application Extensions), puis relancez Brumelis. "
+    u"Si elle vient d'être installée, fermez d'abord la session et rouvrez-la.";
+const Text kBroken =
+    u"L'extension GNOME Shell de Brumelis est installée mais GNOME Shell n'a pas "
+    u"pu la lancer (version de GNOME Shell non prise en charge ?) : voyez "
+    u"« gnome-extensions info " +
+    kUuid + u" ».";
+const Text kRefused =
+    u"L'extension GNOME Shell de Brumelis refuse de servir ce programme : elle "
+    u"ne sert que le programme brumelis installé.";
+const Text kSilent =
+    u"GNOME Shell ne répond pas : Brumelis ne peut pas suivre ses fenêtres. Réessayez dans un "
+    u"instant.";
+
+}  // namespace
+
+bool ExtensionAbsent(const std::string& errorName) {
+    return errorName == "org.freedesktop.DBus.Error.UnknownMethod" ||
+           errorName == "org.freedesktop.DBus.Error.UnknownObject" ||
+           errorName == "org.freedesktop.DBus.Error.UnknownInterface";
+}
+
+Text ExtensionNotRunning(GVariant* info) {
+    if (info == nullptr || !g_variant_is_of_type(info, G_VARIANT_TYPE("(a{sv})"))) return kSilent;
+    GVariant* fields = g_variant_get_child_value(info, 0);
+    double state = -1;
+    const bool known = g_variant_n_children(fields) > 0;
+    g_variant_lookup(fields, "state", "d", &state);
+    g_variant_unref(fields);
+    if (!known) return kMissing;
+    // Enabled yet not serving: the Shell failed to run it, or it runs an
+    // older copy than the one installed.
+    if (state == kEnabled) return kBroken;
+    if (state == 3 || state == 4) return kBroken;
+    return kDisabled;
+}
+
+Text ExtensionFailed(const std::string& errorName) {
+    if (errorName == "org.freedesktop.DBus.Error.AccessDenied") return kRefused;
+    return kSilent;
+}
+
+}  // namespace brumelis

@@ -1,0 +1,33 @@
+// The link to Brumelis's Shell extension over the session bus (GDBus, on
+// the GLib main loop), and the start: whether the extension answers, and
+// what the user must do when it does not.
+#pragma once
+
+#include <gio/gio.h>
+
+#include <memory>
+#include <optional>
+#include <variant>
+
+#include "base/core_types.h"
+#include "platform/gnome/gnome_window_system.h"
+#include "platform/gnome/shell_link.h"
+
+namespace brumelis {
+
+// Whether org.gnome.Shell is on the session bus (asked once, at most a
+// second).
+bool GnomeShellOnSessionBus();
+
+struct ShellStart {
+    std::unique_ptr<ShellLink> link;
+    ShellFocus focus;
+};
+
+// Connects to the extension: subscribes to its signals (from the Shell's
+// unique name, so that no other program can speak in its place) and reads
+// the focused window (at most a second). When the extension does not
+// answer, the French text telling the user what to do.
+std::variant<ShellStart, Text> ConnectToShell();
+
+}  // namespace brumelis

@@ -1,0 +1,143 @@
+# shellcheck shell=bash
+# Sourced by the scripts that run the Linux program and its tests on GNOME: a
+# headless GNOME Shell (Wayland, one 1280x800 virtual monitor, Xwayland for
+# the toolbar's window) with buses, settings, extensions and a runtime
+# directory of its own, so that nothing meets another run or the machine's
+# session.
+#
+#   brumelis_gnome_env_start    reuse the environment a caller exported, or make one
+#   brumelis_gnome_env_stop     tear down what brumelis_gnome_env_start made (idempotent)
+#
+# The Shell wants a system bus (it aborts without one): a private bus named
+# by DBUS_SYSTEM_BUS_ADDRESS is enough. Where the machine runs systemd the
+# Shell would look for logind seats; it runs in a mount namespace of its own
+# with an empty /run/systemd, and a /tmp/.X11-unix of its own: Mutter wants
+# it writable by all (1777) and Xvfb made it 1755 on some machines; X clients
+# reach Xwayland through its abstract socket, which the namespace does not
+# hide. Settings live in a keyfile of the run's own:
+# the extensions enabled (Brumelis's from the build, the test extension of
+# tests/gnome/), version checks off, banners off (as root the Shell shows a
+# "privileged user" banner over the windows). The Shell starts in the
+# overview, where no window has the focus: the test extension closes it.
+# Each step waits for a state, never for a fixed time.
+#
+# BRUMELIS_GNOME_EXTENSIONS: directories of extensions to install (each named
+# after its uuid); the caller sets it.
+
+brumelis_gnome_env_log() { echo "gnome-env: $*" >&2; }
+
+# Polls a command every 0.1 s until it succeeds, for at most 40 s (the Shell
+# took 15 s to start under load once), giving up early when the process it
+# waits for has died.
+brumelis_gnome_env_wait() {
+  local pid=$1 tries=0
+  shift
+  while (( tries < 400 )); do
+    "$@" && return 0
+    kill -0 "$pid" 2>/dev/null || return 1
+    sleep 0.1
+    tries=$((tries + 1))
+  done
+  return 1
+}
+
+brumelis_gnome_env_uuids() {
+  local extension uuids=()
+  for extension in ${BRUMELIS_GNOME_EXTENSIONS:-}; do
+    uuids+=("'$(basename "$extension")'")
+  done
+  local IFS=,
+  echo "[${uuids[*]}]"
+}
+
+brumelis_gnome_env_settings() {
+  mkdir -p "$XDG_CONFIG_HOME/glib-2.0/settings"
+  cat >"$XDG_CONFIG_HOME/glib-2.0/settings/keyfile" <<SETTINGS
+[org/gnome/shell]
+enabled-extensions=$(brumelis_gnome_env_uuids)
+disable-extension-version-validation=true
+welcome-dialog-last-shown-version='999'
+
+[org/gnome/desktop/notifications]
+show-banners=false
+
+[org/gnome/mutter]
+edge-tiling=false
+SETTINGS
+}
+
+# The test extension says the Shell is up, its overview closed, and which X
+# display Xwayland serves, with its authority file.
+brumelis_gnome_env_ready() {
+  local answer
+  answer=$(gdbus call --session --dest org.gnome.Shell --object-path /example/zolvec/BrumelisTest \
+    --method example.zolvec.BrumelisTest1.Ready 2>/dev/null) || return 1
+  [[ $answer =~ \(true,\ \'([^\']*)\',\ \'([^\']*)\' ]] || return 1
+  DISPLAY=${BASH_REMATCH[1]} XAUTHORITY=${BASH_REMATCH[2]}
+}
+
+brumelis_gnome_env_start() {
+  if [[ ${BRUMELIS_GNOME_ENV:-} == 1 ]]; then
+    return 0
+  fi
+  command -v gnome-shell >/dev/null || { brumelis_gnome_env_log "gnome-shell is not installed (scripts/setup.sh)"; return 1; }
+  local dir extension
+  dir=$(mktemp -d "${TMPDIR:-/tmp}/brumelis-gnome.XXXXXX") || return 1
+  BRUMELIS_GNOME_ENV_DIR=$dir
+  BRUMELIS_GNOME_ENV_OWNER=$BASHPID
+  export XDG_RUNTIME_DIR=$dir/runtime XDG_CONFIG_HOME=$dir/config XDG_DATA_HOME=$dir/data
+  export XDG_CACHE_HOME=$dir/cache GSETTINGS_BACKEND=keyfile
+  mkdir -m 0700 "$XDG_RUNTIME_DIR"
+  mkdir -p "$XDG_DATA_HOME/gnome-shell/extensions" "$XDG_CACHE_HOME"
+  for extension in ${BRUMELIS_GNOME_EXTENSIONS:-}; do
+    cp -r "$extension" "$XDG_DATA_HOME/gnome-shell/extensions/"
+  done
+  brumelis_gnome_env_settings
+  unset WAYLAND_DISPLAY DISPLAY SWAYSOCK
+  export XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=GNOME
+
+  local address
+  address=$(dbus-daemon --session --fork --print-pid=3 --print-address=4 \
+    --address="unix:path=$dir/system_bus" 3>"$dir/system_bus.pid" 4>&1) || return 1
+  export DBUS_SYSTEM_BUS_ADDRESS=$address
+  address=$(dbus-daemon --session --fork --print-pid=3 --print-address=4 \
+    --address="unix:path=$XDG_RUNTIME_DIR/bus" 3>"$dir/session_bus.pid" 4>&1) || return 1
+  export DBUS_SESSION_BUS_ADDRESS=$address
+  rm -f "$XDG_RUNTIME_DIR/gnome-shell-disable-extensions"
+
+  BRUMELIS_GNOME_WAYLAND=brumelis-gnome-$$
+  unshare -m sh -c 'mount -t tmpfs tmpfs /run/systemd 2>/dev/null
+    mount -t tmpfs -o mode=1777 tmpfs /tmp/.X11-unix && exec "$@"' shell \
+    gnome-shell --headless --wayland --virtual-monitor 1280x800 \
+    --wayland-display "$BRUMELIS_GNOME_WAYLAND" >"$dir/shell.log" 2>&1 &
+  BRUMELIS_GNOME_PID=$!
+  if ! brumelis_gnome_env_wait "$BRUMELIS_GNOME_PID" brumelis_gnome_env_ready; then
+    brumelis_gnome_env_log "gnome-shell did not start:"
+    tail -40 "$dir/shell.log" >&2
+    brumelis_gnome_env_stop
+    return 1
+  fi
+  export WAYLAND_DISPLAY=$BRUMELIS_GNOME_WAYLAND DISPLAY XAUTHORITY BRUMELIS_GNOME_ENV=1
+  brumelis_gnome_env_log "gnome-shell ready on $WAYLAND_DISPLAY, Xwayland on $DISPLAY"
+}
+
+brumelis_gnome_env_stop() {
+  [[ -n ${BRUMELIS_GNOME_ENV_DIR:-} ]] || return 0
+  if [[ -n ${BRUMELIS_GNOME_ENV_OWNER:-} && ${BRUMELIS_GNOME_ENV_OWNER} != "$BASHPID" ]]; then
+    return 0
+  fi
+  if [[ -n ${BRUMELIS_GNOME_PID:-} ]]; then
+    kill "$BRUMELIS_GNOME_PID" 2>/dev/null || true
+    wait "$BRUMELIS_GNOME_PID" 2>/dev/null || true
+  fi
+  local bus
+  for bus in system_bus session_bus; do
+    [[ -s $BRUMELIS_GNOME_ENV_DIR/$bus.pid ]] && kill "$(cat "$BRUMELIS_GNOME_ENV_DIR/$bus.pid")" 2>/dev/null
+  done
+  rm -rf "$BRUMELIS_GNOME_ENV_DIR"
+  unset BRUMELIS_GNOME_ENV BRUMELIS_GNOME_ENV_DIR BRUMELIS_GNOME_ENV_OWNER BRUMELIS_GNOME_PID \
+    XDG_RUNTIME_DIR XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME GSETTINGS_BACKEND \
+    DBUS_SYSTEM_BUS_ADDRESS DBUS_SESSION_BUS_ADDRESS WAYLAND_DISPLAY DISPLAY XAUTHORITY XDG_SESSION_TYPE \
+    XDG_CURRENT_DESKTOP
+  return 0
+}

@@ -1,0 +1,204 @@
+// What the end-to-end tests read and do in a headless GNOME Shell, where no
+// other program may: the windows with their frames, focus, keep above and
+// the opacity of their surfaces (none until Brumelis set one); every focus change since the start (the
+// toolbar must never hold the focus, even for a moment); the window the
+// Shell would give a click at a point; real pointer input through a Clutter
+// virtual device; screenshots. Test-only: installed by scripts/gnome-env.sh,
+// never shipped. GNOME 43/44 form.
+const {Clutter, Gio, GLib, Meta, Shell} = imports.gi;
+const Main = imports.ui.main;
+
+const kPath = '/example/zolvec/BrumelisTest';
+const kXml = `<node><interface name="example.zolvec.BrumelisTest1">
+  <method name="Ready">
+    <arg direction="out" type="b"/><arg direction="out" type="s"/><arg direction="out" type="s"/>
+  </method>
+  <method name="Windows"><arg direction="out" type="a(usub(iiii)bi)"/></method>
+  <method name="Focused"><arg direction="out" type="u"/></method>
+  <method name="FocusLog"><arg direction="out" type="a(usu)"/></method>
+  <method name="Pick">
+    <arg direction="in" type="i"/><arg direction="in" type="i"/><arg direction="out" type="u"/>
+  </method>
+  <method name="Pointer">
+    <arg direction="in" type="i" name="x"/><arg direction="in" type="i" name="y"/>
+    <arg direction="in" type="u" name="button"/><arg direction="in" type="i" name="press"/>
+  </method>
+  <method name="Key"><arg direction="in" type="u" name="keyval"/><arg direction="in" type="b" name="press"/></method>
+  <method name="Move">
+    <arg direction="in" type="u"/><arg direction="in" type="i"/><arg direction="in" type="i"/>
+  </method>
+  <method name="MoveResize">
+    <arg direction="in" type="u"/><arg direction="in" type="(iiii)"/>
+  </method>
+  <method name="Actor">
+    <arg direction="in" type="u"/><arg direction="out" type="s"/>
+  </method>
+  <method name="Activate"><arg direction="in" type="u"/></method>
+  <method name="Screenshot">
+    <arg direction="in" type="(iiii)"/><arg direction="in" type="s"/><arg direction="out" type="b"/>
+  </method>
+</interface></node>`;
+
+function windowOf(id) {
+    return global.get_window_actors().map(a => a.meta_window).find(w => w.get_stable_sequence() === id);
+}
+
+function surfaces(actor, found = []) {
+    for (const child of actor.get_children()) {
+        if (child.get_content() instanceof Meta.ShapedTexture)
+            found.push(child);
+        surfaces(child, found);
+    }
+    return found;
+}
+
+class Tester {
+    enable() {
+        this._log = [];
+        // Windows Brumelis's extension has set an opacity on: the others
+        // have none of their own (-2), though their surfaces read 255.
+        this._faded = new Set();
+        this._ready = false;
+        const seat = Clutter.get_default_backend().get_default_seat();
+        this._pointer = seat.create_virtual_device(Clutter.InputDeviceType.POINTER_DEVICE);
+        this._keyboard = seat.create_virtual_device(Clutter.InputDeviceType.KEYBOARD_DEVICE);
+        this._focus = global.display.connect('notify::focus-window', () => this._note());
+        const start = () => {
+            Main.overview.hide();
+            this._ready = true;
+        };
+        if (Main.layoutManager._startingUp)
+            this._startup = Main.layoutManager.connect('startup-complete', start);
+        else
+            start();
+        this._dbus = Gio.DBusExportedObject.wrapJSObject(kXml, this);
+        this._dbus.export(Gio.DBus.session, kPath);
+    }
+
+    disable() {
+        this._dbus.unexport();
+        global.display.disconnect(this._focus);
+        if (this._startup)
+            Main.layoutManager.disconnect(this._startup);
+    }
+
+    _note() {
+        const w = global.display.focus_window;
+        this._log.push(w ? [w.get_stable_sequence(), w.get_title() || '', w.get_pid()] : [0, '', 0]);
+    }
+
+    Ready() {
+        return [this._ready && !Main.overview.visible, GLib.getenv('DISPLAY') || '',
+            GLib.getenv('XAUTHORITY') || ''];
+    }
+
+    // Wraps the Brumelis extension's opacity setter (once it runs) to note
+    // the windows it fades: setting 255 on an opaque window changes nothing
+    // the stage could tell.
+    _hookBrumelis() {
+        const brumelis = Main.extensionManager.lookup('brumelis@zolvec.example')?.stateObj;
+        if (!brumelis || brumelis._testHooked)
+            return;
+        const set = brumelis._setOpacity.bind(brumelis);
+        brumelis._setOpacity = (window, opacity) => {
+            this._faded.add(window.get_stable_sequence());
+            set(window, opacity);
+        };
+        brumelis._testHooked = true;
+    }
+
+    // Bottom to top, as the Shell stacks them.
+    Windows() {
+        this._hookBrumelis();
+        return global.get_window_actors().map(actor => {
+            const w = actor.meta_window;
+            const id = w.get_stable_sequence();
+            const r = w.get_frame_rect();
+            const found = surfaces(actor);
+            let opacity = found.length > 0 && found.every(c => c.opacity === found[0].opacity)
+                ? found[0].opacity : -1;
+            if (!this._faded.has(id))
+                opacity = -2;
+            return [id, w.get_title() || '', w.get_pid(), w.has_focus(),
+                [r.x, r.y, r.width, r.height], w.above, opacity];
+        });
+    }
+
+    Focused() {
+        const w = global.display.focus_window;
+        return w ? w.get_stable_sequence() : 0;
+    }
+
+    FocusLog() {
+        return this._log;
+    }
+
+    Pick(x, y) {
+        for (let a = global.stage.get_actor_at_pos(Clutter.PickMode.REACTIVE, x, y); a; a = a.get_parent()) {
+            if (a instanceof Meta.WindowActor)
+                return a.meta_window.get_stable_sequence();
+        }
+        return 0;
+    }
+
+    // press: 1 press, 0 release, -1 move only.
+    Pointer(x, y, button, press) {
+        const now = GLib.get_monotonic_time();
+        this._pointer.notify_absolute_motion(now, x, y);
+        if (press >= 0) {
+            this._pointer.notify_button(now, button,
+                press ? Clutter.ButtonState.PRESSED : Clutter.ButtonState.RELEASED);
+        }
+    }
+
+    Key(keyval, press) {
+        this._keyboard.notify_keyval(GLib.get_monotonic_time(), keyval,
+            press ? Clutter.KeyState.PRESSED : Clutter.KeyState.RELEASED);
+    }
+
+    MoveResize(id, [x, y, width, height]) {
+        windowOf(id)?.move_resize_frame(true, x, y, width, height);
+    }
+
+    Move(id, x, y) {
+        windowOf(id)?.move_frame(true, x, y);
+    }
+
+    // What the stage has of the window, for failure messages.
+    Actor(id) {
+        const actor = windowOf(id)?.get_compositor_private();
+        if (!actor)
+            return 'no actor';
+        const [x, y] = actor.get_position();
+        const [width, height] = actor.get_size();
+        const above = global.get_window_actors().slice(global.get_window_actors().indexOf(actor) + 1)
+            .map(a => a.meta_window.get_stable_sequence());
+        return `actor at ${x},${y} ${width}x${height} visible ${actor.visible} mapped ${actor.mapped} ` +
+            `reactive ${actor.reactive} opacity ${actor.opacity} frozen ${actor.is_frozen?.()} ` +
+            `below ${above.join(' ')}`;
+    }
+
+    Activate(id) {
+        windowOf(id)?.activate(global.get_current_time());
+    }
+
+    ScreenshotAsync([area, path], invocation) {
+        const [x, y, width, height] = area;
+        const stream = Gio.File.new_for_path(path).replace(null, false, Gio.FileCreateFlags.NONE, null);
+        new Shell.Screenshot().screenshot_area(x, y, width, height, stream, (shot, result) => {
+            let done = false;
+            try {
+                done = shot.screenshot_area_finish(result)[0];
+            } catch (e) {
+                done = false;
+            }
+            stream.close(null);
+            invocation.return_value(new GLib.Variant('(b)', [done]));
+        });
+    }
+}
+
+// eslint-disable-next-line no-unused-vars
+function init() {
+    return new Tester();
+}

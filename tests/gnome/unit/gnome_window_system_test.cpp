@@ -1,0 +1,103 @@
+// The GNOME window system fed the extension's recorded signals.
+#include "platform/gnome/gnome_window_system.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "tests/gnome/unit/recorded_shell.h"
+
+namespace brumelis {
+namespace {
+
+using testing::ReadTraffic;
+using testing::RecordedMessage;
+using testing::RecordedShell;
+
+struct Followed {
+    Followed() : messages(ReadTraffic("two-windows.txt")) {
+        auto link = std::make_unique<RecordedShell>();
+        shell = link.get();
+        GVariant* start = messages.at(0).Values();
+        const auto focus = ReadShellFocus(start);
+        g_variant_unref(start);
+        windows = std::make_unique<GnomeWindowSystem>(std::move(link), focus.value());
+        windows->WatchMoves(2, [this] { ++moves; });
+    }
+    void Deliver(std::size_t index) { shell->Deliver(messages.at(index)); }
+
+    std::vector<RecordedMessage> messages;
+    RecordedShell* shell = nullptr;
+    std::unique_ptr<GnomeWindowSystem> windows;
+    int moves = 0;
+};
+
+bool FrameIs(const std::optional<ScreenRect>& frame, ScreenRect expected) {
+    return frame && frame->left == expected.left && frame->top == expected.top &&
+           frame->right == expected.right && frame->bottom == expected.bottom;
+}
+
+TEST(GnomeWindowSystem, FollowsTheRecordedSignalsWithoutAskingAnything) {
+    Followed session;
+    EXPECT_EQ(session.windows->ForegroundWindow(), 2);
+    EXPECT_TRUE(FrameIs(session.windows->VisibleFrame(2), {38, 62, 438, 399}));
+    session.Deliver(1);  // window 2 moved
+    EXPECT_TRUE(FrameIs(session.windows->VisibleFrame(2), {200, 150, 600, 487}));
+    EXPECT_EQ(session.moves, 1);
+    session.Deliver(2);  // window 4 focused
+    EXPECT_EQ(session.windows->ForegroundWindow(), 4);
+    EXPECT_FALSE(session.windows->VisibleFrame(2));
+    session.Deliver(3);  // window 4 moved: not the watched one
+    EXPECT_TRUE(FrameIs(session.windows->VisibleFrame(4), {300, 250, 700, 587}));
+    EXPECT_EQ(session.moves, 1);
+    session.Deliver(4);  // window 4 closed, 2 focused again
+    EXPECT_EQ(session.windows->ForegroundWindow(), 2);
+    EXPECT_TRUE(FrameIs(session.windows->VisibleFrame(2), {200, 150, 600, 487}));
+    // Every tick reads the cache: not one message on the bus.
+    for (int tick = 0; tick < 100; ++tick) {
+        session.windows->ForegroundWindow();
+        session.windows->VisibleFrame(2);
+    }
+    EXPECT_EQ(session.shell->MessagesSent(), 0u);
+}
+
+TEST(GnomeWindowSystem, IgnoresASignalOfAWindowClosedMeanwhile) {
+    Followed session;
+    session.Deliver(2);  // window 4 focused
+    session.Deliver(4);  // ...closed before its move was heard
+    session.Deliver(3);  // the late move of window 4
+    EXPECT_EQ(session.windows->ForegroundWindow(), 2);
+    EXPECT_FALSE(session.windows->VisibleFrame(4));
+    EXPECT_TRUE(FrameIs(session.windows->VisibleFrame(2), {200, 150, 600, 487}));
+}
+
+TEST(GnomeWindowSystem, KeepsOneOpacityInFlightAndSendsTheLatest) {
+    Followed session;
+    for (const std::uint8_t opacity : {std::uint8_t{200}, std::uint8_t{150}, std::uint8_t{100}}) {
+        EXPECT_EQ(session.windows->SetOpacity(2, opacity), ChangeAnswer::kAccepted);
+    }
+    ASSERT_EQ(session.shell->calls.size(), 1u);
+    EXPECT_EQ(session.shell->calls[0].values, "(uint32 2, byte 0xc8)");
+    session.shell->calls[0].reply(nullptr);
+    ASSERT_EQ(session.shell->calls.size(), 2u);
+    EXPECT_EQ(session.shell->calls[1].values, "(uint32 2, byte 0x64)");
+}
+
+TEST(GnomeWindowSystem, AsksNothingForAWindowThatIsNotFocused) {
+    Followed session;
+    session.Deliver(2);  // window 4 focused
+    EXPECT_EQ(session.windows->KeepAbove(2, true), ChangeAnswer::kAccepted);
+    EXPECT_EQ(session.windows->SetOpacity(2, 100), ChangeAnswer::kAccepted);
+    session.windows->Activate(2);
+    EXPECT_TRUE(session.shell->calls.empty());
+    session.windows->KeepAbove(4, true);
+    session.windows->Activate(4);
+    ASSERT_EQ(session.shell->calls.size(), 2u);
+    EXPECT_EQ(session.shell->calls[0].method + session.shell->calls[0].values,
+              "KeepAbove(uint32 4, true)");
+    EXPECT_EQ(session.shell->calls[1].method + session.shell->calls[1].values,
+              "Activate(uint32 4,)");
+}
+
+}  // namespace
+}  // namespace brumelis
