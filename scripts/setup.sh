@@ -31,7 +31,7 @@ desktop_packages=(
   i3-wm                                # tiling, without _NET_WM_STATE_ABOVE
   dbus-x11                             # a session bus for them (dbus-launch)
   at-spi2-core libatspi2.0-dev         # the accessibility bus, read by the end-to-end driver
-  sway grim                            # a headless wlroots compositor and its screenshots
+  sway grim swaybg                     # a headless wlroots compositor, its screenshots, a plain background
   # Headless KWin 5.27 (about 40 s of apt on a machine with GTK already),
   # qdbus to load test scripts, Breeze so that KWin draws frames, and the
   # fake-input protocol's description for the test pointer.

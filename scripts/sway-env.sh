@@ -55,7 +55,8 @@ brumelis_sway_env_user() {
 brumelis_sway_env_as_user() {
   local environment=(env XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" SWAYSOCK="$SWAYSOCK"
     WAYLAND_DISPLAY="${WAYLAND_DISPLAY:-}" XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=sway
-    PATH="$PATH" LANG="${LANG:-C.UTF-8}" GDK_BACKEND=wayland NO_AT_BRIDGE=1)
+    DBUS_SESSION_BUS_ADDRESS="${DBUS_SESSION_BUS_ADDRESS:-}" PATH="$PATH" LANG="${LANG:-C.UTF-8}"
+    GDK_BACKEND=wayland)
   if (( EUID == 0 )); then
     local home
     home=$(getent passwd "$BRUMELIS_SWAY_USER_NAME" | cut -d: -f6)
@@ -73,6 +74,13 @@ brumelis_sway_env_run() {
 brumelis_sway_env_spawn() {
   BRUMELIS_SWAY_EXEC='exec' brumelis_sway_env_as_user "$@" &
   BRUMELIS_SWAY_SPAWNED_PID=$!
+}
+
+# The accessibility bus answers with its address once its launcher owns the
+# name on the session bus.
+brumelis_sway_env_a11y_ready() {
+  brumelis_sway_env_as_user dbus-send --session --print-reply=literal --dest=org.a11y.Bus \
+    /org/a11y/bus org.a11y.Bus.GetAddress 2>/dev/null | grep -q unix:
 }
 
 brumelis_sway_env_answers() {
@@ -110,7 +118,7 @@ brumelis_sway_env_start() {
   # Windows float where their programs put them, as on the desktops the
   # toolbar follows; the pointer never moves the focus; no X11 server.
   cat >"$dir/config" <<'EOF'
-output HEADLESS-1 resolution 1280x800 position 0 0
+output HEADLESS-1 resolution 1280x800 position 0 0 bg #000000 solid_color
 xwayland disable
 focus_follows_mouse no
 focus_on_window_activation focus
@@ -129,6 +137,26 @@ EOF
     return 1
   fi
   export WAYLAND_DISPLAY XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=sway
+  # A session bus of the user's and the accessibility bus on it, as a screen
+  # reader finds them: the tests read the toolbar's controls there.
+  local bus
+  bus=$(brumelis_sway_env_as_user dbus-launch --sh-syntax) || {
+    brumelis_sway_env_log "dbus-launch failed"
+    brumelis_sway_env_stop
+    return 1
+  }
+  eval "$bus"
+  BRUMELIS_SWAY_BUS_PID=$DBUS_SESSION_BUS_PID
+  export DBUS_SESSION_BUS_ADDRESS
+  brumelis_sway_env_spawn /usr/libexec/at-spi-bus-launcher --launch-immediately --a11y=1 \
+    >"$dir/at-spi.log" 2>&1
+  BRUMELIS_SWAY_A11Y_PID=$BRUMELIS_SWAY_SPAWNED_PID
+  if ! brumelis_sway_env_wait "$BRUMELIS_SWAY_A11Y_PID" brumelis_sway_env_a11y_ready; then
+    brumelis_sway_env_log "the accessibility bus did not start:"
+    cat "$dir/at-spi.log" >&2
+    brumelis_sway_env_stop
+    return 1
+  fi
   export BRUMELIS_SWAY_ENV=1 BRUMELIS_SWAY_USER_NAME
   brumelis_sway_env_log "sway ready on $WAYLAND_DISPLAY (IPC $SWAYSOCK) as $BRUMELIS_SWAY_USER_NAME"
 }
@@ -139,12 +167,14 @@ brumelis_sway_env_stop() {
   if [[ -n ${BRUMELIS_SWAY_ENV_OWNER:-} && ${BRUMELIS_SWAY_ENV_OWNER} != "$BASHPID" ]]; then
     return 0
   fi
-  if [[ -n ${BRUMELIS_SWAY_PID:-} ]]; then
-    kill "$BRUMELIS_SWAY_PID" 2>/dev/null || true
-    wait "$BRUMELIS_SWAY_PID" 2>/dev/null || true
-  fi
+  local pid
+  for pid in ${BRUMELIS_SWAY_A11Y_PID:-} ${BRUMELIS_SWAY_BUS_PID:-} ${BRUMELIS_SWAY_PID:-}; do
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
   rm -rf "$BRUMELIS_SWAY_ENV_DIR"
   unset BRUMELIS_SWAY_ENV BRUMELIS_SWAY_ENV_DIR BRUMELIS_SWAY_ENV_OWNER BRUMELIS_SWAY_PID \
+    BRUMELIS_SWAY_A11Y_PID BRUMELIS_SWAY_BUS_PID DBUS_SESSION_BUS_ADDRESS DBUS_SESSION_BUS_PID \
     BRUMELIS_SWAY_SPAWNED_PID XDG_RUNTIME_DIR SWAYSOCK WAYLAND_DISPLAY XDG_SESSION_TYPE \
     XDG_CURRENT_DESKTOP
   return 0

@@ -85,6 +85,9 @@ public:
     // The window's constant opacity, 0 to 255; none when it has none. A
     // reading that is no single alpha (two places that disagree) is -1.
     virtual std::optional<int> Alpha(WindowId window) = 0;
+    // The reading of a window whose opacity nobody set: none where the
+    // window system keeps it apart, 255 where only the screen tells (sway).
+    virtual std::optional<int> UnsetAlpha() { return std::nullopt; }
     // What the screen shows in the area, as 0xRRGGBB row by row from the
     // top; empty when it cannot be read.
     virtual std::vector<std::uint32_t> Capture(const Rect& area) = 0;

@@ -1,5 +1,6 @@
 // The presentation box and its answers, and the single-instance rule: a
 // second copy, and two copies started at the same moment.
+#include <algorithm>
 #include <cstdio>
 
 #include "tests/scenarios/toolbar_scenario.h"
@@ -20,6 +21,13 @@ void ExpectWhereRead(const T& expected, const std::optional<T>& seen) {
     if (seen) {
         EXPECT_EQ(expected, *seen);
     }
+}
+
+// The buttons a box offers; each platform lays them out in its own order
+// (GTK puts Yes right of No).
+std::optional<std::vector<Answer>> Offered(std::optional<std::vector<Answer>> buttons) {
+    if (buttons) std::sort(buttons->begin(), buttons->end());
+    return buttons;
 }
 
 // The box that reports another running copy: OK only, no icon.
@@ -50,7 +58,7 @@ TEST_P(Presentation, DoubleClickOnTheRedSquareTogglesThenAsks) {
         << "no presentation box; " << Situation();
     EXPECT_EQ(kPresentationTitle, box->title);
     ExpectWhereRead(kPresentation, box->text);
-    ExpectWhereRead({Answer::Yes, Answer::No}, box->buttons);
+    ExpectWhereRead(*Offered({{Answer::Yes, Answer::No}}), Offered(box->buttons));
     if (box->buttons) {
         EXPECT_EQ(Answer::Yes, box->defaultButton) << "Yes is the default button";
     }

@@ -21,7 +21,7 @@ class SliderDragTest : public ToolbarScenario, public testing::WithParamInterfac
 
 TEST_P(SliderDragTest, SetsTheTargetsOpacityFromTheReleaseHeight) {
     const SliderDrag& drag = GetParam();
-    ASSERT_EQ(std::nullopt, driver_->Alpha(target_));
+    ASSERT_EQ(driver_->UnsetAlpha(), driver_->Alpha(target_));
     ASSERT_TRUE(Unfold());
 
     ASSERT_TRUE(DragOnSlider(drag.pressOffset, drag.releaseOffset));
@@ -50,7 +50,7 @@ using Transparency = ToolbarScenario;
 TEST_F(Transparency, RightButtonDragChangesNothing) {
     ASSERT_TRUE(Unfold());
     ASSERT_TRUE(DragOnSlider(10, 60, Button::Right));
-    EXPECT_TRUE(HoldsFor([&] { return !driver_->Alpha(target_); }))
+    EXPECT_TRUE(HoldsFor([&] { return driver_->Alpha(target_) == driver_->UnsetAlpha(); }))
         << driver_->Alpha(target_).value_or(-1);
     EXPECT_EQ(kUnfoldedSize, ToolbarSize());
 }

@@ -1,44 +1,48 @@
 #include "tests/sway/sway_desktop.h"
 
-#include <cstdio>
 #include <thread>
 
 #include "tests/support/wait.h"
+#include "tests/sway/ipc_socket.h"
 
 namespace brumelis::sway_tests {
 
 namespace {
 
-std::string Output(const std::string& command) {
-    std::string text;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return text;
-    char chunk[4096];
-    std::size_t count = 0;
-    while ((count = std::fread(chunk, 1, sizeof chunk, pipe)) > 0) text.append(chunk, count);
-    pclose(pipe);
-    return text;
+nlohmann::json Ask(IpcRequestType type, const std::string& payload = {}) {
+    const std::optional<std::string> reply = IpcRequest(type, payload);
+    if (!reply) return nlohmann::json(nlohmann::json::value_t::discarded);
+    return nlohmann::json::parse(*reply, nullptr, false);
 }
 
-nlohmann::json Ask(const std::string& arguments) {
-    return nlohmann::json::parse(Output("swaymsg -r " + arguments), nullptr, false);
-}
-
-std::optional<nlohmann::json> Find(const nlohmann::json& node, const std::string& title) {
-    if (node.contains("app_id") && node.value("name", std::string()) == title) return node;
+// Every window of the tree below `node` that `wanted` holds of, in tree order.
+template <class Wanted>
+void Collect(const nlohmann::json& node, const Wanted& wanted, std::vector<nlohmann::json>& found) {
+    if (node.contains("app_id") && wanted(node)) found.push_back(node);
     for (const char* children : {"nodes", "floating_nodes"}) {
         if (!node.contains(children)) continue;
-        for (const nlohmann::json& child : node[children]) {
-            if (auto found = Find(child, title)) return found;
-        }
+        for (const nlohmann::json& child : node[children]) Collect(child, wanted, found);
     }
-    return std::nullopt;
+}
+
+template <class Wanted>
+std::optional<nlohmann::json> First(const nlohmann::json& tree, const Wanted& wanted) {
+    std::vector<nlohmann::json> found;
+    Collect(tree, wanted, found);
+    if (found.empty()) return std::nullopt;
+    return found.front();
+}
+
+std::optional<nlohmann::json> Find(const nlohmann::json& tree, const std::string& title) {
+    return First(tree, [&](const nlohmann::json& node) {
+        return node.value("name", std::string()) == title;
+    });
 }
 
 // The extent of the whole layout: every output's right and bottom edges.
 Box LayoutExtent() {
     Box extent;
-    const nlohmann::json outputs = Ask("-t get_outputs");
+    const nlohmann::json outputs = Ask(IpcRequestType::GetOutputs);
     if (!outputs.is_array()) return extent;
     for (const nlohmann::json& output : outputs) {
         const Box rect = BoxOf(output["rect"]);
@@ -51,7 +55,7 @@ Box LayoutExtent() {
 }  // namespace
 
 nlohmann::json Tree() {
-    return Ask("-t get_tree");
+    return Ask(IpcRequestType::GetTree);
 }
 
 std::optional<nlohmann::json> WindowTitled(const std::string& title) {
@@ -76,6 +80,24 @@ std::optional<nlohmann::json> AwaitWindowTitled(const std::string& title,
     return settled ? window : std::nullopt;
 }
 
+std::optional<nlohmann::json> WindowWithId(const nlohmann::json& tree, std::uint64_t id) {
+    return First(
+        tree, [&](const nlohmann::json& node) { return node.value("id", std::uint64_t{0}) == id; });
+}
+
+std::vector<nlohmann::json> WindowsOfProcess(const nlohmann::json& tree, int pid) {
+    std::vector<nlohmann::json> found;
+    Collect(
+        tree, [&](const nlohmann::json& node) { return node.value("pid", 0) == pid; }, found);
+    return found;
+}
+
+std::uint64_t FocusedId(const nlohmann::json& tree) {
+    const auto focused =
+        First(tree, [](const nlohmann::json& node) { return node.value("focused", false); });
+    return focused ? focused->value("id", std::uint64_t{0}) : 0;
+}
+
 void Pause() {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
 }
@@ -86,7 +108,7 @@ Box BoxOf(const nlohmann::json& rect) {
 }
 
 bool Command(const std::string& command) {
-    const nlohmann::json answers = Ask("'" + command + "'");
+    const nlohmann::json answers = Ask(IpcRequestType::RunCommand, command);
     if (!answers.is_array() || answers.empty()) return false;
     for (const nlohmann::json& answer : answers) {
         if (!answer.value("success", false)) return false;

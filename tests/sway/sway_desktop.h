@@ -1,17 +1,21 @@
-// What the sway suites read and ask of the compositor, through swaymsg as
+// What the sway suites read and ask of the compositor, through its IPC as
 // any user of the session could: the tree, a window found by title,
 // commands; and the virtual pointer that gives the seat real input.
 #pragma once
 
 #include <nlohmann/json.hpp>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
-#include "tests/sway/line_process.h"
+#include "tests/support/line_process.h"
 
 namespace brumelis::sway_tests {
+
+using test_support::LineProcess;
 
 struct Box {
     int x = 0, y = 0, width = 0, height = 0;
@@ -24,6 +28,12 @@ std::optional<nlohmann::json> WindowTitled(const std::string& title);
 // The same, waiting up to `deadline` for sway to list it.
 std::optional<nlohmann::json> AwaitWindowTitled(
     const std::string& title, std::chrono::milliseconds deadline = std::chrono::seconds(10));
+// The window (a container with an app_id) of sway's container id `id`.
+std::optional<nlohmann::json> WindowWithId(const nlohmann::json& tree, std::uint64_t id);
+// The windows of one process, in tree order.
+std::vector<nlohmann::json> WindowsOfProcess(const nlohmann::json& tree, int pid);
+// The focused window's container id; 0 for none.
+std::uint64_t FocusedId(const nlohmann::json& tree);
 // Lets a few milliseconds pass between two looks.
 void Pause();
 Box BoxOf(const nlohmann::json& rect);

@@ -3,7 +3,10 @@
 // the window is mapped and "clicked" whenever the button is clicked; on
 // "quit" (or the end of its input) it ends.
 //
-//   brumelis_sway_target [--title=T]
+// With --white its whole body is plain white, so that the screen shows its
+// opacity over a black background.
+//
+//   brumelis_sway_target [--title=T] [--white]
 #include <gtk/gtk.h>
 
 #include <cstdio>
@@ -32,6 +35,17 @@ gboolean OnInput(GIOChannel* channel, GIOCondition, gpointer) {
     return quit ? G_SOURCE_REMOVE : G_SOURCE_CONTINUE;
 }
 
+// Above the theme whatever its rules' states (a hovered button).
+void PaintWhite() {
+    GtkCssProvider* css = gtk_css_provider_new();
+    gtk_css_provider_load_from_data(
+        css, "* { background: #ffffff; border: none; box-shadow: none; outline: none; }", -1,
+        nullptr);
+    gtk_style_context_add_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(css),
+                                              GTK_STYLE_PROVIDER_PRIORITY_USER);
+    g_object_unref(css);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -40,6 +54,7 @@ int main(int argc, char** argv) {
     std::string title = "Cible";
     for (int index = 1; index < argc; ++index) {
         if (std::strncmp(argv[index], "--title=", 8) == 0) title = argv[index] + 8;
+        if (std::strcmp(argv[index], "--white") == 0) PaintWhite();
     }
     g_set_prgname("brumelis-target");
     GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);

@@ -3,13 +3,12 @@
 // as any X client can.
 #pragma once
 
-#include <sys/types.h>
-
 #include <map>
 #include <optional>
 #include <string>
 
 #include "tests/scenarios/driver.h"
+#include "tests/support/child_program.h"
 #include "tests/x11/support/x_session.h"
 
 namespace brumelis::x11_tests {
@@ -18,24 +17,18 @@ class ToolbarProgram : public scenarios::ToolbarCopy {
 public:
     // Starts the program on the tests' display, in the C locale so that GTK
     // labels its buttons in English (_Yes, _No, _OK). Variables set to an
-    // empty text are removed from its environment. Its error output goes to
-    // a file, read by ErrorOutput.
+    // empty text are removed from its environment. Killed when let go of.
     explicit ToolbarProgram(XSession& x, const std::map<std::string, std::string>& changes = {});
-    // Kills the program if it still runs.
-    ~ToolbarProgram() override;
-    ToolbarProgram(const ToolbarProgram&) = delete;
-    ToolbarProgram& operator=(const ToolbarProgram&) = delete;
-
-    std::string ErrorOutput() const;
+    std::string ErrorOutput() const { return program_.ErrorOutput(); }
     // A shown window of the program that the window manager manages: a
     // message box; 0 when there is none.
     XWindowId FindBox() const;
     XWindowId WaitForBox() const;
 
-    bool Started() const override { return pid_ > 0; }
-    bool IsRunning() override;
+    bool Started() const override { return program_.Started(); }
+    bool IsRunning() override { return program_.IsRunning(); }
     bool WaitForExit() override;
-    std::optional<int> ExitCode() override { return exitCode_; }
+    std::optional<int> ExitCode() override { return program_.ExitCode(); }
     // Its override-redirect window bearing the caption, once shown.
     scenarios::WindowId Toolbar() override;
     // As a screen reader reads it: the accessible name of the toolbar's push
@@ -47,9 +40,7 @@ public:
 
 private:
     XSession& x_;
-    pid_t pid_ = -1;
-    std::optional<int> exitCode_;
-    std::string errorFile_;
+    test_support::ChildProgram program_;
 };
 
 }  // namespace brumelis::x11_tests

@@ -1,4 +1,4 @@
-#include "tests/sway/line_process.h"
+#include "tests/support/line_process.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -9,7 +9,7 @@
 
 extern char** environ;
 
-namespace brumelis::sway_tests {
+namespace brumelis::test_support {
 
 std::unique_ptr<LineProcess> LineProcess::Start(const std::vector<std::string>& arguments) {
     // A program that died must not take the test with it on the next write;
@@ -97,4 +97,4 @@ bool LineProcess::WaitForLine(const std::string& wanted, std::chrono::millisecon
     }
 }
 
-}  // namespace brumelis::sway_tests
+}  // namespace brumelis::test_support

@@ -1,4 +1,4 @@
-// A helper program of the sway suites (the target window, the virtual
+// A helper program of the Linux suites (a target window, the virtual
 // pointer) running beside the test, spoken to in lines on its input and
 // output. Ended (its input closed, killed if it lingers) when let go of.
 #pragma once
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace brumelis::sway_tests {
+namespace brumelis::test_support {
 
 class LineProcess {
 public:
@@ -38,4 +38,4 @@ private:
     bool outputEnded_ = false;
 };
 
-}  // namespace brumelis::sway_tests
+}  // namespace brumelis::test_support

@@ -1,0 +1,232 @@
+// The scenarios' driver on sway: target windows of another process floated
+// where the scenario puts them, the toolbar program started beside them as
+// the session's user, input through the wlroots virtual pointer, and reads
+// any client of the session can make: sway's tree over its IPC, the screen
+// through grim, the programs' controls over AT-SPI.
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "tests/scenarios/toolbar_scenario.h"
+#include "tests/support/wait.h"
+#include "tests/sway/e2e/screen_shot.h"
+#include "tests/sway/e2e/sway_copy.h"
+#include "tests/sway/e2e/toolbar_on_screen.h"
+#include "tests/sway/sway_desktop.h"
+
+namespace brumelis::sway_tests {
+
+using scenarios::Point;
+using scenarios::Rect;
+using scenarios::ToolbarCopy;
+using scenarios::WindowId;
+
+namespace {
+
+constexpr std::chrono::milliseconds kDeadline{5000};
+// The layout of scripts/sway-env.sh: one output, and a corner no scenario
+// uses where the pointer waits while the screen is read.
+constexpr Rect kScreen{0, 0, 1280, 800};
+constexpr Point kParked{kScreen.width - 1, kScreen.height - 1};
+// How far from its last place the toolbar is looked for before the whole
+// screen is searched: a shot of the whole screen takes too long to follow
+// a dragged window.
+constexpr int kNearby = 64;
+
+bool Contains(const Rect& r, Point p) {
+    return p.x >= r.left && p.y >= r.top && p.x < r.left + r.width && p.y < r.top + r.height;
+}
+
+Rect Clipped(const Rect& r) {
+    const int left = std::max(r.left, kScreen.left), top = std::max(r.top, kScreen.top);
+    const int right = std::min(r.left + r.width, kScreen.width);
+    const int bottom = std::min(r.top + r.height, kScreen.height);
+    return {left, top, std::max(0, right - left), std::max(0, bottom - top)};
+}
+
+// sway's rect leaves out the title bar; deco_rect is the title bar.
+Rect FrameOf(const nlohmann::json& window) {
+    const Box rect = BoxOf(window["rect"]);
+    const int bar = BoxOf(window["deco_rect"]).height;
+    return {rect.x, rect.y - bar, rect.width, rect.height + bar};
+}
+
+int ButtonOf(scenarios::Button button) {
+    return button == scenarios::Button::Left ? 1 : 3;
+}
+
+class SwayDriver : public scenarios::Driver {
+public:
+    SwayDriver() : pointer_(VirtualPointer::Shared()) {
+        if (pointer_ == nullptr || Tree().is_discarded()) {
+            std::fprintf(stderr, "no sway session with a virtual pointer (scripts/sway-test.sh)\n");
+            std::exit(1);
+        }
+        Park();
+    }
+    ~SwayDriver() override {
+        for (int button : {1, 3}) pointer_->Release(button);
+    }
+
+    std::unique_ptr<ToolbarCopy> StartCopy() override { return std::make_unique<SwayCopy>(); }
+    // Spawned one right after the other, nothing waited for in between.
+    std::vector<std::unique_ptr<ToolbarCopy>> StartTogether(int count) override {
+        std::vector<std::unique_ptr<ToolbarCopy>> copies;
+        for (int i = 0; i < count; ++i) copies.push_back(std::make_unique<SwayCopy>());
+        return copies;
+    }
+
+    // Floated (scripts/sway-env.sh floats every window), sized and moved so
+    // that its frame, title bar included, covers the place.
+    WindowId OpenTarget(const std::string& title, const Rect& place) override {
+        auto target = LineProcess::Start({BRUMELIS_SWAY_TARGET, "--title=" + title, "--white"});
+        if (!target || !target->WaitForLine("shown")) return 0;
+        const auto window = AwaitWindowTitled(title);
+        if (!window) return 0;
+        const WindowId id = window->value("id", WindowId{0});
+        const std::string con = "[con_id=" + std::to_string(id) + "] ";
+        // A floating window's size is its frame's, title bar included.
+        if (!Command(con + "resize set width " + std::to_string(place.width) + " px height " +
+                     std::to_string(place.height) + " px") ||
+            !Command(con + "move position " + std::to_string(place.left) + " " +
+                     std::to_string(place.top)) ||
+            !WaitUntil([&] { return VisibleFrame(id) == place; })) {
+            std::fprintf(stderr, "target \"%s\" not in place: %d,%d %dx%d\n", title.c_str(),
+                         VisibleFrame(id).left, VisibleFrame(id).top, VisibleFrame(id).width,
+                         VisibleFrame(id).height);
+            return 0;
+        }
+        targets_.push_back(std::move(target));
+        return id;
+    }
+    bool BringToForeground(WindowId window) override {
+        return Command("[con_id=" + std::to_string(window) + "] focus") &&
+               WaitUntil([&] { return Foreground() == window; });
+    }
+    WindowId Foreground() override { return FocusedId(Tree()); }
+    void Move(WindowId window, Point corner) override {
+        Command("[con_id=" + std::to_string(window) + "] move position " +
+                std::to_string(corner.x) + " " + std::to_string(corner.y));
+    }
+
+    Rect VisibleFrame(WindowId window) override {
+        if (IsToolbarId(window)) return ToolbarOnScreen().value_or(Rect{-1, -1, 0, 0});
+        const auto found = WindowWithId(Tree(), window);
+        return found ? FrameOf(*found) : Rect{-1, -1, 0, 0};
+    }
+    // sway keeps no window above the others (see KeepsWindowsAbove).
+    bool IsKeptAbove(WindowId) override { return false; }
+    // The toolbar is above a window when the screen shows it over the
+    // window's frame; two windows stack in their workspace's floating order.
+    bool IsStackedAbove(WindowId upper, WindowId lower) override {
+        const Rect frame = VisibleFrame(lower);
+        if (IsToolbarId(upper)) {
+            const auto toolbar = ToolbarOnScreen();
+            return toolbar && Contains(frame, toolbar->Origin());
+        }
+        return FloatingOrder(upper) > FloatingOrder(lower) && FloatingOrder(lower) >= 0;
+    }
+    // sway's IPC does not tell a window's opacity (nor that it has none):
+    // the screen does. The target's body is white over the black
+    // background, so its shown red channel is its alpha; a window never
+    // made translucent reads 255, like an opaque one.
+    std::optional<int> Alpha(WindowId window) override {
+        const Rect frame = VisibleFrame(window);
+        const Point probe{frame.left + 12, frame.top + frame.height - 12};
+        const std::vector<std::uint32_t> shot = Capture({probe.x, probe.y, 1, 1});
+        if (shot.size() != 1) return std::nullopt;
+        const std::uint32_t shown = shot.front();
+        const int red = static_cast<int>(shown >> 16);
+        if ((shown & 0xFF) != static_cast<std::uint32_t>(red)) return -1;  // not grey: not the body
+        return red;
+    }
+    std::optional<int> UnsetAlpha() override { return 255; }
+
+    std::vector<std::uint32_t> Capture(const Rect& area) override {
+        Park();
+        return ScreenShot(area);
+    }
+
+    bool Click(WindowId over, Point point, scenarios::Button button) override {
+        if (!PointAt(over, point)) return false;
+        return pointer_->Click(point.x, point.y, ButtonOf(button)) && Moved();
+    }
+    bool DoubleClick(WindowId over, Point point) override {
+        if (!PointAt(over, point)) return false;
+        return pointer_->Click(point.x, point.y) && pointer_->Press() && pointer_->Release() &&
+               Moved();
+    }
+    bool Drag(WindowId over, Point from, Point to, scenarios::Button button) override {
+        if (!PointAt(over, from)) return false;
+        // Through a point in between, as a hand would go.
+        return pointer_->MoveTo(from.x, from.y) && pointer_->Press(ButtonOf(button)) &&
+               pointer_->MoveTo(from.x, (from.y + to.y) / 2) && pointer_->MoveTo(to.x, to.y) &&
+               pointer_->Release(ButtonOf(button)) && Moved();
+    }
+
+    bool KeepsWindowsAbove() override { return false; }
+    // sway always composites: opacity is drawn.
+    bool ShowsOpacity() override { return true; }
+    void Pause() override { std::this_thread::sleep_for(std::chrono::milliseconds(5)); }
+
+private:
+    bool WaitUntil(const std::function<bool()>& condition) {
+        return test_support::WaitUntil(condition, kDeadline, [this] { Pause(); });
+    }
+    // Waits until the point lies on the window (the toolbar: where the
+    // screen shows it).
+    bool PointAt(WindowId over, Point point) {
+        return WaitUntil([&] { return Contains(VisibleFrame(over), point); });
+    }
+    bool Moved() {
+        parked_ = false;
+        return true;
+    }
+    void Park() {
+        if (!parked_) parked_ = pointer_->MoveTo(kParked.x, kParked.y);
+    }
+    // Near its last place first; the whole screen when it is not there.
+    std::optional<Rect> ToolbarOnScreen() {
+        if (lastToolbar_) {
+            const Rect near = Clipped({lastToolbar_->left - kNearby, lastToolbar_->top - kNearby,
+                                       scenarios::kUnfoldedSize.width + 2 * kNearby,
+                                       scenarios::kUnfoldedSize.height + 2 * kNearby});
+            if (const auto found = ToolbarIn(Capture(near), near)) return lastToolbar_ = found;
+        }
+        return lastToolbar_ = ToolbarIn(Capture(kScreen), kScreen);
+    }
+    // The window's place among its workspace's floating windows, bottom
+    // first; -1 when it floats nowhere.
+    int FloatingOrder(WindowId window) {
+        const nlohmann::json tree = Tree();
+        for (const auto& output : tree.value("nodes", nlohmann::json::array())) {
+            for (const auto& workspace : output.value("nodes", nlohmann::json::array())) {
+                const auto& floating = workspace.value("floating_nodes", nlohmann::json::array());
+                for (std::size_t at = 0; at < floating.size(); ++at) {
+                    if (floating[at].value("id", WindowId{0}) == window)
+                        return static_cast<int>(at);
+                }
+            }
+        }
+        return -1;
+    }
+
+    VirtualPointer* pointer_;
+    bool parked_ = false;
+    std::optional<Rect> lastToolbar_;
+    std::vector<std::unique_ptr<LineProcess>> targets_;
+};
+
+}  // namespace
+
+}  // namespace brumelis::sway_tests
+
+namespace brumelis::scenarios {
+
+std::unique_ptr<Driver> MakeDriver() {
+    return std::make_unique<sway_tests::SwayDriver>();
+}
+
+}  // namespace brumelis::scenarios
