@@ -145,15 +145,16 @@ std::vector<SeenWindow> Windows() {
 }
 
 bool ActOnWindow(long pid, const std::string& statement) {
-    const std::string body = "var six = workspace.activeWindow !== undefined;\n"
-                             "var all = six ? workspace.windowList() : workspace.clientList();\n"
-                             "for (var i = 0; i < all.length; ++i) {\n"
-                             "    var w = all[i];\n"
-                             "    if (w.pid == " +
-                             std::to_string(pid) + " && w.wantsInput) { " + statement +
-                             "; break; }\n}\n"
-                             "callDBus(\"OWNER\", \"/org/brumelis/Test\", \"org.brumelis.Test\", "
-                             "\"Seen\", \"done\");\n";
+    const std::string body =
+        "var six = workspace.activeWindow !== undefined;\n"
+        "var all = six ? workspace.windowList() : workspace.clientList();\n"
+        "for (var i = 0; i < all.length; ++i) {\n"
+        "    var w = all[i];\n"
+        "    if (w.pid == " +
+        std::to_string(pid) + " && w.wantsInput) { " + statement +
+        "; break; }\n}\n"
+        "callDBus(\"OWNER\", \"/org/brumelis/Test\", \"org.brumelis.Test\", "
+        "\"Seen\", \"done\");\n";
     return RunScript(body, std::chrono::seconds(5), nullptr) == std::optional<std::string>("done");
 }
 

@@ -23,8 +23,8 @@ struct SeenWindow {
     double opacity = 1;
     bool active = false;
     long pid = 0;
-    bool normal = false;  // takes input: the toolbar's layer surface does not
-    int stacking = 0;     // higher is nearer the top
+    bool normal = false;             // takes input: the toolbar's layer surface does not
+    int stacking = 0;                // higher is nearer the top
     int surfaceX = 0, surfaceY = 0;  // the client's buffer, shadows included
 };
 

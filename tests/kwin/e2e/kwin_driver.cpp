@@ -72,10 +72,10 @@ public:
         const WindowId id = static_cast<WindowId>(target->Pid());
         targets_.insert(target->Pid());
         processes_.push_back(std::move(target));
-        const std::string geometry =
-            "w.frameGeometry = {x: " + std::to_string(place.left) +
-            ", y: " + std::to_string(place.top) + ", width: " + std::to_string(place.width) +
-            ", height: " + std::to_string(place.height) + "}";
+        const std::string geometry = "w.frameGeometry = {x: " + std::to_string(place.left) +
+                                     ", y: " + std::to_string(place.top) +
+                                     ", width: " + std::to_string(place.width) +
+                                     ", height: " + std::to_string(place.height) + "}";
         // A new window is placed in steps: set again until it stays.
         if (!WaitUntil([&] {
                 return VisibleFrame(id) == place ||

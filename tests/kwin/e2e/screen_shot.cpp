@@ -41,8 +41,7 @@ std::vector<std::uint32_t> ScreenShot(const scenarios::Rect& area) {
     g_variant_builder_add(&options, "{sv}", "include-cursor", g_variant_new_boolean(FALSE));
     g_variant_builder_add(&options, "{sv}", "native-resolution", g_variant_new_boolean(TRUE));
     GVariant* results = g_dbus_connection_call_with_unix_fd_list_sync(
-        bus, "org.kde.KWin", "/org/kde/KWin/ScreenShot2", "org.kde.KWin.ScreenShot2",
-        "CaptureArea",
+        bus, "org.kde.KWin", "/org/kde/KWin/ScreenShot2", "org.kde.KWin.ScreenShot2", "CaptureArea",
         g_variant_new("(iiuua{sv}h)", area.left, area.top, area.width, area.height, &options, 0),
         G_VARIANT_TYPE("(a{sv})"), G_DBUS_CALL_FLAGS_NONE, 5000, fds, nullptr, nullptr, nullptr);
     g_object_unref(fds);
