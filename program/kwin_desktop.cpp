@@ -79,13 +79,20 @@ int Run(int& argc, char**& argv) {
     if (!LayerShellSupported()) return Refuse(kNoLayerShell);
     const std::string runtime = Variable("XDG_RUNTIME_DIR");
     const std::string announcements = AnnouncementDirectory(runtime, Variable("WAYLAND_DISPLAY"));
+    // Copies started together load their scripts one after the other (two
+    // loads at once on KWin 5.27 can leave one never run), and a copy still
+    // starting is not taken for a dead one.
+    X11InstanceLock startLock(Variable("WAYLAND_DISPLAY"), runtime);
+    startLock.Acquire();
     KWinStart start{getpid(), runtime.empty() ? g_get_tmp_dir() : runtime,
                     DeadAnnouncers(announcements), Token()};
     auto bus = ConnectSessionBus();
     std::unique_ptr<KWinWindowSystem> windows =
         bus ? KWinWindowSystem::Load(std::move(bus), start) : nullptr;
-    if (!windows) return Refuse(kNoScript);
-    X11InstanceLock startLock(Variable("WAYLAND_DISPLAY"), runtime);
+    if (!windows) {
+        startLock.Release();
+        return Refuse(kNoScript);
+    }
     WithAnnouncedToolbars desktop(*windows, announcements);
     std::unique_ptr<AnnouncedToolbar> announced;
     return RunToolbarProgram(desktop, startLock, [&](const FormLayout& layout) {

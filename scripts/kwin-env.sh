@@ -54,7 +54,7 @@ brumelis_kwin_env_as_user() {
     WAYLAND_DISPLAY="${WAYLAND_DISPLAY:-}" XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=KDE
     XDG_DATA_HOME="$BRUMELIS_KWIN_ENV_DIR/data" XDG_CONFIG_HOME="$BRUMELIS_KWIN_ENV_DIR/config"
     KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1 PATH="$PATH" LANG="${LANG:-C.UTF-8}"
-    GDK_BACKEND=wayland QT_QPA_PLATFORM=wayland NO_AT_BRIDGE=1)
+    GDK_BACKEND=wayland QT_QPA_PLATFORM=wayland)
   if (( EUID == 0 )); then
     local home
     home=$(getent passwd "$BRUMELIS_KWIN_USER_NAME" | cut -d: -f6)
@@ -73,6 +73,11 @@ brumelis_kwin_env_run() {
 brumelis_kwin_env_spawn() {
   BRUMELIS_KWIN_EXEC='exec' brumelis_kwin_env_as_user "$@" &
   BRUMELIS_KWIN_SPAWNED_PID=$!
+}
+
+brumelis_kwin_env_a11y_ready() {
+  brumelis_kwin_env_as_user dbus-send --session --print-reply=literal --dest=org.a11y.Bus \
+    /org/a11y/bus org.a11y.Bus.GetAddress 2>/dev/null | grep -q unix:
 }
 
 brumelis_kwin_env_answers() {
@@ -139,9 +144,20 @@ brumelis_kwin_env_start() {
     brumelis_kwin_env_stop
     return 1
   fi
+  # The accessibility bus on the session bus, as a screen reader finds it:
+  # the scenarios read the toolbar's controls and message boxes there.
+  brumelis_kwin_env_spawn /usr/libexec/at-spi-bus-launcher --launch-immediately --a11y=1 \
+    >"$dir/at-spi.log" 2>&1
+  BRUMELIS_KWIN_A11Y_PID=$BRUMELIS_KWIN_SPAWNED_PID
+  if ! brumelis_kwin_env_wait "$BRUMELIS_KWIN_A11Y_PID" brumelis_kwin_env_a11y_ready; then
+    brumelis_kwin_env_log "the accessibility bus did not start:"
+    cat "$dir/at-spi.log" >&2
+    brumelis_kwin_env_stop
+    return 1
+  fi
   export XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=KDE KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1
   export XDG_DATA_HOME=$dir/data XDG_CONFIG_HOME=$dir/config
-  export BRUMELIS_KWIN_ENV=1 BRUMELIS_KWIN_USER_NAME BRUMELIS_KWIN_ENV_DIR
+  export BRUMELIS_KWIN_ENV=1 BRUMELIS_KWIN_USER_NAME BRUMELIS_KWIN_ENV_DIR BRUMELIS_KWIN_ENV_OWNER
   brumelis_kwin_env_log "KWin ready on $WAYLAND_DISPLAY as $BRUMELIS_KWIN_USER_NAME"
 }
 
@@ -151,13 +167,14 @@ brumelis_kwin_env_stop() {
     return 0
   fi
   local pid
-  for pid in ${BRUMELIS_KWIN_PID:-} ${BRUMELIS_KWIN_SESSION_BUS_PID:-} \
+  for pid in ${BRUMELIS_KWIN_A11Y_PID:-} ${BRUMELIS_KWIN_PID:-} ${BRUMELIS_KWIN_SESSION_BUS_PID:-} \
     ${BRUMELIS_KWIN_SYSTEM_BUS_PID:-}; do
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
   done
   rm -rf "$BRUMELIS_KWIN_ENV_DIR"
   unset BRUMELIS_KWIN_ENV BRUMELIS_KWIN_ENV_DIR BRUMELIS_KWIN_ENV_OWNER BRUMELIS_KWIN_PID \
+    BRUMELIS_KWIN_A11Y_PID \
     BRUMELIS_KWIN_SESSION_BUS_PID BRUMELIS_KWIN_SYSTEM_BUS_PID BRUMELIS_KWIN_SPAWNED_PID \
     XDG_RUNTIME_DIR WAYLAND_DISPLAY XDG_SESSION_TYPE XDG_CURRENT_DESKTOP DBUS_SESSION_BUS_ADDRESS \
     DBUS_SYSTEM_BUS_ADDRESS XDG_DATA_HOME XDG_CONFIG_HOME KWIN_SCREENSHOT_NO_PERMISSION_CHECKS

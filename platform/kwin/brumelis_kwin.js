@@ -40,7 +40,9 @@ function report() {
              String(frame.width), String(frame.height), String(window.caption));
 }
 function follow(window) {
-    if (watched) {
+    // A window being closed may lose its signals before KWin says it is
+    // gone: without them there is nothing to disconnect.
+    if (watched && watched.frameGeometryChanged) {
         watched.frameGeometryChanged.disconnect(report);
         watched.captionChanged.disconnect(report);
     }

@@ -93,17 +93,19 @@ bool KWinWindowSystem::Run(const std::string& kwin, const std::vector<long>& dea
             break;
         }
     }
-    if (scriptObject_.empty()) return false;
     // The script's first report says it runs; until then nothing is known.
     // KWin 5.27 gives an unloaded script's number to the next one, and its
     // old object may still answer for a moment: a run that reached it
     // started nothing, so Scripting.start (which runs every loaded script
     // not yet running) follows when the first half of the wait was silent.
+    // Another script unloaded meanwhile can take our number's object away
+    // before the run: then start goes at once.
     const guint wake = g_timeout_add(
         50, [](gpointer) -> gboolean { return G_SOURCE_CONTINUE; }, nullptr);
     const gint64 start = g_get_monotonic_time();
     const gint64 half = kStartDeadline.count() * 500;
-    bool restarted = false;
+    bool restarted = scriptObject_.empty();
+    if (restarted) bus_->Call(kKWin, "/Scripting", kScripting, "start", nullptr, kStartDeadline);
     while (!reported_ && g_get_monotonic_time() < start + 2 * half) {
         if (!restarted && g_get_monotonic_time() > start + half) {
             restarted = true;

@@ -19,7 +19,8 @@ var lines = [];
 for (var i = 0; i < all.length; ++i) {
     var w = all[i], g = w.frameGeometry;
     lines.push([g.x, g.y, g.width, g.height, w.keepAbove ? 1 : 0, w.opacity, w === active ? 1 : 0,
-                w.pid, w.wantsInput ? 1 : 0, String(w.caption)].join("\t"));
+                w.pid, w.wantsInput ? 1 : 0, w.stackingOrder, w.bufferGeometry.x,
+                w.bufferGeometry.y, String(w.caption)].join("\t"));
 }
 callDBus("OWNER", "/org/brumelis/Test", "org.brumelis.Test", "Seen", lines.join("\n"));
 )js";
@@ -124,8 +125,11 @@ std::vector<SeenWindow> Windows() {
         SeenWindow window;
         double x, y, width, height;
         int above, active, normal;
+        double surfaceX, surfaceY;
         fields >> x >> y >> width >> height >> above >> window.opacity >> active >> window.pid >>
-            normal;
+            normal >> window.stacking >> surfaceX >> surfaceY;
+        window.surfaceX = static_cast<int>(surfaceX);
+        window.surfaceY = static_cast<int>(surfaceY);
         fields.get();
         std::getline(fields, window.caption);
         window.x = static_cast<int>(x);
@@ -138,6 +142,20 @@ std::vector<SeenWindow> Windows() {
         windows.push_back(window);
     }
     return windows;
+}
+
+bool ActOnWindow(long pid, const std::string& statement) {
+    const std::string body =
+        "var six = workspace.activeWindow !== undefined;\n"
+        "var all = six ? workspace.windowList() : workspace.clientList();\n"
+        "for (var i = 0; i < all.length; ++i) {\n"
+        "    var w = all[i];\n"
+        "    if (w.pid == " +
+        std::to_string(pid) + " && w.wantsInput) { " + statement +
+        "; break; }\n}\n"
+        "callDBus(\"OWNER\", \"/org/brumelis/Test\", \"org.brumelis.Test\", "
+        "\"Seen\", \"done\");\n";
+    return RunScript(body, std::chrono::seconds(5), nullptr) == std::optional<std::string>("done");
 }
 
 bool IsScriptLoaded(const std::string& name) {

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "tests/sway/line_process.h"
+#include "tests/support/line_process.h"
 
 namespace brumelis::kwin_tests {
 
-using sway_tests::LineProcess;
+using test_support::LineProcess;
 
 struct SeenWindow {
     std::string caption;
@@ -23,7 +23,9 @@ struct SeenWindow {
     double opacity = 1;
     bool active = false;
     long pid = 0;
-    bool normal = false;  // takes input: the toolbar's layer surface does not
+    bool normal = false;             // takes input: the toolbar's layer surface does not
+    int stacking = 0;                // higher is nearer the top
+    int surfaceX = 0, surfaceY = 0;  // the client's buffer, shadows included
 };
 
 // Loads a KWin script (OWNER in it stands for the test's bus name), runs
@@ -38,6 +40,10 @@ std::optional<SeenWindow> WindowTitled(const std::string& caption);
 // The first window of process `pid` that takes no input (the toolbar's
 // layer surface).
 std::optional<SeenWindow> SurfaceOf(long pid);
+// Runs the script statement on the first window of process `pid` that takes
+// input, the window named `w` (for example "w.keepAbove = true"); false when
+// the script did not answer.
+bool ActOnWindow(long pid, const std::string& statement);
 // Whether KWin has a script loaded under `name`.
 bool IsScriptLoaded(const std::string& name);
 // Lets a few milliseconds pass, serving the test's bus connection.

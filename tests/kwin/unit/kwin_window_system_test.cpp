@@ -70,6 +70,13 @@ TEST(KWinStart, FindsTheScriptObjectOfEitherKWinAndUnloadsLeftoversFirst) {
     EXPECT_EQ(kwin5.calls[2].rfind("/Scripting loadScript ('", 0), 0u) << kwin5.calls[2];
     EXPECT_NE(kwin5.calls[2].find("', 'brumelis-4242')"), std::string::npos) << kwin5.calls[2];
 
+    // Its object gone before the run (another script unloaded meanwhile):
+    // Scripting.start runs it.
+    auto numberTaken = KWin5Bus();
+    numberTaken->replies.erase("/0 run");
+    numberTaken->replies["/Scripting start"] = "()";
+    EXPECT_NE(LoadOn(std::move(numberTaken)).windows, nullptr);
+
     auto plasma6 = KWin5Bus();
     plasma6->replies.erase("/0 run");
     plasma6->replies["/Scripting/Script0 run"] = "()";

@@ -19,7 +19,7 @@ BusReply RecordedBus::Call(const std::string&, const std::string& path, const st
         return BusReply(nullptr, "org.freedesktop.DBus.Error.UnknownObject");
     if (reply->second.rfind("error:", 0) == 0) return BusReply(nullptr, reply->second.substr(6));
     GVariant* body = g_variant_parse(nullptr, reply->second.c_str(), nullptr, nullptr, nullptr);
-    if (method == "run") {
+    if (method == "run" || method == "start") {
         for (const RecordedCall& call : onRun) Deliver(call);
     }
     return BusReply(g_variant_ref_sink(body), "");
