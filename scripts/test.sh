@@ -107,7 +107,8 @@ else
 fi
 brumelis_sway_env_stop
 
-# The KWin suites on a headless KWin with buses of its own, as its user.
+# The KWin suites (the live tests, the scenario table) on a headless KWin
+# with buses of its own, as its user.
 if brumelis_kwin_env_start; then
   run_suite kwin native -L kwin
 else
