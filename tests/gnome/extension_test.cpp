@@ -9,8 +9,8 @@
 #include <sstream>
 
 #include "tests/gnome/test_shell.h"
-#include "tests/support/wait.h"
 #include "tests/support/line_process.h"
+#include "tests/support/wait.h"
 
 namespace brumelis::gnome_tests {
 namespace {

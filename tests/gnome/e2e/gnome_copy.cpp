@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/wait.h"
 #include "tests/support/accessible_tree.h"
+#include "tests/support/wait.h"
 
 extern char** environ;
 

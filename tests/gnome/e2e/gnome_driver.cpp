@@ -15,8 +15,8 @@
 
 #include "tests/gnome/e2e/gnome_copy.h"
 #include "tests/gnome/test_shell.h"
-#include "tests/support/wait.h"
 #include "tests/support/line_process.h"
+#include "tests/support/wait.h"
 
 namespace brumelis::gnome_tests {
 
