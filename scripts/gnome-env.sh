@@ -24,22 +24,13 @@
 # BRUMELIS_GNOME_EXTENSIONS: directories of extensions to install (each named
 # after its uuid); the caller sets it.
 
+# shellcheck source=scripts/wayland-session.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wayland-session.sh"
+
 brumelis_gnome_env_log() { echo "gnome-env: $*" >&2; }
 
-# Polls a command every 0.1 s until it succeeds, for at most 40 s (the Shell
-# took 15 s to start under load once), giving up early when the process it
-# waits for has died.
-brumelis_gnome_env_wait() {
-  local pid=$1 tries=0
-  shift
-  while (( tries < 400 )); do
-    "$@" && return 0
-    kill -0 "$pid" 2>/dev/null || return 1
-    sleep 0.1
-    tries=$((tries + 1))
-  done
-  return 1
-}
+# At most 40 s: the Shell took 15 s to start under load once.
+brumelis_gnome_env_wait() { brumelis_wayland_wait 40 "$@"; }
 
 brumelis_gnome_env_uuids() {
   local extension uuids=()
@@ -126,10 +117,8 @@ brumelis_gnome_env_stop() {
   if [[ -n ${BRUMELIS_GNOME_ENV_OWNER:-} && ${BRUMELIS_GNOME_ENV_OWNER} != "$BASHPID" ]]; then
     return 0
   fi
-  if [[ -n ${BRUMELIS_GNOME_PID:-} ]]; then
-    kill "$BRUMELIS_GNOME_PID" 2>/dev/null || true
-    wait "$BRUMELIS_GNOME_PID" 2>/dev/null || true
-  fi
+  # shellcheck disable=SC2086 # none when it was not started
+  brumelis_wayland_end ${BRUMELIS_GNOME_PID:-}
   local bus
   for bus in system_bus session_bus; do
     [[ -s $BRUMELIS_GNOME_ENV_DIR/$bus.pid ]] && kill "$(cat "$BRUMELIS_GNOME_ENV_DIR/$bus.pid")" 2>/dev/null

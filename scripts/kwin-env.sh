@@ -18,52 +18,22 @@
 # for a state, never for a fixed time: KWin is ready once org.kde.KWin is on
 # its session bus and its Wayland socket is there.
 
+# shellcheck source=scripts/wayland-session.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wayland-session.sh"
+
 brumelis_kwin_env_log() { echo "kwin-env: $*" >&2; }
 
-# Polls a command every 0.1 s until it succeeds, for at most 30 s, giving up
-# early when the process it waits for has died.
-brumelis_kwin_env_wait() {
-  local pid=$1 tries=0
-  shift
-  while (( tries < 300 )); do
-    "$@" && return 0
-    kill -0 "$pid" 2>/dev/null || return 1
-    sleep 0.1
-    tries=$((tries + 1))
-  done
-  return 1
-}
-
-brumelis_kwin_env_user() {
-  if (( EUID != 0 )); then
-    id -un
-    return 0
-  fi
-  local user=${BRUMELIS_KWIN_USER:-brumelis-test}
-  if ! id "$user" >/dev/null 2>&1; then
-    useradd --create-home --shell /usr/sbin/nologin "$user" >&2 || return 1
-  fi
-  echo "$user"
-}
+brumelis_kwin_env_wait() { brumelis_wayland_wait 30 "$@"; }
 
 # The command as the session's user, with the session's variables only.
 brumelis_kwin_env_as_user() {
-  local environment=(env XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR"
-    DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS"
-    DBUS_SYSTEM_BUS_ADDRESS="$DBUS_SYSTEM_BUS_ADDRESS"
-    WAYLAND_DISPLAY="${WAYLAND_DISPLAY:-}" XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=KDE
-    XDG_DATA_HOME="$BRUMELIS_KWIN_ENV_DIR/data" XDG_CONFIG_HOME="$BRUMELIS_KWIN_ENV_DIR/config"
-    KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1 PATH="$PATH" LANG="${LANG:-C.UTF-8}"
-    GDK_BACKEND=wayland QT_QPA_PLATFORM=wayland)
-  if (( EUID == 0 )); then
-    local home
-    home=$(getent passwd "$BRUMELIS_KWIN_USER_NAME" | cut -d: -f6)
-    ${BRUMELIS_KWIN_EXEC:-} setpriv --reuid="$BRUMELIS_KWIN_USER_NAME" \
-      --regid="$BRUMELIS_KWIN_USER_NAME" --init-groups \
-      "${environment[@]}" HOME="$home" USER="$BRUMELIS_KWIN_USER_NAME" "$@"
-  else
-    ${BRUMELIS_KWIN_EXEC:-} "${environment[@]}" HOME="$HOME" "$@"
-  fi
+  brumelis_wayland_as_user "$BRUMELIS_KWIN_USER_NAME" env XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" \
+    DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" \
+    DBUS_SYSTEM_BUS_ADDRESS="$DBUS_SYSTEM_BUS_ADDRESS" \
+    WAYLAND_DISPLAY="${WAYLAND_DISPLAY:-}" XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=KDE \
+    XDG_DATA_HOME="$BRUMELIS_KWIN_ENV_DIR/data" XDG_CONFIG_HOME="$BRUMELIS_KWIN_ENV_DIR/config" \
+    KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1 PATH="$PATH" LANG="${LANG:-C.UTF-8}" \
+    GDK_BACKEND=wayland QT_QPA_PLATFORM=wayland "$@"
 }
 
 brumelis_kwin_env_run() {
@@ -71,14 +41,11 @@ brumelis_kwin_env_run() {
 }
 
 brumelis_kwin_env_spawn() {
-  BRUMELIS_KWIN_EXEC='exec' brumelis_kwin_env_as_user "$@" &
+  BRUMELIS_WAYLAND_EXEC='exec' brumelis_kwin_env_as_user "$@" &
   BRUMELIS_KWIN_SPAWNED_PID=$!
 }
 
-brumelis_kwin_env_a11y_ready() {
-  brumelis_kwin_env_as_user dbus-send --session --print-reply=literal --dest=org.a11y.Bus \
-    /org/a11y/bus org.a11y.Bus.GetAddress 2>/dev/null | grep -q unix:
-}
+brumelis_kwin_env_a11y_ready() { brumelis_wayland_a11y_ready brumelis_kwin_env_as_user; }
 
 brumelis_kwin_env_answers() {
   [[ -S $XDG_RUNTIME_DIR/$WAYLAND_DISPLAY ]] &&
@@ -102,7 +69,7 @@ brumelis_kwin_env_start() {
   fi
   command -v kwin_wayland >/dev/null ||
     { brumelis_kwin_env_log "KWin is not installed (scripts/setup.sh)"; return 1; }
-  BRUMELIS_KWIN_USER_NAME=$(brumelis_kwin_env_user) || {
+  BRUMELIS_KWIN_USER_NAME=$(brumelis_wayland_user "${BRUMELIS_KWIN_USER:-brumelis-test}") || {
     brumelis_kwin_env_log "cannot make the test user"
     return 1
   }
@@ -166,12 +133,9 @@ brumelis_kwin_env_stop() {
   if [[ -n ${BRUMELIS_KWIN_ENV_OWNER:-} && ${BRUMELIS_KWIN_ENV_OWNER} != "$BASHPID" ]]; then
     return 0
   fi
-  local pid
-  for pid in ${BRUMELIS_KWIN_A11Y_PID:-} ${BRUMELIS_KWIN_PID:-} ${BRUMELIS_KWIN_SESSION_BUS_PID:-} \
-    ${BRUMELIS_KWIN_SYSTEM_BUS_PID:-}; do
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-  done
+  # shellcheck disable=SC2086 # the ones started, none when empty
+  brumelis_wayland_end ${BRUMELIS_KWIN_A11Y_PID:-} ${BRUMELIS_KWIN_PID:-} \
+    ${BRUMELIS_KWIN_SESSION_BUS_PID:-} ${BRUMELIS_KWIN_SYSTEM_BUS_PID:-}
   rm -rf "$BRUMELIS_KWIN_ENV_DIR"
   unset BRUMELIS_KWIN_ENV BRUMELIS_KWIN_ENV_DIR BRUMELIS_KWIN_ENV_OWNER BRUMELIS_KWIN_PID \
     BRUMELIS_KWIN_A11Y_PID \

@@ -11,60 +11,24 @@
 #   brumelis_sway_env_stop     tear down what brumelis_sway_env_start made (idempotent)
 #
 # As root the script makes the test user BRUMELIS_SWAY_USER (default
-# brumelis-test) once and runs sway and every program as that user through
-# setpriv, which replaces itself with the program: a signal to the process
-# id reaches the program (runuser would stay as its parent). As an ordinary
-# user it runs them as that user.
+# brumelis-test) once and runs sway and every program as that user
+# (scripts/wayland-session.sh).
 # Each step waits for a state, never for a fixed time: the compositor is
 # ready once its IPC socket answers and it lists its Wayland socket.
 
+# shellcheck source=scripts/wayland-session.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wayland-session.sh"
+
 brumelis_sway_env_log() { echo "sway-env: $*" >&2; }
 
-# Polls a command every 0.1 s until it succeeds, for at most 20 s, giving up
-# early when the process it waits for has died.
-brumelis_sway_env_wait() {
-  local pid=$1 tries=0
-  shift
-  while (( tries < 200 )); do
-    "$@" && return 0
-    kill -0 "$pid" 2>/dev/null || return 1
-    sleep 0.1
-    tries=$((tries + 1))
-  done
-  return 1
-}
+brumelis_sway_env_wait() { brumelis_wayland_wait 20 "$@"; }
 
-# The user the session runs as, made (without a password, locked) when root
-# asks for one that does not exist yet.
-brumelis_sway_env_user() {
-  if (( EUID != 0 )); then
-    id -un
-    return 0
-  fi
-  local user=${BRUMELIS_SWAY_USER:-brumelis-test}
-  if ! id "$user" >/dev/null 2>&1; then
-    useradd --create-home --shell /usr/sbin/nologin "$user" >&2 || return 1
-  fi
-  echo "$user"
-}
-
-# The command as the session's user, with the session's variables only. With
-# BRUMELIS_SWAY_EXEC=exec the shell becomes the command (the background
-# subshell of brumelis_sway_env_spawn), so that its process id is the
-# command's.
+# The command as the session's user, with the session's variables only.
 brumelis_sway_env_as_user() {
-  local environment=(env XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" SWAYSOCK="$SWAYSOCK"
-    WAYLAND_DISPLAY="${WAYLAND_DISPLAY:-}" XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=sway
-    DBUS_SESSION_BUS_ADDRESS="${DBUS_SESSION_BUS_ADDRESS:-}" PATH="$PATH" LANG="${LANG:-C.UTF-8}"
-    GDK_BACKEND=wayland)
-  if (( EUID == 0 )); then
-    local home
-    home=$(getent passwd "$BRUMELIS_SWAY_USER_NAME" | cut -d: -f6)
-    ${BRUMELIS_SWAY_EXEC:-} setpriv --reuid="$BRUMELIS_SWAY_USER_NAME" --regid="$BRUMELIS_SWAY_USER_NAME" --init-groups \
-      "${environment[@]}" HOME="$home" USER="$BRUMELIS_SWAY_USER_NAME" "$@"
-  else
-    ${BRUMELIS_SWAY_EXEC:-} "${environment[@]}" HOME="$HOME" "$@"
-  fi
+  brumelis_wayland_as_user "$BRUMELIS_SWAY_USER_NAME" env XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" \
+    SWAYSOCK="$SWAYSOCK" WAYLAND_DISPLAY="${WAYLAND_DISPLAY:-}" XDG_SESSION_TYPE=wayland \
+    XDG_CURRENT_DESKTOP=sway DBUS_SESSION_BUS_ADDRESS="${DBUS_SESSION_BUS_ADDRESS:-}" \
+    PATH="$PATH" LANG="${LANG:-C.UTF-8}" GDK_BACKEND=wayland "$@"
 }
 
 brumelis_sway_env_run() {
@@ -72,16 +36,11 @@ brumelis_sway_env_run() {
 }
 
 brumelis_sway_env_spawn() {
-  BRUMELIS_SWAY_EXEC='exec' brumelis_sway_env_as_user "$@" &
+  BRUMELIS_WAYLAND_EXEC='exec' brumelis_sway_env_as_user "$@" &
   BRUMELIS_SWAY_SPAWNED_PID=$!
 }
 
-# The accessibility bus answers with its address once its launcher owns the
-# name on the session bus.
-brumelis_sway_env_a11y_ready() {
-  brumelis_sway_env_as_user dbus-send --session --print-reply=literal --dest=org.a11y.Bus \
-    /org/a11y/bus org.a11y.Bus.GetAddress 2>/dev/null | grep -q unix:
-}
+brumelis_sway_env_a11y_ready() { brumelis_wayland_a11y_ready brumelis_sway_env_as_user; }
 
 brumelis_sway_env_answers() {
   brumelis_sway_env_as_user swaymsg -s "$SWAYSOCK" -t get_version >/dev/null 2>&1
@@ -101,7 +60,7 @@ brumelis_sway_env_start() {
     return 0
   fi
   command -v sway >/dev/null || { brumelis_sway_env_log "sway is not installed (scripts/setup.sh)"; return 1; }
-  BRUMELIS_SWAY_USER_NAME=$(brumelis_sway_env_user) || {
+  BRUMELIS_SWAY_USER_NAME=$(brumelis_wayland_user "${BRUMELIS_SWAY_USER:-brumelis-test}") || {
     brumelis_sway_env_log "cannot make the test user"
     return 1
   }
@@ -167,11 +126,8 @@ brumelis_sway_env_stop() {
   if [[ -n ${BRUMELIS_SWAY_ENV_OWNER:-} && ${BRUMELIS_SWAY_ENV_OWNER} != "$BASHPID" ]]; then
     return 0
   fi
-  local pid
-  for pid in ${BRUMELIS_SWAY_A11Y_PID:-} ${BRUMELIS_SWAY_BUS_PID:-} ${BRUMELIS_SWAY_PID:-}; do
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-  done
+  # shellcheck disable=SC2086 # the ones started, none when empty
+  brumelis_wayland_end ${BRUMELIS_SWAY_A11Y_PID:-} ${BRUMELIS_SWAY_BUS_PID:-} ${BRUMELIS_SWAY_PID:-}
   rm -rf "$BRUMELIS_SWAY_ENV_DIR"
   unset BRUMELIS_SWAY_ENV BRUMELIS_SWAY_ENV_DIR BRUMELIS_SWAY_ENV_OWNER BRUMELIS_SWAY_PID \
     BRUMELIS_SWAY_A11Y_PID BRUMELIS_SWAY_BUS_PID DBUS_SESSION_BUS_ADDRESS DBUS_SESSION_BUS_PID \
