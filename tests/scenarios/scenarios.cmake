@@ -1,5 +1,5 @@
-# The end-to-end scenarios, written once and compiled into both end-to-end
-# programs (Win32 under Wine, X11 natively), each of which links a driver.
+# The end-to-end scenarios, written once and compiled into every end-to-end
+# program (Win32 under Wine, X11, the Wayland desktops), each linking a driver.
 file(GLOB brumelis_scenario_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
 
 # Sets `out` to one "name|filter" entry per fixture of the TEST, TEST_F and
@@ -27,4 +27,18 @@ function(brumelis_fixture_entries out prefix)
   list(JOIN taken ":" taken)
   list(APPEND entries "${prefix}Remaining|-${taken}")
   set(${out} ${entries} PARENT_SCOPE)
+endfunction()
+
+# One CTest entry per fixture of the sources (brumelis_fixture_entries), each
+# running the program in a desktop's session through its runner script, one
+# at a time, under the label.
+function(brumelis_session_scenario_tests prefix label runner program)
+  brumelis_fixture_entries(entries ${prefix} ${ARGN})
+  foreach(entry IN LISTS entries)
+    string(REPLACE "|" ";" entry "${entry}")
+    list(GET entry 0 name)
+    list(GET entry 1 filter)
+    add_test(NAME ${name} COMMAND ${runner} $<TARGET_FILE:${program}> --gtest_filter=${filter})
+    set_tests_properties(${name} PROPERTIES LABELS ${label} RUN_SERIAL TRUE TIMEOUT 180)
+  endforeach()
 endfunction()

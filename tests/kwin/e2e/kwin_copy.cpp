@@ -1,34 +1,14 @@
 #include "tests/kwin/e2e/kwin_copy.h"
 
-#include <algorithm>
-
 #include "tests/kwin/kwin_session.h"
-#include "tests/support/accessible_tree.h"
-#include "tests/support/wait.h"
 
 namespace brumelis::kwin_tests {
 
-using scenarios::Answer;
 using scenarios::WindowId;
 
 namespace {
 
-constexpr WindowId kToolbarTag = WindowId{1} << 40;
 constexpr WindowId kBoxTag = WindowId{1} << 41;
-const std::string kCaption = "BrumelisZOLVEC";
-constexpr std::chrono::milliseconds kDeadline{5000};
-
-bool WaitUntil(const std::function<bool()>& condition) {
-    return test_support::WaitUntil(condition, kDeadline, [] { Pause(); });
-}
-
-// GTK's stock labels in the C locale, their mnemonics left out.
-Answer AnswerNamed(const std::string& name) {
-    if (name == "Yes") return Answer::Yes;
-    if (name == "No") return Answer::No;
-    if (name == "OK") return Answer::Ok;
-    return Answer::Other;
-}
 
 std::optional<SeenWindow> BoxOf(long pid) {
     for (const SeenWindow& window : Windows()) {
@@ -39,34 +19,15 @@ std::optional<SeenWindow> BoxOf(long pid) {
 
 }  // namespace
 
-WindowId ToolbarIdOf(long pid) {
-    return kToolbarTag | static_cast<WindowId>(pid);
-}
 WindowId BoxIdOf(long pid) {
     return kBoxTag | static_cast<WindowId>(pid);
 }
-bool IsToolbarId(WindowId window) {
-    return (window & kToolbarTag) != 0;
-}
+
 long ProcessOf(WindowId window) {
     return static_cast<long>(window & ((WindowId{1} << 40) - 1));
 }
 
-KWinCopy::KWinCopy() : program_(BRUMELIS_PROGRAM, {}) {}
-
-bool KWinCopy::WaitForExit() {
-    return WaitUntil([&] { return !IsRunning(); });
-}
-
-WindowId KWinCopy::Toolbar() {
-    if (!IsRunning()) return 0;
-    const auto window = test_support::ReadWindow(program_.Pid(), kCaption);
-    return window && window->showing ? ToolbarIdOf(program_.Pid()) : 0;
-}
-
-std::optional<std::string> KWinCopy::PinCaption() {
-    return test_support::PushButtonName(program_.Pid(), kCaption);
-}
+KWinCopy::KWinCopy() : WaylandCopy([] { Pause(); }) {}
 
 std::optional<scenarios::MessageBoxReading> KWinCopy::Box() {
     if (!IsRunning()) return std::nullopt;
@@ -75,22 +36,7 @@ std::optional<scenarios::MessageBoxReading> KWinCopy::Box() {
     scenarios::MessageBoxReading reading;
     reading.window = BoxIdOf(program_.Pid());
     reading.title = window->caption;
-    const auto read = test_support::ReadWindow(program_.Pid(), reading.title);
-    if (!read || read->buttons.empty()) return reading;
-    // Where GTK draws its own title bar, its label repeats the title.
-    std::vector<std::string> texts;
-    for (const std::string& label : read->labels) {
-        if (label != reading.title) texts.push_back(label);
-    }
-    if (texts.size() == 1) reading.text = texts.front();
-    std::vector<test_support::AccessibleButton> buttons = read->buttons;
-    std::stable_sort(buttons.begin(), buttons.end(),
-                     [](const auto& a, const auto& b) { return a.x < b.x; });
-    reading.buttons.emplace();
-    for (const auto& button : buttons) {
-        reading.buttons->push_back(AnswerNamed(button.name));
-        if (button.isDefault) reading.defaultButton = AnswerNamed(button.name);
-    }
+    ReadControls(reading);
     return reading;
 }
 
@@ -105,13 +51,9 @@ bool KWinCopy::Answer(const scenarios::MessageBoxReading& box, scenarios::Answer
         return window && previous && window->surfaceX == previous->surfaceX &&
                window->surfaceY == previous->surfaceY;
     });
-    const auto read = test_support::ReadWindow(program_.Pid(), box.title);
-    if (!settled || !read) return false;
-    const auto button = std::find_if(read->buttons.begin(), read->buttons.end(), [&](auto& b) {
-        return AnswerNamed(b.name) == answer && answer != Answer::Other;
-    });
+    const auto button = ButtonFor(box.title, answer);
     FakePointer* pointer = FakePointer::Shared();
-    if (button == read->buttons.end() || pointer == nullptr) return false;
+    if (!settled || !button || pointer == nullptr) return false;
     return pointer->Click(window->surfaceX + button->x + button->width / 2,
                           window->surfaceY + button->y + button->height / 2);
 }

@@ -16,7 +16,7 @@
 #include "tests/kwin/e2e/screen_shot.h"
 #include "tests/kwin/kwin_session.h"
 #include "tests/scenarios/toolbar_scenario.h"
-#include "tests/support/wait.h"
+#include "tests/wayland/pointer_driver.h"
 
 namespace brumelis::kwin_tests {
 
@@ -27,34 +27,22 @@ using scenarios::WindowId;
 
 namespace {
 
-constexpr std::chrono::milliseconds kDeadline{5000};
 // The output of scripts/kwin-env.sh, and a corner no scenario uses where the
 // pointer waits while the screen is read (hovered controls look otherwise).
 constexpr Point kParked{1279, 799};
-
-bool Contains(const Rect& r, Point p) {
-    return p.x >= r.left && p.y >= r.top && p.x < r.left + r.width && p.y < r.top + r.height;
-}
 
 Rect FrameOf(const SeenWindow& window) {
     return {window.x, window.y, window.width, window.height};
 }
 
-int ButtonOf(scenarios::Button button) {
-    return button == scenarios::Button::Left ? 1 : 3;
-}
-
-class KWinDriver : public scenarios::Driver {
+class KWinDriver : public wayland_tests::PointerDriver<FakePointer> {
 public:
-    KWinDriver() : pointer_(FakePointer::Shared()) {
+    KWinDriver() : PointerDriver(FakePointer::Shared(), kParked) {
         if (pointer_ == nullptr) {
             std::fprintf(stderr, "no KWin session with a fake pointer (scripts/kwin-test.sh)\n");
             std::exit(1);
         }
         Park();
-    }
-    ~KWinDriver() override {
-        for (int button : {1, 3}) pointer_->Release(button);
     }
 
     std::unique_ptr<ToolbarCopy> StartCopy() override { return std::make_unique<KWinCopy>(); }
@@ -123,52 +111,14 @@ public:
         const auto above = Find(upper), below = Find(lower);
         return above && below && above->stacking > below->stacking;
     }
-    // As the screen shows it: the target's body is white over KWin's black
-    // background, so its shown red channel is its alpha; a window never made
-    // translucent reads 255, like an opaque one. (KWin's own reading rounds
-    // to two decimals.)
-    std::optional<int> Alpha(WindowId window) override {
-        const Rect frame = VisibleFrame(window);
-        const Point probe{frame.left + 12, frame.top + frame.height - 12};
-        const std::vector<std::uint32_t> shot = Capture({probe.x, probe.y, 1, 1});
-        if (shot.size() != 1) return std::nullopt;
-        const std::uint32_t shown = shot.front();
-        const int red = static_cast<int>(shown >> 16);
-        if ((shown & 0xFF) != static_cast<std::uint32_t>(red)) return -1;  // not grey: not the body
-        return red;
-    }
-    std::optional<int> UnsetAlpha() override { return 255; }
-
-    std::vector<std::uint32_t> Capture(const Rect& area) override {
-        Park();
-        return ScreenShot(area);
-    }
-
-    bool Click(WindowId over, Point point, scenarios::Button button) override {
-        if (!PointAt(over, point)) return false;
-        return pointer_->Click(point.x, point.y, ButtonOf(button)) && Moved();
-    }
-    bool DoubleClick(WindowId over, Point point) override {
-        if (!PointAt(over, point)) return false;
-        return pointer_->Click(point.x, point.y) && pointer_->Press() && pointer_->Release() &&
-               Moved();
-    }
-    bool Drag(WindowId over, Point from, Point to, scenarios::Button button) override {
-        if (!PointAt(over, from)) return false;
-        // Through a point in between, as a hand would go.
-        return pointer_->MoveTo(from.x, from.y) && pointer_->Press(ButtonOf(button)) &&
-               pointer_->MoveTo(from.x, (from.y + to.y) / 2) && pointer_->MoveTo(to.x, to.y) &&
-               pointer_->Release(ButtonOf(button)) && Moved();
-    }
+    // Opacity as the screen shows it (PointerDriver): KWin's own reading
+    // rounds to two decimals.
 
     bool KeepsWindowsAbove() override { return true; }
-    bool ShowsOpacity() override { return true; }
     void Pause() override { kwin_tests::Pause(); }
 
 private:
-    bool WaitUntil(const std::function<bool()>& condition) {
-        return test_support::WaitUntil(condition, kDeadline, [this] { Pause(); });
-    }
+    std::vector<std::uint32_t> ReadScreen(const Rect& area) override { return ScreenShot(area); }
     // The target's window, or the copy's toolbar (its layer surface takes no
     // input) or message box.
     std::optional<SeenWindow> Find(WindowId window) {
@@ -179,19 +129,7 @@ private:
         }
         return std::nullopt;
     }
-    bool PointAt(WindowId over, Point point) {
-        return WaitUntil([&] { return Contains(VisibleFrame(over), point); });
-    }
-    bool Moved() {
-        parked_ = false;
-        return true;
-    }
-    void Park() {
-        if (!parked_) parked_ = pointer_->MoveTo(kParked.x, kParked.y);
-    }
 
-    FakePointer* pointer_;
-    bool parked_ = false;
     std::set<long> targets_;
     std::vector<std::unique_ptr<LineProcess>> processes_;
 };

@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "tests/scenarios/toolbar_scenario.h"
-#include "tests/support/wait.h"
 #include "tests/sway/e2e/screen_shot.h"
 #include "tests/sway/e2e/sway_copy.h"
 #include "tests/sway/e2e/toolbar_on_screen.h"
 #include "tests/sway/sway_desktop.h"
+#include "tests/wayland/pointer_driver.h"
 
 namespace brumelis::sway_tests {
 
@@ -25,7 +25,6 @@ using scenarios::WindowId;
 
 namespace {
 
-constexpr std::chrono::milliseconds kDeadline{5000};
 // The layout of scripts/sway-env.sh: one output, and a corner no scenario
 // uses where the pointer waits while the screen is read.
 constexpr Rect kScreen{0, 0, 1280, 800};
@@ -34,10 +33,6 @@ constexpr Point kParked{kScreen.width - 1, kScreen.height - 1};
 // screen is searched: a shot of the whole screen takes too long to follow
 // a dragged window.
 constexpr int kNearby = 64;
-
-bool Contains(const Rect& r, Point p) {
-    return p.x >= r.left && p.y >= r.top && p.x < r.left + r.width && p.y < r.top + r.height;
-}
 
 Rect Clipped(const Rect& r) {
     const int left = std::max(r.left, kScreen.left), top = std::max(r.top, kScreen.top);
@@ -53,21 +48,16 @@ Rect FrameOf(const nlohmann::json& window) {
     return {rect.x, rect.y - bar, rect.width, rect.height + bar};
 }
 
-int ButtonOf(scenarios::Button button) {
-    return button == scenarios::Button::Left ? 1 : 3;
-}
+using wayland_tests::Contains;
 
-class SwayDriver : public scenarios::Driver {
+class SwayDriver : public wayland_tests::PointerDriver<VirtualPointer> {
 public:
-    SwayDriver() : pointer_(VirtualPointer::Shared()) {
+    SwayDriver() : PointerDriver(VirtualPointer::Shared(), kParked) {
         if (pointer_ == nullptr || Tree().is_discarded()) {
             std::fprintf(stderr, "no sway session with a virtual pointer (scripts/sway-test.sh)\n");
             std::exit(1);
         }
         Park();
-    }
-    ~SwayDriver() override {
-        for (int button : {1, 3}) pointer_->Release(button);
     }
 
     std::unique_ptr<ToolbarCopy> StartCopy() override { return std::make_unique<SwayCopy>(); }
@@ -129,64 +119,13 @@ public:
         return FloatingOrder(upper) > FloatingOrder(lower) && FloatingOrder(lower) >= 0;
     }
     // sway's IPC does not tell a window's opacity (nor that it has none):
-    // the screen does. The target's body is white over the black
-    // background, so its shown red channel is its alpha; a window never
-    // made translucent reads 255, like an opaque one.
-    std::optional<int> Alpha(WindowId window) override {
-        const Rect frame = VisibleFrame(window);
-        const Point probe{frame.left + 12, frame.top + frame.height - 12};
-        const std::vector<std::uint32_t> shot = Capture({probe.x, probe.y, 1, 1});
-        if (shot.size() != 1) return std::nullopt;
-        const std::uint32_t shown = shot.front();
-        const int red = static_cast<int>(shown >> 16);
-        if ((shown & 0xFF) != static_cast<std::uint32_t>(red)) return -1;  // not grey: not the body
-        return red;
-    }
-    std::optional<int> UnsetAlpha() override { return 255; }
-
-    std::vector<std::uint32_t> Capture(const Rect& area) override {
-        Park();
-        return ScreenShot(area);
-    }
-
-    bool Click(WindowId over, Point point, scenarios::Button button) override {
-        if (!PointAt(over, point)) return false;
-        return pointer_->Click(point.x, point.y, ButtonOf(button)) && Moved();
-    }
-    bool DoubleClick(WindowId over, Point point) override {
-        if (!PointAt(over, point)) return false;
-        return pointer_->Click(point.x, point.y) && pointer_->Press() && pointer_->Release() &&
-               Moved();
-    }
-    bool Drag(WindowId over, Point from, Point to, scenarios::Button button) override {
-        if (!PointAt(over, from)) return false;
-        // Through a point in between, as a hand would go.
-        return pointer_->MoveTo(from.x, from.y) && pointer_->Press(ButtonOf(button)) &&
-               pointer_->MoveTo(from.x, (from.y + to.y) / 2) && pointer_->MoveTo(to.x, to.y) &&
-               pointer_->Release(ButtonOf(button)) && Moved();
-    }
+    // the screen, which sway always composites, does (PointerDriver).
 
     bool KeepsWindowsAbove() override { return false; }
-    // sway always composites: opacity is drawn.
-    bool ShowsOpacity() override { return true; }
     void Pause() override { std::this_thread::sleep_for(std::chrono::milliseconds(5)); }
 
 private:
-    bool WaitUntil(const std::function<bool()>& condition) {
-        return test_support::WaitUntil(condition, kDeadline, [this] { Pause(); });
-    }
-    // Waits until the point lies on the window (the toolbar: where the
-    // screen shows it).
-    bool PointAt(WindowId over, Point point) {
-        return WaitUntil([&] { return Contains(VisibleFrame(over), point); });
-    }
-    bool Moved() {
-        parked_ = false;
-        return true;
-    }
-    void Park() {
-        if (!parked_) parked_ = pointer_->MoveTo(kParked.x, kParked.y);
-    }
+    std::vector<std::uint32_t> ReadScreen(const Rect& area) override { return ScreenShot(area); }
     // Near its last place first; the whole screen when it is not there.
     std::optional<Rect> ToolbarOnScreen() {
         if (lastToolbar_) {
@@ -213,8 +152,6 @@ private:
         return -1;
     }
 
-    VirtualPointer* pointer_;
-    bool parked_ = false;
     std::optional<Rect> lastToolbar_;
     std::vector<std::unique_ptr<LineProcess>> targets_;
 };
