@@ -3,7 +3,6 @@
 #include <gtk/gtk.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <variant>
 
@@ -14,6 +13,7 @@
 #include "platform/gtk/gtk_toolkit.h"
 #include "platform/x11/x11_instance_lock.h"
 #include "program/announced_toolbars.h"
+#include "program/desktop_start.h"
 #include "toolbar/toolbar_layout.h"
 #include "toolbar/toolbar_program.h"
 
@@ -25,28 +25,15 @@ const Text kNoXwayland =
     u"GNOME Shell ne fournit pas Xwayland à cette session : Brumelis en a besoin pour poser sa "
     u"barre d'outils au-dessus des fenêtres sans leur prendre le clavier.";
 
-std::string Variable(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
-}
-
 Fit Detect(const SessionEnvironment& session) {
     if (!session.IsWayland() || !GnomeShellOnSessionBus()) return Fit::NotThisSession();
     return Fit::Runs();
 }
 
-int Refuse(const Text& message) {
-    std::fprintf(stderr, "brumelis: %s\n", Utf8FromText(message).c_str());
-    RunMessageBox(message, MessageButtons::Ok, ToolbarLayout().applicationTitle, nullptr);
-    return 1;
-}
-
 int Run(int& argc, char**& argv) {
     // The toolbar is an X11 window (GNOME has no layer-shell, and a Wayland
     // window takes the focus when it maps); its message boxes too.
-    gdk_set_allowed_backends("x11");
-    g_setenv("GDK_GL", "disable", FALSE);
-    if (Variable("DISPLAY").empty() || !gtk_init_check(&argc, &argv)) {
+    if (SessionVariable("DISPLAY").empty() || !OpenGtk("x11", argc, argv)) {
         std::fprintf(stderr, "brumelis: %s\n", Utf8FromText(kNoXwayland).c_str());
         return 1;
     }
@@ -54,9 +41,10 @@ int Run(int& argc, char**& argv) {
     if (auto* problem = std::get_if<Text>(&start)) return Refuse(*problem);
     auto& shell = std::get<ShellStart>(start);
     GnomeWindowSystem windows(std::move(shell.link), shell.focus);
-    X11InstanceLock startLock(Variable("WAYLAND_DISPLAY"), Variable("XDG_RUNTIME_DIR"));
-    const std::string announcements =
-        AnnouncementDirectory(Variable("XDG_RUNTIME_DIR"), Variable("WAYLAND_DISPLAY"));
+    X11InstanceLock startLock(SessionVariable("WAYLAND_DISPLAY"),
+                              SessionVariable("XDG_RUNTIME_DIR"));
+    const std::string announcements = AnnouncementDirectory(SessionVariable("XDG_RUNTIME_DIR"),
+                                                            SessionVariable("WAYLAND_DISPLAY"));
     WithAnnouncedToolbars desktop(windows, announcements);
     std::unique_ptr<AnnouncedToolbar> announced;
     return RunToolbarProgram(desktop, startLock, [&](const FormLayout& layout) {

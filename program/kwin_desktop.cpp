@@ -7,7 +7,6 @@
 
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 
 #include "platform/gtk/gtk_message_box.h"
@@ -18,6 +17,7 @@
 #include "platform/kwin/kwin_window_system.h"
 #include "platform/x11/x11_instance_lock.h"
 #include "program/announced_toolbars.h"
+#include "program/desktop_start.h"
 #include "toolbar/toolbar_layout.h"
 #include "toolbar/toolbar_program.h"
 
@@ -25,17 +25,9 @@ namespace brumelis {
 
 namespace {
 
-const Text kNoLayerShell =
-    u"Ce compositeur Wayland ne permet pas à Brumelis de poser sa barre d'outils au-dessus "
-    u"des fenêtres (il n'offre pas le protocole layer-shell).";
 const Text kNoScript =
     u"KWin n'a pas lancé le script de Brumelis (les scripts KWin sont peut-être désactivés) : "
     u"Brumelis ne peut pas suivre ses fenêtres.";
-
-std::string Variable(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
-}
 
 // KWin proves itself by its name on the session bus: a variable could have
 // been left by another session.
@@ -56,12 +48,6 @@ Fit Detect(const SessionEnvironment& session) {
     return kwin ? Fit::Runs() : Fit::NotThisSession();
 }
 
-int Refuse(const Text& message) {
-    std::fprintf(stderr, "brumelis: %s\n", Utf8FromText(message).c_str());
-    RunMessageBox(message, MessageButtons::Ok, ToolbarLayout().applicationTitle, nullptr);
-    return 1;
-}
-
 std::string Token() {
     char token[33];
     std::snprintf(token, sizeof token, "%08x%08x%08x%08x", g_random_int(), g_random_int(),
@@ -70,19 +56,15 @@ std::string Token() {
 }
 
 int Run(int& argc, char**& argv) {
-    gdk_set_allowed_backends("wayland");
-    g_setenv("GDK_GL", "disable", FALSE);
-    if (!gtk_init_check(&argc, &argv)) {
-        std::fprintf(stderr, "brumelis: GTK ne peut pas ouvrir l'affichage Wayland.\n");
-        return 1;
-    }
+    if (!OpenGtk("wayland", argc, argv)) return 1;
     if (!LayerShellSupported()) return Refuse(kNoLayerShell);
-    const std::string runtime = Variable("XDG_RUNTIME_DIR");
-    const std::string announcements = AnnouncementDirectory(runtime, Variable("WAYLAND_DISPLAY"));
+    const std::string runtime = SessionVariable("XDG_RUNTIME_DIR");
+    const std::string announcements =
+        AnnouncementDirectory(runtime, SessionVariable("WAYLAND_DISPLAY"));
     // Copies started together load their scripts one after the other (two
     // loads at once on KWin 5.27 can leave one never run), and a copy still
     // starting is not taken for a dead one.
-    X11InstanceLock startLock(Variable("WAYLAND_DISPLAY"), runtime);
+    X11InstanceLock startLock(SessionVariable("WAYLAND_DISPLAY"), runtime);
     startLock.Acquire();
     KWinStart start{getpid(), runtime.empty() ? g_get_tmp_dir() : runtime,
                     DeadAnnouncers(announcements), Token()};

@@ -1,8 +1,9 @@
 #include "program/session_picker.h"
 
-#include <cstdlib>
 #include <optional>
 #include <utility>
+
+#include "program/desktop_start.h"
 
 namespace brumelis {
 
@@ -18,16 +19,11 @@ const Text kNoBackend =
     u"session X11 (Xorg) avec un gestionnaire de fenêtres compatible EWMH : Xfce, MATE, "
     u"Cinnamon, Openbox, i3...";
 
-std::string Variable(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
-}
-
 }  // namespace
 
 SessionEnvironment SessionEnvironment::FromProcess() {
-    return SessionEnvironment{Variable("DISPLAY"), Variable("WAYLAND_DISPLAY"),
-                              Variable("XDG_SESSION_TYPE"), Variable("SWAYSOCK")};
+    return SessionEnvironment{SessionVariable("DISPLAY"), SessionVariable("WAYLAND_DISPLAY"),
+                              SessionVariable("XDG_SESSION_TYPE"), SessionVariable("SWAYSOCK")};
 }
 
 bool SessionEnvironment::IsWayland() const {

@@ -2,8 +2,6 @@
 
 #include <gtk/gtk.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 
 #include "platform/gtk/gtk_message_box.h"
@@ -14,6 +12,7 @@
 #include "platform/sway/sway_window_system.h"
 #include "platform/x11/x11_instance_lock.h"
 #include "program/announced_toolbars.h"
+#include "program/desktop_start.h"
 #include "toolbar/toolbar_layout.h"
 #include "toolbar/toolbar_program.h"
 
@@ -21,17 +20,9 @@ namespace brumelis {
 
 namespace {
 
-const Text kNoLayerShell =
-    u"Ce compositeur Wayland ne permet pas à Brumelis de poser sa barre d'outils au-dessus "
-    u"des fenêtres (il n'offre pas le protocole layer-shell).";
 const Text kSwaySilent =
     u"sway ne répond pas sur son canal de commande ($SWAYSOCK) : Brumelis ne peut pas suivre "
     u"ses fenêtres.";
-
-std::string Variable(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
-}
 
 // A socket left from an earlier sway, or the variable kept by a session of
 // another compositor, answers nothing: not a sway session then.
@@ -41,27 +32,16 @@ Fit Detect(const SessionEnvironment& session) {
     return Fit::Runs();
 }
 
-int Refuse(const Text& message) {
-    std::fprintf(stderr, "brumelis: %s\n", Utf8FromText(message).c_str());
-    RunMessageBox(message, MessageButtons::Ok, ToolbarLayout().applicationTitle, nullptr);
-    return 1;
-}
-
 int Run(int& argc, char**& argv) {
-    gdk_set_allowed_backends("wayland");
-    // As on X11: no GL driver loaded only to choose visuals.
-    g_setenv("GDK_GL", "disable", FALSE);
-    if (!gtk_init_check(&argc, &argv)) {
-        std::fprintf(stderr, "brumelis: GTK ne peut pas ouvrir l'affichage Wayland.\n");
-        return 1;
-    }
+    if (!OpenGtk("wayland", argc, argv)) return 1;
     if (!LayerShellSupported()) return Refuse(kNoLayerShell);
-    const auto windows = SwayWindowSystem::Connect(Variable("SWAYSOCK"));
+    const auto windows = SwayWindowSystem::Connect(SessionVariable("SWAYSOCK"));
     if (!windows) return Refuse(kSwaySilent);
     // The X11 lock's flock file, named after the Wayland display instead.
-    X11InstanceLock startLock(Variable("WAYLAND_DISPLAY"), Variable("XDG_RUNTIME_DIR"));
-    const std::string announcements =
-        AnnouncementDirectory(Variable("XDG_RUNTIME_DIR"), Variable("WAYLAND_DISPLAY"));
+    X11InstanceLock startLock(SessionVariable("WAYLAND_DISPLAY"),
+                              SessionVariable("XDG_RUNTIME_DIR"));
+    const std::string announcements = AnnouncementDirectory(SessionVariable("XDG_RUNTIME_DIR"),
+                                                            SessionVariable("WAYLAND_DISPLAY"));
     WithAnnouncedToolbars desktop(*windows, announcements);
     std::unique_ptr<AnnouncedToolbar> announced;
     // Under the start lock, before the instance check: the toolbar and its

@@ -2,12 +2,12 @@
 
 #include <gtk/gtk.h>
 
-#include <cstdio>
 #include <memory>
 
 #include "platform/gtk/gtk_toolkit.h"
 #include "platform/gtk/gtk_x11_events.h"
 #include "platform/x11/x11_instance_lock.h"
+#include "program/desktop_start.h"
 #include "toolbar/toolbar_program.h"
 // Xlib last: its macros (None, Status...) clash with names above.
 #include "platform/x11/x11_session.h"
@@ -26,15 +26,7 @@ Fit Detect(const SessionEnvironment& session) {
 }
 
 int Run(int& argc, char**& argv) {
-    gdk_set_allowed_backends("x11");
-    // The toolbar draws nothing with OpenGL; left on, GDK loads the GL
-    // driver (Mesa with LLVM) only to choose visuals: 82 MB resident instead
-    // of 28. A user's own setting wins.
-    g_setenv("GDK_GL", "disable", FALSE);
-    if (!gtk_init_check(&argc, &argv)) {
-        std::fprintf(stderr, "brumelis: GTK ne peut pas ouvrir l'affichage X11.\n");
-        return 1;
-    }
+    if (!OpenGtk("x11", argc, argv)) return 1;
     GdkX11WindowSystem windows;
     X11InstanceLock startLock;
     return RunToolbarProgram(windows.Windows(), startLock, [](const FormLayout& layout) {
