@@ -37,6 +37,7 @@ desktop_packages=(
   # fake-input protocol's description for the test pointer.
   kwin-wayland qdbus-qt5 kwin-style-breeze plasma-wayland-protocols
   gnome-shell xwayland                 # a headless GNOME Shell; Xwayland for the toolbar there
+  nodejs                               # parses the GNOME 45+ form of the extension
 )
 
 # Prints the packages of the list that are not installed.
