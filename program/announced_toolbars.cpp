@@ -10,7 +10,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/x11/utf8_text.h"
+#include "base/utf8_text.h"
 
 namespace brumelis {
 

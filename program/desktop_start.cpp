@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/utf8_text.h"
 #include "platform/gtk/gtk_message_box.h"
-#include "platform/x11/utf8_text.h"
 #include "toolbar/toolbar_layout.h"
 
 namespace brumelis {

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "base/core_types.h"
-#include "platform/x11/utf8_text.h"
+#include "base/utf8_text.h"
 
 namespace brumelis {
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "base/utf8_text.h"
 #include "platform/kwin/kwin_dbus.h"
 #include "platform/kwin/kwin_script.h"
 
@@ -20,17 +21,6 @@ constexpr guint kQuietAnswerSeconds = 20;
 
 const char kKWin[] = "org.kde.KWin";
 const char kScripting[] = "org.kde.kwin.Scripting";
-
-Text TextFromUtf8(const std::string& bytes) {
-    gchar* valid = g_utf8_make_valid(bytes.c_str(), static_cast<gssize>(bytes.size()));
-    glong count = 0;
-    gunichar2* units = g_utf8_to_utf16(valid, -1, nullptr, &count, nullptr);
-    g_free(valid);
-    if (units == nullptr) return Text();
-    Text text(reinterpret_cast<const char16_t*>(units), static_cast<std::size_t>(count));
-    g_free(units);
-    return text;
-}
 
 // Plasma 6 geometries may be fractional: the frame covers the pixels it
 // touches.

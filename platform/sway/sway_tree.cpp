@@ -1,27 +1,15 @@
 #include "platform/sway/sway_tree.h"
 
-#include <glib.h>
-
 #include <algorithm>
 #include <nlohmann/json.hpp>
+
+#include "base/utf8_text.h"
 
 namespace brumelis {
 
 namespace {
 
 using Json = nlohmann::json;
-
-Text TextFromUtf8(const std::string& bytes) {
-    // sway passes on whatever a client named its window: mend it first.
-    gchar* valid = g_utf8_make_valid(bytes.c_str(), static_cast<gssize>(bytes.size()));
-    glong count = 0;
-    gunichar2* units = g_utf8_to_utf16(valid, -1, nullptr, &count, nullptr);
-    g_free(valid);
-    if (units == nullptr) return Text();
-    Text text(reinterpret_cast<const char16_t*>(units), static_cast<std::size_t>(count));
-    g_free(units);
-    return text;
-}
 
 std::int32_t Number(const Json& object, const char* key) {
     const auto found = object.find(key);

@@ -3,7 +3,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
-#include "platform/x11/utf8_text.h"
+#include "base/utf8_text.h"
 #include "platform/x11/x11_errors.h"
 #include "platform/x11/x11_properties.h"
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <map>
 
-#include "platform/x11/utf8_text.h"
+#include "base/utf8_text.h"
 #include "platform/x11/x11_atoms.h"
 #include "platform/x11/x11_errors.h"
 #include "platform/x11/x11_properties.h"

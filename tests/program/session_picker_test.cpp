@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/x11/utf8_text.h"
+#include "base/utf8_text.h"
 #include "program/sway_desktop.h"
 #include "program/x11_desktop.h"
 

@@ -1,5 +1,5 @@
 // UTF-8 from X titles to the core's 16-bit text, and back for the toolkit.
-#include "platform/x11/utf8_text.h"
+#include "base/utf8_text.h"
 
 #include <gtest/gtest.h>
 

@@ -14,7 +14,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/x11/utf8_text.h"
+#include "base/utf8_text.h"
 // Last: Xlib's macros would rename GoogleTest's names.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <chrono>
 
-#include "platform/x11/utf8_text.h"
+#include "base/utf8_text.h"
 #include "platform/x11/x11_properties.h"
 #include "platform/x11/x11_tree.h"
 #include "tests/x11/x11_wait.h"

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/x11/utf8_text.h"
+#include "base/utf8_text.h"
 #include "tests/gnome/unit/recorded_shell.h"
 
 namespace brumelis {

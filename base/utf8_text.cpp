@@ -1,4 +1,4 @@
-#include "platform/x11/utf8_text.h"
+#include "base/utf8_text.h"
 
 namespace brumelis {
 

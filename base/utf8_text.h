@@ -1,4 +1,4 @@
-// UTF-8, the encoding of X titles (and of GTK), to and from the core's
+// UTF-8, the encoding of X titles, GTK, D-Bus and sway's IPC, to and from the core's
 // 16-bit text. A malformed sequence becomes U+FFFD, one per bad byte, so
 // that what follows it survives.
 #pragma once
