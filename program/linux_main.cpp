@@ -57,7 +57,9 @@ int main(int argc, char** argv) {
         case CommandLine::Action::Refuse: std::fputs(command.refusal.c_str(), stderr); return 2;
         case CommandLine::Action::Run: break;
     }
-    const BackendChoice choice = PickBackend(Desktops(), SessionEnvironment::FromProcess());
+    // The choice points into this list: it must outlive the run.
+    const std::vector<DesktopBackend> desktops = Desktops();
+    const BackendChoice choice = PickBackend(desktops, SessionEnvironment::FromProcess());
     if (choice.backend == nullptr) return Refuse(choice.problem, argc, argv);
     try {
         return choice.backend->run(argc, argv);

@@ -56,5 +56,8 @@ struct BackendChoice {
 // when no backend serves the session, a message naming the desktops that work.
 BackendChoice PickBackend(const std::vector<DesktopBackend>& backends,
                           const SessionEnvironment& session);
+// The choice points into the list, so a temporary list would leave it dangling.
+BackendChoice PickBackend(std::vector<DesktopBackend>&& backends,
+                          const SessionEnvironment& session) = delete;
 
 }  // namespace brumelis
