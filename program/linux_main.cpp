@@ -2,9 +2,11 @@
 // calls for, wired into the toolbar window.
 #include <gtk/gtk.h>
 
+#include <chrono>
 #include <cstdio>
 #include <exception>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/gtk/gtk_message_box.h"
@@ -37,6 +39,11 @@ int Print(const std::string& text) {
 
 // On the terminal, and in a box where GTK can open one (under Wayland it
 // may, through the Wayland backend, for this box alone).
+// A program started with the session may start before its desktop: a log-in
+// on a slow disk takes seconds, so wait that long, quietly, before giving up.
+constexpr std::chrono::milliseconds kDesktopStartPatience{30000};
+constexpr std::chrono::milliseconds kDesktopStartInterval{250};
+
 int Refuse(const brumelis::Text& message, int& argc, char**& argv) {
     std::fprintf(stderr, "brumelis: %s\n", brumelis::Utf8FromText(message).c_str());
     if (gtk_init_check(&argc, &argv)) {
@@ -59,7 +66,9 @@ int main(int argc, char** argv) {
     }
     // The choice points into this list: it must outlive the run.
     const std::vector<DesktopBackend> desktops = Desktops();
-    const BackendChoice choice = PickBackend(desktops, SessionEnvironment::FromProcess());
+    const BackendChoice choice = AwaitBackend(
+        desktops, SessionEnvironment::FromProcess(), kDesktopStartPatience, kDesktopStartInterval,
+        [](std::chrono::milliseconds pause) { std::this_thread::sleep_for(pause); });
     if (choice.backend == nullptr) return Refuse(choice.problem, argc, argv);
     try {
         return choice.backend->run(argc, argv);

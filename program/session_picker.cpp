@@ -36,9 +36,24 @@ BackendChoice PickBackend(const std::vector<DesktopBackend>& backends,
     for (const DesktopBackend& backend : backends) {
         Fit fit = backend.detect(session);
         if (fit.kind == Fit::Kind::Runs) return {&backend, {}};
+        // Its desktop claims the session: a later row must not run in its place.
+        if (fit.kind == Fit::Kind::NotReadyYet) return {nullptr, std::move(fit.why), true};
         if (fit.kind == Fit::Kind::CannotRun && !firstReason) firstReason = std::move(fit.why);
     }
     return {nullptr, firstReason.value_or(kNoBackend)};
+}
+
+BackendChoice AwaitBackend(const std::vector<DesktopBackend>& backends,
+                           const SessionEnvironment& session, std::chrono::milliseconds patience,
+                           std::chrono::milliseconds interval,
+                           const std::function<void(std::chrono::milliseconds)>& sleep) {
+    BackendChoice choice = PickBackend(backends, session);
+    for (auto waited = std::chrono::milliseconds::zero(); choice.worthWaiting && waited < patience;
+         waited += interval) {
+        sleep(interval);
+        choice = PickBackend(backends, session);
+    }
+    return choice;
 }
 
 }  // namespace brumelis

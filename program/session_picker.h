@@ -4,6 +4,8 @@
 // can run there, and a start. The first that can run is picked.
 #pragma once
 
+#include <chrono>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,13 +31,16 @@ struct Fit {
     enum class Kind {
         Runs,            // it serves this session and can run in it
         NotThisSession,  // another kind of session: ask the next backend
+        NotReadyYet,     // its kind of session, still starting (a program started with
+                         // the session races its desktop): ask again a little later
         CannotRun,       // its kind of session, but something it needs is missing
     };
     Kind kind;
-    Text why;  // CannotRun: what to tell the user
+    Text why;  // CannotRun, NotReadyYet: what to tell the user (if it stays so)
 
     static Fit Runs() { return {Kind::Runs, {}}; }
     static Fit NotThisSession() { return {Kind::NotThisSession, {}}; }
+    static Fit NotReadyYet(Text why) { return {Kind::NotReadyYet, std::move(why)}; }
     static Fit CannotRun(Text why) { return {Kind::CannotRun, std::move(why)}; }
 };
 
@@ -50,14 +55,28 @@ struct DesktopBackend {
 struct BackendChoice {
     const DesktopBackend* backend;  // null when none can run
     Text problem;                   // then: what to tell the user
+    bool worthWaiting = false;      // then: the desktop is still starting
 };
 
-// The first backend that runs; else the first one's reason it cannot; else,
-// when no backend serves the session, a message naming the desktops that work.
+// The first backend that runs, unless a backend before it claims the session
+// but is not ready yet; else the first one's reason it cannot; else, when no
+// backend serves the session, a message naming the desktops that work.
 BackendChoice PickBackend(const std::vector<DesktopBackend>& backends,
                           const SessionEnvironment& session);
 // The choice points into the list, so a temporary list would leave it dangling.
 BackendChoice PickBackend(std::vector<DesktopBackend>&& backends,
                           const SessionEnvironment& session) = delete;
+
+// PickBackend, asked again every `interval` while the desktop is still
+// starting, until `patience` has passed; then its last answer. `sleep` is
+// given so that tests need no clock.
+BackendChoice AwaitBackend(const std::vector<DesktopBackend>& backends,
+                           const SessionEnvironment& session, std::chrono::milliseconds patience,
+                           std::chrono::milliseconds interval,
+                           const std::function<void(std::chrono::milliseconds)>& sleep);
+BackendChoice AwaitBackend(std::vector<DesktopBackend>&& backends,
+                           const SessionEnvironment& session, std::chrono::milliseconds patience,
+                           std::chrono::milliseconds interval,
+                           const std::function<void(std::chrono::milliseconds)>& sleep) = delete;
 
 }  // namespace brumelis

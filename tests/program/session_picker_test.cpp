@@ -9,6 +9,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstring>
 
 #include <string>
@@ -44,6 +45,8 @@ TEST(SessionPicker, TheOrderAndEachAnswerDecide) {
                                 NeverRun};
     const DesktopBackend lacksB{"lacksB", [](Session) { return Fit::CannotRun(u"B manque"); },
                                 NeverRun};
+    const DesktopBackend starting{"starting", [](Session) { return Fit::NotReadyYet(u"pas prêt"); },
+                                  NeverRun};
     const struct {
         const char* reason;
         std::vector<DesktopBackend> backends;
@@ -55,11 +58,49 @@ TEST(SessionPicker, TheOrderAndEachAnswerDecide) {
         {"with none running, the first reason is told", {other, lacksA, lacksB}, "A manque"},
         {"no backend serves the session", {other}, kDesktopsThatWork},
         {"no backend at all", {}, kDesktopsThatWork},
+        {"a desktop still starting holds back the rows after it", {starting, first}, "pas prêt"},
+        {"an earlier row that runs is not held back", {first, starting}, "first"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.reason);
         EXPECT_NE(std::string::npos,
                   Outcome(PickBackend(row.backends, SessionEnvironment{})).find(row.outcome));
+    }
+}
+
+// A desktop that is ready from its Nth question on.
+int asksBeforeReady = 0;
+int asks = 0;
+Fit ReadyAfterAsks(const SessionEnvironment&) {
+    return ++asks > asksBeforeReady ? Fit::Runs() : Fit::NotReadyYet(u"toujours pas prêt");
+}
+
+TEST(SessionPicker, AStartingDesktopIsAwaitedWithinThePatience) {
+    using std::chrono::milliseconds;
+    const std::vector<DesktopBackend> desktops{{"late", ReadyAfterAsks, NeverRun}};
+    const struct {
+        const char* reason;
+        int asksBeforeReady;
+        milliseconds patience;
+        const char* outcome;
+        milliseconds slept;
+    } rows[] = {
+        {"ready at once: no wait", 0, milliseconds(1000), "late", milliseconds(0)},
+        {"ready at the third question", 2, milliseconds(1000), "late", milliseconds(500)},
+        {"never ready: told after the whole patience", 100, milliseconds(1000), "toujours pas prêt",
+         milliseconds(1000)},
+        {"no patience: told at once", 100, milliseconds(0), "toujours pas prêt", milliseconds(0)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.reason);
+        asks = 0;
+        asksBeforeReady = row.asksBeforeReady;
+        milliseconds slept{0};
+        const BackendChoice choice =
+            AwaitBackend(desktops, SessionEnvironment{}, row.patience, milliseconds(250),
+                         [&slept](milliseconds pause) { slept += pause; });
+        EXPECT_EQ(Outcome(choice), row.outcome);
+        EXPECT_EQ(slept.count(), row.slept.count());
     }
 }
 
