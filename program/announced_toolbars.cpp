@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 
 #include "base/utf8_text.h"
@@ -17,15 +16,26 @@ namespace brumelis {
 AnnouncedToolbar::AnnouncedToolbar(const std::string& directory, const Text& caption, int windows) {
     if (directory.empty()) return;
     mkdir(directory.c_str(), 0700);
-    path_ = directory + "/" + std::to_string(getpid());
-    descriptor_ = open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (descriptor_ < 0 || flock(descriptor_, LOCK_EX | LOCK_NB) != 0) return;
+    const std::string name = std::to_string(getpid());
+    // Made whole and locked under a name readers skip, then renamed into
+    // place: a copy reading the directory never meets an announcement not
+    // locked yet, which it would take for a dead copy's and remove.
+    const std::string draft = directory + "/." + name;
+    const int descriptor =
+        open(draft.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (descriptor < 0) return;
     std::string lines;
     for (int window = 0; window < windows; ++window) lines += Utf8FromText(caption) + "\n";
-    if (write(descriptor_, lines.data(), lines.size()) != static_cast<ssize_t>(lines.size())) {
-        // A half-written announcement would count fewer windows: none then.
-        if (ftruncate(descriptor_, 0) != 0) unlink(path_.c_str());
+    const std::string path = directory + "/" + name;
+    if (flock(descriptor, LOCK_EX | LOCK_NB) != 0 ||
+        write(descriptor, lines.data(), lines.size()) != static_cast<ssize_t>(lines.size()) ||
+        rename(draft.c_str(), path.c_str()) != 0) {
+        unlink(draft.c_str());
+        close(descriptor);
+        return;
     }
+    path_ = path;
+    descriptor_ = descriptor;
 }
 
 AnnouncedToolbar::~AnnouncedToolbar() {
@@ -33,6 +43,27 @@ AnnouncedToolbar::~AnnouncedToolbar() {
     unlink(path_.c_str());
     close(descriptor_);
 }
+
+namespace {
+
+// Whether `path` still names the file open as `descriptor` (a copy with the
+// same process id may have renamed its own announcement over a dead one's).
+bool StillNamed(int descriptor, const std::string& path) {
+    struct stat held {
+    }, named{};
+    return fstat(descriptor, &held) == 0 && lstat(path.c_str(), &named) == 0 &&
+           held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+}
+
+std::string Contents(int descriptor) {
+    std::string contents;
+    char buffer[512];
+    ssize_t count = 0;
+    while ((count = read(descriptor, buffer, sizeof buffer)) > 0) contents.append(buffer, count);
+    return contents;
+}
+
+}  // namespace
 
 std::vector<Text> AnnouncedTitles(const std::string& directory) {
     std::vector<Text> titles;
@@ -45,14 +76,14 @@ std::vector<Text> AnnouncedTitles(const std::string& directory) {
         if (descriptor < 0) continue;
         // A lock we can take is held by no running copy.
         if (flock(descriptor, LOCK_SH | LOCK_NB) == 0) {
-            unlink(path.c_str());
+            if (StillNamed(descriptor, path)) unlink(path.c_str());
             close(descriptor);
             continue;
         }
+        std::istringstream lines(Contents(descriptor));
         close(descriptor);
-        std::ifstream file(path);
         std::string line;
-        while (std::getline(file, line)) titles.push_back(TextFromUtf8(line));
+        while (std::getline(lines, line)) titles.push_back(TextFromUtf8(line));
     }
     closedir(listing);
     return titles;

@@ -12,6 +12,8 @@ struct Option {
 const Option kOptions[] = {
     {"--help", CommandLine::Action::ShowHelp},
     {"--version", CommandLine::Action::ShowVersion},
+    {"--autostart", CommandLine::Action::AutostartOn},
+    {"--no-autostart", CommandLine::Action::AutostartOff},
 };
 
 CommandLine Refuse(const std::string& what) {
@@ -60,11 +62,16 @@ std::string HelpText() {
            "le déplie en un panneau dont le bouton « + » garde cette fenêtre au premier plan\n"
            "et dont le curseur règle sa transparence.\n"
            "\n"
-           "      --help     afficher cette aide et quitter\n"
-           "      --version  afficher la version et quitter\n"
+           "      --autostart     démarrer Brumelis à chaque ouverture de session et quitter\n"
+           "      --no-autostart  ne plus le démarrer à l'ouverture de session et quitter\n"
+           "      --help          afficher cette aide et quitter\n"
+           "      --version       afficher la version et quitter\n"
            "\n"
+           "Le démarrage à l'ouverture de session, désactivé par défaut, est l'entrée\n"
+           "~/.config/autostart/brumelis.desktop (dans $XDG_CONFIG_HOME s'il est défini).\n"
            "Il faut une session X11 avec un gestionnaire de fenêtres compatible EWMH (Xfce,\n"
-           "MATE, Cinnamon, Openbox, i3...) et, pour la transparence, un compositeur.\n"
+           "MATE, Cinnamon, Openbox, i3...) et, pour la transparence, un compositeur, ou une\n"
+           "session Wayland sway, KDE Plasma ou GNOME (avec l'extension de Brumelis).\n"
            "Page de manuel : « man brumelis ».\n";
 }
 

@@ -2,7 +2,10 @@
 // calls for, wired into the toolbar window.
 #include <gtk/gtk.h>
 
+#include <unistd.h>
+
 #include <chrono>
+#include <clocale>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -11,7 +14,9 @@
 
 #include "platform/gtk/gtk_message_box.h"
 #include "platform/gtk/gtk_support.h"
+#include "program/autostart_entry.h"
 #include "program/command_line.h"
+#include "program/desktop_start.h"
 #include "program/gnome_desktop.h"
 #include "program/kwin_desktop.h"
 #include "program/session_picker.h"
@@ -37,13 +42,49 @@ int Print(const std::string& text) {
     return std::fflush(stdout) == 0 && std::ferror(stdout) == 0 ? 0 : 1;
 }
 
-// On the terminal, and in a box where GTK can open one (under Wayland it
-// may, through the Wayland backend, for this box alone).
 // A program started with the session may start before its desktop: a log-in
 // on a slow disk takes seconds, so wait that long, quietly, before giving up.
 constexpr std::chrono::milliseconds kDesktopStartPatience{30000};
 constexpr std::chrono::milliseconds kDesktopStartInterval{250};
 
+// The running program's own path, as the autostart entry names it: the file
+// itself, replaced by an upgrade or not.
+std::string ProgramPath() {
+    char path[4096];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0) return "brumelis";
+    std::string program(path, static_cast<std::size_t>(length));
+    const std::string deleted = " (deleted)";
+    if (program.size() > deleted.size() &&
+        program.compare(program.size() - deleted.size(), deleted.size(), deleted) == 0) {
+        program.resize(program.size() - deleted.size());
+    }
+    return program;
+}
+
+int TurnAutostart(bool on) {
+    // The system's own error texts, in the user's language.
+    std::setlocale(LC_ALL, "");
+    const std::string path = brumelis::AutostartPath(brumelis::SessionVariable("XDG_CONFIG_HOME"),
+                                                     brumelis::SessionVariable("HOME"));
+    if (path.empty()) {
+        std::fputs(
+            "brumelis: ni XDG_CONFIG_HOME ni HOME ne nomment un dossier : impossible de "
+            "trouver le dossier des programmes démarrés à l'ouverture de session.\n",
+            stderr);
+        return 1;
+    }
+    const brumelis::AutostartOutcome outcome =
+        on ? brumelis::TurnAutostartOn(path, ProgramPath()) : brumelis::TurnAutostartOff(path);
+    if (!outcome.done) {
+        std::fputs(outcome.message.c_str(), stderr);
+        return 1;
+    }
+    return Print(outcome.message);
+}
+
+// On the terminal, and in a box where GTK can open one (under Wayland it
+// may, through the Wayland backend, for this box alone).
 int Refuse(const brumelis::Text& message, int& argc, char**& argv) {
     std::fprintf(stderr, "brumelis: %s\n", brumelis::Utf8FromText(message).c_str());
     if (gtk_init_check(&argc, &argv)) {
@@ -61,6 +102,8 @@ int main(int argc, char** argv) {
     switch (command.action) {
         case CommandLine::Action::ShowHelp: return Print(HelpText());
         case CommandLine::Action::ShowVersion: return Print(VersionText());
+        case CommandLine::Action::AutostartOn: return TurnAutostart(true);
+        case CommandLine::Action::AutostartOff: return TurnAutostart(false);
         case CommandLine::Action::Refuse: std::fputs(command.refusal.c_str(), stderr); return 2;
         case CommandLine::Action::Run: break;
     }

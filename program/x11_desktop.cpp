@@ -21,7 +21,12 @@ Fit Detect(const SessionEnvironment& session) {
     // only, never those of the session's Wayland programs: not a session
     // it can serve, however well the display answers.
     if (session.IsWayland()) return Fit::NotThisSession();
-    if (auto problem = FindDisplayProblem(session.display)) return Fit::CannotRun(*problem);
+    if (auto problem = FindDisplayProblem(session.display)) {
+        // A window manager started with the session (or being replaced)
+        // comes a moment later: wait for it.
+        return problem->mayPass ? Fit::NotReadyYet(problem->message)
+                                : Fit::CannotRun(problem->message);
+    }
     return Fit::Runs();
 }
 

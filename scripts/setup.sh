@@ -29,6 +29,7 @@ desktop_packages=(
   metacity                             # frames with invisible borders, its own compositor
   xfwm4 xfconf                         # its own compositor; its settings daemon
   i3-wm                                # tiling, without _NET_WM_STATE_ABOVE
+  icewm                                # names its check window late in its start
   dbus-x11                             # a session bus for them (dbus-launch)
   at-spi2-core libatspi2.0-dev         # the accessibility bus, read by the end-to-end driver
   sway grim swaybg                     # a headless wlroots compositor, its screenshots, a plain background

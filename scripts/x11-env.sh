@@ -13,10 +13,14 @@
 #   xfwm4      with its own compositor (--compositor=on)
 #   i3         tiling, every window floating; no _NET_WM_STATE_ABOVE and no
 #              compositor, as it comes
+#   icewm      through icewm-session, as its users start it, with xcompmgr
 # BRUMELIS_X11_COMPOSITOR=xcompmgr or none overrides the compositor of the
 # window managers that have none of their own (openbox, i3).
 # BRUMELIS_X11_ENV_BARE=1 starts the display alone, without window manager or
 # compositor (for the cases that need a session without EWMH support).
+# BRUMELIS_X11_WM_AFTER=FILE starts the display alone too; scripts/x11-test.sh
+# then starts the desktop once its command makes FILE (a program started
+# with the session, before its window manager).
 # Each step waits for the state it needs, never for a fixed time: the display
 # announces itself on a file descriptor, the window manager is ready once the
 # root window names its check window (_NET_SUPPORTING_WM_CHECK), the
@@ -100,11 +104,11 @@ brumelis_x11_env_launch() {
 brumelis_x11_env_start_desktop() {
   local dir=$1 wm=${BRUMELIS_X11_WM:-openbox} compositor
   case $wm in
-    openbox) compositor=${BRUMELIS_X11_COMPOSITOR:-xcompmgr} ;;
+    openbox | icewm) compositor=${BRUMELIS_X11_COMPOSITOR:-xcompmgr} ;;
     i3) compositor=${BRUMELIS_X11_COMPOSITOR:-none} ;;
     metacity | xfwm4) compositor=own ;;
     *)
-      brumelis_x11_env_log "unknown window manager '$wm' (openbox, metacity, xfwm4, i3)"
+      brumelis_x11_env_log "unknown window manager '$wm' (openbox, metacity, xfwm4, i3, icewm)"
       return 1
       ;;
   esac
@@ -154,6 +158,9 @@ for_window [class=".*"] floating enable
 EOF
       brumelis_x11_env_launch "$dir" i3 brumelis_x11_env_wm_ready i3 -c "$dir/i3.config" || return 1
       ;;
+    icewm)
+      brumelis_x11_env_launch "$dir" icewm brumelis_x11_env_wm_ready icewm-session || return 1
+      ;;
   esac
   BRUMELIS_X11_DESKTOP=$wm
   case $compositor in
@@ -202,7 +209,8 @@ brumelis_x11_env_start() {
   unset WAYLAND_DISPLAY
   export XDG_SESSION_TYPE=x11
 
-  if [[ ${BRUMELIS_X11_ENV_BARE:-} != 1 ]] && ! brumelis_x11_env_start_desktop "$dir"; then
+  if [[ ${BRUMELIS_X11_ENV_BARE:-} != 1 && -z ${BRUMELIS_X11_WM_AFTER:-} ]] &&
+    ! brumelis_x11_env_start_desktop "$dir"; then
     brumelis_x11_env_stop
     return 1
   fi

@@ -97,9 +97,7 @@ gboolean GtkForm::OnTimer(gpointer data) {
 // (topmost child first) which control inside it.
 bool GtkForm::IsPointerOver(const Control& control, double rootX, double rootY) const {
     GdkWindow* window = gtk_widget_get_window(toolbar_);
-    const auto point =
-        placement_->PointInWindow(GTK_WINDOW(toolbar_), static_cast<int>(std::floor(rootX)),
-                                  static_cast<int>(std::floor(rootY)));
+    const auto point = placement_->PointInWindow(GTK_WINDOW(toolbar_), rootX, rootY);
     if (!point) return false;
     int left = point->x, top = point->y;
     for (GList* child = gdk_window_peek_children(window); child != nullptr;) {

@@ -5,6 +5,8 @@
 // output's own corner, not from the area other surfaces (a bar) leave free.
 #include <gtk-layer-shell.h>
 
+#include <cmath>
+
 #include "platform/gtk/gtk_placement.h"
 
 namespace brumelis {
@@ -61,11 +63,11 @@ public:
     // GDK on Wayland has no global coordinates: a toplevel's root
     // coordinates are its own, and the press's grab sends the pointer's
     // moves outside the surface too.
-    std::optional<WindowPoint> PointInWindow(GtkWindow*, int rootX, int rootY) const override {
-        if (rootX < 0 || rootY < 0 || rootX >= placed_.width || rootY >= placed_.height) {
-            return std::nullopt;
-        }
-        return WindowPoint{rootX, rootY};
+    std::optional<WindowPoint> PointInWindow(GtkWindow*, double rootX,
+                                             double rootY) const override {
+        const int x = static_cast<int>(std::floor(rootX)), y = static_cast<int>(std::floor(rootY));
+        if (x < 0 || y < 0 || x >= placed_.width || y >= placed_.height) return std::nullopt;
+        return WindowPoint{x, y};
     }
 
 private:

@@ -27,17 +27,19 @@ public:
     virtual void Prepare(GtkWindow* window) = 0;
     // The window as the window system names it.
     virtual WindowHandle Handle(GtkWindow* window) const = 0;
-    // In screen pixels: where the window is (or, where the compositor does
-    // not say, where it was last put) and its size.
+    // Where the window is in screen pixels (or, where the compositor does
+    // not say, where it was last put), and its size in the toolkit's own
+    // pixels: a scaled display (GDK_SCALE) shows each as scale x scale
+    // screen pixels, while the toolbar follows windows screen pixel by pixel.
     virtual PixelRect OuterRect(GtkWindow* window) const = 0;
     virtual void Place(GtkWindow* window, const PixelRect& wanted) = 0;
     // Above every other window, without taking the focus.
     virtual void StayAbove(GtkWindow* window) = 0;
-    // A point of an event's root coordinates in the window's own, when the
-    // window is what the pointer is over there; nothing when another window
-    // is, or the point lies outside.
-    virtual std::optional<WindowPoint> PointInWindow(GtkWindow* window, int rootX,
-                                                     int rootY) const = 0;
+    // A point of an event's root coordinates (GDK's, in the toolkit's
+    // pixels) in the window's own, when the window is what the pointer is
+    // over there; nothing when another window is, or the point lies outside.
+    virtual std::optional<WindowPoint> PointInWindow(GtkWindow* window, double rootX,
+                                                     double rootY) const = 0;
 };
 
 std::unique_ptr<ToplevelPlacement> MakeX11Placement();

@@ -1,11 +1,21 @@
 // The toolbar on X11: an override-redirect popup, which no window manager
 // frames, places, stacks or focuses; the program moves and raises it.
+#include <cmath>
+
 #include "platform/gtk/gtk_placement.h"
 #include "platform/gtk/gtk_x11_window.h"
 
 namespace brumelis {
 
 namespace {
+
+// GDK_SCALE (Cinnamon sets it on a HiDPI screen; Xfce's 2x scaling): GDK
+// then counts in pixels of that many screen pixels, the X server in screen
+// pixels. Read as screen pixels, a size set in GDK's grew by the scale on
+// every tick (to GDK's 32767 limit).
+int ScaleOf(GtkWindow* window) {
+    return gtk_widget_get_scale_factor(GTK_WIDGET(window));
+}
 
 class X11Placement final : public ToplevelPlacement {
 public:
@@ -31,18 +41,25 @@ public:
     // last put, with no window manager in between, and the parent is the root.
     PixelRect OuterRect(GtkWindow* window) const override {
         const ServerRect rect = ServerGeometry(gtk_widget_get_window(GTK_WIDGET(window)));
-        return {rect.left, rect.top, rect.width, rect.height};
+        const int scale = ScaleOf(window);
+        return {rect.left, rect.top, rect.width / scale, rect.height / scale};
     }
 
     // GDK's call takes effect at once, in one request, so the next read
     // sees it; before the window is first shown GTK is told the place too,
-    // where it will map it.
+    // where it will map it. GDK places a scaled window on multiples of the
+    // scale only: the corner is then put on its screen pixel directly.
     void Place(GtkWindow* window, const PixelRect& wanted) override {
+        const int scale = ScaleOf(window);
         if (!gtk_widget_get_mapped(GTK_WIDGET(window))) {
-            gtk_window_move(window, wanted.left, wanted.top);
+            gtk_window_move(window, wanted.left / scale, wanted.top / scale);
         }
-        gdk_window_move_resize(gtk_widget_get_window(GTK_WIDGET(window)), wanted.left, wanted.top,
-                               wanted.width, wanted.height);
+        GdkWindow* own = gtk_widget_get_window(GTK_WIDGET(window));
+        gdk_window_move_resize(own, wanted.left / scale, wanted.top / scale, wanted.width,
+                               wanted.height);
+        if (wanted.left % scale != 0 || wanted.top % scale != 0) {
+            MoveOnServer(own, wanted.left, wanted.top);
+        }
     }
 
     // No window manager stacks an override-redirect window: it is raised
@@ -54,12 +71,15 @@ public:
 
     // While a press's grab lasts GDK answers "the grabbing window" to every
     // question of this kind: the X server names the top-level window there.
-    std::optional<WindowPoint> PointInWindow(GtkWindow* window, int rootX,
-                                             int rootY) const override {
+    std::optional<WindowPoint> PointInWindow(GtkWindow* window, double rootX,
+                                             double rootY) const override {
+        const int scale = ScaleOf(window);
+        const int x = static_cast<int>(std::floor(rootX * scale));
+        const int y = static_cast<int>(std::floor(rootY * scale));
         GdkWindow* own = gtk_widget_get_window(GTK_WIDGET(window));
-        if (ToplevelAt(own, rootX, rootY) != XidOf(own)) return std::nullopt;
-        const PixelRect outer = OuterRect(window);
-        return WindowPoint{rootX - outer.left, rootY - outer.top};
+        if (ToplevelAt(own, x, y) != XidOf(own)) return std::nullopt;
+        const ServerRect outer = ServerGeometry(own);
+        return WindowPoint{(x - outer.left) / scale, (y - outer.top) / scale};
     }
 };
 

@@ -17,6 +17,10 @@ ServerRect ServerGeometry(GdkWindow* window) {
     return ServerRect{x, y, static_cast<int>(width), static_cast<int>(height)};
 }
 
+void MoveOnServer(GdkWindow* window, int left, int top) {
+    XMoveWindow(GDK_WINDOW_XDISPLAY(window), GDK_WINDOW_XID(window), left, top);
+}
+
 std::uint32_t ToplevelAt(GdkWindow* window, int x, int y) {
     ::Display* display = GDK_WINDOW_XDISPLAY(window);
     const ::Window root = DefaultRootWindow(display);

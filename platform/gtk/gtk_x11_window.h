@@ -17,6 +17,8 @@ std::uint32_t XidOf(GdkWindow* window);
 // The window's place in its parent (the root for a toplevel) and size, as
 // the server has them now.
 ServerRect ServerGeometry(GdkWindow* window);
+// Puts the window's corner at a point of its parent in the server's pixels.
+void MoveOnServer(GdkWindow* window, int left, int top);
 // The child of the root under a point of the screen: the top-level window
 // (or frame) that the pointer there is over.
 std::uint32_t ToplevelAt(GdkWindow* window, int x, int y);

@@ -20,13 +20,16 @@ const Text kNoWindowManager =
 
 }  // namespace
 
-std::optional<Text> FindDisplayProblem(const std::string& displayName) {
-    if (displayName.empty()) return kNoDisplay;
+std::optional<DisplayProblem> FindDisplayProblem(const std::string& displayName) {
+    if (displayName.empty()) return DisplayProblem{kNoDisplay};
     Display* display = XOpenDisplay(displayName.c_str());
-    if (display == nullptr) return kCannotConnect + TextFromUtf8(displayName) + u" ».";
+    if (display == nullptr) {
+        return DisplayProblem{kCannotConnect + TextFromUtf8(displayName) + u" »."};
+    }
     std::optional<Text> problem = FindWindowManagerProblem(display);
     XCloseDisplay(display);
-    return problem;
+    if (!problem) return std::nullopt;
+    return DisplayProblem{*problem, true};
 }
 
 std::optional<Text> FindWindowManagerProblem(Display* display) {
@@ -38,6 +41,12 @@ std::optional<Text> FindWindowManagerProblem(Display* display) {
         x11::ReadLong(display, DefaultRootWindow(display), check, XA_WINDOW, None);
     if (named == None) return kNoWindowManager;
     if (x11::ReadLong(display, named, check, XA_WINDOW, None) != named) return kNoWindowManager;
+    // Some managers name their check window before they say what they
+    // support (IceWM the other way round): ready once both are there.
+    const Atom supported = XInternAtom(display, "_NET_SUPPORTED", False);
+    if (x11::ReadLong(display, DefaultRootWindow(display), supported, XA_ATOM, None) == None) {
+        return kNoWindowManager;
+    }
     return std::nullopt;
 }
 

@@ -14,12 +14,21 @@ typedef struct _XDisplay Display;  // Xlib's, without its macros
 
 namespace brumelis {
 
-// Nothing when the toolbar can run on the display named (DISPLAY's value,
-// empty when unset); otherwise what to tell the user. Opens and closes a
-// connection of its own, so it can run before the toolkit's.
-std::optional<Text> FindDisplayProblem(const std::string& displayName);
+struct DisplayProblem {
+    Text message;  // what to tell the user
+    // No window manager yet: one started with the session may still come
+    // (and one being replaced comes back).
+    bool mayPass = false;
+};
 
-// The same for a connection already open: is an EWMH window manager running?
+// Nothing when the toolbar can run on the display named (DISPLAY's value,
+// empty when unset); otherwise what stands in the way. Opens and closes a
+// connection of its own, so it can run before the toolkit's.
+std::optional<DisplayProblem> FindDisplayProblem(const std::string& displayName);
+
+// Whether an EWMH window manager runs on a connection already open: its
+// check window named on the root and naming itself, and the list of what it
+// supports set. What to tell the user when not.
 std::optional<Text> FindWindowManagerProblem(Display* display);
 
 }  // namespace brumelis

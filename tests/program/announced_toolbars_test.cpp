@@ -3,11 +3,16 @@
 #include "program/announced_toolbars.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <stdlib.h>
 #include <sys/file.h>
+#include <sys/ptrace.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <fstream>
+#include <memory>
 
 namespace brumelis {
 namespace {
@@ -60,6 +65,81 @@ TEST_F(AnnouncedToolbarsTest, TheSnapshotListsTheSystemsWindowsThenTheAnnouncedO
     EXPECT_EQ(listed[0].window, 7);
     EXPECT_EQ(listed[1].window, -1);
     EXPECT_EQ(*listed[2].title, u"Brumelis");
+}
+
+// A copy that starts: it announces its two windows, then leaves if it
+// counts more than those (the instance rule, allowance 2).
+std::unique_ptr<AnnouncedToolbar> Start(const std::string& directory) {
+    auto announced = std::make_unique<AnnouncedToolbar>(directory, u"Brumelis", 2);
+    if (AnnouncedTitles(directory).size() > 2) announced.reset();
+    return announced;
+}
+
+// Another copy, in a process of its own: it starts as a copy does, says
+// whether it runs, and keeps running (its announcement held) until the test
+// ends. Held, it is stopped (traced) at the first lock it takes: its
+// announcement is being written.
+class Copy {
+public:
+    Copy(const std::string& directory, bool held) {
+        if (pipe(answer_) != 0) return;
+        pid_ = fork();
+        if (pid_ == 0) {
+            if (held) {
+                ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
+                raise(SIGSTOP);
+            }
+            const auto running = Start(directory);
+            const char said = running ? 'r' : 'q';
+            if (write(answer_[1], &said, 1) == 1 && running) pause();
+            _exit(0);
+        }
+        held_ = held && HoldAtFirstLock();
+    }
+    ~Copy() {
+        if (pid_ <= 0) return;
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+    bool Held() const { return held_; }
+    // Once it has started (let go first if held).
+    int Runs() {
+        if (held_) ptrace(PTRACE_DETACH, pid_, nullptr, nullptr);
+        char said = 0;
+        return read(answer_[0], &said, 1) == 1 && said == 'r' ? 1 : 0;
+    }
+
+private:
+    bool HoldAtFirstLock() {
+        int status = 0;
+        waitpid(pid_, &status, 0);
+        ptrace(PTRACE_SETOPTIONS, pid_, nullptr, PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL);
+        __ptrace_syscall_info call{};
+        do {
+            ptrace(PTRACE_SYSCALL, pid_, nullptr, nullptr);
+            if (waitpid(pid_, &status, 0) != pid_ || !WIFSTOPPED(status)) return false;
+            ptrace(PTRACE_GET_SYSCALL_INFO, pid_, sizeof call, &call);
+        } while (call.op != PTRACE_SYSCALL_INFO_ENTRY || call.entry.nr != SYS_flock);
+        return true;
+    }
+
+    pid_t pid_ = -1;
+    int answer_[2] = {-1, -1};
+    bool held_ = false;
+};
+
+// Copies started together, without the start lock between them (a copy
+// whose wait for it ran out): whatever their order, one toolbar runs, and
+// any copy started later sees it.
+TEST_F(AnnouncedToolbarsTest, TwoCopiesStartingWhileAThirdAnnouncesLeaveOneToolbar) {
+    Copy third(directory_, true);
+    ASSERT_TRUE(third.Held());
+    Copy first(directory_, false), second(directory_, false);
+    int toolbars = first.Runs() + second.Runs();
+    toolbars += third.Runs();
+    Copy later(directory_, false);
+    toolbars += later.Runs();
+    EXPECT_EQ(toolbars, 1);
 }
 
 TEST(AnnouncementDirectory, NeedsAnAbsoluteRuntimeDirectoryAndADisplay) {

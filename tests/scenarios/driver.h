@@ -106,6 +106,9 @@ public:
     // Lets a few milliseconds pass between two looks at the state, keeping
     // the driver's own windows alive.
     virtual void Pause() = 0;
+    // Screen pixels per pixel of the toolbar, on a desktop that scales its
+    // programs (GDK_SCALE=2 on X11).
+    virtual int ToolbarScale() { return 1; }
 };
 
 // The driver of this test program.

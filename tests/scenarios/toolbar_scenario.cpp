@@ -19,9 +19,18 @@ void ToolbarScenario::SetUp() {
     ASSERT_TRUE(FoldedOn(target_));
 }
 
+Rect ToolbarScenario::ToolbarRect() {
+    const Rect seen = driver_->VisibleFrame(toolbar_);
+    const int scale = driver_->ToolbarScale();
+    const auto own = [scale](int length) { return length % scale == 0 ? length / scale : -length; };
+    return {seen.left, seen.top, own(seen.width), own(seen.height)};
+}
+
+// The middle of the part's pixel on the screen.
 Point ToolbarScenario::OnToolbar(Point part) {
     const Rect toolbar = ToolbarRect();
-    return {toolbar.left + part.x, toolbar.top + part.y};
+    const int scale = driver_->ToolbarScale();
+    return {toolbar.left + part.x * scale + scale / 2, toolbar.top + part.y * scale + scale / 2};
 }
 
 testing::AssertionResult ToolbarScenario::FoldedOn(WindowId window) {

@@ -61,7 +61,9 @@ protected:
     void SetUp() override;
     // The first target; a test with a target of its own overrides it.
     virtual WindowId OpenFirstTarget() { return driver_->OpenTarget("Cible A", kFirstTargetPlace); }
-    Rect ToolbarRect() { return driver_->VisibleFrame(toolbar_); }
+    // Its corner in screen pixels, its size in its own (scaled, a width
+    // that is no whole number of them reads negative).
+    Rect ToolbarRect();
     Size ToolbarSize() { return ToolbarRect().Extent(); }
     Point OnToolbar(Point part);
     // A point in the slider's middle column, `offset` pixels below its top.

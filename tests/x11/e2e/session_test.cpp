@@ -5,6 +5,10 @@
 #include "tests/x11/support/wait.h"
 
 #include <gtest/gtest.h>
+#include <sys/syscall.h>
+
+#include <cstdlib>
+#include <fstream>
 
 namespace brumelis::x11_tests {
 namespace {
@@ -55,6 +59,44 @@ INSTANTIATE_TEST_SUITE_P(
                             "Wayland ne permet pas",
                             true}),
     [](const auto& row) { return std::string(row.param.name); });
+
+// Asleep between two looks at the display: before GTK opens, nothing else
+// of the program sleeps.
+bool Sleeping(pid_t pid) {
+    long call = -1;
+    std::ifstream(("/proc/" + std::to_string(pid) + "/syscall").c_str()) >> call;
+    return call == SYS_clock_nanosleep || call == SYS_nanosleep;
+}
+
+// A program started with the session, before its window manager: it waits
+// quietly and shows its tile once the manager is up. x11-test.sh starts the
+// manager when the file BRUMELIS_X11_WM_AFTER names is made.
+TEST(LateWindowManager, TheTileShowsOnceTheManagerIsUp) {
+    const char* managerWanted = std::getenv("BRUMELIS_X11_WM_AFTER");
+    if (managerWanted == nullptr) GTEST_SKIP() << "run by x11-test.sh with BRUMELIS_X11_WM_AFTER";
+    XSession x;
+    ASSERT_TRUE(x.Opened());
+    ToolbarProgram brumelis(x);
+    ASSERT_TRUE(brumelis.Started());
+    ASSERT_TRUE(WaitUntil([&] { return Sleeping(brumelis.Pid()) || !brumelis.IsRunning(); },
+                          Milliseconds{20000}));
+    ASSERT_TRUE(brumelis.IsRunning()) << "gave up: " << brumelis.ErrorOutput();
+    std::ofstream(managerWanted) << "now\n";
+    ASSERT_TRUE(WaitUntil([&] { return brumelis.Toolbar() != 0 || !brumelis.IsRunning(); },
+                          Milliseconds{25000}));
+    ASSERT_NE(0u, brumelis.Toolbar()) << "running: " << brumelis.IsRunning();
+    EXPECT_EQ(std::string::npos, brumelis.ErrorOutput().find("brumelis:")) << "waited quietly";
+    // On the corner of the windows the manager frames.
+    const auto driver = scenarios::MakeDriver();
+    const scenarios::WindowId target = driver->OpenTarget("Cible A", {200, 150, 400, 300});
+    ASSERT_TRUE(driver->BringToForeground(target));
+    EXPECT_TRUE(WaitUntil([&] {
+        const scenarios::Rect frame = driver->VisibleFrame(target);
+        const scenarios::Rect tile = driver->VisibleFrame(brumelis.Toolbar());
+        return tile.left == frame.left && tile.top == frame.top;
+    })) << "tile "
+        << driver->VisibleFrame(brumelis.Toolbar()) << ", window " << driver->VisibleFrame(target);
+}
 
 }  // namespace
 }  // namespace brumelis::x11_tests

@@ -20,6 +20,7 @@ public:
     // empty text are removed from its environment. Killed when let go of.
     explicit ToolbarProgram(XSession& x, const std::map<std::string, std::string>& changes = {});
     std::string ErrorOutput() const { return program_.ErrorOutput(); }
+    pid_t Pid() const { return program_.Pid(); }
     // A shown window of the program that the window manager manages: a
     // message box; 0 when there is none.
     XWindowId FindBox() const;

@@ -51,6 +51,12 @@ public:
         return copies;
     }
 
+    // GDK_SCALE, which the program inherits: GDK's own reading of it.
+    int ToolbarScale() override {
+        const char* scale = std::getenv("GDK_SCALE");
+        return scale != nullptr && std::atoi(scale) > 1 ? std::atoi(scale) : 1;
+    }
+
     WindowId OpenTarget(const std::string& title, const Rect& place) override {
         TargetOptions options;
         options.title = title;
