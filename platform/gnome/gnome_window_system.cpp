@@ -1,5 +1,7 @@
 #include "platform/gnome/gnome_window_system.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace brumelis {
@@ -10,8 +12,13 @@ bool Is(GVariant* values, const char* type) {
     return values != nullptr && g_variant_is_of_type(values, G_VARIANT_TYPE(type));
 }
 
+// The extension's numbers: a sum past 32 bits stops at the largest.
 ScreenRect RectOf(gint32 x, gint32 y, gint32 width, gint32 height) {
-    return {x, y, x + width, y + height};
+    const auto end = [](gint32 start, gint32 size) {
+        return static_cast<std::int32_t>(
+            std::clamp<std::int64_t>(std::int64_t{start} + size, INT32_MIN, INT32_MAX));
+    };
+    return {x, y, end(x, width), end(y, height)};
 }
 
 }  // namespace

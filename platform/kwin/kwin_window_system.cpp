@@ -23,13 +23,15 @@ const char kKWin[] = "org.kde.KWin";
 const char kScripting[] = "org.kde.kwin.Scripting";
 
 // Plasma 6 geometries may be fractional: the frame covers the pixels it
-// touches.
+// touches. A number past 32 bits, or none (inf, nan), is taken as 0.
+std::int32_t Whole(double value) {
+    return std::fabs(value) < 2147483647.0 ? static_cast<std::int32_t>(value) : 0;
+}
 std::int32_t Number(const char* text) {
-    return static_cast<std::int32_t>(std::floor(std::strtod(text, nullptr)));
+    return Whole(std::floor(std::strtod(text, nullptr)));
 }
 std::int32_t End(const char* start, const char* size) {
-    return static_cast<std::int32_t>(
-        std::ceil(std::strtod(start, nullptr) + std::strtod(size, nullptr)));
+    return Whole(std::ceil(std::strtod(start, nullptr) + std::strtod(size, nullptr)));
 }
 
 bool SameRect(const ScreenRect& a, const ScreenRect& b) {

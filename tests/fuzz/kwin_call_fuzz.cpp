@@ -1,0 +1,81 @@
+// The calls the KWin script makes to the program, as the program reads
+// them: the token first (as the script sends it), then values made from
+// the bytes (the first picks the method, the second the type: the one the
+// script sends or one a broken script could), then the operations that use
+// what was read.
+#include <glib.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "platform/kwin/kwin_window_system.h"
+
+namespace {
+
+const char kKWin[] = ":1.0";
+const char kToken[] = "a0c103ebbd80a3517251719d47c266b4";
+const char* const kMethods[] = {"Window", "Closed", "NextCommand"};
+const char* const kTypes[] = {"(ssssss)", "(s)", "()", "(sssss)", "(ssssssss)", "(i)"};
+
+// KWin 5.27's answers to the start, and the script's calls handed over as
+// they come; the program's answers are dropped.
+class FuzzBus final : public brumelis::ScriptBus {
+public:
+    std::string UniqueName() const override { return ":1.6"; }
+    brumelis::BusReply Call(const std::string&, const std::string&, const std::string&,
+                            const std::string& method, GVariant* arguments,
+                            std::chrono::milliseconds) override {
+        g_variant_unref(g_variant_ref_sink(arguments));
+        const char* reply = method == "GetNameOwner"   ? "(':1.0',)"
+                            : method == "loadScript"   ? "(0,)"
+                            : method == "unloadScript" ? "(true,)"
+                                                       : "()";
+        if (method == "run") {
+            Deliver("Window", g_variant_new("(sssssss)", kToken, "{1}", "0", "0", "10", "10", ""));
+        }
+        return brumelis::BusReply(g_variant_ref_sink(g_variant_new_parsed(reply)), "");
+    }
+    void OnCall(brumelis::BusCallHandler handler) override { handler_ = std::move(handler); }
+    void Deliver(const char* method, GVariant* parameters) {
+        g_variant_ref_sink(parameters);
+        handler_(kKWin, method, parameters, [](GVariant* body) {
+            if (body != nullptr) g_variant_unref(g_variant_ref_sink(body));
+        });
+        g_variant_unref(parameters);
+    }
+
+private:
+    brumelis::BusCallHandler handler_;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 2) return 0;
+    // A window system of its own for each input, so that a finding replays.
+    static gchar* directory = g_dir_make_tmp("brumelis-fuzz-XXXXXX", nullptr);
+    auto made = std::make_unique<FuzzBus>();
+    FuzzBus* bus = made.get();
+    const auto windows = brumelis::KWinWindowSystem::Load(
+        std::move(made), brumelis::KWinStart{4242, directory ? directory : "", {}, kToken});
+    if (!windows) return 0;
+    const GVariantType* type = G_VARIANT_TYPE(kTypes[data[1] % G_N_ELEMENTS(kTypes)]);
+    gpointer bytes = g_memdup2(data + 2, size - 2);
+    GVariant* rest =
+        g_variant_ref_sink(g_variant_new_from_data(type, bytes, size - 2, FALSE, g_free, bytes));
+    GVariantBuilder call;
+    g_variant_builder_init(&call, G_VARIANT_TYPE_TUPLE);
+    g_variant_builder_add(&call, "s", kToken);
+    for (gsize i = 0; i < g_variant_n_children(rest); ++i) {
+        GVariant* child = g_variant_get_child_value(rest, i);
+        g_variant_builder_add_value(&call, child);
+        g_variant_unref(child);
+    }
+    g_variant_unref(rest);
+    bus->Deliver(kMethods[data[0] % G_N_ELEMENTS(kMethods)], g_variant_builder_end(&call));
+    const brumelis::WindowHandle active = windows->ForegroundWindow();
+    windows->VisibleFrame(active);
+    windows->TopLevelWindows(active, 118);
+    return 0;
+}
