@@ -126,6 +126,43 @@ TEST_F(TransparencyTest, ADesktopThatDoesNotShowOpacitySaysSoOnceAfterTheRelease
     }
 }
 
+// While the desktop's helper is off, the pin button keeps its caption, the
+// slider and the panel change nothing and nothing is kept for later; the
+// user is told once per outage (an outage ends with a change that worked).
+TEST_F(TransparencyTest, AnOffHelperIsToldOnceAndChangesNothing) {
+    const struct {
+        bool off;
+        int sliderY;
+        std::optional<std::uint8_t> alpha;
+        bool pinned;
+        std::size_t told;
+    } phases[] = {{true, 10, std::nullopt, false, 1},
+                  {false, kSliderHeight / 2, 255, true, 0},  // the panel's click: 255
+                  {true, 10, 255, true, 1}};
+    for (const auto& phase : phases) {
+        SCOPED_TRACE(phase.off ? "helper off" : "helper back");
+        desktop.SetHelperOff(phase.off);
+        const std::size_t before = toolkit.Messages().size();
+        for (int round = 0; round < (phase.off ? 2 : 1); ++round) {
+            Drag(phase.sliderY);
+            toolkit.Release(kSlider, 1);
+            Unfold();
+            toolkit.Click(kPanel);
+            Unfold();
+            toolkit.Click(kPinButton);
+            toolkit.Tick();
+            EXPECT_EQ(caption(), phase.pinned ? u"-" : u"+");
+            EXPECT_EQ(desktop.IsTopmost(editor), phase.pinned);
+            Unfold();
+        }
+        EXPECT_EQ(Alpha(), phase.alpha);
+        ASSERT_EQ(toolkit.Messages().size(), before + phase.told);
+        if (phase.told != 0) {
+            EXPECT_EQ(toolkit.Messages().back().text, texts::kNotPossibleNow);
+        }
+    }
+}
+
 // A window the system protects from us, or one that draws itself: the first
 // move asks, every later one, the panel's click included, sends nothing; the
 // release says why, once.

@@ -4,35 +4,56 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "base/utf8_text.h"
 #include "tests/gnome/unit/recorded_shell.h"
 
 namespace brumelis {
 namespace {
 
-std::string TextFor(const std::string& traffic) {
+std::pair<std::string, ExtensionReadiness> Read(const std::string& traffic) {
     const auto messages = testing::ReadTraffic(traffic);
     EXPECT_EQ(messages.size(), 2u);
     EXPECT_TRUE(ExtensionAbsent(messages.at(0).text));
     GVariant* info = messages.at(1).Values();
     EXPECT_NE(info, nullptr);
     const std::string text = Utf8FromText(ExtensionNotRunning(info));
+    const ExtensionReadiness readiness = ReadExtensionReadiness(info);
     if (info != nullptr) g_variant_unref(info);
-    return text;
+    return {text, readiness};
 }
 
-TEST(ExtensionProblem, TellsWhatToDoForEachRecordedState) {
+// A program started with the session waits for an extension the Shell does
+// not know yet (it reads them after taking its name), not for one the user
+// turned off.
+TEST(ExtensionProblem, TellsWhatToDoForEachRecordedStateAndWhetherToWait) {
     const struct {
         const char* traffic;
         const char* says;
+        ExtensionReadiness readiness;
     } cases[] = {
-        {"extension-missing.txt", "n'est pas installée"},
-        {"extension-disabled.txt", "« gnome-extensions enable brumelis@zolvec.example »"},
-        {"extension-enabled.txt", "n'a pas pu la lancer"},
+        {"extension-missing.txt", "n'est pas installée", ExtensionReadiness::kNotYet},
+        {"extension-disabled.txt", "« gnome-extensions enable brumelis@zolvec.example »",
+         ExtensionReadiness::kNotSoon},
+        {"extension-enabled.txt", "n'a pas pu la lancer", ExtensionReadiness::kReady},
     };
     for (const auto& each : cases) {
-        EXPECT_NE(TextFor(each.traffic).find(each.says), std::string::npos) << each.traffic;
+        const auto [text, readiness] = Read(each.traffic);
+        EXPECT_NE(text.find(each.says), std::string::npos) << each.traffic;
+        EXPECT_EQ(readiness, each.readiness) << each.traffic;
     }
+    EXPECT_EQ(ReadExtensionReadiness(nullptr), ExtensionReadiness::kNotYet);
+}
+
+// An extension older than the Version call is version 1; any other failure
+// says nothing of its version.
+TEST(ExtensionProblem, ReadsTheRunningExtensionsVersion) {
+    GVariant* two = g_variant_ref_sink(g_variant_new("(u)", 2u));
+    EXPECT_EQ(ReadExtensionVersion(two, ""), 2u);
+    g_variant_unref(two);
+    EXPECT_EQ(ReadExtensionVersion(nullptr, "org.freedesktop.DBus.Error.UnknownMethod"), 1u);
+    EXPECT_EQ(ReadExtensionVersion(nullptr, "org.freedesktop.DBus.Error.NoReply"), std::nullopt);
 }
 
 TEST(ExtensionProblem, OtherFailuresAreNotTakenForAnAbsentExtension) {
