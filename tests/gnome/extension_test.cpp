@@ -44,52 +44,37 @@ protected:
 };
 
 // An impostor: another program (gdbus) copied under Brumelis's name into a
-// folder of its own. The extension checks the file the caller runs, not its
-// name. Its error, empty when it was served.
-std::string CallAsImpostor(const std::string& folder, const std::string& method,
-                           const std::string& arguments) {
-    const std::string command = folder + "/brumelis call --session --dest org.gnome.Shell " +
-                                "--object-path /example/zolvec/Brumelis --method " +
-                                "example.zolvec.Brumelis1." + method + " " + arguments + " 2>&1";
-    FILE* out = popen(command.c_str(), "r");
-    if (out == nullptr) return "not started";
-    std::string said;
-    char chunk[256];
-    while (std::fgets(chunk, sizeof chunk, out) != nullptr) said += chunk;
-    pclose(out);
-    const std::size_t error = said.find("org.freedesktop.DBus.Error.");
-    return error == std::string::npos ? "" : said.substr(error, said.find(':', error) - error);
+// folder of its own. Its D-Bus error, empty when it was served.
+std::string CallAsImpostor(const std::string& impostor, const std::string& call) {
+    FILE* out =
+        popen((impostor + " call --session --dest org.gnome.Shell --object-path " +
+               "/example/zolvec/Brumelis --method example.zolvec.Brumelis1." + call + " 2>&1")
+                  .c_str(),
+              "r");
+    std::string said(4096, '\0');
+    said.resize(out != nullptr ? std::fread(said.data(), 1, said.size(), out) : 0);
+    if (out != nullptr) pclose(out);
+    const std::size_t at = said.find("org.freedesktop.DBus.Error.");
+    return at == std::string::npos ? "" : said.substr(at, said.find(':', at) - at);
 }
 
 TEST_F(GnomeExtension, RefusesAnyOtherProgramAndChangesNothing) {
     char folder[] = "/tmp/brumelis-impostor-XXXXXX";
     ASSERT_NE(mkdtemp(folder), nullptr);
-    const std::string impostor = std::string(folder) + "/brumelis";
+    const std::string impostor = std::string(folder) + "/brumelis", window = std::to_string(id_);
     ASSERT_EQ(std::system(("cp \"$(command -v gdbus)\" " + impostor).c_str()), 0);
-    const std::string window = std::to_string(id_);
-    const struct {
-        const char* method;
-        std::string arguments;  // as gdbus reads them
-        std::string typed;      // as GVariant text
-    } calls[] = {{"Follow", "", ""},
-                 {"KeepAbove", window + " true", "(uint32 " + window + ", true)"},
-                 {"SetOpacity", window + " 64", "(uint32 " + window + ", byte 0x40)"},
-                 {"Activate", window, "(uint32 " + window + ",)"}};
-    for (const auto& call : calls) {
-        EXPECT_EQ(shell_.CallBrumelis(call.method, call.typed),
-                  "org.freedesktop.DBus.Error.AccessDenied")
-            << call.method << " from the test program";
-        EXPECT_EQ(CallAsImpostor(folder, call.method, call.arguments),
-                  "org.freedesktop.DBus.Error.AccessDenied")
-            << call.method << " from " << impostor;
+    // The test program too is refused: it is not the installed file either.
+    for (const std::string& call : {std::string("Follow"), "KeepAbove " + window + " true",
+                                    "SetOpacity " + window + " 64", "Activate " + window}) {
+        EXPECT_EQ(CallAsImpostor(impostor, call), "org.freedesktop.DBus.Error.AccessDenied")
+            << call << " from " << impostor;
     }
+    EXPECT_EQ(shell_.CallBrumelis("Follow", ""), "org.freedesktop.DBus.Error.AccessDenied");
     std::remove(impostor.c_str());
     rmdir(folder);
     const auto seen = shell_.Window(id_);
     ASSERT_TRUE(seen);
-    EXPECT_TRUE(seen->focused);
-    EXPECT_FALSE(seen->above);
-    EXPECT_FALSE(seen->opacity);
+    EXPECT_TRUE(seen->focused && !seen->above && !seen->opacity);
 }
 
 std::string Read(const std::string& path) {

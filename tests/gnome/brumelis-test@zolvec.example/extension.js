@@ -183,10 +183,8 @@ class Tester {
         windowOf(id)?.activate(global.get_current_time());
     }
 
-    // The session mode the Shell's screen lock puts on: extensions that do
-    // not list it are disabled until it is popped (this one lists it, to pop
-    // it again). The mode hides the windows; they are shown again, as if a
-    // click had raced the lock, so that the toolbar can be clicked meanwhile.
+    // The screen lock's session mode (this extension lists it, to pop it);
+    // the windows it hides are shown, so that the toolbar can be clicked.
     Lock(locked) {
         if (locked && Main.sessionMode.currentMode !== 'unlock-dialog') {
             Main.sessionMode.pushMode('unlock-dialog');

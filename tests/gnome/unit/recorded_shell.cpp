@@ -26,15 +26,12 @@ std::vector<RecordedMessage> ReadTraffic(const std::string& name) {
 }
 
 void RecordedShell::Call(const char* method, GVariant* parameters, Reply reply) {
-    std::string text;
-    if (parameters != nullptr) {
-        g_variant_ref_sink(parameters);
-        gchar* printed = g_variant_print(parameters, TRUE);
-        text = printed;
-        g_free(printed);
-        g_variant_unref(parameters);
-    }
+    if (parameters == nullptr) parameters = g_variant_new("()");  // Follow's
+    g_variant_ref_sink(parameters);
+    gchar* text = g_variant_print(parameters, TRUE);
     calls.push_back({method, text, std::move(reply)});
+    g_free(text);
+    g_variant_unref(parameters);
 }
 
 std::string RecordedShell::Ask(const char* method, GVariant* parameters) {
