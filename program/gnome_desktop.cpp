@@ -25,9 +25,21 @@ const Text kNoXwayland =
     u"GNOME Shell ne fournit pas Xwayland à cette session : Brumelis en a besoin pour poser sa "
     u"barre d'outils au-dessus des fenêtres sans leur prendre le clavier.";
 
+// A GNOME session by its name, or by its Shell on the bus. One that is
+// still starting (the Shell not on the bus yet, the extension not enabled
+// yet) is waited for; an extension the user disabled, or that failed, is
+// told at once.
 Fit Detect(const SessionEnvironment& session) {
-    if (!session.IsWayland() || !GnomeShellOnSessionBus()) return Fit::NotThisSession();
-    return Fit::Runs();
+    if (!session.IsWayland()) return Fit::NotThisSession();
+    const bool named = (":" + session.currentDesktop + ":").find(":GNOME:") != std::string::npos;
+    if (!named && !GnomeShellOnSessionBus()) return Fit::NotThisSession();
+    const ShellReadiness shell = AskShellReadiness();
+    switch (shell.readiness) {
+        case ExtensionReadiness::kReady: return Fit::Runs();
+        case ExtensionReadiness::kNotYet: return Fit::NotReadyYet(shell.why);
+        case ExtensionReadiness::kNotSoon: break;
+    }
+    return Fit::CannotRun(shell.why);
 }
 
 int Run(int& argc, char**& argv) {
@@ -40,6 +52,12 @@ int Run(int& argc, char**& argv) {
     auto start = ConnectToShell();
     if (auto* problem = std::get_if<Text>(&start)) return Refuse(*problem);
     auto& shell = std::get<ShellStart>(start);
+    // An older extension still runs until the next log-in: said once, and
+    // the program goes on with it (the interface only grows).
+    if (!shell.notice.empty()) {
+        std::fprintf(stderr, "brumelis: %s\n", Utf8FromText(shell.notice).c_str());
+        RunMessageBox(shell.notice, MessageButtons::Ok, ToolbarLayout().applicationTitle, nullptr);
+    }
     GnomeWindowSystem windows(std::move(shell.link), shell.focus);
     X11InstanceLock startLock(SessionVariable("WAYLAND_DISPLAY"),
                               SessionVariable("XDG_RUNTIME_DIR"));

@@ -7,8 +7,11 @@ namespace brumelis {
 namespace {
 
 // GNOME Shell's ExtensionState: 1 enabled, 2 disabled, 3 error, 4 out of
-// date, 6 initialized (known, never enabled).
+// date, 6 initialized (known, never enabled), 8 enabling (46 and later).
 constexpr double kEnabled = 1;
+constexpr double kTurnedOff = 2;
+constexpr double kError = 3;
+constexpr double kOutOfDate = 4;
 
 const Text kUuid = u"brumelis@zolvec.example";
 
@@ -37,6 +40,15 @@ const Text kSilent =
 
 }  // namespace
 
+const Text kShellNotThere =
+    u"GNOME Shell n'est pas sur le bus de session : Brumelis ne peut pas suivre ses fenêtres. "
+    u"Si la session vient de s'ouvrir, relancez Brumelis dans un instant.";
+
+const Text kExtensionOutdated =
+    u"Brumelis a été mis à jour, mais GNOME Shell fait encore tourner l'ancienne version de "
+    u"son extension : fermez la session et rouvrez-la pour terminer la mise à jour. D'ici là, "
+    u"Brumelis fonctionne avec l'ancienne.";
+
 bool ExtensionAbsent(const std::string& errorName) {
     return errorName == "org.freedesktop.DBus.Error.UnknownMethod" ||
            errorName == "org.freedesktop.DBus.Error.UnknownObject" ||
@@ -54,8 +66,32 @@ Text ExtensionNotRunning(GVariant* info) {
     // Enabled yet not serving: the Shell failed to run it, or it runs an
     // older copy than the one installed.
     if (state == kEnabled) return kBroken;
-    if (state == 3 || state == 4) return kBroken;
+    if (state == kError || state == kOutOfDate) return kBroken;
     return kDisabled;
+}
+
+ExtensionReadiness ReadExtensionReadiness(GVariant* info) {
+    if (info == nullptr || !g_variant_is_of_type(info, G_VARIANT_TYPE("(a{sv})")))
+        return ExtensionReadiness::kNotYet;
+    GVariant* fields = g_variant_get_child_value(info, 0);
+    double state = -1;
+    const bool known = g_variant_lookup(fields, "state", "d", &state) != FALSE;
+    g_variant_unref(fields);
+    // At log-in the Shell is on the bus before it has read its extensions.
+    if (!known) return ExtensionReadiness::kNotYet;
+    if (state == kEnabled) return ExtensionReadiness::kReady;
+    if (state == kTurnedOff || state == kError || state == kOutOfDate)
+        return ExtensionReadiness::kNotSoon;
+    return ExtensionReadiness::kNotYet;
+}
+
+std::optional<unsigned> ReadExtensionVersion(GVariant* reply, const std::string& errorName) {
+    if (errorName == "org.freedesktop.DBus.Error.UnknownMethod") return 1;
+    if (reply == nullptr || !g_variant_is_of_type(reply, G_VARIANT_TYPE("(u)")))
+        return std::nullopt;
+    guint32 version = 0;
+    g_variant_get(reply, "(u)", &version);
+    return version;
 }
 
 Text ExtensionFailed(const std::string& errorName) {

@@ -6,6 +6,7 @@
 
 #include <glib.h>
 
+#include <optional>
 #include <string>
 
 #include "base/core_types.h"
@@ -22,5 +23,25 @@ Text ExtensionNotRunning(GVariant* info);
 
 // The text for any other failure of the first call.
 Text ExtensionFailed(const std::string& errorName);
+
+// Whether a program started with the session should wait for the extension.
+enum class ExtensionReadiness {
+    kReady,    // enabled
+    kNotYet,   // not known to the Shell yet, or still being enabled
+    kNotSoon,  // disabled by the user, failed, or out of date: waiting will not help
+};
+// Read from the GetExtensionInfo reply; a missing reply: not yet.
+ExtensionReadiness ReadExtensionReadiness(GVariant* info);
+
+// The text for GNOME Shell not on the session bus yet.
+extern const Text kShellNotThere;
+
+// The version the extension's Version call answered ((u)), or 1 for an
+// extension without it (`errorName` UnknownMethod); nothing when unknown.
+std::optional<unsigned> ReadExtensionVersion(GVariant* reply, const std::string& errorName);
+
+// Said once when the running extension is older than the program: an update
+// is finished by the next log-in.
+extern const Text kExtensionOutdated;
 
 }  // namespace brumelis

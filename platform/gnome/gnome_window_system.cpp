@@ -4,9 +4,14 @@
 #include <cstdint>
 #include <cstring>
 
+#include "platform/gnome/extension_problem.h"
+
 namespace brumelis {
 
 namespace {
+
+// GNOME Shell's ExtensionState for an extension that runs.
+constexpr double kEnabled = 1;
 
 bool Is(GVariant* values, const char* type) {
     return values != nullptr && g_variant_is_of_type(values, G_VARIANT_TYPE(type));
@@ -24,13 +29,30 @@ ScreenRect RectOf(gint32 x, gint32 y, gint32 width, gint32 height) {
 }  // namespace
 
 std::optional<ShellFocus> ReadShellFocus(GVariant* values) {
-    if (!Is(values, "(u(iiii)b)")) return std::nullopt;
     guint32 window = 0;
     gint32 x = 0, y = 0, width = 0, height = 0;
-    gboolean above = FALSE;
-    g_variant_get(values, "(u(iiii)b)", &window, &x, &y, &width, &height, &above);
-    return ShellFocus{static_cast<WindowHandle>(window), RectOf(x, y, width, height),
-                      above != FALSE};
+    if (Is(values, "(u(iiii))")) {
+        g_variant_get(values, "(u(iiii))", &window, &x, &y, &width, &height);
+    } else if (Is(values, "(u(iiii)b)")) {
+        gboolean ignored = FALSE;
+        g_variant_get(values, "(u(iiii)b)", &window, &x, &y, &width, &height, &ignored);
+    } else {
+        return std::nullopt;
+    }
+    return ShellFocus{static_cast<WindowHandle>(window), RectOf(x, y, width, height)};
+}
+
+std::optional<bool> ReadExtensionEnabled(GVariant* values) {
+    if (!Is(values, "(sa{sv})")) return std::nullopt;
+    const gchar* uuid = nullptr;
+    GVariant* info = nullptr;
+    g_variant_get(values, "(&s@a{sv})", &uuid, &info);
+    double state = -1;
+    const bool known = std::strcmp(uuid, kExtensionUuid) == 0 &&
+                       g_variant_lookup(info, "state", "d", &state) != FALSE;
+    g_variant_unref(info);
+    if (!known) return std::nullopt;
+    return state == kEnabled;
 }
 
 GnomeWindowSystem::GnomeWindowSystem(std::unique_ptr<ShellLink> link, const ShellFocus& start)
@@ -49,14 +71,21 @@ void GnomeWindowSystem::WatchMoves(WindowHandle window, std::function<void()> mo
     moved_ = std::move(moved);
 }
 
+// The extension changes the focused window only: another one (the focus
+// moved between the tick and the click) cannot be changed now either.
 ChangeAnswer GnomeWindowSystem::KeepAbove(WindowHandle window, bool above) {
-    if (window == 0 || window != focus_.window) return ChangeAnswer::kAccepted;
-    link_->Call("KeepAbove", g_variant_new("(ub)", static_cast<guint32>(window), above), nullptr);
-    return ChangeAnswer::kAccepted;
+    if (window == 0) return ChangeAnswer::kAccepted;
+    if (!served_ || window != focus_.window) return ChangeAnswer::kNotNow;
+    const std::string error =
+        link_->Ask("KeepAbove", g_variant_new("(ub)", static_cast<guint32>(window), above));
+    if (error.empty()) return ChangeAnswer::kAccepted;
+    if (ExtensionAbsent(error)) Lost();
+    return ChangeAnswer::kNotNow;
 }
 
 ChangeAnswer GnomeWindowSystem::SetOpacity(WindowHandle window, std::uint8_t opacity) {
-    if (window == 0 || window != focus_.window) return ChangeAnswer::kAccepted;
+    if (window == 0) return ChangeAnswer::kAccepted;
+    if (!served_ || window != focus_.window) return ChangeAnswer::kNotNow;
     if (window != opacityWindow_) pendingOpacity_.reset();
     opacityWindow_ = window;
     pendingOpacity_ = opacity;
@@ -65,27 +94,58 @@ ChangeAnswer GnomeWindowSystem::SetOpacity(WindowHandle window, std::uint8_t opa
 }
 
 void GnomeWindowSystem::SendOpacity() {
-    if (opacityInFlight_ || !pendingOpacity_) return;
+    if (opacityInFlight_ || !pendingOpacity_ || !served_) return;
     opacityInFlight_ = true;
     const std::uint8_t opacity = *pendingOpacity_;
     pendingOpacity_.reset();
-    // A window that lost the focus meanwhile is left as it is by the
-    // extension; the answer comes all the same.
     link_->Call("SetOpacity", g_variant_new("(uy)", static_cast<guint32>(opacityWindow_), opacity),
-                [this](GVariant*) {
+                [this](GVariant* values) {
                     opacityInFlight_ = false;
+                    // Refused (the extension went, or the window lost the
+                    // focus meanwhile): what was asked since is dropped, and
+                    // the extension asked where things stand.
+                    if (values == nullptr) {
+                        pendingOpacity_.reset();
+                        if (served_) FollowAgain();
+                        return;
+                    }
                     SendOpacity();
                 });
 }
 
 void GnomeWindowSystem::Activate(WindowHandle window) {
-    if (window == 0 || window != focus_.window) return;
+    if (!served_ || window == 0 || window != focus_.window) return;
     link_->Call("Activate", g_variant_new("(u)", static_cast<guint32>(window)), nullptr);
+}
+
+void GnomeWindowSystem::Lost() {
+    served_ = false;
+    pendingOpacity_.reset();
+    ++follows_;  // an answer still on its way is older than this
+}
+
+void GnomeWindowSystem::FollowAgain() {
+    Lost();
+    const unsigned follow = follows_;
+    link_->Call("Follow", nullptr, [this, follow](GVariant* values) {
+        if (follow != follows_) return;
+        const auto focus = ReadShellFocus(values);
+        if (!focus) return;
+        focus_ = *focus;
+        served_ = true;
+    });
 }
 
 // A signal about a window that is no longer the focused one (it closed, or
 // the focus moved, between two signals) says nothing the program needs.
 void GnomeWindowSystem::OnSignal(const char* name, GVariant* values) {
+    if (std::strcmp(name, kExtensionStateChanged) == 0) {
+        const auto enabled = ReadExtensionEnabled(values);
+        // Back, it serves nobody: it is asked to follow at once.
+        if (enabled && *enabled) FollowAgain();
+        if (enabled && !*enabled) Lost();
+        return;
+    }
     if (std::strcmp(name, "Focus") == 0) {
         if (const auto focus = ReadShellFocus(values)) focus_ = *focus;
         return;
@@ -98,14 +158,6 @@ void GnomeWindowSystem::OnSignal(const char* name, GVariant* values) {
         if (handle == 0 || handle != focus_.window) return;
         focus_.frame = RectOf(x, y, width, height);
         if (handle == watched_ && moved_) moved_();
-        return;
-    }
-    if (std::strcmp(name, "Above") == 0 && Is(values, "(ub)")) {
-        guint32 window = 0;
-        gboolean above = FALSE;
-        g_variant_get(values, "(ub)", &window, &above);
-        const auto handle = static_cast<WindowHandle>(window);
-        if (handle != 0 && handle == focus_.window) focus_.above = above != FALSE;
     }
 }
 

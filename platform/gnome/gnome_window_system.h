@@ -1,11 +1,17 @@
 // The window system on GNOME (Wayland), through Brumelis's Shell extension.
 // The extension names the focused window alone, with its visible frame, and
-// sends a signal when the focus changes, when that window moves or is
-// resized, and when it enters or leaves the band kept above. Everything a
-// tick reads comes from what those signals said: an idle tick sends no
-// message at all. Changes are calls that are never waited for; opacity keeps
-// one in flight and sends the latest value asked meanwhile when it is
-// answered, so a drag of the slider never queues up.
+// sends a signal when the focus changes and when that window moves or is
+// resized. Everything a tick reads comes from what those signals said: an
+// idle tick sends no message at all. Opacity is a call never waited for; it
+// keeps one in flight and sends the latest value asked meanwhile when it is
+// answered, so a drag of the slider never queues up. Keep above (a click)
+// waits for the Shell's answer, so that the button shows what was done.
+//
+// The extension goes and comes while the program runs (the screen locked,
+// the user disabling it): the Shell says so. While it is off the tile stays
+// where it was, every change is answered "not possible now" and nothing is
+// kept for later; when it is back it serves nobody yet, and the program
+// follows again at once.
 #pragma once
 
 #include <cstdint>
@@ -22,11 +28,16 @@ namespace brumelis {
 struct ShellFocus {
     WindowHandle window = 0;
     ScreenRect frame{};
-    bool above = false;
 };
 
-// Reads the (u(iiii)b) the extension's Follow call and Focus signal carry.
+// Reads the (u(iiii)) the extension's Follow call and Focus signal carry
+// (version 1 added a third value, ignored).
 std::optional<ShellFocus> ReadShellFocus(GVariant* values);
+
+// Reads the Shell's ExtensionStateChanged (sa{sv}): whether Brumelis's
+// extension is now enabled; nothing for another extension or an unreadable
+// message.
+std::optional<bool> ReadExtensionEnabled(GVariant* values);
 
 class GnomeWindowSystem final : public WindowSystem {
 public:
@@ -44,14 +55,23 @@ public:
     // from their announcements (program/announced_toolbars.h).
     std::vector<ListedWindow> TopLevelWindows(WindowHandle, std::size_t) override { return {}; }
 
+    // Whether the extension serves this program now.
+    bool Served() const { return served_; }
     std::size_t MessagesSent() const { return link_->MessagesSent(); }
 
 private:
     void OnSignal(const char* name, GVariant* values);
     void SendOpacity();
+    // The extension is off: nothing is sent until it is back.
+    void Lost();
+    // Asks the extension to follow again; served once it answers.
+    void FollowAgain();
 
     std::unique_ptr<ShellLink> link_;
     ShellFocus focus_;
+    bool served_ = true;
+    // Counts the Follow calls: only the latest one's answer is taken.
+    unsigned follows_ = 0;
     WindowHandle watched_ = 0;
     std::function<void()> moved_;
     bool opacityInFlight_ = false;

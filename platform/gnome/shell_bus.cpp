@@ -19,9 +19,12 @@ struct VariantUnref {
 };
 using Variant = std::unique_ptr<GVariant, VariantUnref>;
 
+// The D-Bus error's name; a failure on this side (no answer in time, the
+// bus gone) is org.freedesktop.DBus.Error.Failed.
 std::string ErrorName(GError* error) {
-    gchar* remote = error != nullptr ? g_dbus_error_get_remote_error(error) : nullptr;
-    std::string name = remote != nullptr ? remote : "";
+    if (error == nullptr) return "";
+    gchar* remote = g_dbus_error_get_remote_error(error);
+    std::string name = remote != nullptr ? remote : "org.freedesktop.DBus.Error.Failed";
     g_free(remote);
     return name;
 }
@@ -37,7 +40,9 @@ class BusLink final : public ShellLink {
 public:
     BusLink(GDBusConnection* bus, std::string shell) : bus_(bus), shell_(std::move(shell)) {}
     ~BusLink() override {
-        if (subscription_ != 0) g_dbus_connection_signal_unsubscribe(bus_.get(), subscription_);
+        for (const guint subscription : {subscription_, stateSubscription_}) {
+            if (subscription != 0) g_dbus_connection_signal_unsubscribe(bus_.get(), subscription);
+        }
     }
 
     void Call(const char* method, GVariant* parameters, Reply reply) override {
@@ -48,14 +53,28 @@ public:
                                pending != nullptr ? &BusLink::Answered : nullptr, pending);
     }
 
+    std::string Ask(const char* method, GVariant* parameters) override {
+        ++sent_;
+        GError* error = nullptr;
+        const Variant reply(AskBus(bus_.get(), shell_.c_str(), kExtensionPath, kExtensionInterface,
+                                   method, parameters, &error));
+        const std::string name = ErrorName(error);
+        g_clear_error(&error);
+        return name;
+    }
+
     void OnSignal(Signal signal) override {
         signal_ = std::move(signal);
         if (subscription_ != 0) return;
         // The Shell's unique name: a signal sent to this program by anyone
-        // else is not taken for the extension's word.
+        // else is not taken for the extension's or the Shell's word.
         subscription_ = g_dbus_connection_signal_subscribe(
             bus_.get(), shell_.c_str(), kExtensionInterface, nullptr, kExtensionPath, nullptr,
             G_DBUS_SIGNAL_FLAGS_NONE, &BusLink::Received, this, nullptr);
+        stateSubscription_ = g_dbus_connection_signal_subscribe(
+            bus_.get(), shell_.c_str(), "org.gnome.Shell.Extensions", kExtensionStateChanged,
+            "/org/gnome/Shell", kExtensionUuid, G_DBUS_SIGNAL_FLAGS_NONE, &BusLink::Received, this,
+            nullptr);
     }
 
     std::size_t MessagesSent() const override { return sent_; }
@@ -77,6 +96,7 @@ private:
     std::unique_ptr<GDBusConnection, Unref> bus_;
     std::string shell_;
     guint subscription_ = 0;
+    guint stateSubscription_ = 0;
     Signal signal_;
     std::size_t sent_ = 0;
 };
@@ -93,6 +113,24 @@ bool GnomeShellOnSessionBus() {
     gboolean has = FALSE;
     if (owned) g_variant_get(owned.get(), "(b)", &has);
     return has != FALSE;
+}
+
+ShellReadiness AskShellReadiness() {
+    GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+    if (bus == nullptr) return {ExtensionReadiness::kNotYet, kShellNotThere};
+    const Variant owned =
+        AskBus(bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+               "NameHasOwner", g_variant_new("(s)", kShellName), nullptr);
+    gboolean has = FALSE;
+    if (owned) g_variant_get(owned.get(), "(b)", &has);
+    if (has == FALSE) {
+        g_object_unref(bus);
+        return {ExtensionReadiness::kNotYet, kShellNotThere};
+    }
+    const Variant info = AskBus(bus, kShellName, "/org/gnome/Shell", "org.gnome.Shell.Extensions",
+                                "GetExtensionInfo", g_variant_new("(s)", kExtensionUuid), nullptr);
+    g_object_unref(bus);
+    return {ReadExtensionReadiness(info.get()), ExtensionNotRunning(info.get())};
 }
 
 std::variant<ShellStart, Text> ConnectToShell() {
@@ -125,7 +163,12 @@ std::variant<ShellStart, Text> ConnectToShell() {
                    "GetExtensionInfo", g_variant_new("(s)", kExtensionUuid), nullptr);
         return ExtensionNotRunning(info.get());
     }
-    return ShellStart{std::move(link), *focus};
+    const Variant version =
+        AskBus(bus, unique, kExtensionPath, kExtensionInterface, "Version", nullptr, &error);
+    const auto running = ReadExtensionVersion(version.get(), ErrorName(error));
+    g_clear_error(&error);
+    Text notice = running && *running < kInterfaceVersion ? kExtensionOutdated : Text();
+    return ShellStart{std::move(link), *focus, std::move(notice)};
 }
 
 }  // namespace brumelis

@@ -10,6 +10,7 @@
 #include <variant>
 
 #include "base/core_types.h"
+#include "platform/gnome/extension_problem.h"
 #include "platform/gnome/gnome_window_system.h"
 #include "platform/gnome/shell_link.h"
 
@@ -19,9 +20,21 @@ namespace brumelis {
 // second).
 bool GnomeShellOnSessionBus();
 
+// Whether the Shell and Brumelis's extension are up, asked by a program
+// that may have started before them (at most a second each): ready, not
+// yet, or not soon; with what to tell the user when it stays so.
+struct ShellReadiness {
+    ExtensionReadiness readiness;
+    Text why;
+};
+ShellReadiness AskShellReadiness();
+
 struct ShellStart {
     std::unique_ptr<ShellLink> link;
     ShellFocus focus;
+    // To say once, the program going on: the extension running is older
+    // than the program (kExtensionOutdated); empty when it is not.
+    Text notice;
 };
 
 // Connects to the extension: subscribes to its signals (from the Shell's

@@ -1,6 +1,7 @@
 // The program's end of the interface Brumelis's GNOME Shell extension
-// exports (platform/gnome/extension/): calls that never wait, and the
-// signals the extension sends this program alone. The window system is
+// exports (platform/gnome/extension/): calls, and the signals the extension
+// sends this program alone, with the Shell's word on the extension going and
+// coming. The window system is
 // written against this link; the bus is one implementation of it, recorded
 // traffic another (tests/gnome/unit/).
 #pragma once
@@ -9,6 +10,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <string>
 
 namespace brumelis {
 
@@ -16,6 +18,12 @@ inline constexpr char kExtensionUuid[] = "brumelis@zolvec.example";
 inline constexpr char kShellName[] = "org.gnome.Shell";
 inline constexpr char kExtensionPath[] = "/example/zolvec/Brumelis";
 inline constexpr char kExtensionInterface[] = "example.zolvec.Brumelis1";
+// The interface's version this program was built with: the extension's
+// Version method says its own (an extension without it is version 1).
+inline constexpr unsigned kInterfaceVersion = 2;
+// The Shell's signal, delivered with the extension's: (sa{sv}), the uuid
+// and the extension's info.
+inline constexpr char kExtensionStateChanged[] = "ExtensionStateChanged";
 
 class ShellLink {
 public:
@@ -28,7 +36,11 @@ public:
     // floating; it is consumed) and returns at once; `reply` (may be empty)
     // runs on the main loop when the answer comes.
     virtual void Call(const char* method, GVariant* parameters, Reply reply) = 0;
-    // The extension's signals, from now on.
+    // Sends a method call and waits for its answer, at most a second: the
+    // D-Bus error's name, empty when it was done. For a click only: the
+    // Shell answers at once, and a Shell that hangs draws nothing at all.
+    virtual std::string Ask(const char* method, GVariant* parameters) = 0;
+    // The extension's signals and the Shell's kExtensionStateChanged, from now on.
     virtual void OnSignal(Signal signal) = 0;
     // Messages sent since the link was made (docs/benchmarks.md).
     virtual std::size_t MessagesSent() const = 0;

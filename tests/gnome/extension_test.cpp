@@ -5,6 +5,10 @@
 #include <signal.h>
 #include <sys/wait.h>
 
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -20,18 +24,6 @@ using test_support::LineProcess;
 
 bool WaitUntil(const std::function<bool()>& condition) {
     return test_support::WaitUntil(condition, 5000ms, [] { g_usleep(20000); });
-}
-
-bool SetExtension(bool enabled) {
-    GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
-    GVariant* answer = g_dbus_connection_call_sync(
-        bus, "org.gnome.Shell", "/org/gnome/Shell", "org.gnome.Shell.Extensions",
-        enabled ? "EnableExtension" : "DisableExtension",
-        g_variant_new("(s)", "brumelis@zolvec.example"), nullptr, G_DBUS_CALL_FLAGS_NONE, 5000,
-        nullptr, nullptr);
-    g_object_unref(bus);
-    if (answer != nullptr) g_variant_unref(answer);
-    return answer != nullptr;
 }
 
 class GnomeExtension : public testing::Test {
@@ -51,24 +43,38 @@ protected:
     std::uint32_t id_ = 0;
 };
 
+// An impostor: another program (gdbus) copied under Brumelis's name into a
+// folder of its own. Its D-Bus error, empty when it was served.
+std::string CallAsImpostor(const std::string& impostor, const std::string& call) {
+    FILE* out =
+        popen((impostor + " call --session --dest org.gnome.Shell --object-path " +
+               "/example/zolvec/Brumelis --method example.zolvec.Brumelis1." + call + " 2>&1")
+                  .c_str(),
+              "r");
+    std::string said(4096, '\0');
+    said.resize(out != nullptr ? std::fread(said.data(), 1, said.size(), out) : 0);
+    if (out != nullptr) pclose(out);
+    const std::size_t at = said.find("org.freedesktop.DBus.Error.");
+    return at == std::string::npos ? "" : said.substr(at, said.find(':', at) - at);
+}
+
 TEST_F(GnomeExtension, RefusesAnyOtherProgramAndChangesNothing) {
-    const std::string window = "uint32 " + std::to_string(id_);
-    const struct {
-        const char* method;
-        std::string arguments;
-    } calls[] = {{"Follow", ""},
-                 {"KeepAbove", "(" + window + ", true)"},
-                 {"SetOpacity", "(" + window + ", byte 0x40)"},
-                 {"Activate", "(" + window + ",)"}};
-    for (const auto& call : calls) {
-        EXPECT_EQ(shell_.CallBrumelis(call.method, call.arguments),
-                  "org.freedesktop.DBus.Error.AccessDenied")
-            << call.method;
+    char folder[] = "/tmp/brumelis-impostor-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string impostor = std::string(folder) + "/brumelis", window = std::to_string(id_);
+    ASSERT_EQ(std::system(("cp \"$(command -v gdbus)\" " + impostor).c_str()), 0);
+    // The test program too is refused: it is not the installed file either.
+    for (const std::string& call : {std::string("Follow"), "KeepAbove " + window + " true",
+                                    "SetOpacity " + window + " 64", "Activate " + window}) {
+        EXPECT_EQ(CallAsImpostor(impostor, call), "org.freedesktop.DBus.Error.AccessDenied")
+            << call << " from " << impostor;
     }
+    EXPECT_EQ(shell_.CallBrumelis("Follow", ""), "org.freedesktop.DBus.Error.AccessDenied");
+    std::remove(impostor.c_str());
+    rmdir(folder);
     const auto seen = shell_.Window(id_);
     ASSERT_TRUE(seen);
-    EXPECT_FALSE(seen->above);
-    EXPECT_FALSE(seen->opacity);
+    EXPECT_TRUE(seen->focused && !seen->above && !seen->opacity);
 }
 
 std::string Read(const std::string& path) {
@@ -79,7 +85,7 @@ std::string Read(const std::string& path) {
 }
 
 TEST_F(GnomeExtension, ProgramSaysHowToEnableItWhenItIsOff) {
-    ASSERT_TRUE(SetExtension(false));
+    ASSERT_TRUE(shell_.SetBrumelisEnabled(false));
     const std::string errors = "/tmp/brumelis-gnome-errors-" + std::to_string(getpid());
     const pid_t program = fork();
     if (program == 0) {
@@ -95,7 +101,7 @@ TEST_F(GnomeExtension, ProgramSaysHowToEnableItWhenItIsOff) {
     waitpid(program, nullptr, 0);
     const std::string said = Read(errors);
     std::remove(errors.c_str());
-    EXPECT_TRUE(SetExtension(true));
+    EXPECT_TRUE(shell_.SetBrumelisEnabled(true));
     EXPECT_TRUE(told) << "no box";
     EXPECT_NE(said.find(u8"« gnome-extensions enable brumelis@zolvec.example »"), std::string::npos)
         << said;

@@ -147,6 +147,18 @@ void TestShell::Activate(std::uint32_t id) {
     Done(AskTest("Activate", g_variant_new("(u)", id)));
 }
 
+void TestShell::Lock(bool locked) {
+    Done(AskTest("Lock", g_variant_new("(b)", locked)));
+}
+
+bool TestShell::SetBrumelisEnabled(bool enabled) {
+    GVariant* answer = Ask("/org/gnome/Shell", "org.gnome.Shell.Extensions",
+                           enabled ? "EnableExtension" : "DisableExtension",
+                           g_variant_new("(s)", "brumelis@zolvec.example"));
+    Done(answer);
+    return answer != nullptr;
+}
+
 std::vector<std::uint32_t> TestShell::Capture(int x, int y, int width, int height) {
     std::vector<std::uint32_t> pixels;
     const std::string path = "/tmp/brumelis-gnome-shot-" + std::to_string(getpid()) + ".png";

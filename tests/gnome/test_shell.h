@@ -43,6 +43,10 @@ public:
     void MoveResize(std::uint32_t id, int x, int y, int width, int height);
     void Key(unsigned keyval, bool press);
     void Activate(std::uint32_t id);
+    // Puts on, or takes off, the screen lock's session mode (unlock-dialog).
+    void Lock(bool locked);
+    // Enables or disables Brumelis's extension, as the user would.
+    bool SetBrumelisEnabled(bool enabled);
     // 0xRRGGBB row by row; empty when the Shell could not take it.
     std::vector<std::uint32_t> Capture(int x, int y, int width, int height);
     // Calls a method of Brumelis's extension from this process; the D-Bus

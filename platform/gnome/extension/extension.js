@@ -3,10 +3,15 @@
 // running Brumelis alone over one small D-Bus interface on the Shell's own
 // connection (org.gnome.Shell). A Wayland client can read none of this.
 //
-// Only a caller whose executable is named brumelis is served, and only the
-// focused window is ever named or changed; signals go to the callers served
-// (unicast), never to the whole bus. This is the GNOME 45+ form; the build
-// writes the 43/44 form from it, changing only the import and export lines.
+// Only the installed brumelis is served: the caller's process, found
+// through the bus (a pidfd where the bus gives one), must run the very file
+// installed at the path fixed when the package was built, owned by the
+// owner fixed then and writable by no one else (docs/design.md, "GNOME
+// (Wayland)", says what this does not stop). Only the focused window is ever
+// named or changed; signals go to the callers served (unicast), never to the
+// whole bus. This is the GNOME 45+ form; the build writes the 43/44 form
+// from it, changing only the import and export lines, and fills in the
+// binary's path and owner.
 import GLib from 'gi://GLib';
 import Gio from 'gi://Gio';
 import Meta from 'gi://Meta';
@@ -14,23 +19,75 @@ import {Extension} from 'resource:///org/gnome/shell/extensions/extension.js';
 
 const kPath = '/example/zolvec/Brumelis';
 const kInterface = 'example.zolvec.Brumelis1';
-const kProgram = 'brumelis';
+// Raised whenever the interface grows: the program tells the user that an
+// older copy still runs until the next log-in.
+const kVersion = 2;
+const kInstalledBinary = '@BRUMELIS_INSTALLED_BINARY@';
+const kBinaryOwner = @BRUMELIS_BINARY_OWNER@;
+const kNotFocused = `${kInterface}.Error.NotFocused`;
 const kXml = `<node><interface name="${kInterface}">
+  <method name="Version"><arg direction="out" type="u" name="version"/></method>
   <method name="Follow">
     <arg direction="out" type="u" name="window"/>
     <arg direction="out" type="(iiii)" name="frame"/>
-    <arg direction="out" type="b" name="above"/>
   </method>
   <method name="KeepAbove"><arg type="u" name="window"/><arg type="b" name="above"/></method>
   <method name="SetOpacity"><arg type="u" name="window"/><arg type="y" name="opacity"/></method>
   <method name="Activate"><arg type="u" name="window"/></method>
-  <signal name="Focus">
-    <arg type="u" name="window"/><arg type="(iiii)" name="frame"/><arg type="b" name="above"/>
-  </signal>
+  <signal name="Focus"><arg type="u" name="window"/><arg type="(iiii)" name="frame"/></signal>
   <signal name="Frame"><arg type="u" name="window"/><arg type="(iiii)" name="frame"/></signal>
-  <signal name="Above"><arg type="u" name="window"/><arg type="b" name="above"/></signal>
-  <signal name="Opacity"><arg type="u" name="window"/><arg type="y" name="opacity"/></signal>
 </interface></node>`;
+
+// The process a pidfd names, from the kernel's own record of it; -1 once it
+// has ended, 0 when it cannot be read.
+function pidOf(pidfd) {
+    const [, bytes] = GLib.file_get_contents(`/proc/self/fdinfo/${pidfd}`);
+    const match = /^Pid:\s*(-?\d+)$/m.exec(new TextDecoder().decode(bytes));
+    return match ? Number(match[1]) : 0;
+}
+
+const kIdentity = 'standard::type,unix::device,unix::inode,unix::uid,unix::mode,unix::nlink';
+
+// Whether the process runs the installed file. /proc/PID/exe leads to the
+// file the process runs even once an update has replaced it on disk (its
+// link then reads "PATH (deleted)"): that file must be the installed one
+// (the same file as the path's, or the one unlinked from that path), owned
+// by the owner fixed at build time and writable by no one else.
+function runsInstalledBinary(pid) {
+    const exe = `/proc/${pid}/exe`;
+    const running = Gio.File.new_for_path(exe).query_info(kIdentity, Gio.FileQueryInfoFlags.NONE, null);
+    const link = GLib.file_read_link(exe);
+    if (running.get_file_type() !== Gio.FileType.REGULAR ||
+        running.get_attribute_uint32('unix::uid') !== kBinaryOwner ||
+        (running.get_attribute_uint32('unix::mode') & 0o022) !== 0)
+        return false;
+    if (link === `${kInstalledBinary} (deleted)`)
+        return running.get_attribute_uint32('unix::nlink') === 0;
+    if (link !== kInstalledBinary)
+        return false;
+    const installed = Gio.File.new_for_path(kInstalledBinary).query_info(kIdentity,
+        Gio.FileQueryInfoFlags.NOFOLLOW_SYMLINKS, null);
+    return installed.get_attribute_uint32('unix::device') === running.get_attribute_uint32('unix::device') &&
+        installed.get_attribute_uint64('unix::inode') === running.get_attribute_uint64('unix::inode');
+}
+
+// The caller's credentials as the bus gives them (a{sv}): with a pidfd, the
+// process it names, checked to be still alive once its file was read, so
+// that a process id reused meanwhile cannot pass for it.
+function callerIsInstalled(credentials, fdList) {
+    const fds = fdList ? fdList.steal_fds() : [];
+    try {
+        const handle = credentials.ProcessFD?.unpack();
+        const pidfd = handle !== undefined ? fds[handle] : undefined;
+        const pid = pidfd !== undefined ? pidOf(pidfd) : credentials.ProcessID?.unpack();
+        if (!(pid > 0) || !runsInstalledBinary(pid))
+            return false;
+        return pidfd === undefined || pidOf(pidfd) === pid;
+    } finally {
+        for (const fd of fds)
+            GLib.close(fd);
+    }
+}
 
 function frameOf(window) {
     const rect = window.get_frame_rect();
@@ -96,8 +153,6 @@ export default class BrumelisExtension extends Extension {
             this._windowSignals = [
                 window.connect('position-changed', moved),
                 window.connect('size-changed', moved),
-                window.connect('notify::above', () => this._emit('Above',
-                    new GLib.Variant('(ub)', [window.get_stable_sequence(), window.above]))),
             ];
         }
         this._emit('Focus', this._state());
@@ -106,9 +161,9 @@ export default class BrumelisExtension extends Extension {
     _state() {
         const window = this._focused;
         if (!window)
-            return new GLib.Variant('(u(iiii)b)', [0, [0, 0, 0, 0], false]);
-        return new GLib.Variant('(u(iiii)b)',
-            [window.get_stable_sequence(), frameOf(window).deepUnpack(), window.above]);
+            return new GLib.Variant('(u(iiii))', [0, [0, 0, 0, 0]]);
+        return new GLib.Variant('(u(iiii))',
+            [window.get_stable_sequence(), frameOf(window).deepUnpack()]);
     }
 
     _emit(name, parameters) {
@@ -116,20 +171,20 @@ export default class BrumelisExtension extends Extension {
             Gio.DBus.session.emit_signal(client, kPath, kInterface, name, parameters);
     }
 
-    // Asks the bus for the caller's process and reads its executable.
+    // Asks the bus who the caller is and checks the file it runs.
     _check(sender, then) {
         if (this._served.has(sender)) {
             then(true);
             return;
         }
-        Gio.DBus.session.call('org.freedesktop.DBus', '/org/freedesktop/DBus',
-            'org.freedesktop.DBus', 'GetConnectionUnixProcessID', new GLib.Variant('(s)', [sender]),
-            new GLib.VariantType('(u)'), Gio.DBusCallFlags.NONE, 1000, null, (bus, result) => {
+        Gio.DBus.session.call_with_unix_fd_list('org.freedesktop.DBus', '/org/freedesktop/DBus',
+            'org.freedesktop.DBus', 'GetConnectionCredentials', new GLib.Variant('(s)', [sender]),
+            new GLib.VariantType('(a{sv})'), Gio.DBusCallFlags.NONE, 1000, null, null,
+            (bus, result) => {
                 let allowed = false;
                 try {
-                    const [pid] = bus.call_finish(result).deepUnpack();
-                    const exe = GLib.file_read_link(`/proc/${pid}/exe`);
-                    allowed = GLib.path_get_basename(exe) === kProgram;
+                    const [reply, fdList] = bus.call_with_unix_fd_list_finish(result);
+                    allowed = callerIsInstalled(reply.deepUnpack()[0], fdList);
                 } catch (e) {
                     allowed = false;
                 }
@@ -143,10 +198,14 @@ export default class BrumelisExtension extends Extension {
         this._check(sender, allowed => {
             if (!allowed || !this._served) {
                 invocation.return_dbus_error('org.freedesktop.DBus.Error.AccessDenied',
-                    'Only Brumelis is served here');
+                    'Only the installed Brumelis is served here');
                 return;
             }
             const args = parameters.deepUnpack();
+            if (method === 'Version') {
+                invocation.return_value(new GLib.Variant('(u)', [kVersion]));
+                return;
+            }
             if (method === 'Follow') {
                 invocation.return_value(this._state());
                 return;
@@ -154,8 +213,8 @@ export default class BrumelisExtension extends Extension {
             const window = this._focused;
             if (!window || window.get_stable_sequence() !== args[0]) {
                 // Only the focused window is ever changed: a window that went or
-                // lost the focus meanwhile is left as it is.
-                invocation.return_value(null);
+                // lost the focus meanwhile is left as it is, and the caller told.
+                invocation.return_dbus_error(kNotFocused, 'That window no longer has the focus');
                 return;
             }
             if (method === 'KeepAbove') {
@@ -178,6 +237,5 @@ export default class BrumelisExtension extends Extension {
             return;
         for (const surface of surfaceActors(actor))
             surface.opacity = opacity;
-        this._emit('Opacity', new GLib.Variant('(uy)', [window.get_stable_sequence(), opacity]));
     }
 }

@@ -2,7 +2,11 @@
 """Writes the extension in the form one range of GNOME Shell versions loads:
 `modules` (45 and later: ES modules) copies the source, `imports` (43 and 44)
 turns its import lines into imports.gi lookups and its default export into
-the init() the older Shell calls. Usage: make_forms.py SOURCE_DIR FORM OUT_DIR"""
+the init() the older Shell calls; both name the one binary they serve and
+its owner. Usage: make_forms.py SOURCE_DIR FORM OUT_DIR BINARY OWNER_UID
+[--resolve] (--resolve: BINARY exists here, named by its real path, as the
+kernel names it; the test build's copy)"""
+import os
 import pathlib
 import re
 import sys
@@ -26,8 +30,17 @@ def imports_form(text):
 
 def main():
     source, form, out = pathlib.Path(sys.argv[1]), sys.argv[2], pathlib.Path(sys.argv[3])
+    binary, owner = sys.argv[4], int(sys.argv[5])
+    if "--resolve" in sys.argv[6:]:
+        binary = os.path.realpath(binary)
+    if not os.path.isabs(binary) or "'" in binary or "\\" in binary:
+        sys.exit(f"make_forms.py: the binary must be an absolute path without quotes: {binary}")
     out.mkdir(parents=True, exist_ok=True)
     text = (source / "extension.js").read_text(encoding="utf-8")
+    for name, value in (("@BRUMELIS_INSTALLED_BINARY@", binary), ("@BRUMELIS_BINARY_OWNER@", str(owner))):
+        if name not in text:
+            sys.exit(f"make_forms.py: {name} is missing from the source")
+        text = text.replace(name, value)
     (out / "extension.js").write_text(text if form == "modules" else imports_form(text), encoding="utf-8")
     versions = ", ".join(f'"{v}"' for v in VERSIONS[form])
     metadata = (source / "metadata.json.in").read_text(encoding="utf-8")

@@ -3,7 +3,7 @@
 // the opacity of their surfaces (none until Brumelis set one); every focus change since the start (the
 // toolbar must never hold the focus, even for a moment); the window the
 // Shell would give a click at a point; real pointer input through a Clutter
-// virtual device; screenshots. Test-only: installed by scripts/gnome-env.sh,
+// virtual device; screenshots; the screen lock's session mode. Test-only: installed by scripts/gnome-env.sh,
 // never shipped. GNOME 43/44 form.
 const {Clutter, Gio, GLib, Meta, Shell} = imports.gi;
 const Main = imports.ui.main;
@@ -34,6 +34,7 @@ const kXml = `<node><interface name="example.zolvec.BrumelisTest1">
     <arg direction="in" type="u"/><arg direction="out" type="s"/>
   </method>
   <method name="Activate"><arg direction="in" type="u"/></method>
+  <method name="Lock"><arg direction="in" type="b" name="locked"/></method>
   <method name="Screenshot">
     <arg direction="in" type="(iiii)"/><arg direction="in" type="s"/><arg direction="out" type="b"/>
   </method>
@@ -180,6 +181,18 @@ class Tester {
 
     Activate(id) {
         windowOf(id)?.activate(global.get_current_time());
+    }
+
+    // The screen lock's session mode (this extension lists it, to pop it);
+    // the windows it hides are shown, so that the toolbar can be clicked.
+    Lock(locked) {
+        if (locked && Main.sessionMode.currentMode !== 'unlock-dialog') {
+            Main.sessionMode.pushMode('unlock-dialog');
+            global.window_group.show();
+            global.top_window_group.show();
+        } else if (!locked && Main.sessionMode.currentMode === 'unlock-dialog') {
+            Main.sessionMode.popMode('unlock-dialog');
+        }
     }
 
     ScreenshotAsync([area, path], invocation) {

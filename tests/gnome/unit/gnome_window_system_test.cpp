@@ -15,7 +15,7 @@ using testing::RecordedMessage;
 using testing::RecordedShell;
 
 struct Followed {
-    Followed() : messages(ReadTraffic("two-windows.txt")) {
+    explicit Followed(const char* traffic = "two-windows.txt") : messages(ReadTraffic(traffic)) {
         auto link = std::make_unique<RecordedShell>();
         shell = link.get();
         GVariant* start = messages.at(0).Values();
@@ -78,7 +78,7 @@ TEST(GnomeWindowSystem, KeepsOneOpacityInFlightAndSendsTheLatest) {
     }
     ASSERT_EQ(session.shell->calls.size(), 1u);
     EXPECT_EQ(session.shell->calls[0].values, "(uint32 2, byte 0xc8)");
-    session.shell->calls[0].reply(nullptr);
+    session.shell->calls[0].reply(g_variant_new("()"));
     ASSERT_EQ(session.shell->calls.size(), 2u);
     EXPECT_EQ(session.shell->calls[1].values, "(uint32 2, byte 0x64)");
 }
@@ -86,8 +86,8 @@ TEST(GnomeWindowSystem, KeepsOneOpacityInFlightAndSendsTheLatest) {
 TEST(GnomeWindowSystem, AsksNothingForAWindowThatIsNotFocused) {
     Followed session;
     session.Deliver(2);  // window 4 focused
-    EXPECT_EQ(session.windows->KeepAbove(2, true), ChangeAnswer::kAccepted);
-    EXPECT_EQ(session.windows->SetOpacity(2, 100), ChangeAnswer::kAccepted);
+    EXPECT_EQ(session.windows->KeepAbove(2, true), ChangeAnswer::kNotNow);
+    EXPECT_EQ(session.windows->SetOpacity(2, 100), ChangeAnswer::kNotNow);
     session.windows->Activate(2);
     EXPECT_TRUE(session.shell->calls.empty());
     session.windows->KeepAbove(4, true);
@@ -97,6 +97,43 @@ TEST(GnomeWindowSystem, AsksNothingForAWindowThatIsNotFocused) {
               "KeepAbove(uint32 4, true)");
     EXPECT_EQ(session.shell->calls[1].method + session.shell->calls[1].values,
               "Activate(uint32 4,)");
+}
+
+// Keep above says what the extension did; an extension gone is sent nothing
+// more until it is back.
+TEST(GnomeWindowSystem, KeepAboveAnswersWhatTheExtensionDid) {
+    for (const std::string error : {"", "example.zolvec.Brumelis1.Error.NotFocused",
+                                    "org.freedesktop.DBus.Error.UnknownMethod"}) {
+        Followed session;
+        session.shell->askError = error;
+        EXPECT_EQ(session.windows->KeepAbove(2, true),
+                  error.empty() ? ChangeAnswer::kAccepted : ChangeAnswer::kNotNow);
+        EXPECT_EQ(session.windows->Served(), error.find("Unknown") == std::string::npos);
+    }
+}
+
+// Locked: every change is "not possible now", nothing is kept for later, the
+// tile stays. Unlocked: asked to follow at once (a stale answer not taken).
+TEST(GnomeWindowSystem, AnOffExtensionIsFollowedAgainAsSoonAsItIsBack) {
+    Followed session("lock-unlock.txt");
+    session.windows->SetOpacity(2, 200);
+    session.windows->SetOpacity(2, 100);  // kept until the first is answered
+    session.Deliver(1);
+    EXPECT_EQ(session.windows->KeepAbove(2, true), ChangeAnswer::kNotNow);
+    EXPECT_EQ(session.windows->SetOpacity(2, 50), ChangeAnswer::kNotNow);
+    session.shell->calls.at(0).reply(nullptr);
+    ASSERT_EQ(session.shell->calls.size(), 1u) << "no opacity kept for later";
+    EXPECT_EQ(session.windows->ForegroundWindow(), 2);
+    for (const std::size_t change : {2, 1, 2}) session.Deliver(change);
+    ASSERT_EQ(session.shell->calls.at(1).method + session.shell->calls.at(2).method,
+              "FollowFollow");
+    GVariant* focus = session.messages.at(3).Values();
+    session.shell->calls.at(1).reply(focus);
+    EXPECT_FALSE(session.windows->Served());
+    session.shell->calls.at(2).reply(focus);
+    g_variant_unref(focus);
+    EXPECT_EQ(session.windows->ForegroundWindow(), 4);
+    EXPECT_EQ(session.windows->SetOpacity(4, 90), ChangeAnswer::kAccepted);
 }
 
 }  // namespace

@@ -26,11 +26,17 @@ std::vector<RecordedMessage> ReadTraffic(const std::string& name) {
 }
 
 void RecordedShell::Call(const char* method, GVariant* parameters, Reply reply) {
+    if (parameters == nullptr) parameters = g_variant_new("()");  // Follow's
     g_variant_ref_sink(parameters);
     gchar* text = g_variant_print(parameters, TRUE);
     calls.push_back({method, text, std::move(reply)});
     g_free(text);
     g_variant_unref(parameters);
+}
+
+std::string RecordedShell::Ask(const char* method, GVariant* parameters) {
+    Call(method, parameters, nullptr);
+    return askError;
 }
 
 void RecordedShell::Deliver(const RecordedMessage& message) {

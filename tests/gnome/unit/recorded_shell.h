@@ -32,11 +32,14 @@ struct SentCall {
 class RecordedShell final : public ShellLink {
 public:
     void Call(const char* method, GVariant* parameters, Reply reply) override;
+    // Kept with the calls (no reply); answered `askError` (empty: done).
+    std::string Ask(const char* method, GVariant* parameters) override;
     void OnSignal(Signal signal) override { signal_ = std::move(signal); }
     std::size_t MessagesSent() const override { return calls.size(); }
     void Deliver(const RecordedMessage& message);
 
     std::vector<SentCall> calls;
+    std::string askError;
 
 private:
     Signal signal_;
