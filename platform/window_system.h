@@ -30,6 +30,11 @@ enum class ChangeAnswer {
     // others, or no compositor drawing opacity. An opacity is still recorded,
     // so that it shows once a compositor starts.
     kUnsupported,
+    // Not possible now, for any window, and nothing was changed or kept to
+    // be done later: the desktop's helper the backend works through is off
+    // for a while (the screen is locked, the user disabled it); asking again
+    // later may work.
+    kNotNow,
 };
 
 // One top-level window of the desktop and its title (nothing when the title

@@ -23,7 +23,8 @@ const Text kNoBackend =
 
 SessionEnvironment SessionEnvironment::FromProcess() {
     return SessionEnvironment{SessionVariable("DISPLAY"), SessionVariable("WAYLAND_DISPLAY"),
-                              SessionVariable("XDG_SESSION_TYPE"), SessionVariable("SWAYSOCK")};
+                              SessionVariable("XDG_SESSION_TYPE"), SessionVariable("SWAYSOCK"),
+                              SessionVariable("XDG_CURRENT_DESKTOP")};
 }
 
 bool SessionEnvironment::IsWayland() const {

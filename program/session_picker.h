@@ -20,6 +20,7 @@ struct SessionEnvironment {
     std::string waylandDisplay;  // WAYLAND_DISPLAY
     std::string sessionType;     // XDG_SESSION_TYPE
     std::string swaySocket;      // SWAYSOCK: sway's IPC socket
+    std::string currentDesktop;  // XDG_CURRENT_DESKTOP: desktop names, ':' between
 
     static SessionEnvironment FromProcess();
     // Xwayland gives a Wayland session a DISPLAY too: these say Wayland first.

@@ -16,10 +16,16 @@ void ToolbarWindow::TogglePin() {
     if (pin) {
         Pin();
     } else {
-        IgnoreFailure([&] { desktop_.KeepAbove(target_, false); });
-        IgnoreFailure([&] { form_.SetButtonCaption(kPinButton, texts::kPinCaption); });
-        IgnoreFailure(
-            [&] { pinned_ = ReplaceText(pinned_, PinnedItem(target_), Text()).AsText(); });
+        ChangeAnswer answer = ChangeAnswer::kAccepted;
+        IgnoreFailure([&] { answer = desktop_.KeepAbove(target_, false); });
+        if (answer == ChangeAnswer::kNotNow) {
+            // Still kept above: the button keeps saying so.
+            TellNotNow();
+        } else {
+            IgnoreFailure([&] { form_.SetButtonCaption(kPinButton, texts::kPinCaption); });
+            IgnoreFailure(
+                [&] { pinned_ = ReplaceText(pinned_, PinnedItem(target_), Text()).AsText(); });
+        }
     }
     IgnoreFailure([&] { Fold(); });
     IgnoreFailure([&] { desktop_.Activate(target_); });
@@ -37,6 +43,10 @@ void ToolbarWindow::Pin() {
             IgnoreFailure([&] { form_.StayAbove(); });
             IgnoreFailure([&] { form_.SetButtonCaption(kPinButton, texts::kUnpinCaption); });
             IgnoreFailure([&] { pinned_ += PinnedItem(target_); });
+            toldNotNow_ = false;
+            break;
+        case ChangeAnswer::kNotNow:
+            TellNotNow();
             break;
         case ChangeAnswer::kUnsupported:
             if (!toldCannotKeepAbove_) {
@@ -53,6 +63,14 @@ void ToolbarWindow::Pin() {
 
 void ToolbarWindow::Tell(const Text& text) {
     IgnoreFailure([&] { toolkit_.ShowMessage(text, MessageButtons::Ok); });
+}
+
+// Once while the desktop's helper stays off: a change it accepts again
+// ends the outage.
+void ToolbarWindow::TellNotNow() {
+    if (toldNotNow_) return;
+    toldNotNow_ = true;
+    Tell(texts::kNotPossibleNow);
 }
 
 }  // namespace brumelis

@@ -57,6 +57,7 @@ private:
     ChangeAnswer SendOpacity(std::uint8_t opacity);
     // Shows an OK box; a box that cannot be shown is skipped.
     void Tell(const Text& text);
+    void TellNotNow();
 
     WindowSystem& desktop_;
     FormToolkit& toolkit_;
@@ -82,6 +83,8 @@ private:
     // What the desktop cannot show or do, once told, is not told again.
     bool toldOpacityNotShown_ = false;
     bool toldCannotKeepAbove_ = false;
+    // "Not possible now" is told once until a change is accepted again.
+    bool toldNotNow_ = false;
     // Windows the system protects from us: a refused pin is told once for
     // each; a window that refused an opacity, or draws itself, is told once
     // and sent no more.

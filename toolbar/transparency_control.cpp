@@ -35,6 +35,7 @@ const Text* WhyLeftAlone(ChangeAnswer answer) {
 ChangeAnswer ToolbarWindow::SendOpacity(std::uint8_t opacity) {
     const ChangeAnswer answer = desktop_.SetOpacity(target_, opacity);
     if (WhyLeftAlone(answer) != nullptr) refusedOpacity_.insert(target_);
+    if (answer == ChangeAnswer::kAccepted) toldNotNow_ = false;
     return answer;
 }
 
@@ -50,13 +51,16 @@ void ToolbarWindow::EndDrag() {
     } else if (answer == ChangeAnswer::kUnsupported && !toldOpacityNotShown_) {
         toldOpacityNotShown_ = true;
         toolkit_.ShowMessage(texts::kOpacityNotShown, MessageButtons::Ok);
+    } else if (answer == ChangeAnswer::kNotNow) {
+        TellNotNow();
     }
 }
 
 void ToolbarWindow::MakeOpaque() {
     if (refusedOpacity_.count(target_) != 0) return;
-    if (const Text* why = WhyLeftAlone(SendOpacity(255)))
-        toolkit_.ShowMessage(*why, MessageButtons::Ok);
+    const ChangeAnswer answer = SendOpacity(255);
+    if (const Text* why = WhyLeftAlone(answer)) toolkit_.ShowMessage(*why, MessageButtons::Ok);
+    if (answer == ChangeAnswer::kNotNow) TellNotNow();
 }
 
 void ToolbarWindow::MakeOpaqueAndFold() {
