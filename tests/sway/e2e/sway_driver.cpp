@@ -122,6 +122,7 @@ public:
     // the screen, which sway always composites, does (PointerDriver).
 
     bool KeepsWindowsAbove() override { return false; }
+    bool RestartHelper(ToolbarCopy&) override { return Command("reload"); }
     void Pause() override { std::this_thread::sleep_for(std::chrono::milliseconds(5)); }
 
 private:
