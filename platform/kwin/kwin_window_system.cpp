@@ -138,9 +138,9 @@ bool KWinWindowSystem::AwaitFirstReport() {
     return reported_;
 }
 
-bool KWinWindowSystem::ScriptRuns() {
+bool KWinWindowSystem::ScriptRuns(bool mayTrust) {
     if (state_ != State::kRunning) return false;
-    if (g_get_monotonic_time() - trusted_ < recallDeadline_.count() * 1000) return true;
+    if (mayTrust && g_get_monotonic_time() - trusted_ < recallDeadline_.count() * 1000) return true;
     BusReply loaded = bus_->Call(kKWin, "/Scripting", kScripting, "isScriptLoaded",
                                  g_variant_new("(s)", pluginName_.c_str()), kCheckDeadline);
     gboolean yes = FALSE;
@@ -165,8 +165,7 @@ void KWinWindowSystem::ExpectRecall() {
 gboolean KWinWindowSystem::OnNoRecall(gpointer data) {
     auto& system = *static_cast<KWinWindowSystem*>(data);
     system.recallSource_ = 0;
-    system.trusted_ = 0;  // so that KWin is asked
-    system.ScriptRuns();
+    system.ScriptRuns(false);
     return G_SOURCE_REMOVE;
 }
 
@@ -357,7 +356,9 @@ void KWinWindowSystem::Activate(WindowHandle window) {
 
 ChangeAnswer KWinWindowSystem::Queue(Command command) {
     if (Find(command.window) == nullptr) return ChangeAnswer::kAccepted;
-    if (!ScriptRuns()) return ChangeAnswer::kNotNow;
+    // A pin shows on the button: KWin is asked each time. A drag's moves
+    // follow each other too fast for that.
+    if (!ScriptRuns(command.kind != "above")) return ChangeAnswer::kNotNow;
     if (command.kind == "opacity") {
         for (Command& queued : commands_) {
             if (queued.kind == command.kind && queued.window == command.window) {

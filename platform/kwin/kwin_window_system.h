@@ -100,9 +100,9 @@ private:
     void Lose();
     void Reload();
     static gboolean OnReloadStep(gpointer self);
-    // Whether a change may go now: asks KWin unless the script was trusted
-    // within the recall deadline.
-    bool ScriptRuns();
+    // Whether a change may go now: asks KWin unless `mayTrust` and the
+    // script was trusted within the recall deadline.
+    bool ScriptRuns(bool mayTrust);
     void ExpectRecall();
     static gboolean OnNoRecall(gpointer self);
     void OnCall(const std::string& sender, const std::string& method, GVariant* parameters,
