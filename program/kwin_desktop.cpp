@@ -5,16 +5,19 @@
 #include <gtk/gtk.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <memory>
 
+#include "base/utf8_text.h"
 #include "platform/gtk/gtk_message_box.h"
 #include "platform/gtk/gtk_placement.h"
 #include "platform/gtk/gtk_support.h"
 #include "platform/gtk/gtk_toolkit.h"
 #include "platform/kwin/kwin_dbus.h"
 #include "platform/kwin/kwin_window_system.h"
+#include "platform/private_directory.h"
 #include "platform/x11/x11_instance_lock.h"
 #include "program/announced_toolbars.h"
 #include "program/desktop_start.h"
@@ -28,13 +31,50 @@ namespace {
 const Text kNoScript =
     u"KWin n'a pas lancé le script de Brumelis (les scripts KWin sont peut-être désactivés) : "
     u"Brumelis ne peut pas suivre ses fenêtres.";
+const Text kNoPrivatePlace =
+    u"Brumelis ne trouve aucun dossier privé où écrire le script qu'il confie à KWin "
+    u"($XDG_RUNTIME_DIR n'est pas défini, et le dossier de secours sous /tmp n'est pas à vous "
+    u"seul) : "
+    u"Brumelis ne peut pas suivre ses fenêtres.";
+const Text kScriptNotWritten = u"Brumelis n'a pas pu écrire le script qu'il confie à KWin (";
+const Text kScriptNotWrittenEnd = u") : Brumelis ne peut pas suivre ses fenêtres.";
+const Text kScriptLost =
+    u"KWin a arrêté le script de Brumelis et refuse de le relancer : Brumelis ne peut plus "
+    u"suivre ni changer les fenêtres. Fermez Brumelis et relancez-le.";
+
+const Text kKWinStarting =
+    u"KWin ne répond pas sur le bus de session (org.kde.KWin et ses scripts) : Brumelis ne "
+    u"peut pas suivre ses fenêtres.";
+
+// Whether `name` is one of the desktop names ($XDG_CURRENT_DESKTOP, ':' between).
+bool Names(const std::string& desktops, const std::string& name) {
+    for (std::size_t start = 0; start <= desktops.size();) {
+        const std::size_t end = std::min(desktops.find(':', start), desktops.size());
+        if (desktops.compare(start, end - start, name) == 0) return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+// True when KWin's scripting answers; an unknown object while KWin starts.
+bool ScriptingAnswers(GDBusConnection* bus) {
+    GVariant* loaded = g_dbus_connection_call_sync(
+        bus, "org.kde.KWin", "/Scripting", "org.kde.kwin.Scripting", "isScriptLoaded",
+        g_variant_new("(s)", "brumelis"), G_VARIANT_TYPE("(b)"), G_DBUS_CALL_FLAGS_NO_AUTO_START,
+        1000, nullptr, nullptr);
+    if (loaded == nullptr) return false;
+    g_variant_unref(loaded);
+    return true;
+}
 
 // KWin proves itself by its name on the session bus: a variable could have
-// been left by another session.
+// been left by another session. A Plasma session whose KWin, or its
+// scripting, is not there yet is still starting (a program started with it).
 Fit Detect(const SessionEnvironment& session) {
     if (!session.IsWayland()) return Fit::NotThisSession();
+    const bool plasma = Names(session.currentDesktop, "KDE");
     GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
-    if (bus == nullptr) return Fit::NotThisSession();
+    if (bus == nullptr) return plasma ? Fit::NotReadyYet(kKWinStarting) : Fit::NotThisSession();
     GVariant* owned = g_dbus_connection_call_sync(
         bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
         "NameHasOwner", g_variant_new("(s)", "org.kde.KWin"), G_VARIANT_TYPE("(b)"),
@@ -44,8 +84,10 @@ Fit Detect(const SessionEnvironment& session) {
         g_variant_get(owned, "(b)", &kwin);
         g_variant_unref(owned);
     }
+    const bool ready = kwin && ScriptingAnswers(bus);
     g_object_unref(bus);
-    return kwin ? Fit::Runs() : Fit::NotThisSession();
+    if (ready) return Fit::Runs();
+    return kwin || plasma ? Fit::NotReadyYet(kKWinStarting) : Fit::NotThisSession();
 }
 
 std::string Token() {
@@ -66,13 +108,19 @@ int Run(int& argc, char**& argv) {
     // starting is not taken for a dead one.
     X11InstanceLock startLock(SessionVariable("WAYLAND_DISPLAY"), runtime);
     startLock.Acquire();
-    KWinStart start{getpid(), runtime.empty() ? g_get_tmp_dir() : runtime,
-                    DeadAnnouncers(announcements), Token()};
+    // KWin runs what the file holds: never in a directory others can write to.
+    const std::string scriptDirectory = PrivateDirectory(runtime);
+    if (scriptDirectory.empty()) return Refuse(kNoPrivatePlace);
+    KWinStart start{getpid(), scriptDirectory, DeadAnnouncers(announcements), Token()};
     auto bus = ConnectSessionBus();
+    std::string fileProblem;
     std::unique_ptr<KWinWindowSystem> windows =
-        bus ? KWinWindowSystem::Load(std::move(bus), start) : nullptr;
+        bus ? KWinWindowSystem::Load(std::move(bus), start, &fileProblem) : nullptr;
     if (!windows) {
         startLock.Release();
+        if (!fileProblem.empty()) {
+            return Refuse(kScriptNotWritten + TextFromUtf8(fileProblem) + kScriptNotWrittenEnd);
+        }
         return Refuse(kNoScript);
     }
     WithAnnouncedToolbars desktop(*windows, announcements);
@@ -83,6 +131,7 @@ int Run(int& argc, char**& argv) {
         toolkit->BeforeEnd([&] { windows->Unload(); });
         // Ended by a signal, the program still takes its script out of KWin.
         GtkToolkit* ending = toolkit.get();
+        windows->OnScriptLost([ending] { ending->ShowMessage(kScriptLost, MessageButtons::Ok); });
         for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
             g_unix_signal_add(
                 signal, [](gpointer self) -> gboolean { static_cast<GtkToolkit*>(self)->End(); },

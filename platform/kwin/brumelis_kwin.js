@@ -28,29 +28,24 @@ function idOf(window) {
 
 var watched = null;
 // Everything goes as text: one signature whatever numbers KWin's engine
-// makes of a geometry (whole on 5.27, fractional on Plasma 6).
+// makes of a geometry (whole on 5.27, fractional on Plasma 6). Only what
+// the program uses goes: no title, nothing of other windows.
 function report() {
     var window = watched;
     if (!window) {
-        callDBus(owner, path, iface, "Window", token, "", "0", "0", "0", "0", "");
+        callDBus(owner, path, iface, "Window", token, "", "0", "0", "0", "0");
         return;
     }
     var frame = window.frameGeometry;
     callDBus(owner, path, iface, "Window", token, idOf(window), String(frame.x), String(frame.y),
-             String(frame.width), String(frame.height), String(window.caption));
+             String(frame.width), String(frame.height));
 }
 function follow(window) {
     // A window being closed may lose its signals before KWin says it is
     // gone: without them there is nothing to disconnect.
-    if (watched && watched.frameGeometryChanged) {
-        watched.frameGeometryChanged.disconnect(report);
-        watched.captionChanged.disconnect(report);
-    }
+    if (watched && watched.frameGeometryChanged) watched.frameGeometryChanged.disconnect(report);
     watched = window;
-    if (watched) {
-        watched.frameGeometryChanged.connect(report);
-        watched.captionChanged.connect(report);
-    }
+    if (watched) watched.frameGeometryChanged.connect(report);
     report();
 }
 // A click on the toolbar may make KWin give its surface the focus (first

@@ -14,7 +14,7 @@ const char kIntrospection[] =
     "<node><interface name='org.brumelis.KWinScript'>"
     "<method name='Window'><arg type='s' direction='in'/><arg type='s' direction='in'/>"
     "<arg type='s' direction='in'/><arg type='s' direction='in'/><arg type='s' direction='in'/>"
-    "<arg type='s' direction='in'/><arg type='s' direction='in'/></method>"
+    "<arg type='s' direction='in'/></method>"
     "<method name='Closed'><arg type='s' direction='in'/><arg type='s' direction='in'/></method>"
     "<method name='NextCommand'><arg type='s' direction='in'/><arg type='s' direction='out'/>"
     "<arg type='s' direction='out'/><arg type='d' direction='out'/></method>"

@@ -4,11 +4,10 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
 
-#include "base/utf8_text.h"
 #include "platform/kwin/kwin_dbus.h"
 #include "platform/kwin/kwin_script.h"
+#include "platform/kwin/kwin_script_file.h"
 
 namespace brumelis {
 
@@ -16,8 +15,15 @@ namespace {
 
 constexpr auto kStartDeadline = std::chrono::milliseconds(1000);
 // KWin gives up on a call after 25 s, and a script whose call failed has
-// no callback left to ask again: the standing call is answered before.
-constexpr guint kQuietAnswerSeconds = 20;
+// no callback left to ask again: the standing call is answered before. Its
+// call that follows at once also says the script still runs.
+constexpr guint kQuietAnswerSeconds = 10;
+// A script not heard from within the recall deadline is not trusted to run:
+// KWin is asked, briefly (it answers in about a millisecond), before a
+// change is promised.
+constexpr auto kCheckDeadline = std::chrono::milliseconds(500);
+// A KWin whose scripting restarts may refuse a load for a moment.
+constexpr int kReloadTries = 5;
 
 const char kKWin[] = "org.kde.KWin";
 const char kScripting[] = "org.kde.kwin.Scripting";
@@ -41,33 +47,51 @@ bool SameRect(const ScreenRect& a, const ScreenRect& b) {
 }  // namespace
 
 std::unique_ptr<KWinWindowSystem> KWinWindowSystem::Load(std::unique_ptr<ScriptBus> bus,
-                                                         const KWinStart& start) {
-    BusReply owner =
-        bus->Call("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-                  "GetNameOwner", g_variant_new("(s)", kKWin), kStartDeadline);
-    if (!owner.ok()) return nullptr;
-    const gchar* kwin = nullptr;
-    g_variant_get(owner.body, "(&s)", &kwin);
+                                                         const KWinStart& start,
+                                                         std::string* fileProblem) {
     std::unique_ptr<KWinWindowSystem> system(new KWinWindowSystem(std::move(bus), start));
-    if (!system->Run(kwin, start.deadCopies)) return nullptr;
+    for (long pid : start.deadCopies) {
+        system->bus_->Call(kKWin, "/Scripting", kScripting, "unloadScript",
+                           g_variant_new("(s)", KWinScriptName(pid).c_str()), kStartDeadline);
+        // Its file too: it is ours, and a later copy may be given its number.
+        unlink((start.scriptDirectory + "/" + KWinScriptName(pid) + ".js").c_str());
+    }
+    const bool runs = system->LoadScript() && system->AwaitFirstReport();
+    if (fileProblem != nullptr) *fileProblem = system->fileProblem_;
+    if (!runs) return nullptr;
+    system->state_ = State::kRunning;
     return system;
 }
 
 KWinWindowSystem::KWinWindowSystem(std::unique_ptr<ScriptBus> bus, const KWinStart& start)
-    : bus_(std::move(bus)), token_(start.token), pluginName_(KWinScriptName(start.pid)) {
+    : bus_(std::move(bus)),
+      token_(start.token),
+      pid_(start.pid),
+      recallDeadline_(start.recallDeadline),
+      reloadPause_(start.reloadPause),
+      pluginName_(KWinScriptName(start.pid)) {
     scriptFile_ = start.scriptDirectory + "/" + pluginName_ + ".js";
-    const ScriptOwner owner{bus_->UniqueName(), token_, pluginName_, start.pid};
-    std::ofstream(scriptFile_, std::ios::trunc) << KWinScriptText(owner);
     bus_->OnCall(
         [this](const std::string& sender, const std::string& method, GVariant* parameters,
                BusAnswer answer) { OnCall(sender, method, parameters, std::move(answer)); });
 }
 
-bool KWinWindowSystem::Run(const std::string& kwin, const std::vector<long>& deadCopies) {
+bool KWinWindowSystem::LoadScript() {
+    // Asked at each load: a restarted KWin has a new unique name.
+    BusReply owner =
+        bus_->Call("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                   "GetNameOwner", g_variant_new("(s)", kKWin), kStartDeadline);
+    if (!owner.ok() || !g_variant_is_of_type(owner.body, G_VARIANT_TYPE("(s)"))) return false;
+    const gchar* kwin = nullptr;
+    g_variant_get(owner.body, "(&s)", &kwin);
     kwin_ = kwin;
-    for (long pid : deadCopies) {
-        bus_->Call(kKWin, "/Scripting", kScripting, "unloadScript",
-                   g_variant_new("(s)", KWinScriptName(pid).c_str()), kStartDeadline);
+    reported_ = false;
+    scriptObject_.clear();
+    if (!wroteFile_) {
+        fileProblem_ = WriteScriptFile(
+            scriptFile_, KWinScriptText({bus_->UniqueName(), token_, pluginName_, pid_}));
+        if (!fileProblem_.empty()) return false;
+        wroteFile_ = true;
     }
     // loadScript has a one-argument form too: the signature picks (ss).
     BusReply loaded =
@@ -85,19 +109,26 @@ bool KWinWindowSystem::Run(const std::string& kwin, const std::vector<long>& dea
             break;
         }
     }
-    // The script's first report says it runs; until then nothing is known.
-    // KWin 5.27 gives an unloaded script's number to the next one, and its
-    // old object may still answer for a moment: a run that reached it
-    // started nothing, so Scripting.start (which runs every loaded script
-    // not yet running) follows when the first half of the wait was silent.
-    // Another script unloaded meanwhile can take our number's object away
-    // before the run: then start goes at once.
+    // Another script unloaded between our load and our run can take our
+    // number's object away: Scripting.start (which runs every loaded script
+    // not yet running) runs ours then.
+    if (scriptObject_.empty()) {
+        bus_->Call(kKWin, "/Scripting", kScripting, "start", nullptr, kStartDeadline);
+    }
+    return true;
+}
+
+// The script's first report says it runs; until then nothing is known.
+// KWin 5.27 gives an unloaded script's number to the next one, and its old
+// object may still answer for a moment: a run that reached it started
+// nothing, so Scripting.start follows when the first half of the wait was
+// silent.
+bool KWinWindowSystem::AwaitFirstReport() {
     const guint wake = g_timeout_add(
         50, [](gpointer) -> gboolean { return G_SOURCE_CONTINUE; }, nullptr);
     const gint64 start = g_get_monotonic_time();
     const gint64 half = kStartDeadline.count() * 500;
     bool restarted = scriptObject_.empty();
-    if (restarted) bus_->Call(kKWin, "/Scripting", kScripting, "start", nullptr, kStartDeadline);
     while (!reported_ && g_get_monotonic_time() < start + 2 * half) {
         if (!restarted && g_get_monotonic_time() > start + half) {
             restarted = true;
@@ -109,15 +140,107 @@ bool KWinWindowSystem::Run(const std::string& kwin, const std::vector<long>& dea
     return reported_;
 }
 
+bool KWinWindowSystem::ScriptRuns(bool mayTrust) {
+    if (state_ != State::kRunning) return false;
+    if (mayTrust && g_get_monotonic_time() - trusted_ < recallDeadline_.count() * 1000) return true;
+    BusReply loaded = bus_->Call(kKWin, "/Scripting", kScripting, "isScriptLoaded",
+                                 g_variant_new("(s)", pluginName_.c_str()), kCheckDeadline);
+    gboolean yes = FALSE;
+    if (loaded.ok() && g_variant_is_of_type(loaded.body, G_VARIANT_TYPE("(b)"))) {
+        g_variant_get(loaded.body, "(b)", &yes);
+    }
+    if (!yes) {
+        Lose();
+        return false;
+    }
+    trusted_ = g_get_monotonic_time();
+    return true;
+}
+
+// A running script calls again at once after each answer.
+void KWinWindowSystem::ExpectRecall() {
+    if (recallSource_ == 0)
+        recallSource_ =
+            g_timeout_add(static_cast<guint>(recallDeadline_.count()), &OnNoRecall, this);
+}
+
+gboolean KWinWindowSystem::OnNoRecall(gpointer data) {
+    auto& system = *static_cast<KWinWindowSystem*>(data);
+    system.recallSource_ = 0;
+    system.ScriptRuns(false);
+    return G_SOURCE_REMOVE;
+}
+
+// Nothing asked before is kept to be done on whatever window is active once
+// the script is back.
+void KWinWindowSystem::Lose() {
+    if (state_ != State::kRunning) return;
+    state_ = State::kLost;
+    commands_.clear();
+    if (quietSource_ != 0) g_source_remove(quietSource_);
+    if (recallSource_ != 0) g_source_remove(recallSource_);
+    quietSource_ = recallSource_ = 0;
+    // The call of a script that went is answered all the same: GDBus holds it.
+    if (waiting_) waiting_(g_variant_new("(ssd)", "", "", 0.0));
+    waiting_ = nullptr;
+    reloads_ = 0;
+    reloadStep_ = 0;
+    reloadSource_ = g_timeout_add(0, &OnReloadStep, this);
+}
+
+// One try: the load, then up to a second for the first report, Scripting.start
+// at half of it; kReloadTries tries a pause apart, then the user is told.
+gboolean KWinWindowSystem::OnReloadStep(gpointer data) {
+    auto& system = *static_cast<KWinWindowSystem*>(data);
+    system.reloadSource_ = 0;
+    if (system.state_ != State::kLost) return G_SOURCE_REMOVE;
+    system.Reload();
+    return G_SOURCE_REMOVE;
+}
+
+void KWinWindowSystem::Reload() {
+    const int step = reloadStep_++;
+    bool failed = false;
+    if (step == 0) {
+        // KWin loads no second script under one name: a remnant of ours goes.
+        bus_->Call(kKWin, "/Scripting", kScripting, "unloadScript",
+                   g_variant_new("(s)", pluginName_.c_str()), kStartDeadline);
+        if (wroteFile_) unlink(scriptFile_.c_str());
+        wroteFile_ = false;
+        failed = !LoadScript();
+    } else if (step == 1) {
+        bus_->Call(kKWin, "/Scripting", kScripting, "start", nullptr, kStartDeadline);
+    } else {
+        failed = true;
+    }
+    if (!failed) {
+        reloadSource_ =
+            g_timeout_add(static_cast<guint>(kStartDeadline.count() / 2), &OnReloadStep, this);
+        return;
+    }
+    reloadStep_ = 0;
+    if (++reloads_ < kReloadTries) {
+        reloadSource_ =
+            g_timeout_add(static_cast<guint>(reloadPause_.count()), &OnReloadStep, this);
+        return;
+    }
+    state_ = State::kGivenUp;
+    if (tellLost_) tellLost_();
+}
+
 void KWinWindowSystem::Unload() {
     if (unloaded_) return;
     unloaded_ = true;
-    if (quietSource_ != 0) g_source_remove(quietSource_);
+    for (guint* source : {&quietSource_, &recallSource_, &reloadSource_}) {
+        if (*source != 0) g_source_remove(*source);
+        *source = 0;
+    }
     if (waiting_) waiting_(g_variant_new("(ssd)", "quit", "", 0.0));
     waiting_ = nullptr;
     bus_->Call(kKWin, "/Scripting", kScripting, "unloadScript",
                g_variant_new("(s)", pluginName_.c_str()), kStartDeadline);
-    unlink(scriptFile_.c_str());
+    // Only a file the program made: one found in its place is left as it is.
+    if (wroteFile_) unlink(scriptFile_.c_str());
 }
 
 void KWinWindowSystem::OnCall(const std::string& sender, const std::string& method,
@@ -138,13 +261,26 @@ void KWinWindowSystem::OnCall(const std::string& sender, const std::string& meth
         return;
     }
     reported_ = true;
-    if (method == "Window" && g_variant_is_of_type(parameters, G_VARIANT_TYPE("(sssssss)"))) {
+    if (state_ == State::kLost) {
+        // Back: the reload's remaining steps have nothing left to do.
+        state_ = State::kRunning;
+        if (reloadSource_ != 0) g_source_remove(reloadSource_);
+        reloadSource_ = 0;
+    }
+    if (method == "Window" && g_variant_is_of_type(parameters, G_VARIANT_TYPE("(ssssss)"))) {
         TakeWindow(parameters);
     } else if (method == "Closed" && g_variant_is_of_type(parameters, G_VARIANT_TYPE("(ss)"))) {
         const gchar* id = nullptr;
         g_variant_get(parameters, "(&s&s)", nullptr, &id);
         TakeClosed(id);
     } else if (method == "NextCommand") {
+        // Called again after a command: it ran it, and a drag's next moves
+        // need not ask KWin.
+        if (recallSource_ != 0 && commandAnswered_) trusted_ = g_get_monotonic_time();
+        commandAnswered_ = false;
+        if (recallSource_ != 0) g_source_remove(recallSource_);
+        recallSource_ = 0;
+        if (waiting_) waiting_(g_variant_new("(ssd)", "", "", 0.0));
         waiting_ = std::move(answer);
         Dispatch();
         if (waiting_ && quietSource_ == 0) {
@@ -157,8 +293,8 @@ void KWinWindowSystem::OnCall(const std::string& sender, const std::string& meth
 }
 
 void KWinWindowSystem::TakeWindow(GVariant* parameters) {
-    const gchar *id, *x, *y, *width, *height, *caption;
-    g_variant_get(parameters, "(&s&s&s&s&s&s&s)", nullptr, &id, &x, &y, &width, &height, &caption);
+    const gchar *id, *x, *y, *width, *height;
+    g_variant_get(parameters, "(&s&s&s&s&s&s)", nullptr, &id, &x, &y, &width, &height);
     if (*id == '\0') {
         active_ = 0;
         return;
@@ -173,7 +309,6 @@ void KWinWindowSystem::TakeWindow(GVariant* parameters) {
     const bool seen = !window.id.empty();
     window.id = id;
     window.frame = ScreenRect{Number(x), Number(y), End(x, width), End(y, height)};
-    window.title = TextFromUtf8(caption);
     active_ = handle;
     if (handle == watched_ && seen && !SameRect(before, window.frame) && moved_) moved_();
 }
@@ -208,13 +343,11 @@ void KWinWindowSystem::WatchMoves(WindowHandle window, std::function<void()> mov
 }
 
 ChangeAnswer KWinWindowSystem::KeepAbove(WindowHandle window, bool above) {
-    Queue({"above", window, above ? 1.0 : 0.0});
-    return ChangeAnswer::kAccepted;
+    return Queue({"above", window, above ? 1.0 : 0.0});
 }
 
 ChangeAnswer KWinWindowSystem::SetOpacity(WindowHandle window, std::uint8_t opacity) {
-    Queue({"opacity", window, opacity / 255.0});
-    return ChangeAnswer::kAccepted;
+    return Queue({"opacity", window, opacity / 255.0});
 }
 
 // A click on the toolbar may have given its surface the focus, which no
@@ -223,18 +356,22 @@ void KWinWindowSystem::Activate(WindowHandle window) {
     Queue({"activate", window, 0.0});
 }
 
-void KWinWindowSystem::Queue(Command command) {
-    if (Find(command.window) == nullptr) return;
+ChangeAnswer KWinWindowSystem::Queue(Command command) {
+    if (Find(command.window) == nullptr) return ChangeAnswer::kAccepted;
+    // A pin shows on the button: KWin is asked each time. A drag's moves
+    // follow each other too fast for that.
+    if (!ScriptRuns(command.kind != "above")) return ChangeAnswer::kNotNow;
     if (command.kind == "opacity") {
         for (Command& queued : commands_) {
             if (queued.kind == command.kind && queued.window == command.window) {
                 queued.value = command.value;
-                return;
+                return ChangeAnswer::kAccepted;
             }
         }
     }
     commands_.push_back(std::move(command));
     Dispatch();
+    return ChangeAnswer::kAccepted;
 }
 
 void KWinWindowSystem::Dispatch() {
@@ -248,6 +385,8 @@ void KWinWindowSystem::Dispatch() {
     ++messages_;
     answer(g_variant_new("(ssd)", command.kind.c_str(), Find(command.window)->id.c_str(),
                          command.value));
+    commandAnswered_ = true;
+    ExpectRecall();
 }
 
 gboolean KWinWindowSystem::OnQuiet(gpointer data) {
@@ -258,18 +397,15 @@ gboolean KWinWindowSystem::OnQuiet(gpointer data) {
         system.waiting_ = nullptr;
         ++system.messages_;
         answer(g_variant_new("(ssd)", "", "", 0.0));
+        system.ExpectRecall();
     }
     return G_SOURCE_REMOVE;
 }
 
-std::vector<ListedWindow> KWinWindowSystem::TopLevelWindows(WindowHandle, std::size_t titleLength) {
-    std::vector<ListedWindow> listed;
-    for (const auto& [handle, window] : windows_) {
-        ListedWindow entry{handle, window.title};
-        if (entry.title->size() > titleLength) entry.title->resize(titleLength);
-        listed.push_back(std::move(entry));
-    }
-    return listed;
+// The script sends no window's title: the instance rule counts the toolbars
+// the copies announce (WithAnnouncedToolbars), and nothing else is listed.
+std::vector<ListedWindow> KWinWindowSystem::TopLevelWindows(WindowHandle, std::size_t) {
+    return {};
 }
 
 }  // namespace brumelis

@@ -2,16 +2,23 @@
 // inside KWin (brumelis_kwin.js): KWin offers other programs no window list,
 // geometry, keep-above or opacity, only its scripts see windows.
 //
-// The script reports the active window (its frame, its caption) and the
-// windows that close, as calls to the program's unique bus name; every
+// The script reports the active window (its id and frame, nothing more) and
+// the windows that close, as calls to the program's unique bus name; every
 // answer here comes from what it last reported, so no tick waits for KWin
 // or sends anything. Changes go the other way as the answers to one
 // standing call of the script's (NextCommand): a change asked while the
 // call waits goes at once; opacities asked meanwhile for one window are
 // merged into the latest, so a drag never queues up. The script obeys no
 // one else and acts only on the active window.
+//
+// The script may go while the program runs (unloaded by another program,
+// KWin's scripting or KWin itself restarted). It is missed when it does not
+// call again after an answer, or when KWin no longer lists it as a change
+// is asked; then it is loaded again. Meanwhile, and when it cannot be
+// loaded again, every change answers kNotNow and nothing is kept for later.
 #pragma once
 
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <map>
@@ -27,22 +34,29 @@ namespace brumelis {
 
 struct KWinStart {
     long pid = 0;
-    // Where the script's file is written for KWin to read (private to the
-    // user: the runtime directory).
+    // Where the script's file is written for KWin to read: a directory
+    // private to the user (PrivateDirectory).
     std::string scriptDirectory;
     // The process ids of copies that died without unloading their script.
     std::vector<long> deadCopies;
     // Carried by every call of the script: a leftover script of another
     // run (KWin 5.27 reuses script numbers) is not taken for ours.
     std::string token;
+    // How long the script may stay silent after an answer before KWin is
+    // asked whether it still runs, and the pause between two loads once it
+    // went (shorter in tests).
+    std::chrono::milliseconds recallDeadline{2000};
+    std::chrono::milliseconds reloadPause{2000};
 };
 
 class KWinWindowSystem final : public WindowSystem {
 public:
     // Loads and runs the script, and waits (at most a second) for its first
-    // report. Null when KWin refused or never ran it.
+    // report. Null when KWin refused or never ran it, or when the script's
+    // file could not be made: then `fileProblem` says why.
     static std::unique_ptr<KWinWindowSystem> Load(std::unique_ptr<ScriptBus> bus,
-                                                  const KWinStart& start);
+                                                  const KWinStart& start,
+                                                  std::string* fileProblem = nullptr);
     ~KWinWindowSystem() override { Unload(); }
     // Unloads the script (once): at the end, which may come by _exit.
     void Unload();
@@ -56,6 +70,9 @@ public:
     std::vector<ListedWindow> TopLevelWindows(WindowHandle window,
                                               std::size_t titleLength) override;
 
+    // Called once, when a script that went cannot be loaded again.
+    void OnScriptLost(std::function<void()> tell) { tellLost_ = std::move(tell); }
+
     // The object the script ran as: "/N" on KWin 5, "/Scripting/ScriptN" on 6.
     const std::string& ScriptObject() const { return scriptObject_; }
     // D-Bus messages the program has sent or answered since the start.
@@ -65,7 +82,6 @@ private:
     struct Known {
         std::string id;  // KWin's internalId
         ScreenRect frame{};
-        Text title;
     };
     struct Command {
         std::string kind;
@@ -73,13 +89,27 @@ private:
         double value;
     };
 
+    enum class State { kStarting, kRunning, kLost, kGivenUp };
+
     KWinWindowSystem(std::unique_ptr<ScriptBus> bus, const KWinStart& start);
-    bool Run(const std::string& kwin, const std::vector<long>& deadCopies);
+    // Writes the file, loads and runs the script; false when that failed.
+    bool LoadScript();
+    // The start: waits for the first report on a loop of its own.
+    bool AwaitFirstReport();
+    // The script has gone: nothing more is sent to it; it is loaded again.
+    void Lose();
+    void Reload();
+    static gboolean OnReloadStep(gpointer self);
+    // Whether a change may go now: asks KWin unless `mayTrust` and the
+    // script was trusted within the recall deadline.
+    bool ScriptRuns(bool mayTrust);
+    void ExpectRecall();
+    static gboolean OnNoRecall(gpointer self);
     void OnCall(const std::string& sender, const std::string& method, GVariant* parameters,
                 BusAnswer answer);
     void TakeWindow(GVariant* parameters);
     void TakeClosed(const std::string& id);
-    void Queue(Command command);
+    ChangeAnswer Queue(Command command);
     // Answers the script's standing call with the next command, if any.
     void Dispatch();
     static gboolean OnQuiet(gpointer self);
@@ -88,11 +118,27 @@ private:
     std::unique_ptr<ScriptBus> bus_;
     std::string kwin_;  // KWin's unique name: the only caller obeyed
     std::string token_;
+    long pid_ = 0;
+    std::chrono::milliseconds recallDeadline_;
+    std::chrono::milliseconds reloadPause_;
     std::string pluginName_;
     std::string scriptFile_;
+    std::string fileProblem_;
+    bool wroteFile_ = false;
     std::string scriptObject_;
     bool reported_ = false;
     bool unloaded_ = false;
+
+    State state_ = State::kStarting;
+    // Until when (monotonic) a change may go without asking KWin: the script
+    // has just carried out a command, or KWin has just listed it.
+    gint64 trusted_ = 0;
+    bool commandAnswered_ = false;
+    guint recallSource_ = 0;
+    guint reloadSource_ = 0;
+    int reloadStep_ = 0;
+    int reloads_ = 0;
+    std::function<void()> tellLost_;
 
     std::map<WindowHandle, Known> windows_;
     WindowHandle nextHandle_ = 1;

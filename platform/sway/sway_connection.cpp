@@ -36,7 +36,9 @@ SwayConnection::SwayConnection(int descriptor) : descriptor_(descriptor) {
 }
 
 SwayConnection::~SwayConnection() {
+    closed_ = nullptr;
     Close();
+    if (notifySource_ != 0) g_source_remove(notifySource_);
 }
 
 void SwayConnection::Close() {
@@ -46,6 +48,18 @@ void SwayConnection::Close() {
     if (descriptor_ >= 0) close(descriptor_);
     descriptor_ = -1;
     waiting_.clear();
+    // Told from the main loop, not from inside a read or a send of the owner's.
+    if (closed_ && notifySource_ == 0) notifySource_ = g_idle_add(&OnClosedNotice, this);
+}
+
+gboolean SwayConnection::OnClosedNotice(gpointer data) {
+    auto& connection = *static_cast<SwayConnection*>(data);
+    connection.notifySource_ = 0;
+    // The handler may destroy the connection: nothing of it is used after.
+    std::function<void()> closed = std::move(connection.closed_);
+    connection.closed_ = nullptr;
+    if (closed) closed();
+    return G_SOURCE_REMOVE;
 }
 
 void SwayConnection::Send(SwayMessageType type, const std::string& payload, Answer answer) {

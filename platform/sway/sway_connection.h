@@ -37,6 +37,9 @@ public:
     std::optional<std::string> Ask(SwayMessageType type, const std::string& payload,
                                    std::chrono::milliseconds deadline);
     void OnEvent(EventHandler handler) { events_ = std::move(handler); }
+    // Called once, from the main loop, when sway closes the connection (or
+    // it breaks); the connection may be destroyed there.
+    void OnClosed(std::function<void()> closed) { closed_ = std::move(closed); }
     // sway has gone (the session ends) or spoke no IPC.
     bool Closed() const { return descriptor_ < 0; }
     // Requests sent since the connection opened (docs/benchmarks.md).
@@ -46,6 +49,7 @@ private:
     explicit SwayConnection(int descriptor);
     static gboolean OnReadable(gint, GIOCondition condition, gpointer self);
     static gboolean OnWritable(gint, GIOCondition condition, gpointer self);
+    static gboolean OnClosedNotice(gpointer self);
     // Reads what the socket has and delivers every whole message.
     void ReadAvailable();
     void Deliver(SwayMessage message);
@@ -55,10 +59,12 @@ private:
     int descriptor_;
     guint readSource_ = 0;
     guint writeSource_ = 0;
+    guint notifySource_ = 0;
     std::string unsent_;
     SwayFrameReader reader_;
     std::deque<Answer> waiting_;
     EventHandler events_;
+    std::function<void()> closed_;
     std::size_t requestsSent_ = 0;
 };
 

@@ -8,6 +8,7 @@ namespace brumelis {
 namespace {
 
 constexpr auto kFirstTreeDeadline = std::chrono::seconds(1);
+constexpr guint kReconnectIntervalMs = 250;
 
 const std::string kEvents = R"(["window","workspace"])";
 // Output events came with sway 1.8; 1.7 refuses the subscription (and a
@@ -41,15 +42,55 @@ std::unique_ptr<SwayWindowSystem> SwayWindowSystem::Connect(const std::string& p
     const auto tree = connection->Ask(SwayMessageType::kGetTree, "", kFirstTreeDeadline);
     const auto parsed = tree ? ParseSwayTree(*tree) : std::nullopt;
     if (!parsed) return nullptr;
-    std::unique_ptr<SwayWindowSystem> system(new SwayWindowSystem(std::move(connection)));
+    std::unique_ptr<SwayWindowSystem> system(new SwayWindowSystem(path, std::move(connection)));
     system->tree_ = *parsed;
     return system;
 }
 
-SwayWindowSystem::SwayWindowSystem(std::unique_ptr<SwayConnection> connection)
-    : connection_(std::move(connection)) {
+SwayWindowSystem::SwayWindowSystem(std::string path, std::unique_ptr<SwayConnection> connection)
+    : path_(std::move(path)) {
+    Adopt(std::move(connection));
+}
+
+SwayWindowSystem::~SwayWindowSystem() {
+    if (reconnectSource_ != 0) g_source_remove(reconnectSource_);
+}
+
+void SwayWindowSystem::Adopt(std::unique_ptr<SwayConnection> connection) {
+    connection_ = std::move(connection);
     connection_->OnEvent(
         [this](std::uint32_t type, const std::string& payload) { OnEvent(type, payload); });
+    connection_->OnClosed([this] { Lose(); });
+}
+
+// What was in flight went with the connection; what waited is dropped, not
+// sent to whatever window has the focus once sway is back.
+void SwayWindowSystem::Lose() {
+    connected_ = false;
+    refreshing_ = false;
+    opacityInFlight_ = false;
+    pendingOpacity_.clear();
+    if (reconnectSource_ == 0) {
+        reconnectSource_ = g_timeout_add(kReconnectIntervalMs, &OnReconnect, this);
+    }
+}
+
+// Nothing here waits for sway: the subscription's answer and the tree come
+// on the main loop like any other.
+gboolean SwayWindowSystem::OnReconnect(gpointer data) {
+    auto& system = *static_cast<SwayWindowSystem*>(data);
+    auto connection = SwayConnection::Open(system.path_);
+    if (!connection) return G_SOURCE_CONTINUE;
+    system.reconnectSource_ = 0;
+    system.Adopt(std::move(connection));
+    system.connection_->Send(SwayMessageType::kSubscribe, kEvents,
+                             [&system](const std::string& answer) {
+                                 if (!SwayCommandSucceeded("[" + answer + "]")) return;
+                                 system.connected_ = true;
+                                 system.Refresh();
+                             });
+    system.connection_->Send(SwayMessageType::kSubscribe, kLaterEvents, nullptr);
+    return G_SOURCE_REMOVE;
 }
 
 WindowHandle SwayWindowSystem::ForegroundWindow() {
@@ -80,6 +121,7 @@ ChangeAnswer SwayWindowSystem::KeepAbove(WindowHandle, bool) {
 ChangeAnswer SwayWindowSystem::SetOpacity(WindowHandle window, std::uint8_t opacity) {
     // A window sway no longer has: nothing to change, nothing to refuse.
     if (tree_.Find(window) == nullptr) return ChangeAnswer::kAccepted;
+    if (!connected_) return ChangeAnswer::kNotNow;
     pendingOpacity_[window] = opacity;
     SendOpacity();
     return ChangeAnswer::kAccepted;
@@ -99,7 +141,7 @@ void SwayWindowSystem::SendOpacity() {
 }
 
 void SwayWindowSystem::Activate(WindowHandle window) {
-    if (tree_.Find(window) == nullptr) return;
+    if (!connected_ || tree_.Find(window) == nullptr) return;
     connection_->Send(SwayMessageType::kRunCommand, ConCriteria(window) + "focus", nullptr);
 }
 
@@ -115,7 +157,7 @@ std::vector<ListedWindow> SwayWindowSystem::TopLevelWindows(WindowHandle, std::s
 }
 
 void SwayWindowSystem::Refresh() {
-    if (refreshing_ || connection_->Closed()) return;
+    if (!connected_ || refreshing_ || connection_->Closed()) return;
     refreshing_ = true;
     connection_->Send(SwayMessageType::kGetTree, "",
                       [this](const std::string& payload) { TakeTree(payload); });

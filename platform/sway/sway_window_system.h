@@ -10,6 +10,12 @@
 // Changes are commands: opacity (one in flight; the latest value asked
 // meanwhile goes when it is answered, so a drag never queues up) and focus.
 // sway has no band kept above the others: KeepAbove answers kUnsupported.
+//
+// sway may close the connection (its IPC drops a client that falls behind;
+// a sway restarted on the same socket path): the backend connects again,
+// subscribes again and reads the tree again, every quarter second until
+// sway answers. Meanwhile the last tree still answers the looks, a change
+// answers kNotNow, and nothing asked is kept to be sent later.
 #pragma once
 
 #include <functional>
@@ -30,6 +36,7 @@ public:
     // the tree once (waiting for it at most a second: the start has no
     // earlier answer to give). Null when sway does not answer there.
     static std::unique_ptr<SwayWindowSystem> Connect(const std::string& path);
+    ~SwayWindowSystem() override;
 
     WindowHandle ForegroundWindow() override;
     std::optional<ScreenRect> VisibleFrame(WindowHandle window) override;
@@ -44,7 +51,10 @@ public:
     std::size_t RequestsSent() const { return connection_->RequestsSent(); }
 
 private:
-    explicit SwayWindowSystem(std::unique_ptr<SwayConnection> connection);
+    SwayWindowSystem(std::string path, std::unique_ptr<SwayConnection> connection);
+    void Adopt(std::unique_ptr<SwayConnection> connection);
+    void Lose();
+    static gboolean OnReconnect(gpointer self);
     void OnEvent(std::uint32_t type, const std::string& payload);
     void OnWindowEvent(const std::string& payload);
     // Asks for the tree unless an answer is already on its way.
@@ -54,7 +64,11 @@ private:
     // Compares the watched window's frame with the one last known.
     void NoteFrame(const std::optional<ScreenRect>& frame);
 
+    std::string path_;
     std::unique_ptr<SwayConnection> connection_;
+    // Set once the new connection's subscription was accepted.
+    bool connected_ = true;
+    guint reconnectSource_ = 0;
     SwayTree tree_;
     bool refreshing_ = false;
 

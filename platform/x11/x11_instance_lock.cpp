@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <thread>
 
+#include "platform/private_directory.h"
+
 namespace brumelis {
 
 namespace {
@@ -19,15 +21,6 @@ constexpr auto kCheckInterval = std::chrono::milliseconds(10);
 std::string Variable(const char* name) {
     const char* value = std::getenv(name);
     return value != nullptr ? value : "";
-}
-
-// A directory only this user can enter: made if missing, refused if it is a
-// link, another user's, or open to others (someone could swap the file).
-bool IsPrivateDirectory(const std::string& path) {
-    if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return false;
-    struct stat status {};
-    return lstat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode) &&
-           status.st_uid == getuid() && (status.st_mode & 077) == 0;
 }
 
 }  // namespace
@@ -50,11 +43,8 @@ std::string X11InstanceLock::DisplayKey(const std::string& display) {
 X11InstanceLock::X11InstanceLock(const std::string& display, const std::string& runtimeDirectory,
                                  std::chrono::milliseconds mostWait)
     : mostWait_(mostWait) {
-    std::string directory = runtimeDirectory;
-    if (directory.empty() || directory.front() != '/') {
-        directory = "/tmp/brumelis-" + std::to_string(getuid());
-        if (!IsPrivateDirectory(directory)) return;
-    }
+    const std::string directory = PrivateDirectory(runtimeDirectory);
+    if (directory.empty()) return;
     path_ = directory + "/brumelis-display-" + DisplayKey(display) + ".lock";
 }
 

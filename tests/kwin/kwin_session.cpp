@@ -70,6 +70,18 @@ bool StartLoaded() {
     return done != nullptr;
 }
 
+// A (b) answer of KWin's scripting to `method` of one script name.
+bool AskScripting(const char* method, const std::string& name) {
+    GVariant* loaded = CallKWin("/Scripting", "org.kde.kwin.Scripting", method,
+                                g_variant_new("(s)", name.c_str()));
+    gboolean answer = FALSE;
+    if (loaded != nullptr) {
+        g_variant_get(loaded, "(b)", &answer);
+        g_variant_unref(loaded);
+    }
+    return answer;
+}
+
 }  // namespace
 
 void Pause() {
@@ -158,15 +170,12 @@ bool ActOnWindow(long pid, const std::string& statement) {
     return RunScript(body, std::chrono::seconds(5), nullptr) == std::optional<std::string>("done");
 }
 
+bool UnloadScript(const std::string& name) {
+    return AskScripting("unloadScript", name);
+}
+
 bool IsScriptLoaded(const std::string& name) {
-    GVariant* loaded = CallKWin("/Scripting", "org.kde.kwin.Scripting", "isScriptLoaded",
-                                g_variant_new("(s)", name.c_str()));
-    gboolean answer = FALSE;
-    if (loaded != nullptr) {
-        g_variant_get(loaded, "(b)", &answer);
-        g_variant_unref(loaded);
-    }
-    return answer;
+    return AskScripting("isScriptLoaded", name);
 }
 
 std::optional<SeenWindow> WindowTitled(const std::string& caption) {

@@ -46,6 +46,8 @@ std::optional<SeenWindow> SurfaceOf(long pid);
 bool ActOnWindow(long pid, const std::string& statement);
 // Whether KWin has a script loaded under `name`.
 bool IsScriptLoaded(const std::string& name);
+// Unloads the script loaded under `name`; false when KWin had none.
+bool UnloadScript(const std::string& name);
 // Lets a few milliseconds pass, serving the test's bus connection.
 void Pause();
 

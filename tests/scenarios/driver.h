@@ -103,6 +103,10 @@ public:
     // cannot), and draw opacity (X11 only under a compositing manager).
     virtual bool KeepsWindowsAbove() = 0;
     virtual bool ShowsOpacity() = 0;
+    // Takes away or restarts, as another program could, what the copy's
+    // desktop row works through (KWin: its script, unloaded; sway: its
+    // configuration reloaded); false where the driver cannot.
+    virtual bool RestartHelper(ToolbarCopy&) { return false; }
     // Lets a few milliseconds pass between two looks at the state, keeping
     // the driver's own windows alive.
     virtual void Pause() = 0;

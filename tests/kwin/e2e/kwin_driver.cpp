@@ -115,6 +115,11 @@ public:
     // rounds to two decimals.
 
     bool KeepsWindowsAbove() override { return true; }
+    // Unloaded by name, as any program on the session bus may.
+    bool RestartHelper(ToolbarCopy& copy) override {
+        const WindowId toolbar = copy.Toolbar();
+        return toolbar != 0 && UnloadScript("brumelis-" + std::to_string(ProcessOf(toolbar)));
+    }
     void Pause() override { kwin_tests::Pause(); }
 
 private:

@@ -4,7 +4,11 @@
 #include "platform/kwin/kwin_window_system.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <fstream>
+#include <sstream>
 
 #include "recorded_bus.h"
 
@@ -19,7 +23,7 @@ const char kOther[] = "{5d0f8b1e-2a43-4c1b-9a57-0c7e1f3d9b20}";
 std::string WindowReport(const char* id, const char* x, const char* y, const char* width,
                          const char* height) {
     return std::string("('") + kToken + "', '" + id + "', '" + x + "', '" + y + "', '" + width +
-           "', '" + height + "', 'Cible')";
+           "', '" + height + "')";
 }
 
 RecordedCall Report(const char* id, const char* x = "440", const char* y = "231",
@@ -37,27 +41,63 @@ std::unique_ptr<RecordedBus> KWin5Bus() {
     bus->replies = {{"/org/freedesktop/DBus GetNameOwner", "(':1.0',)"},
                     {"/Scripting loadScript", "(0,)"},
                     {"/Scripting unloadScript", "(true,)"},
+                    {"/Scripting isScriptLoaded", "(true,)"},
                     {"/0 run", "()"}};
     bus->onRun = {Report(kTarget), kNextCommand};
     return bus;
 }
 
+// A directory of this run's own: a file left by an earlier run would be
+// refused as planted.
+const std::string& ScriptDirectory() {
+    static const std::string directory = [] {
+        std::string pattern = ::testing::TempDir() + "/kwin-scripts-XXXXXX";
+        return std::string(mkdtemp(pattern.data()));
+    }();
+    return directory;
+}
+
 KWinStart Start(std::vector<long> dead = {}) {
-    return KWinStart{4242, ::testing::TempDir(), std::move(dead), kToken};
+    KWinStart start{4242, ScriptDirectory(), std::move(dead), kToken};
+    start.recallDeadline = std::chrono::milliseconds(20);
+    start.reloadPause = std::chrono::milliseconds(1);
+    return start;
+}
+
+std::string Contents(const std::string& path) {
+    std::ostringstream text;
+    text << std::ifstream(path).rdbuf();
+    return text.str();
 }
 
 struct Loaded {
     std::vector<std::string> calls;
     RecordedBus* bus = nullptr;
+    std::string fileProblem;
     std::unique_ptr<KWinWindowSystem> windows;
+
+    std::size_t Count(const std::string& call) const {
+        std::size_t count = 0;
+        for (const std::string& made : calls) count += made.rfind(call, 0) == 0 ? 1 : 0;
+        return count;
+    }
 };
 
 Loaded LoadOn(std::unique_ptr<RecordedBus> bus, std::vector<long> dead = {}) {
     Loaded loaded;
     bus->calls = &loaded.calls;
     loaded.bus = bus.get();
-    loaded.windows = KWinWindowSystem::Load(std::move(bus), Start(std::move(dead)));
+    loaded.windows =
+        KWinWindowSystem::Load(std::move(bus), Start(std::move(dead)), &loaded.fileProblem);
     return loaded;
+}
+
+// Runs the main loop until `done`, for at most `seconds`.
+template <typename Done>
+bool LoopUntil(Done done, double seconds = 5) {
+    const gint64 end = g_get_monotonic_time() + static_cast<gint64>(seconds * G_USEC_PER_SEC);
+    while (!done() && g_get_monotonic_time() < end) g_main_context_iteration(nullptr, FALSE);
+    return done();
 }
 
 TEST(KWinStart, FindsTheScriptObjectOfEitherKWinAndUnloadsLeftoversFirst) {
@@ -66,9 +106,10 @@ TEST(KWinStart, FindsTheScriptObjectOfEitherKWinAndUnloadsLeftoversFirst) {
     EXPECT_EQ(kwin5.windows->ScriptObject(), "/0");
     // The leftover goes before ours loads; loadScript gets its two-string form.
     ASSERT_GE(kwin5.calls.size(), 3u);
-    EXPECT_EQ(kwin5.calls[1], "/Scripting unloadScript ('brumelis-17',)");
+    EXPECT_EQ(kwin5.calls[0], "/Scripting unloadScript ('brumelis-17',)");
     EXPECT_EQ(kwin5.calls[2].rfind("/Scripting loadScript ('", 0), 0u) << kwin5.calls[2];
     EXPECT_NE(kwin5.calls[2].find("', 'brumelis-4242')"), std::string::npos) << kwin5.calls[2];
+    kwin5.windows.reset();  // its file goes with it: the next load makes its own
 
     // Its object gone before the run (another script unloaded meanwhile):
     // Scripting.start runs it.
@@ -115,6 +156,68 @@ TEST(KWinStart, FailsWhenKWinIsAbsentRefusesOrNeverRunsTheScript) {
         if (c.silentScript) bus->onRun.clear();
         EXPECT_EQ(LoadOn(std::move(bus)).windows, nullptr) << c.what;
     }
+}
+
+// KWin runs what the file holds: a file or a link found at its name is
+// neither written nor written through, and the start says so.
+TEST(KWinStart, WritesTheScriptOnlyToANewFileOfItsOwn) {
+    const std::string script = ScriptDirectory() + "/brumelis-4242.js";
+    {
+        Loaded loaded = LoadOn(KWin5Bus());
+        ASSERT_NE(loaded.windows, nullptr);
+        struct stat status {};
+        ASSERT_EQ(lstat(script.c_str(), &status), 0);
+        EXPECT_EQ(status.st_mode & 07777, 0600u);
+        EXPECT_NE(Contents(script).find(kToken), std::string::npos);
+    }
+    EXPECT_NE(access(script.c_str(), F_OK), 0) << "removed at the end";
+
+    const std::string elsewhere = ScriptDirectory() + "/elsewhere.js";
+    for (const bool link : {false, true}) {
+        std::ofstream(link ? elsewhere : script) << "planted";
+        if (link) {
+            ASSERT_EQ(symlink(elsewhere.c_str(), script.c_str()), 0);
+        }
+        Loaded loaded = LoadOn(KWin5Bus());
+        EXPECT_EQ(loaded.windows, nullptr) << link;
+        EXPECT_NE(loaded.fileProblem.find(script), std::string::npos) << loaded.fileProblem;
+        EXPECT_EQ(loaded.Count("/Scripting loadScript"), 0u) << link;
+        EXPECT_EQ(Contents(link ? elsewhere : script), "planted") << link;
+        EXPECT_EQ(unlink(script.c_str()), 0) << "left in place: " << link;
+    }
+    unlink(elsewhere.c_str());
+}
+
+// The script unloaded by another program: a change is not promised while
+// it is gone, it is loaded again, and what was asked meanwhile is not
+// carried out later; when KWin will not run it again the user is told once.
+TEST(KWinLife, AScriptUnloadedByAnotherProgramIsLoadedAgainOrTold) {
+    Loaded loaded = LoadOn(KWin5Bus());
+    KWinWindowSystem& windows = *loaded.windows;
+    RecordedBus& bus = *loaded.bus;
+    int told = 0;
+    windows.OnScriptLost([&] { ++told; });
+    const WindowHandle target = windows.ForegroundWindow();
+    bus.replies["/Scripting isScriptLoaded"] = "(false,)";
+    EXPECT_EQ(windows.SetOpacity(target, 51), ChangeAnswer::kNotNow);
+    EXPECT_EQ(windows.KeepAbove(target, true), ChangeAnswer::kNotNow);
+    ASSERT_TRUE(LoopUntil([&] { return loaded.Count("/Scripting loadScript") == 2; }));
+    EXPECT_EQ(loaded.calls[loaded.calls.size() - 5], "/Scripting unloadScript ('brumelis-4242',)");
+    EXPECT_EQ(windows.ForegroundWindow(), target);
+    bus.replies["/Scripting isScriptLoaded"] = "(true,)";
+    EXPECT_EQ(windows.SetOpacity(target, 102), ChangeAnswer::kAccepted);
+    EXPECT_EQ(bus.answers.back(),
+              std::string("('opacity', '") + kTarget + "', 0.40000000000000002)");
+    EXPECT_EQ(told, 0);
+
+    // Gone again, silently: the answer above is not followed by a call.
+    bus.replies["/Scripting isScriptLoaded"] = "(false,)";
+    bus.replies["/Scripting loadScript"] = "(-1,)";
+    ASSERT_TRUE(LoopUntil([&] { return told > 0; }));
+    EXPECT_EQ(loaded.Count("/Scripting loadScript"), 2u + 5u);
+    EXPECT_EQ(windows.SetOpacity(target, 153), ChangeAnswer::kNotNow);
+    LoopUntil([] { return false; }, 0.2);
+    EXPECT_EQ(told, 1);
 }
 
 TEST(KWinReports, WindowClosedBetweenTwoEventsIsForgottenWithItsCommands) {
@@ -172,8 +275,7 @@ TEST(KWinCommands, OnlyOurScriptIsHeard) {
     const RecordedCall strangers[] = {
         {":1.9", "Window", WindowReport(kOther, "0", "0", "5", "5")},
         {kKWin, "Window",
-         "('00000000000000000000000000000000', '" + std::string(kOther) +
-             "', '0', '0', '5', '5', 'x')"},
+         "('00000000000000000000000000000000', '" + std::string(kOther) + "', '0', '0', '5', '5')"},
         {":1.9", "NextCommand", std::string("('") + kToken + "',)"},
     };
     for (const RecordedCall& stranger : strangers) {

@@ -23,6 +23,7 @@ ScriptedSway::ScriptedSway(std::string tree) : tree_(std::move(tree)) {
 }
 
 ScriptedSway::~ScriptedSway() {
+    ending_ = true;
     shutdown(listener_, SHUT_RDWR);
     {
         std::lock_guard<std::mutex> held(lock_);
@@ -55,13 +56,25 @@ std::vector<std::string> ScriptedSway::Received(SwayMessageType type) {
     return payloads;
 }
 
+void ScriptedSway::DropClient() {
+    std::lock_guard<std::mutex> held(lock_);
+    if (client_ >= 0) shutdown(client_, SHUT_RDWR);
+}
+
 void ScriptedSway::Serve() {
-    const int client = accept(listener_, nullptr, nullptr);
-    if (client < 0) return;
-    {
-        std::lock_guard<std::mutex> held(lock_);
-        client_ = client;
+    while (!ending_) {
+        const int client = accept(listener_, nullptr, nullptr);
+        if (client < 0) return;
+        {
+            std::lock_guard<std::mutex> held(lock_);
+            if (client_ >= 0) close(client_);
+            client_ = client;
+        }
+        ServeClient(client);
     }
+}
+
+void ScriptedSway::ServeClient(int client) {
     SwayFrameReader reader;
     char chunk[4096];
     ssize_t count = 0;

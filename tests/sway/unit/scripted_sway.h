@@ -25,11 +25,15 @@ public:
     // While held, get_tree is recorded and left unanswered.
     void HoldTrees() { holdTrees_ = true; }
     void SendEvent(SwayMessageType type, const std::string& payload);
+    // Closes the program's connection, as sway does to a client that falls
+    // behind; the next connection is served as the first was.
+    void DropClient();
     // The requests received so far, of one type.
     std::vector<std::string> Received(SwayMessageType type);
 
 private:
     void Serve();
+    void ServeClient(int client);
 
     std::string directory_;
     std::string path_;
@@ -38,6 +42,7 @@ private:
     std::mutex lock_;
     std::string tree_;
     std::atomic<bool> holdTrees_{false};
+    std::atomic<bool> ending_{false};
     std::vector<SwayMessage> received_;
     std::thread thread_;
 };

@@ -125,6 +125,23 @@ TEST_F(SwayWindowSystemTest, NoWindowCanBeKeptAboveAndActivationIsAFocusCommand)
     EXPECT_EQ(sway_->Received(SwayMessageType::kRunCommand)[0], "[con_id=5] focus");
 }
 
+// sway closing the connection: a change meanwhile is neither promised nor
+// kept for later, and the backend subscribes again and follows.
+TEST_F(SwayWindowSystemTest, AClosedConnectionIsOpenedAgainAndFollowedAgain) {
+    Connect("tiled");
+    sway_->DropClient();
+    ASSERT_TRUE(RunUntil([&] { return windows_->SetOpacity(6, 10) == ChangeAnswer::kNotNow; }));
+    ASSERT_TRUE(RunUntil([&] {
+        return sway_->Received(SwayMessageType::kSubscribe).size() == 4u &&
+               windows_->SetOpacity(6, 20) == ChangeAnswer::kAccepted;
+    }));
+    RunFor(milliseconds(50));
+    EXPECT_EQ(sway_->Received(SwayMessageType::kRunCommand).back(), "[con_id=6] opacity 0.078");
+    sway_->HoldTrees();
+    sway_->SendEvent(SwayMessageType::kWindowEvent, Reply("event-focus"));
+    EXPECT_TRUE(RunUntil([&] { return windows_->ForegroundWindow() == 5; }));
+}
+
 TEST(SwayWindowSystem, NothingListeningMeansNoSway) {
     EXPECT_FALSE(SwayWindowSystem::Connect("/nonexistent/sway-ipc.sock"));
     EXPECT_FALSE(SwayWindowSystem::Connect(""));
