@@ -17,18 +17,11 @@ source "$(dirname "${BASH_SOURCE[0]}")/x11-env.sh"
 trap brumelis_x11_env_stop EXIT
 trap 'exit 130' INT TERM
 brumelis_x11_env_start || exit 1
-if [[ -z ${BRUMELIS_X11_WM_AFTER:-} || ${BRUMELIS_X11_ENV_DIR:-} == "" ]]; then
-  "$@"
-  exit
-fi
+[[ -n ${BRUMELIS_X11_WM_AFTER:-} && -n ${BRUMELIS_X11_ENV_DIR:-} ]] || { "$@"; exit; }
 # The desktop comes once the command asks for it by making the file.
 rm -f "$BRUMELIS_X11_WM_AFTER"
 "$@" &
 command_pid=$!
-until [[ -e $BRUMELIS_X11_WM_AFTER ]] || ! kill -0 "$command_pid" 2>/dev/null; do
-  sleep 0.1
-done
-if [[ -e $BRUMELIS_X11_WM_AFTER ]] && ! brumelis_x11_env_start_desktop "$BRUMELIS_X11_ENV_DIR"; then
-  kill "$command_pid" 2>/dev/null
-fi
+until [[ -e $BRUMELIS_X11_WM_AFTER ]] || ! kill -0 "$command_pid" 2>/dev/null; do sleep 0.1; done
+[[ -e $BRUMELIS_X11_WM_AFTER ]] && brumelis_x11_env_start_desktop "$BRUMELIS_X11_ENV_DIR"
 wait "$command_pid"

@@ -67,65 +67,44 @@ TEST_F(AnnouncedToolbarsTest, TheSnapshotListsTheSystemsWindowsThenTheAnnouncedO
     EXPECT_EQ(*listed[2].title, u"Brumelis");
 }
 
-// A copy that starts: it announces its two windows, then leaves if it
-// counts more than those (the instance rule, allowance 2).
-std::unique_ptr<AnnouncedToolbar> Start(const std::string& directory) {
-    auto announced = std::make_unique<AnnouncedToolbar>(directory, u"Brumelis", 2);
-    if (AnnouncedTitles(directory).size() > 2) announced.reset();
-    return announced;
-}
-
-// Another copy, in a process of its own: it starts as a copy does, says
-// whether it runs, and keeps running (its announcement held) until the test
-// ends. Held, it is stopped (traced) at the first lock it takes: its
-// announcement is being written.
-class Copy {
-public:
-    Copy(const std::string& directory, bool held) {
-        if (pipe(answer_) != 0) return;
-        pid_ = fork();
-        if (pid_ == 0) {
-            if (held) {
-                ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
-                raise(SIGSTOP);
-            }
-            const auto running = Start(directory);
-            const char said = running ? 'r' : 'q';
-            if (write(answer_[1], &said, 1) == 1 && running) pause();
+// Another copy, in a process of its own: it announces its two windows,
+// leaves if it counts more (the instance rule, allowance 2), says whether it
+// runs, and runs until the test ends. Held, it is traced and stopped at the first
+// lock it takes: its announcement is being written.
+struct Copy {
+    Copy(const std::string& directory, bool hold) {
+        if (pipe(answer) != 0 || (pid = fork()) < 0) return;
+        if (pid == 0) {
+            if (hold) ptrace(PTRACE_TRACEME, 0, nullptr, nullptr), raise(SIGSTOP);
+            auto running = std::make_unique<AnnouncedToolbar>(directory, u"Brumelis", 2);
+            if (AnnouncedTitles(directory).size() > 2) running.reset();
+            if (write(answer[1], running ? "r" : "q", 1) == 1 && running) pause();
             _exit(0);
         }
-        held_ = held && HoldAtFirstLock();
+        int status = 0;
+        __ptrace_syscall_info call{};
+        if (hold && waitpid(pid, &status, 0) == pid) {
+            ptrace(PTRACE_SETOPTIONS, pid, nullptr, PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL);
+            while ((call.op != PTRACE_SYSCALL_INFO_ENTRY || call.entry.nr != SYS_flock) &&
+                   ptrace(PTRACE_SYSCALL, pid, nullptr, nullptr) == 0 &&
+                   waitpid(pid, &status, 0) == pid && WIFSTOPPED(status)) {
+                ptrace(PTRACE_GET_SYSCALL_INFO, pid, sizeof call, &call);
+            }
+            held = call.op == PTRACE_SYSCALL_INFO_ENTRY && call.entry.nr == SYS_flock;
+        }
     }
     ~Copy() {
-        if (pid_ <= 0) return;
-        kill(pid_, SIGKILL);
-        waitpid(pid_, nullptr, 0);
+        if (pid > 0) kill(pid, SIGKILL), waitpid(pid, nullptr, 0);
     }
-    bool Held() const { return held_; }
     // Once it has started (let go first if held).
     int Runs() {
-        if (held_) ptrace(PTRACE_DETACH, pid_, nullptr, nullptr);
+        if (held) ptrace(PTRACE_DETACH, pid, nullptr, nullptr);
         char said = 0;
-        return read(answer_[0], &said, 1) == 1 && said == 'r' ? 1 : 0;
+        return read(answer[0], &said, 1) == 1 && said == 'r' ? 1 : 0;
     }
-
-private:
-    bool HoldAtFirstLock() {
-        int status = 0;
-        waitpid(pid_, &status, 0);
-        ptrace(PTRACE_SETOPTIONS, pid_, nullptr, PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL);
-        __ptrace_syscall_info call{};
-        do {
-            ptrace(PTRACE_SYSCALL, pid_, nullptr, nullptr);
-            if (waitpid(pid_, &status, 0) != pid_ || !WIFSTOPPED(status)) return false;
-            ptrace(PTRACE_GET_SYSCALL_INFO, pid_, sizeof call, &call);
-        } while (call.op != PTRACE_SYSCALL_INFO_ENTRY || call.entry.nr != SYS_flock);
-        return true;
-    }
-
-    pid_t pid_ = -1;
-    int answer_[2] = {-1, -1};
-    bool held_ = false;
+    pid_t pid = -1;
+    int answer[2] = {-1, -1};
+    bool held = false;
 };
 
 // Copies started together, without the start lock between them (a copy
@@ -133,7 +112,7 @@ private:
 // any copy started later sees it.
 TEST_F(AnnouncedToolbarsTest, TwoCopiesStartingWhileAThirdAnnouncesLeaveOneToolbar) {
     Copy third(directory_, true);
-    ASSERT_TRUE(third.Held());
+    ASSERT_TRUE(third.held);
     Copy first(directory_, false), second(directory_, false);
     int toolbars = first.Runs() + second.Runs();
     toolbars += third.Runs();
