@@ -20,7 +20,8 @@ struct SessionEnvironment {
     std::string waylandDisplay;  // WAYLAND_DISPLAY
     std::string sessionType;     // XDG_SESSION_TYPE
     std::string swaySocket;      // SWAYSOCK: sway's IPC socket
-    std::string currentDesktop;  // XDG_CURRENT_DESKTOP: desktop names, ':' between
+    // XDG_CURRENT_DESKTOP: the desktop's names, ":" between
+    std::string currentDesktop = {};
 
     static SessionEnvironment FromProcess();
     // Xwayland gives a Wayland session a DISPLAY too: these say Wayland first.

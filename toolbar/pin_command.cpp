@@ -45,9 +45,7 @@ void ToolbarWindow::Pin() {
             IgnoreFailure([&] { pinned_ += PinnedItem(target_); });
             toldNotNow_ = false;
             break;
-        case ChangeAnswer::kNotNow:
-            TellNotNow();
-            break;
+        case ChangeAnswer::kNotNow: TellNotNow(); break;
         case ChangeAnswer::kUnsupported:
             if (!toldCannotKeepAbove_) {
                 toldCannotKeepAbove_ = true;

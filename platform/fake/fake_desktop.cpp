@@ -105,6 +105,7 @@ ChangeAnswer FakeDesktop::KeepAbove(WindowHandle window, bool above) {
     ++calls_;
     Window* w = Find(window);
     if (!w) return ChangeAnswer::kAccepted;
+    if (helperOff_) return ChangeAnswer::kNotNow;
     if (!canKeepAbove_) return ChangeAnswer::kUnsupported;
     if (w->refusesChanges) return ChangeAnswer::kRefused;
     // Leaving a band the window is not in has no effect.
@@ -116,6 +117,7 @@ ChangeAnswer FakeDesktop::SetOpacity(WindowHandle window, std::uint8_t opacity) 
     ++calls_;
     Window* w = Find(window);
     if (!w) return ChangeAnswer::kAccepted;
+    if (helperOff_) return ChangeAnswer::kNotNow;
     if (w->refusesChanges) return ChangeAnswer::kRefused;
     if (w->drawsItself) return ChangeAnswer::kDrawsItself;
     w->opacity = opacity;

@@ -53,6 +53,8 @@ public:
     void SetCanKeepAbove(bool can) { canKeepAbove_ = can; }
     // A desktop where opacity is recorded but not drawn (no compositor).
     void SetShowsOpacity(bool shows) { showsOpacity_ = shows; }
+    // While off, every change is answered "not possible now" and changes nothing.
+    void SetHelperOff(bool off) { helperOff_ = off; }
 
     bool Exists(WindowHandle window) const { return windows_.count(window) != 0; }
     const Window& Get(WindowHandle window) const { return windows_.at(window); }
@@ -84,6 +86,7 @@ private:
     std::vector<WindowHandle> activations_;
     bool canKeepAbove_ = true;
     bool showsOpacity_ = true;
+    bool helperOff_ = false;
     WindowHandle foreground_ = 0;
     WindowHandle watched_ = 0;
     std::function<void()> moved_;

@@ -126,6 +126,31 @@ TEST_F(TransparencyTest, ADesktopThatDoesNotShowOpacitySaysSoOnceAfterTheRelease
     }
 }
 
+// While the desktop's helper is off, "+"/"-", the slider and the panel
+// change nothing and nothing is kept for later; the user is told once per
+// outage (one ends with a change that worked).
+TEST_F(TransparencyTest, AnOffHelperIsToldOnceAndChangesNothing) {
+    for (const bool off : {true, false, true}) {
+        desktop.SetHelperOff(off);
+        const std::size_t told = toolkit.Messages().size();
+        const bool pinned = desktop.IsTopmost(editor);
+        const auto alpha = Alpha();
+        for (int round = 0; round < (off ? 2 : 1); ++round) {
+            Drag(10);
+            toolkit.Release(kSlider, 1);
+            Unfold();
+            toolkit.Click(kPinButton);
+            toolkit.Tick();
+            EXPECT_EQ(caption(), desktop.IsTopmost(editor) ? u"-" : u"+") << "the truth";
+            Unfold();
+        }
+        EXPECT_EQ(desktop.IsTopmost(editor), off ? pinned : true);
+        EXPECT_EQ(Alpha() == alpha, off);
+        ASSERT_EQ(toolkit.Messages().size(), told + (off ? 1 : 0));
+        EXPECT_EQ(toolkit.Messages().back().text, texts::kNotPossibleNow);
+    }
+}
+
 // A window the system protects from us, or one that draws itself: the first
 // move asks, every later one, the panel's click included, sends nothing; the
 // release says why, once.
