@@ -1,13 +1,9 @@
 #include "platform/kwin/kwin_window_system.h"
 
-#include <unistd.h>
-
 #include <cmath>
 #include <cstdlib>
 
 #include "platform/kwin/kwin_dbus.h"
-#include "platform/kwin/kwin_script.h"
-#include "platform/kwin/kwin_script_file.h"
 
 namespace brumelis {
 
@@ -24,9 +20,6 @@ constexpr guint kQuietAnswerSeconds = 10;
 constexpr auto kCheckDeadline = std::chrono::milliseconds(500);
 // A KWin whose scripting restarts may refuse a load for a moment.
 constexpr int kReloadTries = 5;
-
-const char kKWin[] = "org.kde.KWin";
-const char kScripting[] = "org.kde.kwin.Scripting";
 
 // Plasma 6 geometries may be fractional: the frame covers the pixels it
 // touches. A number past 32 bits, or none (inf, nan), is taken as 0.
@@ -50,14 +43,9 @@ std::unique_ptr<KWinWindowSystem> KWinWindowSystem::Load(std::unique_ptr<ScriptB
                                                          const KWinStart& start,
                                                          std::string* fileProblem) {
     std::unique_ptr<KWinWindowSystem> system(new KWinWindowSystem(std::move(bus), start));
-    for (long pid : start.deadCopies) {
-        system->bus_->Call(kKWin, "/Scripting", kScripting, "unloadScript",
-                           g_variant_new("(s)", KWinScriptName(pid).c_str()), kStartDeadline);
-        // Its file too: it is ours, and a later copy may be given its number.
-        unlink((start.scriptDirectory + "/" + KWinScriptName(pid) + ".js").c_str());
-    }
-    const bool runs = system->LoadScript() && system->AwaitFirstReport();
-    if (fileProblem != nullptr) *fileProblem = system->fileProblem_;
+    system->loader_.UnloadDeadCopies(start.deadCopies);
+    const bool runs = system->loader_.Load() && system->AwaitFirstReport();
+    if (fileProblem != nullptr) *fileProblem = system->loader_.FileProblem();
     if (!runs) return nullptr;
     system->state_ = State::kRunning;
     return system;
@@ -65,57 +53,13 @@ std::unique_ptr<KWinWindowSystem> KWinWindowSystem::Load(std::unique_ptr<ScriptB
 
 KWinWindowSystem::KWinWindowSystem(std::unique_ptr<ScriptBus> bus, const KWinStart& start)
     : bus_(std::move(bus)),
+      loader_(*bus_, start.pid, start.scriptDirectory, start.token),
       token_(start.token),
-      pid_(start.pid),
       recallDeadline_(start.recallDeadline),
-      reloadPause_(start.reloadPause),
-      pluginName_(KWinScriptName(start.pid)) {
-    scriptFile_ = start.scriptDirectory + "/" + pluginName_ + ".js";
+      reloadPause_(start.reloadPause) {
     bus_->OnCall(
         [this](const std::string& sender, const std::string& method, GVariant* parameters,
                BusAnswer answer) { OnCall(sender, method, parameters, std::move(answer)); });
-}
-
-bool KWinWindowSystem::LoadScript() {
-    // Asked at each load: a restarted KWin has a new unique name.
-    BusReply owner =
-        bus_->Call("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-                   "GetNameOwner", g_variant_new("(s)", kKWin), kStartDeadline);
-    if (!owner.ok() || !g_variant_is_of_type(owner.body, G_VARIANT_TYPE("(s)"))) return false;
-    const gchar* kwin = nullptr;
-    g_variant_get(owner.body, "(&s)", &kwin);
-    kwin_ = kwin;
-    reported_ = false;
-    scriptObject_.clear();
-    if (!wroteFile_) {
-        fileProblem_ = WriteScriptFile(
-            scriptFile_, KWinScriptText({bus_->UniqueName(), token_, pluginName_, pid_}));
-        if (!fileProblem_.empty()) return false;
-        wroteFile_ = true;
-    }
-    // loadScript has a one-argument form too: the signature picks (ss).
-    BusReply loaded =
-        bus_->Call(kKWin, "/Scripting", kScripting, "loadScript",
-                   g_variant_new("(ss)", scriptFile_.c_str(), pluginName_.c_str()), kStartDeadline);
-    if (!loaded.ok() || !g_variant_is_of_type(loaded.body, G_VARIANT_TYPE("(i)"))) return false;
-    gint32 number = -1;
-    g_variant_get(loaded.body, "(i)", &number);
-    if (number < 0) return false;
-    // Plasma 6 names a script /Scripting/ScriptN, KWin 5 /N.
-    for (const std::string& object :
-         {"/Scripting/Script" + std::to_string(number), "/" + std::to_string(number)}) {
-        if (bus_->Call(kKWin, object, "org.kde.kwin.Script", "run", nullptr, kStartDeadline).ok()) {
-            scriptObject_ = object;
-            break;
-        }
-    }
-    // Another script unloaded between our load and our run can take our
-    // number's object away: Scripting.start (which runs every loaded script
-    // not yet running) runs ours then.
-    if (scriptObject_.empty()) {
-        bus_->Call(kKWin, "/Scripting", kScripting, "start", nullptr, kStartDeadline);
-    }
-    return true;
 }
 
 // The script's first report says it runs; until then nothing is known.
@@ -128,11 +72,11 @@ bool KWinWindowSystem::AwaitFirstReport() {
         50, [](gpointer) -> gboolean { return G_SOURCE_CONTINUE; }, nullptr);
     const gint64 start = g_get_monotonic_time();
     const gint64 half = kStartDeadline.count() * 500;
-    bool restarted = scriptObject_.empty();
+    bool restarted = !loader_.Ran();
     while (!reported_ && g_get_monotonic_time() < start + 2 * half) {
         if (!restarted && g_get_monotonic_time() > start + half) {
             restarted = true;
-            bus_->Call(kKWin, "/Scripting", kScripting, "start", nullptr, kStartDeadline);
+            loader_.StartLoaded();
         }
         g_main_context_iteration(nullptr, TRUE);
     }
@@ -143,13 +87,7 @@ bool KWinWindowSystem::AwaitFirstReport() {
 bool KWinWindowSystem::ScriptRuns(bool mayTrust) {
     if (state_ != State::kRunning) return false;
     if (mayTrust && g_get_monotonic_time() - trusted_ < recallDeadline_.count() * 1000) return true;
-    BusReply loaded = bus_->Call(kKWin, "/Scripting", kScripting, "isScriptLoaded",
-                                 g_variant_new("(s)", pluginName_.c_str()), kCheckDeadline);
-    gboolean yes = FALSE;
-    if (loaded.ok() && g_variant_is_of_type(loaded.body, G_VARIANT_TYPE("(b)"))) {
-        g_variant_get(loaded.body, "(b)", &yes);
-    }
-    if (!yes) {
+    if (!loader_.IsLoaded(kCheckDeadline)) {
         Lose();
         return false;
     }
@@ -203,13 +141,11 @@ void KWinWindowSystem::Reload() {
     bool failed = false;
     if (step == 0) {
         // KWin loads no second script under one name: a remnant of ours goes.
-        bus_->Call(kKWin, "/Scripting", kScripting, "unloadScript",
-                   g_variant_new("(s)", pluginName_.c_str()), kStartDeadline);
-        if (wroteFile_) unlink(scriptFile_.c_str());
-        wroteFile_ = false;
-        failed = !LoadScript();
+        loader_.Unload();
+        reported_ = false;
+        failed = !loader_.Load();
     } else if (step == 1) {
-        bus_->Call(kKWin, "/Scripting", kScripting, "start", nullptr, kStartDeadline);
+        loader_.StartLoaded();
     } else {
         failed = true;
     }
@@ -237,17 +173,13 @@ void KWinWindowSystem::Unload() {
     }
     if (waiting_) waiting_(g_variant_new("(ssd)", "quit", "", 0.0));
     waiting_ = nullptr;
-    bus_->Call(kKWin, "/Scripting", kScripting, "unloadScript",
-               g_variant_new("(s)", pluginName_.c_str()), kStartDeadline);
-    // Only a file the program made: one found in its place is left as it is.
-    if (wroteFile_) unlink(scriptFile_.c_str());
+    loader_.Unload();
 }
 
 void KWinWindowSystem::OnCall(const std::string& sender, const std::string& method,
                               GVariant* parameters, BusAnswer answer) {
-    ++messages_;
     std::string token;
-    if (sender == kwin_ && g_variant_n_children(parameters) > 0) {
+    if (sender == loader_.KWin() && g_variant_n_children(parameters) > 0) {
         GVariant* first = g_variant_get_child_value(parameters, 0);
         if (g_variant_is_of_type(first, G_VARIANT_TYPE_STRING)) {
             token = g_variant_get_string(first, nullptr);
@@ -256,7 +188,6 @@ void KWinWindowSystem::OnCall(const std::string& sender, const std::string& meth
     }
     if (token.empty() || token != token_) {
         // Anyone may call the program's name; only our script is heard.
-        ++messages_;
         answer(nullptr);
         return;
     }
@@ -288,7 +219,6 @@ void KWinWindowSystem::OnCall(const std::string& sender, const std::string& meth
         }
         return;
     }
-    ++messages_;
     answer(g_variant_new("()"));
 }
 
@@ -382,7 +312,6 @@ void KWinWindowSystem::Dispatch() {
     waiting_ = nullptr;
     if (quietSource_ != 0) g_source_remove(quietSource_);
     quietSource_ = 0;
-    ++messages_;
     answer(g_variant_new("(ssd)", command.kind.c_str(), Find(command.window)->id.c_str(),
                          command.value));
     commandAnswered_ = true;
@@ -395,7 +324,6 @@ gboolean KWinWindowSystem::OnQuiet(gpointer data) {
     if (system.waiting_) {
         BusAnswer answer = std::move(system.waiting_);
         system.waiting_ = nullptr;
-        ++system.messages_;
         answer(g_variant_new("(ssd)", "", "", 0.0));
         system.ExpectRecall();
     }

@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "platform/kwin/kwin_bus.h"
+#include "platform/kwin/kwin_script_loader.h"
 #include "platform/window_system.h"
 
 namespace brumelis {
@@ -73,11 +74,6 @@ public:
     // Called once, when a script that went cannot be loaded again.
     void OnScriptLost(std::function<void()> tell) { tellLost_ = std::move(tell); }
 
-    // The object the script ran as: "/N" on KWin 5, "/Scripting/ScriptN" on 6.
-    const std::string& ScriptObject() const { return scriptObject_; }
-    // D-Bus messages the program has sent or answered since the start.
-    std::size_t Messages() const { return messages_; }
-
 private:
     struct Known {
         std::string id;  // KWin's internalId
@@ -92,8 +88,6 @@ private:
     enum class State { kStarting, kRunning, kLost, kGivenUp };
 
     KWinWindowSystem(std::unique_ptr<ScriptBus> bus, const KWinStart& start);
-    // Writes the file, loads and runs the script; false when that failed.
-    bool LoadScript();
     // The start: waits for the first report on a loop of its own.
     bool AwaitFirstReport();
     // The script has gone: nothing more is sent to it; it is loaded again.
@@ -116,16 +110,10 @@ private:
     Known* Find(WindowHandle window);
 
     std::unique_ptr<ScriptBus> bus_;
-    std::string kwin_;  // KWin's unique name: the only caller obeyed
+    KWinScriptLoader loader_;
     std::string token_;
-    long pid_ = 0;
     std::chrono::milliseconds recallDeadline_;
     std::chrono::milliseconds reloadPause_;
-    std::string pluginName_;
-    std::string scriptFile_;
-    std::string fileProblem_;
-    bool wroteFile_ = false;
-    std::string scriptObject_;
     bool reported_ = false;
     bool unloaded_ = false;
 
@@ -150,7 +138,6 @@ private:
     std::deque<Command> commands_;
     BusAnswer waiting_;
     guint quietSource_ = 0;
-    std::size_t messages_ = 0;
 };
 
 }  // namespace brumelis

@@ -111,13 +111,11 @@ TEST(SessionPicker, TheX11DesktopRefusesWhatItCannotServe) {
         const char* says;
     } rows[] = {
         {"Xwayland gives a DISPLAY, Wayland is still the session",
-         {":59998", "wayland-0", "", "", ""},
+         {":59998", "wayland-0", "", ""},
          kDesktopsThatWork},
-        {"the session type alone says Wayland",
-         {":59998", "", "wayland", "", ""},
-         kDesktopsThatWork},
-        {"no DISPLAY", {"", "", "tty", "", ""}, "la variable DISPLAY n'est pas définie"},
-        {"a display nobody serves", {":59999", "", "x11", "", ""}, "« :59999 »"},
+        {"the session type alone says Wayland", {":59998", "", "wayland", ""}, kDesktopsThatWork},
+        {"no DISPLAY", {"", "", "tty", ""}, "la variable DISPLAY n'est pas définie"},
+        {"a display nobody serves", {":59999", "", "x11", ""}, "« :59999 »"},
     };
     const std::vector<DesktopBackend> x11Only{X11Desktop()};
     for (const auto& row : rows) {
@@ -161,14 +159,14 @@ TEST(SessionPicker, SwayRunsWhereItsSocketAnswersInAWaylandSession) {
         const char* picked;  // null: none, the desktops that work are named
     } rows[] = {
         {"a Wayland session whose SWAYSOCK answers",
-         {"", "wayland-1", "wayland", sway.Path(), ""},
+         {"", "wayland-1", "wayland", sway.Path()},
          "sway"},
-        {"Xwayland beside it changes nothing", {":0", "wayland-1", "", sway.Path(), ""}, "sway"},
+        {"Xwayland beside it changes nothing", {":0", "wayland-1", "", sway.Path()}, "sway"},
         {"a SWAYSOCK left from an earlier sway",
-         {"", "wayland-1", "wayland", "/nonexistent/s", ""},
+         {"", "wayland-1", "wayland", "/nonexistent/s"},
          nullptr},
-        {"no SWAYSOCK: another compositor", {"", "wayland-1", "wayland", "", ""}, nullptr},
-        {"an X11 session that inherited SWAYSOCK", {":59999", "", "x11", sway.Path(), ""}, nullptr},
+        {"no SWAYSOCK: another compositor", {"", "wayland-1", "wayland", ""}, nullptr},
+        {"an X11 session that inherited SWAYSOCK", {":59999", "", "x11", sway.Path()}, nullptr},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.reason);
