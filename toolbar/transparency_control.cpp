@@ -34,8 +34,14 @@ const Text* WhyLeftAlone(ChangeAnswer answer) {
 
 ChangeAnswer ToolbarWindow::SendOpacity(std::uint8_t opacity) {
     const ChangeAnswer answer = desktop_.SetOpacity(target_, opacity);
-    if (WhyLeftAlone(answer) != nullptr) refusedOpacity_.insert(target_);
+    if (answer == ChangeAnswer::kRefused) refusedOpacity_.insert(target_);
     return answer;
+}
+
+const Text* ToolbarWindow::WhyLeftAloneUntold(ChangeAnswer answer) {
+    if (answer == ChangeAnswer::kDrawsItself && !toldDrawsItself_.insert(target_).second)
+        return nullptr;
+    return WhyLeftAlone(answer);
 }
 
 // A box in the middle of a drag would end it: what the drag's answer means
@@ -44,8 +50,8 @@ void ToolbarWindow::EndDrag() {
     if (!dragAnswer_) return;
     const ChangeAnswer answer = *dragAnswer_;
     dragAnswer_.reset();
-    if (const Text* why = WhyLeftAlone(answer)) {
-        // Once: the window is sent nothing more.
+    if (const Text* why = WhyLeftAloneUntold(answer)) {
+        // Once for each window.
         toolkit_.ShowMessage(*why, MessageButtons::Ok);
     } else if (answer == ChangeAnswer::kUnsupported && !toldOpacityNotShown_) {
         toldOpacityNotShown_ = true;
@@ -55,7 +61,7 @@ void ToolbarWindow::EndDrag() {
 
 void ToolbarWindow::MakeOpaque() {
     if (refusedOpacity_.count(target_) != 0) return;
-    if (const Text* why = WhyLeftAlone(SendOpacity(255)))
+    if (const Text* why = WhyLeftAloneUntold(SendOpacity(255)))
         toolkit_.ShowMessage(*why, MessageButtons::Ok);
 }
 
