@@ -2,8 +2,11 @@
 # Configures and builds the three configurations of CMakePresets.json: native
 # (tests and benchmarks over the in-memory backends, and the Linux/X11 program
 # with its suites), MinGW x86_64 and MinGW i686 (the program and the Win32
-# test drivers).
-# Usage: scripts/build.sh [native] [x86_64] [i686]    (all three by default)
+# test drivers); on request also native-asan (the native suites and program
+# under AddressSanitizer and UndefinedBehaviorSanitizer) and fuzz (the
+# libFuzzer harnesses alone, with clang).
+# Usage: scripts/build.sh [native] [native-asan] [fuzz] [x86_64] [i686]
+#        (native, x86_64 and i686 by default)
 # BRUMELIS_BUILD_ROOT chooses where the build trees go (default: build/, as
 # the presets say); BRUMELIS_BUILD_TARGET builds one target only (run.sh:
 # brumelis).
@@ -21,15 +24,17 @@ fi
 cd "$repo"
 for configuration in "${configurations[@]}"; do
   case $configuration in
-    native) preset=native ;;
+    native | native-asan | fuzz) preset=$configuration ;;
     x86_64 | i686) preset=mingw-$configuration ;;
     *)
-      echo "build: unknown configuration '$configuration' (native, x86_64, i686)" >&2
+      echo "build: unknown configuration '$configuration' (native, native-asan, fuzz, x86_64, i686)" >&2
       exit 2
       ;;
   esac
   dir=$build_root/$configuration
   echo "== build $configuration ($preset) in $dir"
   cmake --preset "$preset" -B "$dir" --log-level=WARNING
-  cmake --build "$dir" -j "$jobs" ${BRUMELIS_BUILD_TARGET:+--target "$BRUMELIS_BUILD_TARGET"}
+  target=${BRUMELIS_BUILD_TARGET:-}
+  [[ $configuration == fuzz ]] && target=brumelis_fuzzers
+  cmake --build "$dir" -j "$jobs" ${target:+--target "$target"}
 done

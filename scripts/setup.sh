@@ -21,6 +21,7 @@ packages=(
   libgtk-layer-shell-dev               # the toolbar as a layer-shell surface on wlroots
   nlohmann-json3-dev                   # sway's IPC speaks JSON
   libwayland-dev libwayland-bin        # the test pointer's Wayland client, wayland-scanner
+  clang libclang-rt-14-dev             # the fuzz harnesses: libFuzzer and clang's sanitizers
 )
 
 # The window managers the end-to-end suite also runs under, without the

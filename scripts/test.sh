@@ -8,7 +8,11 @@
 # and a headless GNOME Shell (scripts/gnome-env.sh), then the Win32 suites
 # under Wine on a private X display with a fresh prefix (one of each for the
 # whole run), then the release files and the installer (on a prefix of their
-# own), and last both run commands of the README without a display.
+# own), and last both run commands of the README without a display. The
+# native, X11 and sway suites run a second time, program included, built
+# under AddressSanitizer and UndefinedBehaviorSanitizer (native-asan; leaks
+# are not checked: GTK and GLib keep their caches to the end), and each
+# libFuzzer harness runs a few seconds (fuzz).
 # Prints one summary and exits non-zero on any failure.
 set -uo pipefail
 
@@ -32,6 +36,12 @@ passed[checks]=$((checks - failed[checks]))
 failures=$((failures + failed[checks]))
 
 "$repo/scripts/build.sh" native x86_64 i686 || { echo "test: building failed" >&2; exit 1; }
+
+# What the sanitizer and fuzz builds and runs add, in seconds.
+sanitizers_started=$SECONDS
+sanitizers_built=yes
+"$repo/scripts/build.sh" native-asan fuzz || sanitizers_built=
+sanitizers_seconds=$((SECONDS - sanitizers_started))
 
 # Runs CTest suites of one build tree and records their counts under a name,
 # from CTest's own closing line ("N% tests passed, F tests failed out of T").
@@ -63,7 +73,20 @@ not_run() {
   failures=$((failures + 1))
 }
 
+# The same suites in the sanitizer build, its time counted.
+run_sanitized() {
+  local started=$SECONDS
+  if [[ -n $sanitizers_built ]]; then
+    run_suite "$@"
+  else
+    not_run "$1" "the sanitizer builds failed, $1 did not run"
+  fi
+  sanitizers_seconds=$((sanitizers_seconds + SECONDS - started))
+}
+
 run_suite native native -j 2 -LE 'x11|sway|kwin|gnome'
+run_sanitized native-asan native-asan -j 2 -LE 'x11|sway|kwin|gnome'
+run_sanitized fuzz fuzz -L fuzz
 
 # shellcheck source=scripts/x11-env.sh
 source "$repo/scripts/x11-env.sh"
@@ -82,8 +105,10 @@ trap 'exit 130' INT TERM
 # pointer: one test at a time.
 if brumelis_x11_env_start; then
   run_suite x11 native -L x11
+  run_sanitized x11-asan native-asan -L x11
 else
   not_run x11 "no X11 environment, the Linux desktop suites did not run"
+  not_run x11-asan "no X11 environment, the sanitized Linux desktop suites did not run"
 fi
 brumelis_x11_env_stop
 
@@ -102,8 +127,10 @@ done
 # The Wayland suites on a headless sway, as the user it runs as.
 if brumelis_sway_env_start; then
   run_suite sway native -L sway
+  run_sanitized sway-asan native-asan -L sway
 else
   not_run sway "no sway session, the Wayland suites did not run"
+  not_run sway-asan "no sway session, the sanitized Wayland suites did not run"
 fi
 brumelis_sway_env_stop
 
@@ -180,10 +207,12 @@ failures=$((failures + failed[run]))
 echo
 echo "== summary ($((SECONDS - started)) s; i686 built, not run: this machine runs 64-bit Wine only)"
 total_passed=0
-for name in checks native x11 "${x11_desktops[@]/#/x11-}" sway kwin gnome x86_64 package run; do
+for name in checks native native-asan fuzz x11 x11-asan "${x11_desktops[@]/#/x11-}" sway \
+  sway-asan kwin gnome x86_64 package run; do
   printf '%-12s %d passed, %d failed\n' "$name" "${passed[$name]}" "${failed[$name]}"
   total_passed=$((total_passed + passed[$name]))
 done
+echo "sanitizer and fuzz builds and runs: $sanitizers_seconds s of the total"
 shots=("$artifacts"/e2e-*.png)
 [[ -e ${shots[0]} ]] && echo "screenshots: ${shots[*]}"
 echo "Total: $total_passed passed, $failures failed"

@@ -55,6 +55,8 @@ private:
     void MakeOpaqueAndFold();
     void EndDrag();
     ChangeAnswer SendOpacity(std::uint8_t opacity);
+    // Why the window keeps its opacity, unless already told; none when it takes it.
+    const Text* WhyLeftAloneUntold(ChangeAnswer answer);
     // Shows an OK box; a box that cannot be shown is skipped.
     void Tell(const Text& text);
     void TellNotNow();
@@ -86,10 +88,12 @@ private:
     // "Not possible now" is told once until a change is accepted again.
     bool toldNotNow_ = false;
     // Windows the system protects from us: a refused pin is told once for
-    // each; a window that refused an opacity, or draws itself, is told once
-    // and sent no more.
+    // each; a window that refused an opacity is told once and sent no more.
+    // One that draws itself is told once, and asked again on later drags:
+    // it may take an opacity once it has painted or changed its layering.
     std::set<WindowHandle> refusedPin_;
     std::set<WindowHandle> refusedOpacity_;
+    std::set<WindowHandle> toldDrawsItself_;
 };
 
 }  // namespace brumelis

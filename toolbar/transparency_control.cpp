@@ -34,9 +34,15 @@ const Text* WhyLeftAlone(ChangeAnswer answer) {
 
 ChangeAnswer ToolbarWindow::SendOpacity(std::uint8_t opacity) {
     const ChangeAnswer answer = desktop_.SetOpacity(target_, opacity);
-    if (WhyLeftAlone(answer) != nullptr) refusedOpacity_.insert(target_);
+    if (answer == ChangeAnswer::kRefused) refusedOpacity_.insert(target_);
     if (answer == ChangeAnswer::kAccepted) toldNotNow_ = false;
     return answer;
+}
+
+const Text* ToolbarWindow::WhyLeftAloneUntold(ChangeAnswer answer) {
+    if (answer == ChangeAnswer::kDrawsItself && !toldDrawsItself_.insert(target_).second)
+        return nullptr;
+    return WhyLeftAlone(answer);
 }
 
 // A box in the middle of a drag would end it: what the drag's answer means
@@ -45,8 +51,8 @@ void ToolbarWindow::EndDrag() {
     if (!dragAnswer_) return;
     const ChangeAnswer answer = *dragAnswer_;
     dragAnswer_.reset();
-    if (const Text* why = WhyLeftAlone(answer)) {
-        // Once: the window is sent nothing more.
+    if (const Text* why = WhyLeftAloneUntold(answer)) {
+        // Once for each window.
         toolkit_.ShowMessage(*why, MessageButtons::Ok);
     } else if (answer == ChangeAnswer::kUnsupported && !toldOpacityNotShown_) {
         toldOpacityNotShown_ = true;
@@ -59,7 +65,8 @@ void ToolbarWindow::EndDrag() {
 void ToolbarWindow::MakeOpaque() {
     if (refusedOpacity_.count(target_) != 0) return;
     const ChangeAnswer answer = SendOpacity(255);
-    if (const Text* why = WhyLeftAlone(answer)) toolkit_.ShowMessage(*why, MessageButtons::Ok);
+    if (const Text* why = WhyLeftAloneUntold(answer))
+        toolkit_.ShowMessage(*why, MessageButtons::Ok);
     if (answer == ChangeAnswer::kNotNow) TellNotNow();
 }
 

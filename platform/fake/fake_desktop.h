@@ -39,7 +39,9 @@ public:
     void SetVisible(WindowHandle window, bool visible);
     void SetTitleReadable(WindowHandle window, bool readable);
     void SetRefusesChanges(WindowHandle window, bool refuses);
-    void SetDrawsItself(WindowHandle window) { windows_.at(window).drawsItself = true; }
+    void SetDrawsItself(WindowHandle window, bool draws = true) {
+        windows_.at(window).drawsItself = draws;
+    }
     // The toolkit's side: its own window put above every other, kept-above
     // ones included.
     void RaiseAboveAll(WindowHandle window);

@@ -2,6 +2,8 @@
 // Vista, and a system that lacks it simply has no invisible borders.
 #include "platform/win32/frame_bounds.h"
 
+#include "platform/win32/system_library.h"
+
 namespace brumelis {
 
 namespace {
@@ -18,7 +20,7 @@ using AwarenessOfContext = int(WINAPI*)(HANDLE);
 
 template <typename Function>
 Function Find(const wchar_t* module, const char* name, bool load) {
-    HMODULE handle = load ? ::LoadLibraryW(module) : ::GetModuleHandleW(module);
+    HMODULE handle = load ? LoadSystemLibrary(module) : ::GetModuleHandleW(module);
     if (handle == nullptr) return nullptr;
     return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(handle, name)));
 }

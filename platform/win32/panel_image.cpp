@@ -11,6 +11,8 @@
 
 #include <cstring>
 
+#include "platform/win32/system_library.h"
+
 namespace brumelis {
 
 namespace {
@@ -34,8 +36,8 @@ struct Ole {
 
 template <typename Function>
 Function Entry(const wchar_t* module, const char* name) {
-    HMODULE handle = ::LoadLibraryW(module);
-    if (handle == nullptr) ThrowLastError("LoadLibraryW");
+    HMODULE handle = LoadSystemLibrary(module);
+    if (handle == nullptr) ThrowLastError("LoadLibraryExW");
     const auto entry =
         reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(handle, name)));
     if (entry == nullptr) ThrowLastError(name);

@@ -1,5 +1,7 @@
 #include "platform/win32/window_rights.h"
 
+#include <algorithm>
+
 namespace brumelis {
 
 namespace {
@@ -10,10 +12,20 @@ constexpr DWORD kLabelBuffer = sizeof(TOKEN_MANDATORY_LABEL) + SECURITY_MAX_SID_
 }  // namespace
 
 WindowRights::Known& WindowRights::Find(HWND window) {
-    for (Known& known : known_)
-        if (known.window == window) return known;
-    if (known_.size() == kRemembered) known_.erase(known_.begin());
-    known_.push_back(Known{window, LevelAboveOurs(window), std::nullopt});
+    // Never waits on the window's thread; a window gone answers 0.
+    DWORD process = 0;
+    const DWORD thread = calls_.getWindowThreadProcessId(window, &process);
+    auto known = std::find_if(known_.begin(), known_.end(),
+                              [&](const Known& k) { return k.window == window; });
+    if (known != known_.end() && known->thread == thread && known->process == process)
+        return *known;
+    if (known != known_.end()) {
+        known_.erase(known);
+    } else if (known_.size() == kRemembered) {
+        known_.erase(known_.begin());
+    }
+    const bool refuses = thread != 0 && LevelAboveOurs(process);
+    known_.push_back(Known{window, thread, process, refuses, std::nullopt});
     return known_.back();
 }
 
@@ -22,25 +34,32 @@ bool WindowRights::Refuses(HWND window) {
 }
 
 bool WindowRights::DrawsItself(HWND window, LONG exStyle) {
-    Known& known = Find(window);
-    if (!known.drawsItself) {
-        COLORREF key = 0;
-        BYTE alpha = 0;
-        DWORD flags = 0;
-        known.drawsItself = (exStyle & WS_EX_LAYERED) != 0 &&
-                            !calls_.getLayeredWindowAttributes(window, &key, &alpha, &flags);
+    Known* known = nullptr;
+    for (Known& k : known_)
+        if (k.window == window) known = &k;
+    if (known == nullptr) known = &Find(window);
+    if ((exStyle & WS_EX_LAYERED) == 0) {
+        known->takesAlphaUnder = exStyle | WS_EX_LAYERED;
+        return false;
     }
-    return *known.drawsItself;
+    if (known->takesAlphaUnder == exStyle) return false;
+    COLORREF key = 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if (!calls_.getLayeredWindowAttributes(window, &key, &alpha, &flags)) {
+        known->takesAlphaUnder.reset();
+        return true;
+    }
+    known->takesAlphaUnder = exStyle;
+    return false;
 }
 
-bool WindowRights::LevelAboveOurs(HWND window) {
+bool WindowRights::LevelAboveOurs(DWORD processId) {
     if (!ownLevelRead_) {
         ownLevel_ = IntegrityLevel(::GetCurrentProcess());
         ownLevelRead_ = true;
     }
     if (!ownLevel_) return false;
-    DWORD processId = 0;
-    if (calls_.getWindowThreadProcessId(window, &processId) == 0) return false;
     // Granted for a program run as administrator too: only its level is read.
     const HANDLE process = calls_.openProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
     if (process == nullptr) return false;

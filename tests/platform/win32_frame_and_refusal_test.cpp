@@ -82,8 +82,11 @@ INSTANTIATE_TEST_SUITE_P(Scales, Win32VisibleFrame,
                              return name;
                          });
 
+// Which window a handle names, read before every change.
+const char kIdentity[] = "GetWindowThreadProcessId(1234)";
+
 // Each change asked twice of the same window: what the first reads of the
-// rights and the layering is not read again.
+// rights and of a layering that takes an alpha is not read again.
 struct RefusalCase {
     const char* situation;
     std::function<void(Script&)> arrange;
@@ -105,7 +108,9 @@ TEST_P(Win32Refusal, IsAnsweredWithoutAskingTheWindowAndAskedOnce) {
     EXPECT_EQ(end, std::vector<std::string>(script.calls.end() - end.size(), script.calls.end()));
     script.calls.clear();
     EXPECT_EQ(GetParam().answer, GetParam().change(windows));
-    EXPECT_EQ(GetParam().secondCalls, script.calls);
+    std::vector<std::string> second = {kIdentity};
+    second.insert(second.end(), GetParam().secondCalls.begin(), GetParam().secondCalls.end());
+    EXPECT_EQ(second, script.calls);
 }
 
 ChangeAnswer Pin(WindowSystem& w) {
@@ -174,7 +179,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   },
                                   &Fade,
                                   ChangeAnswer::kDrawsItself,
-                                  {kStyle},
+                                  {kStyle, "GetLayeredWindowAttributes(1234)"},
                                   {kStyle, "GetLayeredWindowAttributes(1234)"}},
                       RefusalCase{"fade, a window layered with an alpha",
                                   [](Script& s) { s.exStyle = WS_EX_LAYERED; },
@@ -182,6 +187,82 @@ INSTANTIATE_TEST_SUITE_P(
                                   ChangeAnswer::kAccepted,
                                   {kStyle, kAlpha},
                                   {kStyle, "GetLayeredWindowAttributes(1234)", kAlpha}}),
+    [](const auto& c) {
+        std::string name;
+        for (const char* p = c.param.situation; *p; ++p)
+            if (std::isalnum(static_cast<unsigned char>(*p))) name += *p;
+        return name;
+    });
+
+// A window's layering as it is now: a fade, then what changes, then a fade.
+struct LayeringCase {
+    const char* situation;
+    std::function<void(Script&)> arrange;
+    ChangeAnswer first;
+    std::function<void(Script&)> between;
+    ChangeAnswer second;
+    std::vector<std::string> secondCalls;
+};
+
+class Win32Layering : public ::testing::TestWithParam<LayeringCase> {};
+
+TEST_P(Win32Layering, IsDecidedFromWhatIsTrueNow) {
+    script = Script{};
+    GetParam().arrange(script);
+    Win32WindowSystem windows(Recorders());
+    EXPECT_EQ(GetParam().first, Fade(windows));
+    GetParam().between(script);
+    script.calls.clear();
+    EXPECT_EQ(GetParam().second, Fade(windows));
+    EXPECT_EQ(GetParam().secondCalls, script.calls);
+}
+
+void SelfDrawn(Script& s) {
+    s.exStyle = WS_EX_LAYERED;
+    s.layeredAttributesKnown = FALSE;
+}
+void AlphaTaken(Script& s) {
+    s.exStyle = WS_EX_LAYERED;
+}
+const char kAsked[] = "GetLayeredWindowAttributes(1234)";
+
+INSTANTIATE_TEST_SUITE_P(
+    Windows, Win32Layering,
+    ::testing::Values(LayeringCase{"layered, painted after the first fade",
+                                   &SelfDrawn,
+                                   ChangeAnswer::kDrawsItself,
+                                   [](Script& s) { s.layeredAttributesKnown = TRUE; },
+                                   ChangeAnswer::kAccepted,
+                                   {kIdentity, kStyle, kAsked, kAlpha}},
+                      LayeringCase{"taking an alpha, then drawing itself under a new style",
+                                   &AlphaTaken,
+                                   ChangeAnswer::kAccepted,
+                                   [](Script& s) {
+                                       SelfDrawn(s);
+                                       s.exStyle |= WS_EX_TRANSPARENT;
+                                   },
+                                   ChangeAnswer::kDrawsItself,
+                                   {kIdentity, kStyle, kAsked}},
+                      LayeringCase{"a handle reused by a window that draws itself",
+                                   &AlphaTaken,
+                                   ChangeAnswer::kAccepted,
+                                   [](Script& s) {
+                                       SelfDrawn(s);
+                                       s.windowProcess = 0x88;
+                                   },
+                                   ChangeAnswer::kDrawsItself,
+                                   {kIdentity, "OpenProcess(0x1000, 0, 88)",
+                                    "OpenProcessToken(its process, 0x8)",
+                                    "GetTokenInformation(its token, 25)", "CloseHandle(61)",
+                                    kItsLevel, kStyle, kAsked}},
+                      // Layered by this program, its alpha still pending on the worker:
+                      // the query would fail, and is not made.
+                      LayeringCase{"layered by this program",
+                                   [](Script&) {},
+                                   ChangeAnswer::kAccepted,
+                                   SelfDrawn,
+                                   ChangeAnswer::kAccepted,
+                                   {kIdentity, kStyle, kAlpha}}),
     [](const auto& c) {
         std::string name;
         for (const char* p = c.param.situation; *p; ++p)

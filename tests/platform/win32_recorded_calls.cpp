@@ -82,7 +82,7 @@ HWND WINAPI SetActive(HWND w) {
 
 DWORD WINAPI GetThread(HWND w, DWORD* process) {
     Record("GetWindowThreadProcessId(%lx)", H(w));
-    *process = 0x66;
+    *process = script.windowProcess;
     return 0x77;
 }
 HWINEVENTHOOK WINAPI SetHook(DWORD first, DWORD last, HMODULE module, WINEVENTPROC procedure,

@@ -25,6 +25,7 @@ struct Script {
     // Integrity levels (SECURITY_MANDATORY_*_RID); none: cannot be read.
     std::optional<DWORD> ownLevel = SECURITY_MANDATORY_MEDIUM_RID;
     std::optional<DWORD> windowLevel = SECURITY_MANDATORY_MEDIUM_RID;
+    DWORD windowProcess = 0x66;          // another: the handle names a new window
     BOOL layeredAttributesKnown = TRUE;  // FALSE: the window draws itself
     DWORD changeError = ERROR_SUCCESS;   // set: SetWindowPos and the alpha fail so
     std::vector<std::string> calls;

@@ -15,10 +15,10 @@
 namespace brumelis::platform_tests {
 namespace {
 
-const std::vector<std::string> kRightsRead = {"OpenProcessToken(this process, 0x8)",
+const std::vector<std::string> kRightsRead = {"GetWindowThreadProcessId(1234)",
+                                              "OpenProcessToken(this process, 0x8)",
                                               "GetTokenInformation(our token, 25)",
                                               "CloseHandle(60)",
-                                              "GetWindowThreadProcessId(1234)",
                                               "OpenProcess(0x1000, 0, 66)",
                                               "OpenProcessToken(its process, 0x8)",
                                               "GetTokenInformation(its token, 25)",
