@@ -38,12 +38,13 @@ inline const Text kOpacityRefused =
 inline const Text kOpacityDrawnByItself =
     u"Cette fenêtre dessine elle-même sa transparence : Brumelis n'y touche pas, pour ne "
     u"pas l'abîmer.";
-// The desktop's helper is off for a while (screen locked, extension
-// disabled): nothing was changed, nothing is kept for later.
+// The desktop's helper is off for a while (screen locked, GNOME extension
+// disabled, KWin script or sway connection lost): nothing was changed,
+// nothing is kept for later. Said on every desktop, so it names none.
 inline const Text kNotPossibleNow =
     u"Brumelis ne peut pas changer cette fenêtre pour l'instant : le bureau ne le lui permet "
-    u"pas en ce moment (écran verrouillé, ou extension de Brumelis désactivée). Rien n'a été "
-    u"changé ; réessayez dans un instant.";
+    u"pas en ce moment (écran verrouillé, ou lien de Brumelis avec le bureau interrompu). Rien "
+    u"n'a été changé ; réessayez dans un instant.";
 inline const Text kOpacityNotShown =
     u"La transparence ne se voit qu'avec un gestionnaire de composition (picom, ou celui de "
     u"votre bureau). Brumelis a réglé l'opacité de la fenêtre : elle apparaîtra dès qu'un "
