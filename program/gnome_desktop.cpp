@@ -31,7 +31,7 @@ const Text kNoXwayland =
 // told at once.
 Fit Detect(const SessionEnvironment& session) {
     if (!session.IsWayland()) return Fit::NotThisSession();
-    const bool named = (":" + session.currentDesktop + ":").find(":GNOME:") != std::string::npos;
+    const bool named = session.NamesDesktop("GNOME");
     if (!named && !GnomeShellOnSessionBus()) return Fit::NotThisSession();
     const ShellReadiness shell = AskShellReadiness();
     switch (shell.readiness) {

@@ -5,7 +5,6 @@
 #include <gtk/gtk.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <memory>
@@ -46,16 +45,6 @@ const Text kKWinStarting =
     u"KWin ne répond pas sur le bus de session (org.kde.KWin et ses scripts) : Brumelis ne "
     u"peut pas suivre ses fenêtres.";
 
-// Whether `name` is one of the desktop names ($XDG_CURRENT_DESKTOP, ':' between).
-bool Names(const std::string& desktops, const std::string& name) {
-    for (std::size_t start = 0; start <= desktops.size();) {
-        const std::size_t end = std::min(desktops.find(':', start), desktops.size());
-        if (desktops.compare(start, end - start, name) == 0) return true;
-        start = end + 1;
-    }
-    return false;
-}
-
 // True when KWin's scripting answers; an unknown object while KWin starts.
 bool ScriptingAnswers(GDBusConnection* bus) {
     GVariant* loaded = g_dbus_connection_call_sync(
@@ -72,7 +61,7 @@ bool ScriptingAnswers(GDBusConnection* bus) {
 // scripting, is not there yet is still starting (a program started with it).
 Fit Detect(const SessionEnvironment& session) {
     if (!session.IsWayland()) return Fit::NotThisSession();
-    const bool plasma = Names(session.currentDesktop, "KDE");
+    const bool plasma = session.NamesDesktop("KDE");
     GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
     if (bus == nullptr) return plasma ? Fit::NotReadyYet(kKWinStarting) : Fit::NotThisSession();
     GVariant* owned = g_dbus_connection_call_sync(

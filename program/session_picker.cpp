@@ -31,6 +31,10 @@ bool SessionEnvironment::IsWayland() const {
     return !waylandDisplay.empty() || sessionType == "wayland";
 }
 
+bool SessionEnvironment::NamesDesktop(const std::string& name) const {
+    return (":" + currentDesktop + ":").find(":" + name + ":") != std::string::npos;
+}
+
 BackendChoice PickBackend(const std::vector<DesktopBackend>& backends,
                           const SessionEnvironment& session) {
     std::optional<Text> firstReason;

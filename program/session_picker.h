@@ -26,6 +26,8 @@ struct SessionEnvironment {
     static SessionEnvironment FromProcess();
     // Xwayland gives a Wayland session a DISPLAY too: these say Wayland first.
     bool IsWayland() const;
+    // Whether XDG_CURRENT_DESKTOP lists `name` ("KDE", "GNOME", "sway").
+    bool NamesDesktop(const std::string& name) const;
 };
 
 // What a backend says of the session it is asked about.

@@ -3,7 +3,6 @@
 #include <gtk/gtk.h>
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <memory>
 
@@ -27,16 +26,6 @@ const Text kSwaySilent =
     u"sway ne répond pas sur son canal de commande ($SWAYSOCK) : Brumelis ne peut pas suivre "
     u"ses fenêtres.";
 
-// Whether `name` is one of the desktop names ($XDG_CURRENT_DESKTOP, ':' between).
-bool Names(const std::string& desktops, const std::string& name) {
-    for (std::size_t start = 0; start <= desktops.size();) {
-        const std::size_t end = std::min(desktops.find(':', start), desktops.size());
-        if (desktops.compare(start, end - start, name) == 0) return true;
-        start = end + 1;
-    }
-    return false;
-}
-
 // A socket left from an earlier sway refuses the connection, and the
 // variable may be kept by a session of another desktop: not a sway session
 // then. A socket not made yet, or a session that names sway, is a sway
@@ -44,7 +33,7 @@ bool Names(const std::string& desktops, const std::string& name) {
 Fit Detect(const SessionEnvironment& session) {
     if (!session.IsWayland() || session.swaySocket.empty()) return Fit::NotThisSession();
     if (SwayConnection::Open(session.swaySocket)) return Fit::Runs();
-    if (Names(session.currentDesktop, "sway")) return Fit::NotReadyYet(kSwaySilent);
+    if (session.NamesDesktop("sway")) return Fit::NotReadyYet(kSwaySilent);
     struct stat status {};
     const bool notMadeYet = lstat(session.swaySocket.c_str(), &status) != 0 && errno == ENOENT;
     if (session.currentDesktop.empty() && notMadeYet) return Fit::NotReadyYet(kSwaySilent);

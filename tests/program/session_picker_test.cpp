@@ -104,6 +104,25 @@ TEST(SessionPicker, AStartingDesktopIsAwaitedWithinThePatience) {
     }
 }
 
+TEST(SessionPicker, TheDesktopNamesAreReadWhole) {
+    const struct {
+        const char* names;
+        const char* asked;
+        bool named;
+    } rows[] = {
+        {"KDE", "KDE", true},
+        {"ubuntu:GNOME", "GNOME", true},
+        {"GNOME-Classic:GNOME", "GNOME", true},
+        {"GNOME-Classic", "GNOME", false},
+        {"", "sway", false},
+    };
+    for (const auto& row : rows) {
+        SessionEnvironment session;
+        session.currentDesktop = row.names;
+        EXPECT_EQ(session.NamesDesktop(row.asked), row.named) << row.names << " / " << row.asked;
+    }
+}
+
 TEST(SessionPicker, TheX11DesktopRefusesWhatItCannotServe) {
     const struct {
         const char* reason;
