@@ -26,7 +26,7 @@ public:
     brumelis::BusReply Call(const std::string&, const std::string&, const std::string&,
                             const std::string& method, GVariant* arguments,
                             std::chrono::milliseconds) override {
-        g_variant_unref(g_variant_ref_sink(arguments));
+        if (arguments != nullptr) g_variant_unref(g_variant_ref_sink(arguments));
         const char* reply = method == "GetNameOwner"   ? "(':1.0',)"
                             : method == "loadScript"   ? "(0,)"
                             : method == "unloadScript" ? "(true,)"
