@@ -99,16 +99,12 @@ void GnomeWindowSystem::SendOpacity() {
     const std::uint8_t opacity = *pendingOpacity_;
     pendingOpacity_.reset();
     link_->Call("SetOpacity", g_variant_new("(uy)", static_cast<guint32>(opacityWindow_), opacity),
-                [this](GVariant* values) {
+                [this](GVariant*) {
                     opacityInFlight_ = false;
-                    // Refused (the extension went, or the window lost the
-                    // focus meanwhile): what was asked since is dropped, and
-                    // the extension asked where things stand.
-                    if (values == nullptr) {
-                        pendingOpacity_.reset();
-                        if (served_) FollowAgain();
-                        return;
-                    }
+                    // A refusal (the window lost the focus for a moment)
+                    // drops its own value only: the latest asked since still
+                    // goes. An extension that went is the Shell's to say
+                    // (Lost), and then nothing is sent.
                     SendOpacity();
                 });
 }
