@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "platform/gnome/extension_problem.h"
 #include "platform/gnome/gnome_window_system.h"
@@ -19,13 +20,17 @@ public:
         g_variant_unref(g_variant_ref_sink(parameters));
         if (reply) reply(nullptr);
     }
+    std::string Ask(const char*, GVariant* parameters) override {
+        g_variant_unref(g_variant_ref_sink(parameters));
+        return {};
+    }
     void OnSignal(Signal signal) override { signal_ = std::move(signal); }
     std::size_t MessagesSent() const override { return 0; }
     Signal signal_;
 };
 
-const char* const kSignals[] = {"Focus", "Frame", "Above", "Info"};
-const char* const kTypes[] = {"(u(iiii)b)", "(u(iiii))", "(ub)", "(a{sv})", "(u)", "(s)"};
+const char* const kSignals[] = {"Focus", "Frame", brumelis::kExtensionStateChanged, "Info"};
+const char* const kTypes[] = {"(u(iiii)b)", "(u(iiii))", "(sa{sv})", "(a{sv})", "(u)", "(s)"};
 
 }  // namespace
 

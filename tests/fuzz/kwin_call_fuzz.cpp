@@ -16,7 +16,7 @@ namespace {
 const char kKWin[] = ":1.0";
 const char kToken[] = "a0c103ebbd80a3517251719d47c266b4";
 const char* const kMethods[] = {"Window", "Closed", "NextCommand"};
-const char* const kTypes[] = {"(ssssss)", "(s)", "()", "(sssss)", "(ssssssss)", "(i)"};
+const char* const kTypes[] = {"(sssss)", "(s)", "()", "(ssss)", "(ssssss)", "(i)"};
 
 // KWin 5.27's answers to the start, and the script's calls handed over as
 // they come; the program's answers are dropped.
@@ -32,7 +32,7 @@ public:
                             : method == "unloadScript" ? "(true,)"
                                                        : "()";
         if (method == "run") {
-            Deliver("Window", g_variant_new("(sssssss)", kToken, "{1}", "0", "0", "10", "10", ""));
+            Deliver("Window", g_variant_new("(ssssss)", kToken, "{1}", "0", "0", "10", "10"));
         }
         return brumelis::BusReply(g_variant_ref_sink(g_variant_new_parsed(reply)), "");
     }
