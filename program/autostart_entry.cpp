@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/whole_write.h"
+
 namespace brumelis {
 
 namespace {
@@ -57,17 +59,6 @@ bool MakeFolders(const std::string& directory, std::string& failed) {
     return true;
 }
 
-bool WriteAll(int descriptor, const std::string& text) {
-    for (std::size_t written = 0; written < text.size();) {
-        const ssize_t count = write(descriptor, text.data() + written, text.size() - written);
-        if (count < 0 && errno == EINTR) continue;
-        if (count == 0) errno = ENOSPC;
-        if (count <= 0) return false;
-        written += static_cast<std::size_t>(count);
-    }
-    return true;
-}
-
 }  // namespace
 
 std::string AutostartPath(const std::string& configHome, const std::string& home) {
@@ -109,7 +100,7 @@ AutostartOutcome TurnAutostartOn(const std::string& path, const std::string& pro
     const int descriptor = mkostemp(&draft[0], O_CLOEXEC);
     if (descriptor < 0) return Failure("d'écrire dans le dossier", directory, errno);
     bool written =
-        fchmod(descriptor, 0644) == 0 && WriteAll(descriptor, entry) && fsync(descriptor) == 0;
+        fchmod(descriptor, 0644) == 0 && WriteWhole(descriptor, entry) && fsync(descriptor) == 0;
     int error = errno;
     if (close(descriptor) != 0 && written) {
         written = false;

@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/whole_write.h"
+
 namespace brumelis {
 
 namespace {
@@ -20,17 +22,11 @@ std::string WriteScriptFile(const std::string& path, const std::string& text) {
     const int file =
         open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0600);
     if (file < 0) return Problem(path, errno);
-    std::size_t written = 0;
-    while (written < text.size()) {
-        const ssize_t count = write(file, text.data() + written, text.size() - written);
-        if (count < 0 && errno == EINTR) continue;
-        if (count <= 0) {
-            const int error = count < 0 ? errno : ENOSPC;
-            close(file);
-            unlink(path.c_str());
-            return Problem(path, error);
-        }
-        written += static_cast<std::size_t>(count);
+    if (!WriteWhole(file, text)) {
+        const int error = errno;
+        close(file);
+        unlink(path.c_str());
+        return Problem(path, error);
     }
     // A full tmpfs may say so only now.
     if (close(file) != 0) {
