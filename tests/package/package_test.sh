@@ -2,7 +2,8 @@
 # The release files as CI proves them: scripts/package.sh with a throwaway
 # self-signed certificate into a directory of its own (dist/ is left alone),
 # then the files themselves: checksums, signatures, the zip's contents,
-# lintian on the Debian package, and the installer under Wine
+# lintian on the Debian package, the GNOME Shell extension's form its
+# maintainer scripts choose, and the installer under Wine
 # (installer_test.sh).
 # Usage: tests/package/package_test.sh
 # Prints one line per check and a last line "package: P passed, F failed";
@@ -84,6 +85,10 @@ layer_shell_dependency() {
   dpkg-deb -f "$deb" Depends | tr ',' '\n' | grep '^ *libgtk-layer-shell0' >/dev/null
 }
 check "the Debian package depends on gtk-layer-shell" layer_shell_dependency
+
+# shellcheck source=tests/package/gnome_form_test.sh
+source "$(dirname "${BASH_SOURCE[0]}")/gnome_form_test.sh"
+check "the Debian package links the GNOME Shell extension's form the installed Shell loads" gnome_forms
 
 installer() {
   BRUMELIS_TEST_SIGNING_CA=$work/cert.pem "$repo/tests/package/installer_test.sh" "$setup64" |

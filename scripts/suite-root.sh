@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# A Debian root of another suite (trixie, forky...), made once and kept in
+# BRUMELIS_ROOTS (default /var/cache/brumelis/roots), where a package or a
+# desktop of that suite is tried as its users have it.
+#
+#   scripts/suite-root.sh make SUITE [PACKAGES...]   make it (or add packages)
+#   scripts/suite-root.sh run SUITE COMMAND...        run a command chrooted in it
+#
+# A root is made with debootstrap (--variant=minbase, then apt-get install
+# --no-install-recommends); a half-made one (no stamp) is made again. `run`
+# bind-mounts /proc, /sys, /dev, /dev/pts, /dev/shm and /run for the command
+# and undoes them after.
+set -euo pipefail
+
+roots=${BRUMELIS_ROOTS:-/var/cache/brumelis/roots}
+mirror=${BRUMELIS_MIRROR:-http://deb.debian.org/debian}
+mounts=(proc sys dev dev/pts dev/shm run)
+
+usage() {
+  echo "usage: $0 make SUITE [PACKAGES...] | run SUITE COMMAND..." >&2
+  exit 2
+}
+
+(( $# >= 2 )) || usage
+action=$1 suite=$2
+shift 2
+root=$roots/$suite
+
+unmount() {
+  local index
+  for (( index = ${#mounts[@]} - 1; index >= 0; index-- )); do
+    mountpoint -q "$root/${mounts[index]}" && umount -l "$root/${mounts[index]}"
+  done
+  return 0
+}
+
+in_root() {
+  trap unmount EXIT
+  local mount
+  for mount in "${mounts[@]}"; do
+    mkdir -p "$root/$mount"
+    mountpoint -q "$root/$mount" || mount --bind "/$mount" "$root/$mount"
+  done
+  chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
+    DEBIAN_FRONTEND=noninteractive "$@"
+}
+
+case $action in
+  make)
+    if [[ ! -f $root/.made ]]; then
+      command -v debootstrap >/dev/null || apt-get install -y --no-install-recommends debootstrap
+      rm -rf "$root"
+      mkdir -p "$roots"
+      # Suites newer than this debootstrap know are made as sid is.
+      script=/usr/share/debootstrap/scripts/$suite
+      [[ -e $script ]] || script=/usr/share/debootstrap/scripts/sid
+      debootstrap --variant=minbase "$suite" "$root" "$mirror" "$script"
+      touch "$root/.made"
+    fi
+    if (( $# > 0 )); then
+      in_root apt-get update -q
+      in_root apt-get install -y -q --no-install-recommends "$@"
+    fi
+    echo "$root"
+    ;;
+  run)
+    [[ -f $root/.made ]] || { echo "suite-root: no $suite root; make it first" >&2; exit 1; }
+    (( $# > 0 )) || usage
+    in_root "$@"
+    ;;
+  *) usage ;;
+esac
