@@ -55,6 +55,9 @@ case $action in
       script=/usr/share/debootstrap/scripts/$suite
       [[ -e $script ]] || script=/usr/share/debootstrap/scripts/sid
       debootstrap --variant=minbase "$suite" "$root" "$mirror" "$script"
+      # The registry this machine reaches is a copy frozen in time: its
+      # Release files outlive their Valid-Until.
+      echo 'Acquire::Check-Valid-Until "false";' >"$root/etc/apt/apt.conf.d/99brumelis-frozen-registry"
       touch "$root/.made"
     fi
     if (( $# > 0 )); then

@@ -18,6 +18,7 @@
 #include "platform/x11/x11_errors.h"
 #include "platform/x11/x11_properties.h"
 #include "platform/x11/x11_root_state.h"
+#include "platform/x11/x11_session.h"
 #include "platform/x11/x11_tree.h"
 #include "platform/x11/x11_window_cache.h"
 #include "platform/x11/x11_window_list.h"
@@ -102,6 +103,9 @@ void X11WindowSystem::WatchMoves(WindowHandle window, std::function<void()> move
 ChangeAnswer X11WindowSystem::KeepAbove(WindowHandle handle, bool above) {
     x11::FollowedWindow* window = windows_->Follow(ClientOf(handle));
     if (window == nullptr) return ChangeAnswer::kAccepted;
+    // A manager that died, or is being replaced, leaves its list of what it
+    // supports on the root: no one would take the request now.
+    if (FindWindowManagerProblem(display_)) return ChangeAnswer::kNotNow;
     if (!root_->Supports(atoms_->netWmStateAbove)) return ChangeAnswer::kUnsupported;
     if (!windows_->IsManaged(*window)) return ChangeAnswer::kRefused;
     const Window client = window->client;

@@ -295,26 +295,51 @@ TEST_F(X11WindowSystemTest, TitlesOfEveryEncodingArriveCutToTheLengthAsked) {
     }
 }
 
-TEST_F(X11WindowSystemTest, KeepAboveIsUnsupportedWhileTheManagerListsNoAboveState) {
+// What the root says of the window manager, changed as another manager (or
+// none) would leave it, and put back: the pin is answered for what the
+// manager can do now, and only asked of a manager that takes it.
+TEST_F(X11WindowSystemTest, KeepAboveIsAnsweredForTheManagerTheRootShows) {
     const WindowHandle w = Start(TargetOptions{"pinned where it cannot be"});
     const Window root = DefaultRootWindow(Connection());
     const Atom supported = AtomOf("_NET_SUPPORTED");
+    const Atom check = AtomOf("_NET_SUPPORTING_WM_CHECK");
     const Atom above = AtomOf("_NET_WM_STATE_ABOVE");
     const x11::Longs saved = x11::ReadLongs(Connection(), root, supported, XA_ATOM).value();
+    const x11::Longs savedCheck = x11::ReadLongs(Connection(), root, check, XA_WINDOW).value();
     ASSERT_NE(saved.end(), std::find(saved.begin(), saved.end(), above)) << "Openbox has it";
-
-    // As i3 has it: no above state. Nothing is asked of the window manager.
-    x11::Longs without = saved;
-    without.erase(std::remove(without.begin(), without.end(), above), without.end());
-    x11::WriteLongs(Connection(), root, supported, XA_ATOM, without);
-    XFlush(Connection());
-    EXPECT_TRUE(
-        WaitUntil([&] { return Calls().KeepAbove(w, true) == ChangeAnswer::kUnsupported; }));
-    EXPECT_FALSE(StateHoldsAbove(w));
-    x11::WriteLongs(Connection(), root, supported, XA_ATOM, saved);
-    XFlush(Connection());
-    EXPECT_TRUE(WaitUntil([&] { return Calls().KeepAbove(w, true) == ChangeAnswer::kAccepted; }));
-    EXPECT_TRUE(StateHoldsAbove(w));
+    x11::Longs withoutAbove = saved;
+    withoutAbove.erase(std::remove(withoutAbove.begin(), withoutAbove.end(), above),
+                       withoutAbove.end());
+    // A window that does not name itself: the check window of a manager
+    // that died, its id reused.
+    const Window stranger = XCreateSimpleWindow(Connection(), root, 0, 0, 1, 1, 0, 0, 0);
+    const struct {
+        const char* root;
+        Atom property;
+        Atom type;
+        x11::Longs value;
+        ChangeAnswer expected;
+    } rows[] = {
+        {"lists no above state (as i3)", supported, XA_ATOM, withoutAbove,
+         ChangeAnswer::kUnsupported},
+        {"names a dead check window", check, XA_WINDOW, {stranger}, ChangeAnswer::kNotNow},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.root);
+        const x11::Longs before = row.property == check ? savedCheck : saved;
+        x11::WriteLongs(Connection(), root, row.property, row.type, row.value);
+        XFlush(Connection());
+        EXPECT_TRUE(WaitUntil([&] { return Calls().KeepAbove(w, true) == row.expected; }));
+        EXPECT_FALSE(StateHoldsAbove(w));
+        x11::WriteLongs(Connection(), root, row.property, row.type, before);
+        XFlush(Connection());
+        EXPECT_TRUE(
+            WaitUntil([&] { return Calls().KeepAbove(w, true) == ChangeAnswer::kAccepted; }));
+        EXPECT_TRUE(StateHoldsAbove(w));
+        Calls().KeepAbove(w, false);
+        EXPECT_TRUE(WaitUntil([&] { return !StateHoldsAbove(w); }));
+    }
+    XDestroyWindow(Connection(), stranger);
 }
 
 }  // namespace
