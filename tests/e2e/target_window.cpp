@@ -22,16 +22,47 @@ void RegisterClassOnce(WNDPROC procedure) {
     (void)registered;
 }
 
+// Grey at half alpha (premultiplied), the window's whole look.
+void PaintItsOwnAlpha(HWND window, const Rect& place) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = place.width;
+    info.bmiHeader.biHeight = -place.height;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap != nullptr) {
+        auto* pixels = static_cast<DWORD*>(bits);
+        for (int i = 0; i < place.width * place.height; ++i) pixels[i] = 0x80404040;
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        POINT origin{place.left, place.top};
+        POINT source{0, 0};
+        SIZE size{place.width, place.height};
+        BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        UpdateLayeredWindow(window, screen, &origin, &size, memory, &source, 0, &blend, ULW_ALPHA);
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
 }  // namespace
 
-TargetWindow::TargetWindow(const std::wstring& title, const Rect& place) {
+TargetWindow::TargetWindow(const std::wstring& title, const Rect& place, Paint paint) {
     RegisterClassOnce(&TargetWindow::Procedure);
     // No system menu: a stray click on its icon would hold the driver in the
     // menu's modal loop.
     constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME;
-    window_ =
-        CreateWindowExW(0, kClassName, title.c_str(), kStyle, place.left, place.top, place.width,
-                        place.height, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    const DWORD exStyle = paint == Paint::ItsOwnAlpha ? WS_EX_LAYERED : 0;
+    window_ = CreateWindowExW(exStyle, kClassName, title.c_str(), kStyle, place.left, place.top,
+                              place.width, place.height, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), this);
+    if (paint == Paint::ItsOwnAlpha) PaintItsOwnAlpha(window_, place);
     ShowWindow(window_, SW_SHOWNORMAL);
     UpdateWindow(window_);
     PumpMessagesFor(Milliseconds{0});

@@ -12,7 +12,10 @@ namespace brumelis::e2e {
 
 class TargetWindow {
 public:
-    TargetWindow(const std::wstring& title, const Rect& place);
+    // ItsOwnAlpha: a layered window painted with UpdateLayeredWindow, half
+    // transparent by its own pixels.
+    enum class Paint { BySystem, ItsOwnAlpha };
+    TargetWindow(const std::wstring& title, const Rect& place, Paint paint = Paint::BySystem);
     ~TargetWindow();
     TargetWindow(const TargetWindow&) = delete;
     TargetWindow& operator=(const TargetWindow&) = delete;

@@ -50,6 +50,11 @@ public:
         targets_.push_back(std::make_unique<TargetWindow>(Wide(title), place));
         return IdOf(targets_.back()->Handle());
     }
+    WindowId OpenTargetThatDrawsItself(const std::string& title, const Rect& place) override {
+        targets_.push_back(
+            std::make_unique<TargetWindow>(Wide(title), place, TargetWindow::Paint::ItsOwnAlpha));
+        return IdOf(targets_.back()->Handle());
+    }
     const TargetWindow* Target(WindowId window) const {
         for (const auto& target : targets_)
             if (IdOf(target->Handle()) == window) return target.get();

@@ -68,6 +68,9 @@ public:
     // A titled, framed window of another program, whose visible frame covers
     // `place`; closed with the driver. 0 when it could not be opened.
     virtual WindowId OpenTarget(const std::string& title, const Rect& place) = 0;
+    // The same, painting its own translucency (per-pixel alpha), which no
+    // other program may replace; 0 where the desktop has no such window.
+    virtual WindowId OpenTargetThatDrawsItself(const std::string&, const Rect&) { return 0; }
     // Makes it the foreground (active) window as a user would, and waits
     // until the system says so.
     virtual bool BringToForeground(WindowId window) = 0;

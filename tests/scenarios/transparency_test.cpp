@@ -69,5 +69,24 @@ TEST_F(Transparency, ClickOnThePanelBackgroundMakesTheTargetOpaqueAndFolds) {
     EXPECT_TRUE(SizeBecomes(kFoldedSize));
 }
 
+// A window that paints its own translucency: the slider's change is not
+// made, a box says why, and the window keeps its own look.
+TEST_F(Transparency, AWindowThatDrawsItsOwnTranslucencyIsLeftAsItIsAndSaysWhy) {
+    const WindowId drawn = driver_->OpenTargetThatDrawsItself("Cible dessinée", kSecondTargetPlace);
+    if (drawn == 0) GTEST_SKIP() << "no such window on this desktop";
+    ASSERT_TRUE(BringToForeground(drawn));
+    ASSERT_TRUE(FoldedOn(drawn));
+    const std::optional<int> before = driver_->Alpha(drawn);
+    ASSERT_TRUE(Unfold());
+    ASSERT_TRUE(driver_->Drag(toolbar_, OnSlider(10), OnSlider(44), Button::Left));
+    std::optional<MessageBoxReading> box;
+    ASSERT_TRUE(WaitUntil([&] { return (box = brumelis_->Box()).has_value(); })) << Situation();
+    if (box->text) {
+        EXPECT_NE(std::string::npos, box->text->find("dessine elle-même")) << *box->text;
+    }
+    ASSERT_TRUE(brumelis_->Answer(*box, Answer::Ok));
+    EXPECT_EQ(before, driver_->Alpha(drawn));
+}
+
 }  // namespace
 }  // namespace brumelis::scenarios
