@@ -89,7 +89,9 @@ function carryOut(command, id, value) {
         }
         return;
     }
-    if (focusOurs) current = watched;
+    // A script loaded again while our surface had the focus has seen no
+    // window activated yet: the program's target is the one it names.
+    if (focusOurs) current = watched || find(id);
     if (!current || idOf(current) !== id) return;
     if (command === "above") current.keepAbove = value > 0.5;
     if (command === "opacity") current.opacity = value;

@@ -18,6 +18,8 @@ constexpr guint kQuietAnswerSeconds = 10;
 // KWin is asked, briefly (it answers in about a millisecond), before a
 // change is promised.
 constexpr auto kCheckDeadline = std::chrono::milliseconds(500);
+// Longer than the pause between two moves of one drag (microseconds).
+constexpr gint64 kDragPause = 250 * 1000;
 // A KWin whose scripting restarts may refuse a load for a moment.
 constexpr int kReloadTries = 5;
 
@@ -288,9 +290,13 @@ void KWinWindowSystem::Activate(WindowHandle window) {
 
 ChangeAnswer KWinWindowSystem::Queue(Command command) {
     if (Find(command.window) == nullptr) return ChangeAnswer::kAccepted;
-    // A pin shows on the button: KWin is asked each time. A drag's moves
-    // follow each other too fast for that.
-    if (!ScriptRuns(command.kind != "above")) return ChangeAnswer::kNotNow;
+    // A pin shows on the button and a fade starts with a press: KWin is
+    // asked then, so that a script gone since the last answer is not
+    // trusted. A drag's next moves follow each other too fast for that.
+    const gint64 now = g_get_monotonic_time();
+    const bool sameDrag = command.kind == "opacity" && now - lastOpacityAt_ < kDragPause;
+    if (command.kind == "opacity") lastOpacityAt_ = now;
+    if (!ScriptRuns(command.kind == "activate" || sameDrag)) return ChangeAnswer::kNotNow;
     if (command.kind == "opacity") {
         for (Command& queued : commands_) {
             if (queued.kind == command.kind && queued.window == command.window) {

@@ -121,6 +121,7 @@ private:
     // Until when (monotonic) a change may go without asking KWin: the script
     // has just carried out a command, or KWin has just listed it.
     gint64 trusted_ = 0;
+    gint64 lastOpacityAt_ = 0;  // the last fade asked, to tell a drag's moves
     bool commandAnswered_ = false;
     guint recallSource_ = 0;
     guint reloadSource_ = 0;
