@@ -77,6 +77,16 @@ TEST(GnomeWindowSystem, IgnoresASignalOfAWindowClosedMeanwhile) {
     EXPECT_TRUE(FrameIs(session.windows->VisibleFrame(2), {200, 150, 600, 487}));
 }
 
+// Another connection's signal, even on the extension's interface, is not
+// the extension's word.
+TEST(GnomeWindowSystem, HearsTheShellAlone) {
+    Followed session;
+    EmitSignal(*session.shell, session.messages.at(2), ":1.9");  // window 4 focused
+    EXPECT_EQ(session.windows->ForegroundWindow(), 2);
+    session.Deliver(2);
+    EXPECT_EQ(session.windows->ForegroundWindow(), 4);
+}
+
 TEST(GnomeWindowSystem, KeepsOneOpacityInFlightAndSendsTheLatest) {
     Followed session;
     for (const std::uint8_t opacity : {std::uint8_t{200}, std::uint8_t{150}, std::uint8_t{100}}) {
