@@ -28,10 +28,10 @@ bool ServeScriptCalls(SessionBus& bus, BusCallHandler handler) {
 
 KWinPresence AskKWinPresence() {
     const auto bus = ConnectKWinBus();
-    if (!bus || !NameHasOwner(*bus, "org.kde.KWin")) return KWinPresence::kAbsent;
+    if (!bus || !NameHasOwner(*bus, kKWinName)) return KWinPresence::kAbsent;
     // An unknown object while KWin starts.
     const BusReply loaded =
-        bus->Call("org.kde.KWin", "/Scripting", "org.kde.kwin.Scripting", "isScriptLoaded",
+        bus->Call(kKWinName, kScriptingPath, kScriptingInterface, "isScriptLoaded",
                   g_variant_new("(s)", "brumelis"), kBusDeadline);
     const bool answers = loaded.ok() && g_variant_is_of_type(loaded.body, G_VARIANT_TYPE("(b)"));
     return answers ? KWinPresence::kReady : KWinPresence::kStarting;

@@ -8,6 +8,11 @@
 
 namespace brumelis {
 
+// KWin's name and its scripting object.
+inline constexpr char kKWinName[] = "org.kde.KWin";
+inline constexpr char kScriptingPath[] = "/Scripting";
+inline constexpr char kScriptingInterface[] = "org.kde.kwin.Scripting";
+
 // The object and interface the script calls (brumelis_kwin.js).
 extern const char kScriptObjectPath[];
 extern const char kScriptInterface[];
