@@ -1,6 +1,5 @@
 #include "program/kwin_desktop.h"
 
-#include <gio/gio.h>
 #include <glib-unix.h>
 #include <gtk/gtk.h>
 #include <unistd.h>
@@ -45,38 +44,18 @@ const Text kKWinStarting =
     u"KWin ne répond pas sur le bus de session (org.kde.KWin et ses scripts) : Brumelis ne "
     u"peut pas suivre ses fenêtres.";
 
-// True when KWin's scripting answers; an unknown object while KWin starts.
-bool ScriptingAnswers(GDBusConnection* bus) {
-    GVariant* loaded = g_dbus_connection_call_sync(
-        bus, "org.kde.KWin", "/Scripting", "org.kde.kwin.Scripting", "isScriptLoaded",
-        g_variant_new("(s)", "brumelis"), G_VARIANT_TYPE("(b)"), G_DBUS_CALL_FLAGS_NO_AUTO_START,
-        1000, nullptr, nullptr);
-    if (loaded == nullptr) return false;
-    g_variant_unref(loaded);
-    return true;
-}
-
 // KWin proves itself by its name on the session bus: a variable could have
 // been left by another session. A Plasma session whose KWin, or its
 // scripting, is not there yet is still starting (a program started with it).
 Fit Detect(const SessionEnvironment& session) {
     if (!session.IsWayland()) return Fit::NotThisSession();
     const bool plasma = session.NamesDesktop("KDE");
-    GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
-    if (bus == nullptr) return plasma ? Fit::NotReadyYet(kKWinStarting) : Fit::NotThisSession();
-    GVariant* owned = g_dbus_connection_call_sync(
-        bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-        "NameHasOwner", g_variant_new("(s)", "org.kde.KWin"), G_VARIANT_TYPE("(b)"),
-        G_DBUS_CALL_FLAGS_NONE, 1000, nullptr, nullptr);
-    gboolean kwin = FALSE;
-    if (owned != nullptr) {
-        g_variant_get(owned, "(b)", &kwin);
-        g_variant_unref(owned);
+    switch (AskKWinPresence()) {
+        case KWinPresence::kReady: return Fit::Runs();
+        case KWinPresence::kStarting: return Fit::NotReadyYet(kKWinStarting);
+        case KWinPresence::kAbsent: break;
     }
-    const bool ready = kwin && ScriptingAnswers(bus);
-    g_object_unref(bus);
-    if (ready) return Fit::Runs();
-    return kwin || plasma ? Fit::NotReadyYet(kKWinStarting) : Fit::NotThisSession();
+    return plasma ? Fit::NotReadyYet(kKWinStarting) : Fit::NotThisSession();
 }
 
 std::string Token() {
@@ -101,7 +80,7 @@ int Run(int& argc, char**& argv) {
     const std::string scriptDirectory = PrivateDirectory(runtime);
     if (scriptDirectory.empty()) return Refuse(kNoPrivatePlace);
     KWinStart start{getpid(), scriptDirectory, DeadAnnouncers(announcements), Token()};
-    auto bus = ConnectSessionBus();
+    auto bus = ConnectKWinBus();
     std::string fileProblem;
     std::unique_ptr<KWinWindowSystem> windows =
         bus ? KWinWindowSystem::Load(std::move(bus), start, &fileProblem) : nullptr;

@@ -24,8 +24,10 @@ LAYERS = {
     # GTK runs on X11 here: the toolkit borrows the X11 backend's UTF-8 texts.
     "platform/gtk": {"base", "platform", "platform/gtk", "platform/x11"},
     "platform/sway": {"base", "platform", "platform/sway"},
-    "platform/kwin": {"base", "platform", "platform/kwin"},
-    "platform/gnome": {"base", "platform", "platform/gnome"},
+    # The session bus: only the rows that speak D-Bus reach it.
+    "platform/dbus": {"base", "platform", "platform/dbus"},
+    "platform/kwin": {"base", "platform", "platform/dbus", "platform/kwin"},
+    "platform/gnome": {"base", "platform", "platform/dbus", "platform/gnome"},
     "program": {"base", "platform", "platform/win32", "platform/x11", "platform/gtk",
                 "platform/sway", "platform/kwin", "platform/gnome", "toolbar", "resources",
                 "program"},
@@ -43,7 +45,7 @@ SYSTEM_HEADERS = [
     (re.compile(r"X11/.*"), "X11",
      {"platform/x11", "platform/gtk", "program", "tests", "bench"}),
     (re.compile(r"(gtk|gdk|glib|gio)/.*|glib(-object)?\.h"), "GTK",
-     {"platform/gtk", "platform/sway", "platform/kwin", "platform/gnome",
+     {"platform/gtk", "platform/sway", "platform/dbus", "platform/kwin", "platform/gnome",
       "program", "tests", "bench"}),
 ]
 

@@ -62,7 +62,7 @@ var all = workspace.clientList(), target = null, times = [];
 for (var i = 0; i < all.length; ++i) if (String(all[i].caption) === "Cible") target = all[i];
 target.opacityChanged.connect(function () {
     times.push(Date.now());
-    if (times.length === 40) callDBus("OWNER", "/org/brumelis/Test", "org.brumelis.Test", "Seen", times.join(" "));
+    if (times.length === 40) callDBus("OWNER", "/example/zolvec/BrumelisTest", "example.zolvec.BrumelisTest1", "Seen", times.join(" "));
 });
 )js";
     std::vector<long long> moved;
@@ -109,7 +109,7 @@ timer.interval = 300;
 timer.timeout.connect(function () {
     if (step === 20) {
         timer.stop();
-        callDBus("OWNER", "/org/brumelis/Test", "org.brumelis.Test", "Seen", took.join(" "));
+        callDBus("OWNER", "/example/zolvec/BrumelisTest", "example.zolvec.BrumelisTest1", "Seen", took.join(" "));
         return;
     }
     var g = target.frameGeometry;

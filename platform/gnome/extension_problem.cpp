@@ -1,5 +1,6 @@
 #include "platform/gnome/extension_problem.h"
 
+#include "base/utf8_text.h"
 #include "platform/gnome/shell_link.h"
 
 namespace brumelis {
@@ -13,7 +14,7 @@ constexpr double kTurnedOff = 2;
 constexpr double kError = 3;
 constexpr double kOutOfDate = 4;
 
-const Text kUuid = u"brumelis@zolvec.example";
+const Text kUuid = TextFromUtf8(kExtensionUuid);
 
 const Text kMissing = u"L'extension GNOME Shell de Brumelis (" + kUuid +
                       u") n'est pas installée : réinstallez le paquet brumelis, fermez la session "

@@ -1,9 +1,7 @@
-// The link to Brumelis's Shell extension over the session bus (GDBus, on
-// the GLib main loop), and the start: whether the extension answers, and
-// what the user must do when it does not.
+// The start of the link to Brumelis's Shell extension over the session bus:
+// whether the Shell and the extension answer, and what the user must do
+// when they do not.
 #pragma once
-
-#include <gio/gio.h>
 
 #include <memory>
 #include <optional>

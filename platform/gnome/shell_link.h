@@ -1,20 +1,23 @@
 // The program's end of the interface Brumelis's GNOME Shell extension
 // exports (platform/gnome/extension/): calls, and the signals the extension
 // sends this program alone, with the Shell's word on the extension going and
-// coming. The window system is
-// written against this link; the bus is one implementation of it, recorded
-// traffic another (tests/gnome/unit/).
+// coming. The window system is written against this link; under it, the
+// session bus or recorded traffic (tests/bus/).
 #pragma once
 
 #include <glib.h>
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
+
+#include "platform/dbus/session_bus.h"
 
 namespace brumelis {
 
-inline constexpr char kExtensionUuid[] = "brumelis@zolvec.example";
+// Also the name of the extension's directory (platform/gnome/CMakeLists.txt).
+inline constexpr char kExtensionUuid[] = BRUMELIS_EXTENSION_UUID;
 inline constexpr char kShellName[] = "org.gnome.Shell";
 inline constexpr char kExtensionPath[] = "/example/zolvec/Brumelis";
 inline constexpr char kExtensionInterface[] = "example.zolvec.Brumelis1";
@@ -31,19 +34,28 @@ public:
     using Reply = std::function<void(GVariant* values)>;
     using Signal = std::function<void(const char* name, GVariant* values)>;
 
-    virtual ~ShellLink() = default;
+    // `shell`: the Shell's unique name, the only sender heard.
+    ShellLink(std::unique_ptr<SessionBus> bus, std::string shell)
+        : bus_(std::move(bus)), shell_(std::move(shell)) {}
+
     // Sends a method call of the extension's interface (`parameters` may be
     // floating; it is consumed) and returns at once; `reply` (may be empty)
     // runs on the main loop when the answer comes.
-    virtual void Call(const char* method, GVariant* parameters, Reply reply) = 0;
+    void Call(const char* method, GVariant* parameters, Reply reply);
     // Sends a method call and waits for its answer, at most a second: the
     // D-Bus error's name, empty when it was done. For a click only: the
     // Shell answers at once, and a Shell that hangs draws nothing at all.
-    virtual std::string Ask(const char* method, GVariant* parameters) = 0;
+    std::string Ask(const char* method, GVariant* parameters);
     // The extension's signals and the Shell's kExtensionStateChanged, from now on.
-    virtual void OnSignal(Signal signal) = 0;
-    // Messages sent since the link was made (docs/benchmarks.md).
-    virtual std::size_t MessagesSent() const = 0;
+    void OnSignal(Signal signal);
+    // Messages sent on the bus (docs/benchmarks.md).
+    std::size_t MessagesSent() const { return bus_->MessagesSent(); }
+
+private:
+    std::unique_ptr<SessionBus> bus_;
+    std::string shell_;
+    Signal signal_;
+    bool subscribed_ = false;
 };
 
 }  // namespace brumelis

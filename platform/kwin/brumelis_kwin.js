@@ -8,8 +8,8 @@ var owner = "{{OWNER}}";
 var token = "{{TOKEN}}";
 var pluginName = "{{NAME}}";
 var ownPid = {{PID}};
-var path = "/org/brumelis/KWin";
-var iface = "org.brumelis.KWinScript";
+var path = "{{PATH}}";
+var iface = "{{INTERFACE}}";
 
 // Plasma 6 renamed clients to windows.
 var six = workspace.activeWindow !== undefined;

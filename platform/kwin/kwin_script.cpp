@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/kwin/kwin_dbus.h"
+
 namespace brumelis {
 
 // Made by the build from brumelis_kwin.js.
@@ -20,12 +22,14 @@ void Replace(std::string& text, const std::string& field, const std::string& val
 
 std::string KWinScriptText(const ScriptOwner& owner) {
     std::string text = kKWinScriptSource;
-    // The values are bus names, hex digits and a number: nothing there can
+    // The values are bus names, hex digits, a number and the object's names: nothing there can
     // end the script's string literals.
     Replace(text, "{{OWNER}}", owner.busName);
     Replace(text, "{{TOKEN}}", owner.token);
     Replace(text, "{{NAME}}", owner.pluginName);
     Replace(text, "{{PID}}", std::to_string(owner.pid));
+    Replace(text, "{{PATH}}", kScriptObjectPath);
+    Replace(text, "{{INTERFACE}}", kScriptInterface);
     return text;
 }
 

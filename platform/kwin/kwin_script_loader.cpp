@@ -2,20 +2,13 @@
 
 #include <unistd.h>
 
+#include "platform/kwin/kwin_dbus.h"
 #include "platform/kwin/kwin_script.h"
 #include "platform/kwin/kwin_script_file.h"
 
 namespace brumelis {
 
-namespace {
-
-constexpr auto kDeadline = std::chrono::milliseconds(1000);
-const char kKWin[] = "org.kde.KWin";
-const char kScripting[] = "org.kde.kwin.Scripting";
-
-}  // namespace
-
-KWinScriptLoader::KWinScriptLoader(ScriptBus& bus, long pid, const std::string& directory,
+KWinScriptLoader::KWinScriptLoader(SessionBus& bus, long pid, const std::string& directory,
                                    const std::string& token)
     : bus_(bus),
       pid_(pid),
@@ -26,8 +19,8 @@ KWinScriptLoader::KWinScriptLoader(ScriptBus& bus, long pid, const std::string& 
 
 void KWinScriptLoader::UnloadDeadCopies(const std::vector<long>& pids) {
     for (long pid : pids) {
-        bus_.Call(kKWin, "/Scripting", kScripting, "unloadScript",
-                  g_variant_new("(s)", KWinScriptName(pid).c_str()), kDeadline);
+        bus_.Call(kKWinName, kScriptingPath, kScriptingInterface, "unloadScript",
+                  g_variant_new("(s)", KWinScriptName(pid).c_str()), kBusDeadline);
         // Its file too: it is ours, and a later copy may be given its number.
         unlink((directory_ + "/" + KWinScriptName(pid) + ".js").c_str());
     }
@@ -35,12 +28,8 @@ void KWinScriptLoader::UnloadDeadCopies(const std::vector<long>& pids) {
 
 bool KWinScriptLoader::Load() {
     ran_ = false;
-    BusReply owner =
-        bus_.Call("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-                  "GetNameOwner", g_variant_new("(s)", kKWin), kDeadline);
-    if (!owner.ok() || !g_variant_is_of_type(owner.body, G_VARIANT_TYPE("(s)"))) return false;
-    const gchar* kwin = nullptr;
-    g_variant_get(owner.body, "(&s)", &kwin);
+    const std::string kwin = NameOwner(bus_, kKWinName);
+    if (kwin.empty()) return false;
     kwin_ = kwin;
     if (!wroteFile_) {
         fileProblem_ =
@@ -49,8 +38,8 @@ bool KWinScriptLoader::Load() {
         wroteFile_ = true;
     }
     // loadScript has a one-argument form too: the signature picks (ss).
-    BusReply loaded = bus_.Call(kKWin, "/Scripting", kScripting, "loadScript",
-                                g_variant_new("(ss)", file_.c_str(), name_.c_str()), kDeadline);
+    BusReply loaded = bus_.Call(kKWinName, kScriptingPath, kScriptingInterface, "loadScript",
+                                g_variant_new("(ss)", file_.c_str(), name_.c_str()), kBusDeadline);
     if (!loaded.ok() || !g_variant_is_of_type(loaded.body, G_VARIANT_TYPE("(i)"))) return false;
     gint32 number = -1;
     g_variant_get(loaded.body, "(i)", &number);
@@ -58,7 +47,8 @@ bool KWinScriptLoader::Load() {
     // Plasma 6 names a script /Scripting/ScriptN, KWin 5 /N.
     for (const std::string& object :
          {"/Scripting/Script" + std::to_string(number), "/" + std::to_string(number)}) {
-        ran_ = bus_.Call(kKWin, object, "org.kde.kwin.Script", "run", nullptr, kDeadline).ok();
+        ran_ =
+            bus_.Call(kKWinName, object, "org.kde.kwin.Script", "run", nullptr, kBusDeadline).ok();
         if (ran_) break;
     }
     // Another script unloaded between our load and our run can take our
@@ -68,11 +58,11 @@ bool KWinScriptLoader::Load() {
 }
 
 void KWinScriptLoader::StartLoaded() {
-    bus_.Call(kKWin, "/Scripting", kScripting, "start", nullptr, kDeadline);
+    bus_.Call(kKWinName, kScriptingPath, kScriptingInterface, "start", nullptr, kBusDeadline);
 }
 
 bool KWinScriptLoader::IsLoaded(std::chrono::milliseconds deadline) {
-    BusReply loaded = bus_.Call(kKWin, "/Scripting", kScripting, "isScriptLoaded",
+    BusReply loaded = bus_.Call(kKWinName, kScriptingPath, kScriptingInterface, "isScriptLoaded",
                                 g_variant_new("(s)", name_.c_str()), deadline);
     gboolean yes = FALSE;
     if (loaded.ok() && g_variant_is_of_type(loaded.body, G_VARIANT_TYPE("(b)"))) {
@@ -82,8 +72,8 @@ bool KWinScriptLoader::IsLoaded(std::chrono::milliseconds deadline) {
 }
 
 void KWinScriptLoader::Unload() {
-    bus_.Call(kKWin, "/Scripting", kScripting, "unloadScript", g_variant_new("(s)", name_.c_str()),
-              kDeadline);
+    bus_.Call(kKWinName, kScriptingPath, kScriptingInterface, "unloadScript",
+              g_variant_new("(s)", name_.c_str()), kBusDeadline);
     // Only a file the program made: one found in its place is left as it is.
     if (wroteFile_) unlink(file_.c_str());
     wroteFile_ = false;

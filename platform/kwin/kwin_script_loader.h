@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/kwin/kwin_bus.h"
+#include "platform/dbus/session_bus.h"
 
 namespace brumelis {
 
 class KWinScriptLoader {
 public:
     // `directory` is private to the user; `token` goes into the script.
-    KWinScriptLoader(ScriptBus& bus, long pid, const std::string& directory,
+    KWinScriptLoader(SessionBus& bus, long pid, const std::string& directory,
                      const std::string& token);
 
     // The scripts and files of copies that died without unloading theirs.
@@ -39,7 +39,7 @@ public:
     const std::string& FileProblem() const { return fileProblem_; }
 
 private:
-    ScriptBus& bus_;
+    SessionBus& bus_;
     long pid_;
     std::string directory_;
     std::string token_;

@@ -41,7 +41,7 @@ bool SameRect(const ScreenRect& a, const ScreenRect& b) {
 
 }  // namespace
 
-std::unique_ptr<KWinWindowSystem> KWinWindowSystem::Load(std::unique_ptr<ScriptBus> bus,
+std::unique_ptr<KWinWindowSystem> KWinWindowSystem::Load(std::unique_ptr<SessionBus> bus,
                                                          const KWinStart& start,
                                                          std::string* fileProblem) {
     std::unique_ptr<KWinWindowSystem> system(new KWinWindowSystem(std::move(bus), start));
@@ -53,15 +53,15 @@ std::unique_ptr<KWinWindowSystem> KWinWindowSystem::Load(std::unique_ptr<ScriptB
     return system;
 }
 
-KWinWindowSystem::KWinWindowSystem(std::unique_ptr<ScriptBus> bus, const KWinStart& start)
+KWinWindowSystem::KWinWindowSystem(std::unique_ptr<SessionBus> bus, const KWinStart& start)
     : bus_(std::move(bus)),
       loader_(*bus_, start.pid, start.scriptDirectory, start.token),
       token_(start.token),
       recallDeadline_(start.recallDeadline),
       reloadPause_(start.reloadPause) {
-    bus_->OnCall(
-        [this](const std::string& sender, const std::string& method, GVariant* parameters,
-               BusAnswer answer) { OnCall(sender, method, parameters, std::move(answer)); });
+    ServeScriptCalls(
+        *bus_, [this](const std::string& sender, const std::string& method, GVariant* parameters,
+                      BusAnswer answer) { OnCall(sender, method, parameters, std::move(answer)); });
 }
 
 // The script's first report says it runs; until then nothing is known.

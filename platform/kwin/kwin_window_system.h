@@ -27,7 +27,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/kwin/kwin_bus.h"
+#include "platform/dbus/session_bus.h"
 #include "platform/kwin/kwin_script_loader.h"
 #include "platform/window_system.h"
 
@@ -55,7 +55,7 @@ public:
     // Loads and runs the script, and waits (at most a second) for its first
     // report. Null when KWin refused or never ran it, or when the script's
     // file could not be made: then `fileProblem` says why.
-    static std::unique_ptr<KWinWindowSystem> Load(std::unique_ptr<ScriptBus> bus,
+    static std::unique_ptr<KWinWindowSystem> Load(std::unique_ptr<SessionBus> bus,
                                                   const KWinStart& start,
                                                   std::string* fileProblem = nullptr);
     ~KWinWindowSystem() override { Unload(); }
@@ -87,7 +87,7 @@ private:
 
     enum class State { kStarting, kRunning, kLost, kGivenUp };
 
-    KWinWindowSystem(std::unique_ptr<ScriptBus> bus, const KWinStart& start);
+    KWinWindowSystem(std::unique_ptr<SessionBus> bus, const KWinStart& start);
     // The start: waits for the first report on a loop of its own.
     bool AwaitFirstReport();
     // The script has gone: nothing more is sent to it; it is loaded again.
@@ -109,7 +109,7 @@ private:
     static gboolean OnQuiet(gpointer self);
     Known* Find(WindowHandle window);
 
-    std::unique_ptr<ScriptBus> bus_;
+    std::unique_ptr<SessionBus> bus_;
     KWinScriptLoader loader_;
     std::string token_;
     std::chrono::milliseconds recallDeadline_;

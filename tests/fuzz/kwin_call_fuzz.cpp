@@ -8,8 +8,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "platform/kwin/kwin_window_system.h"
+#include "tests/bus/recorded_bus.h"
 
 namespace {
 
@@ -18,36 +20,18 @@ const char kToken[] = "a0c103ebbd80a3517251719d47c266b4";
 const char* const kMethods[] = {"Window", "Closed", "NextCommand"};
 const char* const kTypes[] = {"(sssss)", "(s)", "()", "(ssss)", "(ssssss)", "(i)"};
 
-// KWin 5.27's answers to the start, and the script's calls handed over as
-// they come; the program's answers are dropped.
-class FuzzBus final : public brumelis::ScriptBus {
-public:
-    std::string UniqueName() const override { return ":1.6"; }
-    brumelis::BusReply Call(const std::string&, const std::string&, const std::string&,
-                            const std::string& method, GVariant* arguments,
-                            std::chrono::milliseconds) override {
-        if (arguments != nullptr) g_variant_unref(g_variant_ref_sink(arguments));
-        const char* reply = method == "GetNameOwner"   ? "(':1.0',)"
-                            : method == "loadScript"   ? "(0,)"
-                            : method == "unloadScript" ? "(true,)"
-                                                       : "()";
-        if (method == "run") {
-            Deliver("Window", g_variant_new("(ssssss)", kToken, "{1}", "0", "0", "10", "10"));
-        }
-        return brumelis::BusReply(g_variant_ref_sink(g_variant_new_parsed(reply)), "");
-    }
-    void OnCall(brumelis::BusCallHandler handler) override { handler_ = std::move(handler); }
-    void Deliver(const char* method, GVariant* parameters) {
-        g_variant_ref_sink(parameters);
-        handler_(kKWin, method, parameters, [](GVariant* body) {
-            if (body != nullptr) g_variant_unref(g_variant_ref_sink(body));
-        });
-        g_variant_unref(parameters);
-    }
-
-private:
-    brumelis::BusCallHandler handler_;
-};
+// KWin 5.27's answers to the start, and the script's first report.
+std::unique_ptr<brumelis::testing::RecordedBus> KWin5() {
+    auto bus = std::make_unique<brumelis::testing::RecordedBus>();
+    bus->replies = {{"/org/freedesktop/DBus GetNameOwner", "(':1.0',)"},
+                    {"/Scripting loadScript", "(0,)"},
+                    {"/Scripting unloadScript", "(true,)"},
+                    {"/Scripting isScriptLoaded", "(true,)"},
+                    {"/0 run", "()"}};
+    bus->onRun = {
+        {kKWin, "Window", std::string("('") + kToken + "', '{1}', '0', '0', '10', '10')"}};
+    return bus;
+}
 
 }  // namespace
 
@@ -55,8 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < 2) return 0;
     // A window system of its own for each input, so that a finding replays.
     static gchar* directory = g_dir_make_tmp("brumelis-fuzz-XXXXXX", nullptr);
-    auto made = std::make_unique<FuzzBus>();
-    FuzzBus* bus = made.get();
+    auto made = KWin5();
+    brumelis::testing::RecordedBus* bus = made.get();
     const auto windows = brumelis::KWinWindowSystem::Load(
         std::move(made), brumelis::KWinStart{4242, directory ? directory : "", {}, kToken});
     if (!windows) return 0;
@@ -73,7 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         g_variant_unref(child);
     }
     g_variant_unref(rest);
-    bus->Deliver(kMethods[data[0] % G_N_ELEMENTS(kMethods)], g_variant_builder_end(&call));
+    GVariant* parameters = g_variant_ref_sink(g_variant_builder_end(&call));
+    bus->Deliver(kKWin, kMethods[data[0] % G_N_ELEMENTS(kMethods)], parameters);
+    g_variant_unref(parameters);
     const brumelis::WindowHandle active = windows->ForegroundWindow();
     windows->VisibleFrame(active);
     windows->TopLevelWindows(active, 118);

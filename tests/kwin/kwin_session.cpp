@@ -22,11 +22,11 @@ for (var i = 0; i < all.length; ++i) {
                 w.pid, w.wantsInput ? 1 : 0, w.stackingOrder, w.bufferGeometry.x,
                 w.bufferGeometry.y, String(w.caption)].join("\t"));
 }
-callDBus("OWNER", "/org/brumelis/Test", "org.brumelis.Test", "Seen", lines.join("\n"));
+callDBus("OWNER", "/example/zolvec/BrumelisTest", "example.zolvec.BrumelisTest1", "Seen", lines.join("\n"));
 )js";
 
 const char kTestInterface[] =
-    "<node><interface name='org.brumelis.Test'><method name='Seen'>"
+    "<node><interface name='example.zolvec.BrumelisTest1'><method name='Seen'>"
     "<arg type='s' direction='in'/></method></interface></node>";
 
 struct Bus {
@@ -49,8 +49,8 @@ Bus& TheBus() {
     bus.connection = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
     GDBusNodeInfo* node = g_dbus_node_info_new_for_xml(kTestInterface, nullptr);
     static const GDBusInterfaceVTable table{&OnSeen, nullptr, nullptr, {}};
-    g_dbus_connection_register_object(bus.connection, "/org/brumelis/Test", node->interfaces[0],
-                                      &table, &bus, nullptr, nullptr);
+    g_dbus_connection_register_object(bus.connection, "/example/zolvec/BrumelisTest",
+                                      node->interfaces[0], &table, &bus, nullptr, nullptr);
     g_dbus_node_info_unref(node);
     return bus;
 }
@@ -165,7 +165,7 @@ bool ActOnWindow(long pid, const std::string& statement) {
         "    if (w.pid == " +
         std::to_string(pid) + " && w.wantsInput) { " + statement +
         "; break; }\n}\n"
-        "callDBus(\"OWNER\", \"/org/brumelis/Test\", \"org.brumelis.Test\", "
+        "callDBus(\"OWNER\", \"/example/zolvec/BrumelisTest\", \"example.zolvec.BrumelisTest1\", "
         "\"Seen\", \"done\");\n";
     return RunScript(body, std::chrono::seconds(5), nullptr) == std::optional<std::string>("done");
 }
@@ -221,9 +221,9 @@ std::string CallAsStranger(long pid, const std::string& method, const std::strin
     if (target.empty()) return "no such program";
     GError* error = nullptr;
     GVariant* reply = g_dbus_connection_call_sync(
-        connection, target.c_str(), "/org/brumelis/KWin", "org.brumelis.KWinScript", method.c_str(),
-        g_variant_parse(nullptr, arguments.c_str(), nullptr, nullptr, nullptr), nullptr,
-        G_DBUS_CALL_FLAGS_NONE, 2000, nullptr, &error);
+        connection, target.c_str(), "/example/zolvec/BrumelisKWin", "example.zolvec.BrumelisKWin1",
+        method.c_str(), g_variant_parse(nullptr, arguments.c_str(), nullptr, nullptr, nullptr),
+        nullptr, G_DBUS_CALL_FLAGS_NONE, 2000, nullptr, &error);
     if (reply != nullptr) {
         g_variant_unref(reply);
         return "";

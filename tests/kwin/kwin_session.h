@@ -30,7 +30,7 @@ struct SeenWindow {
 
 // Loads a KWin script (OWNER in it stands for the test's bus name), runs
 // `during` once it runs, and returns the first text it sends to OWNER's
-// /org/brumelis/Test org.brumelis.Test.Seen within `wait`; then unloads it.
+// /example/zolvec/BrumelisTest example.zolvec.BrumelisTest1.Seen within `wait`; then unloads it.
 std::optional<std::string> RunScript(const std::string& body, std::chrono::milliseconds wait,
                                      const std::function<void()>& during);
 // Every window KWin has, read by a script loaded for the purpose; empty

@@ -44,6 +44,8 @@ def main():
     (out / "extension.js").write_text(text if form == "modules" else imports_form(text), encoding="utf-8")
     versions = ", ".join(f'"{v}"' for v in VERSIONS[form])
     metadata = (source / "metadata.json.in").read_text(encoding="utf-8")
+    # The Shell loads an extension from a directory named by its uuid.
+    metadata = metadata.replace("@UUID@", out.name)
     (out / "metadata.json").write_text(metadata.replace("@SHELL_VERSIONS@", f"[{versions}]"), encoding="utf-8")
 
 

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "base/utf8_text.h"
-#include "tests/gnome/unit/recorded_shell.h"
+#include "tests/gnome/unit/recorded_traffic.h"
 
 namespace brumelis {
 namespace {

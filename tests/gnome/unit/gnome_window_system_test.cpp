@@ -5,29 +5,35 @@
 
 #include <memory>
 
-#include "tests/gnome/unit/recorded_shell.h"
+#include "tests/gnome/unit/recorded_traffic.h"
 
 namespace brumelis {
 namespace {
 
 using testing::ReadTraffic;
+using testing::RecordedBus;
 using testing::RecordedMessage;
-using testing::RecordedShell;
+
+const std::string kKeepAbove = std::string(kExtensionPath) + " KeepAbove";
 
 struct Followed {
     explicit Followed(const char* traffic = "two-windows.txt") : messages(ReadTraffic(traffic)) {
-        auto link = std::make_unique<RecordedShell>();
-        shell = link.get();
+        auto bus = std::make_unique<RecordedBus>();
+        shell = bus.get();
+        shell->calls = &calls;
+        shell->replies[kKeepAbove] = "()";
         GVariant* start = messages.at(0).Values();
         const auto focus = ReadShellFocus(start);
         g_variant_unref(start);
+        auto link = std::make_unique<ShellLink>(std::move(bus), testing::kRecordedShell);
         windows = std::make_unique<GnomeWindowSystem>(std::move(link), focus.value());
         windows->WatchMoves(2, [this] { ++moves; });
     }
-    void Deliver(std::size_t index) { shell->Deliver(messages.at(index)); }
+    void Deliver(std::size_t index) { EmitSignal(*shell, messages.at(index)); }
 
     std::vector<RecordedMessage> messages;
-    RecordedShell* shell = nullptr;
+    std::vector<std::string> calls;
+    RecordedBus* shell = nullptr;
     std::unique_ptr<GnomeWindowSystem> windows;
     int moves = 0;
 };
@@ -71,16 +77,26 @@ TEST(GnomeWindowSystem, IgnoresASignalOfAWindowClosedMeanwhile) {
     EXPECT_TRUE(FrameIs(session.windows->VisibleFrame(2), {200, 150, 600, 487}));
 }
 
+// Another connection's signal, even on the extension's interface, is not
+// the extension's word.
+TEST(GnomeWindowSystem, HearsTheShellAlone) {
+    Followed session;
+    EmitSignal(*session.shell, session.messages.at(2), ":1.9");  // window 4 focused
+    EXPECT_EQ(session.windows->ForegroundWindow(), 2);
+    session.Deliver(2);
+    EXPECT_EQ(session.windows->ForegroundWindow(), 4);
+}
+
 TEST(GnomeWindowSystem, KeepsOneOpacityInFlightAndSendsTheLatest) {
     Followed session;
     for (const std::uint8_t opacity : {std::uint8_t{200}, std::uint8_t{150}, std::uint8_t{100}}) {
         EXPECT_EQ(session.windows->SetOpacity(2, opacity), ChangeAnswer::kAccepted);
     }
-    ASSERT_EQ(session.shell->calls.size(), 1u);
-    EXPECT_EQ(session.shell->calls[0].values, "(uint32 2, byte 0xc8)");
-    session.shell->calls[0].reply(g_variant_new("()"));
-    ASSERT_EQ(session.shell->calls.size(), 2u);
-    EXPECT_EQ(session.shell->calls[1].values, "(uint32 2, byte 0x64)");
+    ASSERT_EQ(session.shell->later.size(), 1u);
+    EXPECT_EQ(session.shell->later[0].values, "(uint32 2, byte 0xc8)");
+    session.shell->later[0].reply(g_variant_new("()"));
+    ASSERT_EQ(session.shell->later.size(), 2u);
+    EXPECT_EQ(session.shell->later[1].values, "(uint32 2, byte 0x64)");
 }
 
 TEST(GnomeWindowSystem, AsksNothingForAWindowThatIsNotFocused) {
@@ -89,14 +105,12 @@ TEST(GnomeWindowSystem, AsksNothingForAWindowThatIsNotFocused) {
     EXPECT_EQ(session.windows->KeepAbove(2, true), ChangeAnswer::kNotNow);
     EXPECT_EQ(session.windows->SetOpacity(2, 100), ChangeAnswer::kNotNow);
     session.windows->Activate(2);
-    EXPECT_TRUE(session.shell->calls.empty());
+    EXPECT_TRUE(session.calls.empty());
     session.windows->KeepAbove(4, true);
     session.windows->Activate(4);
-    ASSERT_EQ(session.shell->calls.size(), 2u);
-    EXPECT_EQ(session.shell->calls[0].method + session.shell->calls[0].values,
-              "KeepAbove(uint32 4, true)");
-    EXPECT_EQ(session.shell->calls[1].method + session.shell->calls[1].values,
-              "Activate(uint32 4,)");
+    EXPECT_EQ(session.calls,
+              (std::vector<std::string>{kKeepAbove + " (uint32 4, true)",
+                                        std::string(kExtensionPath) + " Activate (uint32 4,)"}));
 }
 
 // Keep above says what the extension did; an extension gone is sent nothing
@@ -105,7 +119,7 @@ TEST(GnomeWindowSystem, KeepAboveAnswersWhatTheExtensionDid) {
     for (const std::string error : {"", "example.zolvec.Brumelis1.Error.NotFocused",
                                     "org.freedesktop.DBus.Error.UnknownMethod"}) {
         Followed session;
-        session.shell->askError = error;
+        if (!error.empty()) session.shell->replies[kKeepAbove] = "error:" + error;
         EXPECT_EQ(session.windows->KeepAbove(2, true),
                   error.empty() ? ChangeAnswer::kAccepted : ChangeAnswer::kNotNow);
         EXPECT_EQ(session.windows->Served(), error.find("Unknown") == std::string::npos);
@@ -121,16 +135,16 @@ TEST(GnomeWindowSystem, AnOffExtensionIsFollowedAgainAsSoonAsItIsBack) {
     session.Deliver(1);
     EXPECT_EQ(session.windows->KeepAbove(2, true), ChangeAnswer::kNotNow);
     EXPECT_EQ(session.windows->SetOpacity(2, 50), ChangeAnswer::kNotNow);
-    session.shell->calls.at(0).reply(nullptr);
-    ASSERT_EQ(session.shell->calls.size(), 1u) << "no opacity kept for later";
+    session.shell->later.at(0).reply(nullptr);
+    ASSERT_EQ(session.shell->later.size(), 1u) << "no opacity kept for later";
     EXPECT_EQ(session.windows->ForegroundWindow(), 2);
     for (const std::size_t change : {2, 1, 2}) session.Deliver(change);
-    ASSERT_EQ(session.shell->calls.at(1).method + session.shell->calls.at(2).method,
+    ASSERT_EQ(session.shell->later.at(1).method + session.shell->later.at(2).method,
               "FollowFollow");
     GVariant* focus = session.messages.at(3).Values();
-    session.shell->calls.at(1).reply(focus);
+    session.shell->later.at(1).reply(focus);
     EXPECT_FALSE(session.windows->Served());
-    session.shell->calls.at(2).reply(focus);
+    session.shell->later.at(2).reply(focus);
     g_variant_unref(focus);
     EXPECT_EQ(session.windows->ForegroundWindow(), 4);
     EXPECT_EQ(session.windows->SetOpacity(4, 90), ChangeAnswer::kAccepted);

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "recorded_bus.h"
+#include "tests/bus/recorded_bus.h"
 
 namespace brumelis::testing {
 namespace {
