@@ -5,7 +5,6 @@
 namespace brumelis {
 
 const char kScriptObjectPath[] = "/org/brumelis/KWin";
-const char kScriptInterface[] = "org.brumelis.KWinScript";
 
 namespace {
 

@@ -10,8 +10,7 @@ namespace brumelis {
 // Null when there is no session bus.
 std::unique_ptr<ScriptBus> ConnectSessionBus();
 
-// The object and interface the script calls.
+// The object the script calls.
 extern const char kScriptObjectPath[];
-extern const char kScriptInterface[];
 
 }  // namespace brumelis
