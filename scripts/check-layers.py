@@ -29,12 +29,13 @@ LAYERS = {
     "program": {"base", "platform", "platform/win32", "platform/x11", "platform/gtk",
                 "platform/sway", "platform/kwin", "platform/gnome", "toolbar", "resources",
                 "program"},
-    # The Wayland rows and their shared start reach no X11 backend: the
-    # start lock lives in platform/.
-    **{f"program/{row}.cpp": {"base", "platform", "platform/gtk", "platform/sway",
-                              "platform/kwin", "platform/gnome", "toolbar", "resources",
-                              "program"}
-       for row in ("sway_desktop", "kwin_desktop", "gnome_desktop", "wayland_start")},
+    # The Wayland rows (every desktop row but X11's) and their shared start
+    # reach no X11 backend: the start lock lives in platform/.
+    **{f"program/{row.name}": {"base", "platform", "platform/gtk", "platform/sway",
+                               "platform/kwin", "platform/gnome", "toolbar", "resources",
+                               "program"}
+       for row in [*REPO.glob("program/*_desktop.cpp"), REPO / "program/wayland_start.cpp"]
+       if row.name != "x11_desktop.cpp"},
     # Tests and benchmarks sit above everything.
     "tests": None,
     "bench": None,
