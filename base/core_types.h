@@ -21,6 +21,13 @@ struct ScreenRect {
     std::int32_t bottom = 0;
 };
 
+inline bool operator==(const ScreenRect& a, const ScreenRect& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+inline bool operator!=(const ScreenRect& a, const ScreenRect& b) {
+    return !(a == b);
+}
+
 // All toolbar geometry is in twips, single precision.
 using Twips = float;
 constexpr std::int32_t kTwipsPerPixel = 15;

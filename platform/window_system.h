@@ -44,6 +44,12 @@ struct ListedWindow {
     std::optional<Text> title;
 };
 
+// `title` as TopLevelWindows gives it: cut to its first `length` characters.
+inline Text CutTitle(Text title, std::size_t length) {
+    if (title.size() > length) title.resize(length);
+    return title;
+}
+
 // Another program's window may belong to a program that has stopped
 // answering: no operation waits for it, and none of them blocks on a reply
 // from it (answers come from what the backend already knows, kept true by the
@@ -83,10 +89,15 @@ public:
     // refuse.
     virtual void Activate(WindowHandle window) = 0;
 
-    // The top-level windows of the level `window` is in (on Windows the
-    // band kept above is a level of its own), top to bottom, each with its
-    // title cut to its first `titleLength` characters: one snapshot, so that
-    // a window that goes meanwhile cannot cut a walk short.
+    // The top-level windows the system shows other programs, for the
+    // instance rule, each with its title cut to its first `titleLength`
+    // characters (CutTitle): one snapshot, so that a window that goes
+    // meanwhile cannot cut a walk short. Where the system keeps one stacking
+    // order, those of the level `window` is in (on Windows the band kept
+    // above is a level of its own), top to bottom; a compositor that tells
+    // no order gives its own (sway), and one that shows no other program's
+    // titles gives none (KWin, GNOME). No compositor lists the copies'
+    // toolbars: program/announced_toolbars.h adds them.
     virtual std::vector<ListedWindow> TopLevelWindows(WindowHandle window,
                                                       std::size_t titleLength) = 0;
 };

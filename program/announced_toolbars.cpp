@@ -120,9 +120,8 @@ std::string AnnouncementDirectory(const std::string& runtimeDirectory,
 std::vector<ListedWindow> WithAnnouncedToolbars::TopLevelWindows(WindowHandle window,
                                                                  std::size_t titleLength) {
     std::vector<ListedWindow> listed = windows_.TopLevelWindows(window, titleLength);
-    for (Text title : AnnouncedTitles(directory_)) {
-        if (title.size() > titleLength) title.resize(titleLength);
-        listed.push_back(ListedWindow{-1, std::move(title)});
+    for (Text& title : AnnouncedTitles(directory_)) {
+        listed.push_back(ListedWindow{-1, CutTitle(std::move(title), titleLength)});
     }
     return listed;
 }

@@ -8,13 +8,19 @@
 
 #include "base/utf8_text.h"
 #include "platform/gtk/gtk_message_box.h"
+#include "platform/gtk/gtk_placement.h"
 #include "toolbar/toolbar_layout.h"
 
 namespace brumelis {
 
+namespace {
+
+// Without layer-shell a Wayland toolbar could not sit above the windows.
 const Text kNoLayerShell =
     u"Ce compositeur Wayland ne permet pas à Brumelis de poser sa barre d'outils au-dessus "
     u"des fenêtres (il n'offre pas le protocole layer-shell).";
+
+}  // namespace
 
 std::string SessionVariable(const char* name) {
     const char* value = std::getenv(name);
@@ -37,6 +43,12 @@ int Refuse(const Text& message) {
     std::fprintf(stderr, "brumelis: %s\n", Utf8FromText(message).c_str());
     RunMessageBox(message, MessageButtons::Ok, ToolbarLayout().applicationTitle, nullptr);
     return 1;
+}
+
+std::optional<int> OpenLayerShell(int& argc, char**& argv) {
+    if (!OpenGtk("wayland", argc, argv)) return 1;
+    if (!LayerShellSupported()) return Refuse(kNoLayerShell);
+    return std::nullopt;
 }
 
 }  // namespace brumelis

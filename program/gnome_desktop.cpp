@@ -1,21 +1,18 @@
 #include "program/gnome_desktop.h"
 
-#include <gtk/gtk.h>
-
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <variant>
 
+#include "base/utf8_text.h"
 #include "platform/gnome/shell_bus.h"
 #include "platform/gtk/gtk_message_box.h"
 #include "platform/gtk/gtk_placement.h"
-#include "platform/gtk/gtk_support.h"
 #include "platform/gtk/gtk_toolkit.h"
-#include "platform/x11/x11_instance_lock.h"
-#include "program/announced_toolbars.h"
 #include "program/desktop_start.h"
+#include "program/wayland_start.h"
 #include "toolbar/toolbar_layout.h"
-#include "toolbar/toolbar_program.h"
 
 namespace brumelis {
 
@@ -42,39 +39,41 @@ Fit Detect(const SessionEnvironment& session) {
     return Fit::CannotRun(shell.why);
 }
 
-int Run(int& argc, char**& argv) {
-    // The toolbar is an X11 window (GNOME has no layer-shell, and a Wayland
-    // window takes the focus when it maps); its message boxes too.
-    if (SessionVariable("DISPLAY").empty() || !OpenGtk("x11", argc, argv)) {
-        std::fprintf(stderr, "brumelis: %s\n", Utf8FromText(kNoXwayland).c_str());
-        return 1;
+class GnomeRow final : public WaylandRow {
+public:
+    std::optional<int> Open(int& argc, char**& argv, const WaylandStart& start) override {
+        // The toolbar is an X11 window (GNOME has no layer-shell, and a
+        // Wayland window takes the focus when it maps); its message boxes too.
+        if (start.session.display.empty() || !OpenGtk("x11", argc, argv)) {
+            std::fprintf(stderr, "brumelis: %s\n", Utf8FromText(kNoXwayland).c_str());
+            return 1;
+        }
+        auto shell = ConnectToShell();
+        if (auto* problem = std::get_if<Text>(&shell)) return Refuse(*problem);
+        auto& started = std::get<ShellStart>(shell);
+        // An older extension still runs until the next log-in: said once, and
+        // the program goes on with it (the interface only grows).
+        if (!started.notice.empty()) {
+            std::fprintf(stderr, "brumelis: %s\n", Utf8FromText(started.notice).c_str());
+            RunMessageBox(started.notice, MessageButtons::Ok, ToolbarLayout().applicationTitle,
+                          nullptr);
+        }
+        windows_.emplace(std::move(started.link), started.focus);
+        return std::nullopt;
     }
-    auto start = ConnectToShell();
-    if (auto* problem = std::get_if<Text>(&start)) return Refuse(*problem);
-    auto& shell = std::get<ShellStart>(start);
-    // An older extension still runs until the next log-in: said once, and
-    // the program goes on with it (the interface only grows).
-    if (!shell.notice.empty()) {
-        std::fprintf(stderr, "brumelis: %s\n", Utf8FromText(shell.notice).c_str());
-        RunMessageBox(shell.notice, MessageButtons::Ok, ToolbarLayout().applicationTitle, nullptr);
-    }
-    GnomeWindowSystem windows(std::move(shell.link), shell.focus);
-    X11InstanceLock startLock(SessionVariable("WAYLAND_DISPLAY"),
-                              SessionVariable("XDG_RUNTIME_DIR"));
-    const std::string announcements = AnnouncementDirectory(SessionVariable("XDG_RUNTIME_DIR"),
-                                                            SessionVariable("WAYLAND_DISPLAY"));
-    WithAnnouncedToolbars desktop(windows, announcements);
-    std::unique_ptr<AnnouncedToolbar> announced;
-    return RunToolbarProgram(desktop, startLock, [&](const FormLayout& layout) {
-        announced = std::make_unique<AnnouncedToolbar>(announcements, layout.caption, 2);
+    WindowSystem* Windows(const WaylandStart&, Text&) override { return &*windows_; }
+    std::unique_ptr<FormToolkit> MakeToolkit(const FormLayout& layout) override {
         return std::make_unique<GtkToolkit>(layout, MakeX11Placement());
-    });
-}
+    }
+
+private:
+    std::optional<GnomeWindowSystem> windows_;
+};
 
 }  // namespace
 
 DesktopBackend GnomeDesktop() {
-    return {"GNOME", Detect, Run};
+    return {"GNOME", Detect, RunOnWayland<GnomeRow>};
 }
 
 }  // namespace brumelis

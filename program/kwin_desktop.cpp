@@ -1,7 +1,6 @@
 #include "program/kwin_desktop.h"
 
 #include <glib-unix.h>
-#include <gtk/gtk.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -9,18 +8,14 @@
 #include <memory>
 
 #include "base/utf8_text.h"
-#include "platform/gtk/gtk_message_box.h"
 #include "platform/gtk/gtk_placement.h"
-#include "platform/gtk/gtk_support.h"
 #include "platform/gtk/gtk_toolkit.h"
 #include "platform/kwin/kwin_dbus.h"
 #include "platform/kwin/kwin_window_system.h"
 #include "platform/private_directory.h"
-#include "platform/x11/x11_instance_lock.h"
 #include "program/announced_toolbars.h"
 #include "program/desktop_start.h"
-#include "toolbar/toolbar_layout.h"
-#include "toolbar/toolbar_program.h"
+#include "program/wayland_start.h"
 
 namespace brumelis {
 
@@ -65,38 +60,37 @@ std::string Token() {
     return token;
 }
 
-int Run(int& argc, char**& argv) {
-    if (!OpenGtk("wayland", argc, argv)) return 1;
-    if (!LayerShellSupported()) return Refuse(kNoLayerShell);
-    const std::string runtime = SessionVariable("XDG_RUNTIME_DIR");
-    const std::string announcements =
-        AnnouncementDirectory(runtime, SessionVariable("WAYLAND_DISPLAY"));
+class KWinRow final : public WaylandRow {
+public:
+    std::optional<int> Open(int& argc, char**& argv, const WaylandStart&) override {
+        return OpenLayerShell(argc, argv);
+    }
     // Copies started together load their scripts one after the other (two
     // loads at once on KWin 5.27 can leave one never run), and a copy still
     // starting is not taken for a dead one.
-    X11InstanceLock startLock(SessionVariable("WAYLAND_DISPLAY"), runtime);
-    startLock.Acquire();
-    // KWin runs what the file holds: never in a directory others can write to.
-    const std::string scriptDirectory = PrivateDirectory(runtime);
-    if (scriptDirectory.empty()) return Refuse(kNoPrivatePlace);
-    KWinStart start{getpid(), scriptDirectory, DeadAnnouncers(announcements), Token()};
-    auto bus = ConnectKWinBus();
-    std::string fileProblem;
-    std::unique_ptr<KWinWindowSystem> windows =
-        bus ? KWinWindowSystem::Load(std::move(bus), start, &fileProblem) : nullptr;
-    if (!windows) {
-        startLock.Release();
-        if (!fileProblem.empty()) {
-            return Refuse(kScriptNotWritten + TextFromUtf8(fileProblem) + kScriptNotWrittenEnd);
+    WindowSystem* Windows(const WaylandStart& start, Text& refusal) override {
+        // KWin runs what the file holds: never in a directory others can write to.
+        const std::string scriptDirectory = PrivateDirectory(start.session.runtimeDirectory);
+        if (scriptDirectory.empty()) {
+            refusal = kNoPrivatePlace;
+            return nullptr;
         }
-        return Refuse(kNoScript);
+        const KWinStart script{getpid(), scriptDirectory, DeadAnnouncers(start.announcements),
+                               Token()};
+        auto bus = ConnectKWinBus();
+        std::string fileProblem;
+        if (bus) windows_ = KWinWindowSystem::Load(std::move(bus), script, &fileProblem);
+        if (!windows_) {
+            refusal = fileProblem.empty()
+                          ? kNoScript
+                          : kScriptNotWritten + TextFromUtf8(fileProblem) + kScriptNotWrittenEnd;
+        }
+        return windows_.get();
     }
-    WithAnnouncedToolbars desktop(*windows, announcements);
-    std::unique_ptr<AnnouncedToolbar> announced;
-    return RunToolbarProgram(desktop, startLock, [&](const FormLayout& layout) {
-        announced = std::make_unique<AnnouncedToolbar>(announcements, layout.caption, 2);
+    std::unique_ptr<FormToolkit> MakeToolkit(const FormLayout& layout) override {
         auto toolkit = std::make_unique<GtkToolkit>(layout, MakeLayerShellPlacement());
-        toolkit->BeforeEnd([&] { windows->Unload(); });
+        KWinWindowSystem* windows = windows_.get();
+        toolkit->BeforeEnd([windows] { windows->Unload(); });
         // Ended by a signal, the program still takes its script out of KWin.
         GtkToolkit* ending = toolkit.get();
         windows->OnScriptLost([ending] { ending->ShowMessage(kScriptLost, MessageButtons::Ok); });
@@ -106,13 +100,16 @@ int Run(int& argc, char**& argv) {
                 ending);
         }
         return toolkit;
-    });
-}
+    }
+
+private:
+    std::unique_ptr<KWinWindowSystem> windows_;
+};
 
 }  // namespace
 
 DesktopBackend KWinDesktop() {
-    return {"KWin", Detect, Run};
+    return {"KWin", Detect, RunOnWayland<KWinRow>};
 }
 
 }  // namespace brumelis

@@ -109,12 +109,13 @@ int main(int argc, char** argv) {
     }
     // The choice points into this list: it must outlive the run.
     const std::vector<DesktopBackend> desktops = Desktops();
-    const BackendChoice choice = AwaitBackend(
-        desktops, SessionEnvironment::FromProcess(), kDesktopStartPatience, kDesktopStartInterval,
-        [](std::chrono::milliseconds pause) { std::this_thread::sleep_for(pause); });
+    const SessionEnvironment session = SessionEnvironment::FromProcess();
+    const BackendChoice choice =
+        AwaitBackend(desktops, session, kDesktopStartPatience, kDesktopStartInterval,
+                     [](std::chrono::milliseconds pause) { std::this_thread::sleep_for(pause); });
     if (choice.backend == nullptr) return Refuse(choice.problem, argc, argv);
     try {
-        return choice.backend->run(argc, argv);
+        return choice.backend->run(session, argc, argv);
     } catch (const std::exception& failure) {
         // The toolbar could not be built (its images are compiled in, so
         // this means a broken build or a missing image loader).

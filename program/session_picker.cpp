@@ -22,9 +22,12 @@ const Text kNoBackend =
 }  // namespace
 
 SessionEnvironment SessionEnvironment::FromProcess() {
-    return SessionEnvironment{SessionVariable("DISPLAY"), SessionVariable("WAYLAND_DISPLAY"),
-                              SessionVariable("XDG_SESSION_TYPE"), SessionVariable("SWAYSOCK"),
-                              SessionVariable("XDG_CURRENT_DESKTOP")};
+    return SessionEnvironment{SessionVariable("DISPLAY"),
+                              SessionVariable("WAYLAND_DISPLAY"),
+                              SessionVariable("XDG_SESSION_TYPE"),
+                              SessionVariable("SWAYSOCK"),
+                              SessionVariable("XDG_CURRENT_DESKTOP"),
+                              SessionVariable("XDG_RUNTIME_DIR")};
 }
 
 bool SessionEnvironment::IsWayland() const {

@@ -22,6 +22,7 @@ struct SessionEnvironment {
     std::string swaySocket;      // SWAYSOCK: sway's IPC socket
     // XDG_CURRENT_DESKTOP: the desktop's names, ":" between
     std::string currentDesktop = {};
+    std::string runtimeDirectory = {};  // XDG_RUNTIME_DIR
 
     static SessionEnvironment FromProcess();
     // Xwayland gives a Wayland session a DISPLAY too: these say Wayland first.
@@ -51,9 +52,10 @@ struct Fit {
 struct DesktopBackend {
     const char* name;
     Fit (*detect)(const SessionEnvironment& session);
-    // Starts the toolbar on this desktop and returns the exit status. May
-    // throw what the toolkit throws when the system refuses a window.
-    int (*run)(int& argc, char**& argv);
+    // Starts the toolbar on this desktop, in the session detection was
+    // given, and returns the exit status. May throw what the toolkit throws
+    // when the system refuses a window.
+    int (*run)(const SessionEnvironment& session, int& argc, char**& argv);
 };
 
 struct BackendChoice {

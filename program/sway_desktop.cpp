@@ -1,22 +1,16 @@
 #include "program/sway_desktop.h"
 
-#include <gtk/gtk.h>
 #include <sys/stat.h>
 
 #include <cerrno>
 #include <memory>
 
-#include "platform/gtk/gtk_message_box.h"
 #include "platform/gtk/gtk_placement.h"
-#include "platform/gtk/gtk_support.h"
 #include "platform/gtk/gtk_toolkit.h"
 #include "platform/sway/sway_connection.h"
 #include "platform/sway/sway_window_system.h"
-#include "platform/x11/x11_instance_lock.h"
-#include "program/announced_toolbars.h"
 #include "program/desktop_start.h"
-#include "toolbar/toolbar_layout.h"
-#include "toolbar/toolbar_program.h"
+#include "program/wayland_start.h"
 
 namespace brumelis {
 
@@ -40,30 +34,27 @@ Fit Detect(const SessionEnvironment& session) {
     return Fit::NotThisSession();
 }
 
-int Run(int& argc, char**& argv) {
-    if (!OpenGtk("wayland", argc, argv)) return 1;
-    if (!LayerShellSupported()) return Refuse(kNoLayerShell);
-    const auto windows = SwayWindowSystem::Connect(SessionVariable("SWAYSOCK"));
-    if (!windows) return Refuse(kSwaySilent);
-    // The X11 lock's flock file, named after the Wayland display instead.
-    X11InstanceLock startLock(SessionVariable("WAYLAND_DISPLAY"),
-                              SessionVariable("XDG_RUNTIME_DIR"));
-    const std::string announcements = AnnouncementDirectory(SessionVariable("XDG_RUNTIME_DIR"),
-                                                            SessionVariable("WAYLAND_DISPLAY"));
-    WithAnnouncedToolbars desktop(*windows, announcements);
-    std::unique_ptr<AnnouncedToolbar> announced;
-    // Under the start lock, before the instance check: the toolbar and its
-    // hidden owner, as an X server would list them.
-    return RunToolbarProgram(desktop, startLock, [&](const FormLayout& layout) {
-        announced = std::make_unique<AnnouncedToolbar>(announcements, layout.caption, 2);
+class SwayRow final : public WaylandRow {
+public:
+    std::optional<int> Open(int& argc, char**& argv, const WaylandStart& start) override {
+        if (const auto ended = OpenLayerShell(argc, argv)) return ended;
+        windows_ = SwayWindowSystem::Connect(start.session.swaySocket);
+        if (!windows_) return Refuse(kSwaySilent);
+        return std::nullopt;
+    }
+    WindowSystem* Windows(const WaylandStart&, Text&) override { return windows_.get(); }
+    std::unique_ptr<FormToolkit> MakeToolkit(const FormLayout& layout) override {
         return std::make_unique<GtkToolkit>(layout, MakeLayerShellPlacement());
-    });
-}
+    }
+
+private:
+    std::unique_ptr<SwayWindowSystem> windows_;
+};
 
 }  // namespace
 
 DesktopBackend SwayDesktop() {
-    return {"sway", Detect, Run};
+    return {"sway", Detect, RunOnWayland<SwayRow>};
 }
 
 }  // namespace brumelis

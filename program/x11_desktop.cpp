@@ -4,9 +4,9 @@
 
 #include <memory>
 
+#include "platform/file_instance_lock.h"
 #include "platform/gtk/gtk_toolkit.h"
 #include "platform/gtk/gtk_x11_events.h"
-#include "platform/x11/x11_instance_lock.h"
 #include "program/desktop_start.h"
 #include "toolbar/toolbar_program.h"
 // Xlib last: its macros (None, Status...) clash with names above.
@@ -30,10 +30,10 @@ Fit Detect(const SessionEnvironment& session) {
     return Fit::Runs();
 }
 
-int Run(int& argc, char**& argv) {
+int Run(const SessionEnvironment& session, int& argc, char**& argv) {
     if (!OpenGtk("x11", argc, argv)) return 1;
     GdkX11WindowSystem windows;
-    X11InstanceLock startLock;
+    FileInstanceLock startLock(session.display, session.runtimeDirectory);
     return RunToolbarProgram(windows.Windows(), startLock, [](const FormLayout& layout) {
         return std::make_unique<GtkToolkit>(layout);
     });

@@ -35,10 +35,6 @@ std::int32_t End(const char* start, const char* size) {
     return Whole(std::ceil(std::strtod(start, nullptr) + std::strtod(size, nullptr)));
 }
 
-bool SameRect(const ScreenRect& a, const ScreenRect& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 }  // namespace
 
 std::unique_ptr<KWinWindowSystem> KWinWindowSystem::Load(std::unique_ptr<SessionBus> bus,
@@ -242,7 +238,7 @@ void KWinWindowSystem::TakeWindow(GVariant* parameters) {
     window.id = id;
     window.frame = ScreenRect{Number(x), Number(y), End(x, width), End(y, height)};
     active_ = handle;
-    if (handle == watched_ && seen && !SameRect(before, window.frame) && moved_) moved_();
+    if (handle == watched_ && seen && before != window.frame && moved_) moved_();
 }
 
 void KWinWindowSystem::TakeClosed(const std::string& id) {

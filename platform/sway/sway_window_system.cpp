@@ -26,10 +26,6 @@ std::string OpacityCommand(WindowHandle window, std::uint8_t opacity) {
     return ConCriteria(window) + "opacity " + value;
 }
 
-bool SameRect(const ScreenRect& a, const ScreenRect& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 }  // namespace
 
 std::unique_ptr<SwayWindowSystem> SwayWindowSystem::Connect(const std::string& path) {
@@ -149,9 +145,9 @@ std::vector<ListedWindow> SwayWindowSystem::TopLevelWindows(WindowHandle, std::s
     std::vector<ListedWindow> listed;
     listed.reserve(tree_.windows.size());
     for (const SwayWindow& window : tree_.windows) {
-        ListedWindow entry{window.id, window.title};
-        if (entry.title && entry.title->size() > titleLength) entry.title->resize(titleLength);
-        listed.push_back(std::move(entry));
+        listed.push_back({window.id, window.title
+                                         ? std::optional<Text>(CutTitle(*window.title, titleLength))
+                                         : std::nullopt});
     }
     return listed;
 }
@@ -173,8 +169,7 @@ void SwayWindowSystem::TakeTree(const std::string& payload) {
 }
 
 void SwayWindowSystem::NoteFrame(const std::optional<ScreenRect>& frame) {
-    const bool changed = frame.has_value() != watchedFrame_.has_value() ||
-                         (frame && !SameRect(*frame, *watchedFrame_));
+    const bool changed = frame != watchedFrame_;
     watchedFrame_ = frame;
     if (changed && frame && watched_ != 0 && moved_) moved_();
 }

@@ -93,9 +93,7 @@ std::optional<Text> TitleOf(Display* display, const Atoms& atoms, Window window,
         ReadUtf8Name(display, window, atoms.netWmName, atoms.utf8String);
     if (!utf8 && !trap.Seen()) utf8 = ReadLegacyName(display, window);
     if (trap.Seen()) return std::nullopt;  // the window is gone
-    Text title = TextFromUtf8(utf8.value_or(std::string()));
-    if (title.size() > titleLength) title.resize(titleLength);
-    return title;
+    return CutTitle(TextFromUtf8(utf8.value_or(std::string())), titleLength);
 }
 
 }  // namespace

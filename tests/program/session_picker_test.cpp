@@ -22,7 +22,7 @@
 namespace brumelis {
 namespace {
 
-int NeverRun(int&, char**&) {
+int NeverRun(const SessionEnvironment&, int&, char**&) {
     return 99;
 }
 

@@ -1,4 +1,4 @@
-#include "platform/x11/x11_instance_lock.h"
+#include "platform/file_instance_lock.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -7,7 +7,6 @@
 
 #include <cerrno>
 #include <chrono>
-#include <cstdlib>
 #include <thread>
 
 #include "platform/private_directory.h"
@@ -18,14 +17,9 @@ namespace {
 
 constexpr auto kCheckInterval = std::chrono::milliseconds(10);
 
-std::string Variable(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
-}
-
 }  // namespace
 
-std::string X11InstanceLock::DisplayKey(const std::string& display) {
+std::string FileInstanceLock::DisplayKey(const std::string& display) {
     const std::size_t colon = display.rfind(':');
     std::string host = colon == std::string::npos ? "" : display.substr(0, colon);
     std::string number = colon == std::string::npos ? display : display.substr(colon + 1);
@@ -40,22 +34,19 @@ std::string X11InstanceLock::DisplayKey(const std::string& display) {
     return key;
 }
 
-X11InstanceLock::X11InstanceLock(const std::string& display, const std::string& runtimeDirectory,
-                                 std::chrono::milliseconds mostWait)
+FileInstanceLock::FileInstanceLock(const std::string& display, const std::string& runtimeDirectory,
+                                   std::chrono::milliseconds mostWait)
     : mostWait_(mostWait) {
     const std::string directory = PrivateDirectory(runtimeDirectory);
     if (directory.empty()) return;
     path_ = directory + "/brumelis-display-" + DisplayKey(display) + ".lock";
 }
 
-X11InstanceLock::X11InstanceLock()
-    : X11InstanceLock(Variable("DISPLAY"), Variable("XDG_RUNTIME_DIR")) {}
-
-X11InstanceLock::~X11InstanceLock() {
+FileInstanceLock::~FileInstanceLock() {
     Release();
 }
 
-void X11InstanceLock::Acquire() {
+void FileInstanceLock::Acquire() {
     if (path_.empty() || Held()) return;
     const int descriptor =
         open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, 0600);
@@ -77,7 +68,7 @@ void X11InstanceLock::Acquire() {
 
 // The file stays: removing it would let a third copy lock a new file while
 // a second one still waits on the old.
-void X11InstanceLock::Release() {
+void FileInstanceLock::Release() {
     if (!Held()) return;
     close(descriptor_);  // gives the lock back
     descriptor_ = -1;

@@ -1,6 +1,6 @@
-// The instance lock between processes of one display: one holder at a time,
+// The start lock between processes of one display: one holder at a time,
 // given back on release and when the holder's process ends.
-#include "platform/x11/x11_instance_lock.h"
+#include "platform/file_instance_lock.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -16,7 +16,7 @@ namespace {
 
 using std::chrono::milliseconds;
 
-TEST(X11InstanceLock, NamesOfOneDisplayGiveOneFile) {
+TEST(FileInstanceLock, NamesOfOneDisplayGiveOneFile) {
     const struct {
         const char* display;
         const char* key;
@@ -26,14 +26,15 @@ TEST(X11InstanceLock, NamesOfOneDisplayGiveOneFile) {
         {"unix:99", "99"},
         {"unix:99.2", "99"},
         {"otherhost:10.0", "otherhost_10"},
+        {"wayland-1", "wayland-1"},
         {"/tmp/launch-a/org.x:0", "_tmp_launch-a_org.x_0"},  // no directory of its own
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(row.key, X11InstanceLock::DisplayKey(row.display)) << row.display;
+        EXPECT_EQ(row.key, FileInstanceLock::DisplayKey(row.display)) << row.display;
     }
 }
 
-class X11InstanceLockTest : public ::testing::Test {
+class FileInstanceLockTest : public ::testing::Test {
 protected:
     void SetUp() override {
         char pattern[] = "/tmp/brumelis-lock-test.XXXXXX";
@@ -41,8 +42,8 @@ protected:
         directory_ = pattern;
     }
     void TearDown() override { std::system(("rm -rf '" + directory_ + "'").c_str()); }
-    X11InstanceLock Lock(const std::string& display, milliseconds wait = milliseconds(50)) {
-        return X11InstanceLock(display, directory_, wait);
+    FileInstanceLock Lock(const std::string& display, milliseconds wait = milliseconds(50)) {
+        return FileInstanceLock(display, directory_, wait);
     }
     // Runs `child` in a process of its own; its exit status.
     template <typename Body>
@@ -57,13 +58,13 @@ protected:
     std::string directory_;
 };
 
-TEST_F(X11InstanceLockTest, OneHolderAtATimeAcrossProcessesUntilReleased) {
-    X11InstanceLock first = Lock(":5");
+TEST_F(FileInstanceLockTest, OneHolderAtATimeAcrossProcessesUntilReleased) {
+    FileInstanceLock first = Lock(":5");
     first.Acquire();
     ASSERT_TRUE(first.Held());
     const auto tryInChild = [&](const char* display) {
         return InChild([&] {
-            X11InstanceLock other = Lock(display);
+            FileInstanceLock other = Lock(display);
             other.Acquire();
             return other.Held() ? 1 : 0;
         });
@@ -75,20 +76,20 @@ TEST_F(X11InstanceLockTest, OneHolderAtATimeAcrossProcessesUntilReleased) {
     EXPECT_EQ(1, tryInChild(":5.0"));
 }
 
-TEST_F(X11InstanceLockTest, AHolderThatEndsWithoutReleasingGivesTheLockBack) {
+TEST_F(FileInstanceLockTest, AHolderThatEndsWithoutReleasingGivesTheLockBack) {
     EXPECT_EQ(1, InChild([&] {
-                  X11InstanceLock held = Lock(":7");
+                  FileInstanceLock held = Lock(":7");
                   held.Acquire();
                   std::exit(held.Held() ? 1 : 0);  // no destructor runs
                   return 0;
               }));
-    X11InstanceLock next = Lock(":7", milliseconds(0));
+    FileInstanceLock next = Lock(":7", milliseconds(0));
     next.Acquire();
     EXPECT_TRUE(next.Held());
 }
 
-TEST(X11InstanceLockPlace, WithoutARuntimeDirectoryAPrivateOneUnderTmp) {
-    X11InstanceLock lock(":8", "");
+TEST(FileInstanceLockPlace, WithoutARuntimeDirectoryAPrivateOneUnderTmp) {
+    FileInstanceLock lock(":8", "");
     const std::string expected = "/tmp/brumelis-" + std::to_string(getuid());
     ASSERT_EQ(expected + "/brumelis-display-8.lock", lock.Path());
     struct stat status {};

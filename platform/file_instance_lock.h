@@ -1,8 +1,8 @@
-// The instance lock of one X display: flock on a file named after the
-// display, in the user's runtime directory ($XDG_RUNTIME_DIR, else a
+// The start lock of one display, X or Wayland: flock on a file named after
+// the display, in the user's runtime directory ($XDG_RUNTIME_DIR, else a
 // directory of the user's own under /tmp). The kernel gives the lock back
-// when its process ends, however it ends, and no X connection is needed
-// before the toolkit opens its own.
+// when its process ends, however it ends, and no connection to the display
+// is needed before the toolkit opens its own. POSIX only.
 #pragma once
 
 #include <chrono>
@@ -12,18 +12,16 @@
 
 namespace brumelis {
 
-class X11InstanceLock final : public InstanceLock {
+class FileInstanceLock final : public InstanceLock {
 public:
-    // For the display named `display` ($DISPLAY), in `runtimeDirectory`
+    // For the display named `display` ($DISPLAY or $WAYLAND_DISPLAY), in `runtimeDirectory`
     // ($XDG_RUNTIME_DIR; empty: the fallback under /tmp). Acquire waits at
     // most `mostWait`: as long as the Win32 program waits for its mutex.
-    X11InstanceLock(const std::string& display, const std::string& runtimeDirectory,
-                    std::chrono::milliseconds mostWait = std::chrono::seconds(10));
-    // For the process's own $DISPLAY and $XDG_RUNTIME_DIR.
-    X11InstanceLock();
-    ~X11InstanceLock() override;
-    X11InstanceLock(const X11InstanceLock&) = delete;
-    X11InstanceLock& operator=(const X11InstanceLock&) = delete;
+    FileInstanceLock(const std::string& display, const std::string& runtimeDirectory,
+                     std::chrono::milliseconds mostWait = std::chrono::seconds(10));
+    ~FileInstanceLock() override;
+    FileInstanceLock(const FileInstanceLock&) = delete;
+    FileInstanceLock& operator=(const FileInstanceLock&) = delete;
 
     // Checks every 10 ms until the wait is over; without a usable
     // directory it returns at once, unlocked.
