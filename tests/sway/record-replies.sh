@@ -20,7 +20,7 @@ targets=()
 
 ask() { brumelis_sway_env_run swaymsg "$@"; }
 open_target() {
-  sleep 600 | brumelis_sway_env_spawn "$target" --title="$1" >/dev/null &
+  sleep 600 | brumelis_session_spawn brumelis_sway_env_run "$target" --title="$1" >/dev/null &
   targets+=($!)
   until ask -t get_tree | grep "\"name\": \"$1\"" >/dev/null; do sleep 0.1; done
 }
