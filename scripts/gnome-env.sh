@@ -6,6 +6,7 @@
 # session.
 #
 #   brumelis_gnome_env_start    reuse the environment a caller exported, or make one
+#   brumelis_gnome_env_run CMD  runs CMD in the session
 #   brumelis_gnome_env_stop     tear down what brumelis_gnome_env_start made (idempotent)
 #
 # The Shell wants a system bus (it aborts without one): a private bus named
@@ -19,18 +20,24 @@
 # tests/gnome/), version checks off, banners off (as root the Shell shows a
 # "privileged user" banner over the windows). The Shell starts in the
 # overview, where no window has the focus: the test extension closes it.
-# Each step waits for a state, never for a fixed time.
 #
 # BRUMELIS_GNOME_EXTENSIONS: directories of extensions to install (each named
-# after its uuid); the caller sets it.
+# after its uuid); by default Brumelis's from the native build
+# ($BRUMELIS_BUILD_ROOT, default build/) and the test extension.
 
-# shellcheck source=scripts/wayland-session.sh
-source "$(dirname "${BASH_SOURCE[0]}")/wayland-session.sh"
+# shellcheck source=scripts/session.sh
+source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
 
 brumelis_gnome_env_log() { echo "gnome-env: $*" >&2; }
 
-# At most 40 s: the Shell took 15 s to start under load once.
-brumelis_gnome_env_wait() { brumelis_wayland_wait 40 "$@"; }
+brumelis_gnome_env_run() { "$@"; }
+
+brumelis_gnome_env_extensions() {
+  local repo
+  repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+  echo "${BRUMELIS_BUILD_ROOT:-$repo/build}/native/platform/gnome/imports/brumelis@zolvec.example" \
+    "$repo/tests/gnome/brumelis-test@zolvec.example"
+}
 
 brumelis_gnome_env_uuids() {
   local extension uuids=()
@@ -73,36 +80,40 @@ brumelis_gnome_env_start() {
   fi
   command -v gnome-shell >/dev/null || { brumelis_gnome_env_log "gnome-shell is not installed (scripts/setup.sh)"; return 1; }
   local dir extension
-  dir=$(mktemp -d "${TMPDIR:-/tmp}/brumelis-gnome.XXXXXX") || return 1
+  dir=$(brumelis_session_dir gnome) || return 1
   BRUMELIS_GNOME_ENV_DIR=$dir
   BRUMELIS_GNOME_ENV_OWNER=$BASHPID
   export XDG_RUNTIME_DIR=$dir/runtime XDG_CONFIG_HOME=$dir/config XDG_DATA_HOME=$dir/data
   export XDG_CACHE_HOME=$dir/cache GSETTINGS_BACKEND=keyfile
-  mkdir -m 0700 "$XDG_RUNTIME_DIR"
+  export BRUMELIS_GNOME_EXTENSIONS=${BRUMELIS_GNOME_EXTENSIONS:-$(brumelis_gnome_env_extensions)}
   mkdir -p "$XDG_DATA_HOME/gnome-shell/extensions" "$XDG_CACHE_HOME"
-  for extension in ${BRUMELIS_GNOME_EXTENSIONS:-}; do
+  for extension in $BRUMELIS_GNOME_EXTENSIONS; do
     cp -r "$extension" "$XDG_DATA_HOME/gnome-shell/extensions/"
   done
   brumelis_gnome_env_settings
   unset WAYLAND_DISPLAY DISPLAY SWAYSOCK
   export XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=GNOME
 
-  local address
-  address=$(dbus-daemon --session --fork --print-pid=3 --print-address=4 \
-    --address="unix:path=$dir/system_bus" 3>"$dir/system_bus.pid" 4>&1) || return 1
-  export DBUS_SYSTEM_BUS_ADDRESS=$address
-  address=$(dbus-daemon --session --fork --print-pid=3 --print-address=4 \
-    --address="unix:path=$XDG_RUNTIME_DIR/bus" 3>"$dir/session_bus.pid" 4>&1) || return 1
-  export DBUS_SESSION_BUS_ADDRESS=$address
+  if ! brumelis_session_bus "$dir/system-bus" brumelis_session_plain \
+    --address="unix:path=$dir/system_bus" ||
+    ! brumelis_session_bus "$dir/session-bus" brumelis_session_plain \
+      --address="unix:path=$XDG_RUNTIME_DIR/bus"; then
+    brumelis_gnome_env_stop
+    return 1
+  fi
+  DBUS_SYSTEM_BUS_ADDRESS=$(head -1 "$dir/system-bus")
+  DBUS_SESSION_BUS_ADDRESS=$(head -1 "$dir/session-bus")
+  export DBUS_SYSTEM_BUS_ADDRESS DBUS_SESSION_BUS_ADDRESS
   rm -f "$XDG_RUNTIME_DIR/gnome-shell-disable-extensions"
 
   BRUMELIS_GNOME_WAYLAND=brumelis-gnome-$$
-  unshare -m sh -c 'mount -t tmpfs tmpfs /run/systemd 2>/dev/null
+  brumelis_session_spawn brumelis_session_plain unshare -m sh -c \
+    'mount -t tmpfs tmpfs /run/systemd 2>/dev/null
     mount -t tmpfs -o mode=1777 tmpfs /tmp/.X11-unix && exec "$@"' shell \
     gnome-shell --headless --wayland --virtual-monitor 1280x800 \
-    --wayland-display "$BRUMELIS_GNOME_WAYLAND" >"$dir/shell.log" 2>&1 &
-  BRUMELIS_GNOME_PID=$!
-  if ! brumelis_gnome_env_wait "$BRUMELIS_GNOME_PID" brumelis_gnome_env_ready; then
+    --wayland-display "$BRUMELIS_GNOME_WAYLAND" >"$dir/shell.log" 2>&1
+  # At most 40 s: the Shell took 15 s to start under load once.
+  if ! brumelis_session_wait 40 "$BRUMELIS_SESSION_PID" brumelis_gnome_env_ready; then
     brumelis_gnome_env_log "gnome-shell did not start:"
     tail -40 "$dir/shell.log" >&2
     brumelis_gnome_env_stop
@@ -113,20 +124,8 @@ brumelis_gnome_env_start() {
 }
 
 brumelis_gnome_env_stop() {
-  [[ -n ${BRUMELIS_GNOME_ENV_DIR:-} ]] || return 0
-  if [[ -n ${BRUMELIS_GNOME_ENV_OWNER:-} && ${BRUMELIS_GNOME_ENV_OWNER} != "$BASHPID" ]]; then
-    return 0
-  fi
-  # shellcheck disable=SC2086 # none when it was not started
-  brumelis_wayland_end ${BRUMELIS_GNOME_PID:-}
-  local bus
-  for bus in system_bus session_bus; do
-    [[ -s $BRUMELIS_GNOME_ENV_DIR/$bus.pid ]] && kill "$(cat "$BRUMELIS_GNOME_ENV_DIR/$bus.pid")" 2>/dev/null
-  done
-  rm -rf "$BRUMELIS_GNOME_ENV_DIR"
-  unset BRUMELIS_GNOME_ENV BRUMELIS_GNOME_ENV_DIR BRUMELIS_GNOME_ENV_OWNER BRUMELIS_GNOME_PID \
-    XDG_RUNTIME_DIR XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME GSETTINGS_BACKEND \
-    DBUS_SYSTEM_BUS_ADDRESS DBUS_SESSION_BUS_ADDRESS WAYLAND_DISPLAY DISPLAY XAUTHORITY XDG_SESSION_TYPE \
-    XDG_CURRENT_DESKTOP
-  return 0
+  brumelis_session_stop "${BRUMELIS_GNOME_ENV_DIR:-}" "${BRUMELIS_GNOME_ENV_OWNER:-}" \
+    BRUMELIS_GNOME_ENV BRUMELIS_GNOME_ENV_DIR BRUMELIS_GNOME_ENV_OWNER XDG_RUNTIME_DIR \
+    XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME GSETTINGS_BACKEND DBUS_SYSTEM_BUS_ADDRESS \
+    DBUS_SESSION_BUS_ADDRESS WAYLAND_DISPLAY DISPLAY XAUTHORITY XDG_SESSION_TYPE XDG_CURRENT_DESKTOP
 }

@@ -14,7 +14,6 @@ repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 idle=${1:-10}
 moves=${2:-20}
 build=${BRUMELIS_BUILD_ROOT:-$repo/build}/native
-export BRUMELIS_GNOME_EXTENSIONS="$build/platform/gnome/imports/brumelis@zolvec.example $repo/tests/gnome/brumelis-test@zolvec.example"
 # shellcheck source=scripts/gnome-env.sh
 source "$repo/scripts/gnome-env.sh"
 work=$(mktemp -d)

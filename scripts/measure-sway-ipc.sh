@@ -32,9 +32,10 @@ brumelis_sway_env_run "$build/tests/sway/brumelis_sway_target" --title=Cible <&7
 for _ in $(seq 100); do brumelis_sway_env_run swaymsg -t get_tree | grep '"name": "Cible"' >/dev/null && break; sleep 0.1; done
 
 brumelis_sway_env_run swaymsg '[title="Cible"] focus, move position 200 150' >/dev/null
-brumelis_sway_env_spawn env WAYLAND_DEBUG=1 "$build/brumelis" >"$work/wayland.log" 2>&1
-pids+=("$BRUMELIS_SWAY_SPAWNED_PID")
-program=$BRUMELIS_SWAY_SPAWNED_PID
+brumelis_session_spawn brumelis_sway_env_run env WAYLAND_DEBUG=1 "$build/brumelis" \
+  >"$work/wayland.log" 2>&1
+pids+=("$BRUMELIS_SESSION_PID")
+program=$BRUMELIS_SESSION_PID
 sleep 2
 
 timeout "$idle" strace -ttt -e trace=sendto -e signal=none -p "$program" -o "$work/idle.strace" || true

@@ -6,44 +6,28 @@
 #
 #   brumelis_sway_env_start    reuse the environment a caller exported, or make one
 #   brumelis_sway_env_run CMD  runs CMD as the session's user, in the session
-#   brumelis_sway_env_spawn    the same in the background; its process id in
-#                              BRUMELIS_SWAY_SPAWNED_PID
 #   brumelis_sway_env_stop     tear down what brumelis_sway_env_start made (idempotent)
 #
 # As root the script makes the test user BRUMELIS_SWAY_USER (default
 # brumelis-test) once and runs sway and every program as that user
-# (scripts/wayland-session.sh).
-# Each step waits for a state, never for a fixed time: the compositor is
-# ready once its IPC socket answers and it lists its Wayland socket.
+# (scripts/session.sh). The compositor is ready once its IPC socket answers
+# and it lists its Wayland socket.
 
-# shellcheck source=scripts/wayland-session.sh
-source "$(dirname "${BASH_SOURCE[0]}")/wayland-session.sh"
+# shellcheck source=scripts/session.sh
+source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
 
 brumelis_sway_env_log() { echo "sway-env: $*" >&2; }
 
-brumelis_sway_env_wait() { brumelis_wayland_wait 20 "$@"; }
-
 # The command as the session's user, with the session's variables only.
-brumelis_sway_env_as_user() {
-  brumelis_wayland_as_user "$BRUMELIS_SWAY_USER_NAME" env XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" \
+brumelis_sway_env_run() {
+  brumelis_session_as_user "$BRUMELIS_SWAY_USER_NAME" env XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" \
     SWAYSOCK="$SWAYSOCK" WAYLAND_DISPLAY="${WAYLAND_DISPLAY:-}" XDG_SESSION_TYPE=wayland \
     XDG_CURRENT_DESKTOP=sway DBUS_SESSION_BUS_ADDRESS="${DBUS_SESSION_BUS_ADDRESS:-}" \
     PATH="$PATH" LANG="${LANG:-C.UTF-8}" GDK_BACKEND=wayland "$@"
 }
 
-brumelis_sway_env_run() {
-  brumelis_sway_env_as_user "$@"
-}
-
-brumelis_sway_env_spawn() {
-  BRUMELIS_WAYLAND_EXEC='exec' brumelis_sway_env_as_user "$@" &
-  BRUMELIS_SWAY_SPAWNED_PID=$!
-}
-
-brumelis_sway_env_a11y_ready() { brumelis_wayland_a11y_ready brumelis_sway_env_as_user; }
-
 brumelis_sway_env_answers() {
-  brumelis_sway_env_as_user swaymsg -s "$SWAYSOCK" -t get_version >/dev/null 2>&1
+  brumelis_sway_env_run swaymsg -s "$SWAYSOCK" -t get_version >/dev/null 2>&1
 }
 
 # wlroots names its socket wayland-N in the runtime directory, a private one here.
@@ -60,35 +44,30 @@ brumelis_sway_env_start() {
     return 0
   fi
   command -v sway >/dev/null || { brumelis_sway_env_log "sway is not installed (scripts/setup.sh)"; return 1; }
-  BRUMELIS_SWAY_USER_NAME=$(brumelis_wayland_user "${BRUMELIS_SWAY_USER:-brumelis-test}") || {
+  BRUMELIS_SWAY_USER_NAME=$(brumelis_session_user "${BRUMELIS_SWAY_USER:-brumelis-test}") || {
     brumelis_sway_env_log "cannot make the test user"
     return 1
   }
   local dir
-  dir=$(mktemp -d "${TMPDIR:-/tmp}/brumelis-sway.XXXXXX") || return 1
-  chmod 0755 "$dir"
+  dir=$(brumelis_session_dir sway "$BRUMELIS_SWAY_USER_NAME") || return 1
   BRUMELIS_SWAY_ENV_DIR=$dir
   BRUMELIS_SWAY_ENV_OWNER=$BASHPID
   export XDG_RUNTIME_DIR=$dir/runtime SWAYSOCK=$dir/runtime/sway-ipc.sock
-  mkdir -m 0700 "$XDG_RUNTIME_DIR"
-  (( EUID == 0 )) && chown "$BRUMELIS_SWAY_USER_NAME:" "$XDG_RUNTIME_DIR"
   unset WAYLAND_DISPLAY DISPLAY
 
   # Windows float where their programs put them, as on the desktops the
   # toolbar follows; the pointer never moves the focus; no X11 server.
-  cat >"$dir/config" <<'EOF'
+  cat >"$dir/config" <<'CONFIG'
 output HEADLESS-1 resolution 1280x800 position 0 0 bg #000000 solid_color
 xwayland disable
 focus_follows_mouse no
 focus_on_window_activation focus
 for_window [app_id=".*"] floating enable
-EOF
+CONFIG
   chmod 0644 "$dir/config"
-  WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
-    brumelis_sway_env_spawn env WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 \
+  brumelis_session_spawn brumelis_sway_env_run env WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 \
     WLR_RENDERER=pixman sway -c "$dir/config" >"$dir/sway.log" 2>&1
-  BRUMELIS_SWAY_PID=$BRUMELIS_SWAY_SPAWNED_PID
-  if ! brumelis_sway_env_wait "$BRUMELIS_SWAY_PID" brumelis_sway_env_answers ||
+  if ! brumelis_session_wait 20 "$BRUMELIS_SESSION_PID" brumelis_sway_env_answers ||
     ! WAYLAND_DISPLAY=$(brumelis_sway_env_wayland_socket); then
     brumelis_sway_env_log "sway did not start:"
     cat "$dir/sway.log" >&2
@@ -96,23 +75,11 @@ EOF
     return 1
   fi
   export WAYLAND_DISPLAY XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=sway
-  # A session bus of the user's and the accessibility bus on it, as a screen
-  # reader finds them: the tests read the toolbar's controls there.
-  local bus
-  bus=$(brumelis_sway_env_as_user dbus-launch --sh-syntax) || {
-    brumelis_sway_env_log "dbus-launch failed"
-    brumelis_sway_env_stop
-    return 1
-  }
-  eval "$bus"
-  BRUMELIS_SWAY_BUS_PID=$DBUS_SESSION_BUS_PID
-  export DBUS_SESSION_BUS_ADDRESS
-  brumelis_sway_env_spawn /usr/libexec/at-spi-bus-launcher --launch-immediately --a11y=1 \
-    >"$dir/at-spi.log" 2>&1
-  BRUMELIS_SWAY_A11Y_PID=$BRUMELIS_SWAY_SPAWNED_PID
-  if ! brumelis_sway_env_wait "$BRUMELIS_SWAY_A11Y_PID" brumelis_sway_env_a11y_ready; then
-    brumelis_sway_env_log "the accessibility bus did not start:"
-    cat "$dir/at-spi.log" >&2
+  # A session bus of the user's, and the accessibility bus on it.
+  export DBUS_SESSION_BUS_ADDRESS=''
+  if ! brumelis_session_bus "$dir/session-bus" brumelis_sway_env_run ||
+    ! DBUS_SESSION_BUS_ADDRESS=$(head -1 "$dir/session-bus") ||
+    ! brumelis_session_a11y "$dir" brumelis_sway_env_run; then
     brumelis_sway_env_stop
     return 1
   fi
@@ -121,17 +88,7 @@ EOF
 }
 
 brumelis_sway_env_stop() {
-  [[ -n ${BRUMELIS_SWAY_ENV_DIR:-} ]] || return 0
-  # Only the shell that made the environment takes it down.
-  if [[ -n ${BRUMELIS_SWAY_ENV_OWNER:-} && ${BRUMELIS_SWAY_ENV_OWNER} != "$BASHPID" ]]; then
-    return 0
-  fi
-  # shellcheck disable=SC2086 # the ones started, none when empty
-  brumelis_wayland_end ${BRUMELIS_SWAY_A11Y_PID:-} ${BRUMELIS_SWAY_BUS_PID:-} ${BRUMELIS_SWAY_PID:-}
-  rm -rf "$BRUMELIS_SWAY_ENV_DIR"
-  unset BRUMELIS_SWAY_ENV BRUMELIS_SWAY_ENV_DIR BRUMELIS_SWAY_ENV_OWNER BRUMELIS_SWAY_PID \
-    BRUMELIS_SWAY_A11Y_PID BRUMELIS_SWAY_BUS_PID DBUS_SESSION_BUS_ADDRESS DBUS_SESSION_BUS_PID \
-    BRUMELIS_SWAY_SPAWNED_PID XDG_RUNTIME_DIR SWAYSOCK WAYLAND_DISPLAY XDG_SESSION_TYPE \
-    XDG_CURRENT_DESKTOP
-  return 0
+  brumelis_session_stop "${BRUMELIS_SWAY_ENV_DIR:-}" "${BRUMELIS_SWAY_ENV_OWNER:-}" \
+    BRUMELIS_SWAY_ENV BRUMELIS_SWAY_ENV_DIR BRUMELIS_SWAY_ENV_OWNER DBUS_SESSION_BUS_ADDRESS \
+    XDG_RUNTIME_DIR SWAYSOCK WAYLAND_DISPLAY XDG_SESSION_TYPE XDG_CURRENT_DESKTOP
 }

@@ -101,57 +101,40 @@ source "$repo/scripts/gnome-env.sh"
 trap 'brumelis_x11_env_stop; brumelis_sway_env_stop; brumelis_kwin_env_stop; brumelis_gnome_env_stop; brumelis_wine_env_stop' EXIT
 trap 'exit 130' INT TERM
 
+# A row's suites in a desktop's session (those of scripts/session-test.sh),
+# made for the row and removed after it; without one they did not run.
+# Usage: session_row DESKTOP NAME run_suite|run_sanitized TREE CTEST-ARGUMENTS...
+session_row() {
+  local desktop=$1 name=$2 runner=$3
+  shift 3
+  if "brumelis_${desktop}_env_start"; then
+    "$runner" "$name" "$@"
+  else
+    not_run "$name" "no $desktop session, the $name suites did not run"
+  fi
+  "brumelis_${desktop}_env_stop"
+}
+
 # The Linux desktop suites share one display, its window manager and the
 # pointer: one test at a time.
-if brumelis_x11_env_start; then
-  run_suite x11 native -L x11
-  run_sanitized x11-asan native-asan -L x11
-else
-  not_run x11 "no X11 environment, the Linux desktop suites did not run"
-  not_run x11-asan "no X11 environment, the sanitized Linux desktop suites did not run"
-fi
-brumelis_x11_env_stop
+session_row x11 x11 run_suite native -L x11
+session_row x11 x11-asan run_sanitized native-asan -L x11
 
 # The end-to-end suite under the window managers users run besides Openbox:
 # invisible frame borders, a window manager's own compositor, a tiling one.
 x11_desktops=(metacity xfwm4 i3)
 for wm in "${x11_desktops[@]}"; do
-  if BRUMELIS_X11_WM=$wm brumelis_x11_env_start; then
-    run_suite "x11-$wm" native -L x11 -R '^x11_e2e_'
-  else
-    not_run "x11-$wm" "no X11 environment with $wm, the end-to-end suite did not run under it"
-  fi
-  brumelis_x11_env_stop
+  BRUMELIS_X11_WM=$wm session_row x11 "x11-$wm" run_suite native -L x11 -R '^x11_e2e_'
 done
 
-# The Wayland suites on a headless sway, as the user it runs as.
-if brumelis_sway_env_start; then
-  run_suite sway native -L sway
-  run_sanitized sway-asan native-asan -L sway
-else
-  not_run sway "no sway session, the Wayland suites did not run"
-  not_run sway-asan "no sway session, the sanitized Wayland suites did not run"
-fi
-brumelis_sway_env_stop
-
-# The KWin suites (the live tests, the scenario table) on a headless KWin
-# with buses of its own, as its user.
-if brumelis_kwin_env_start; then
-  run_suite kwin native -L kwin
-else
-  not_run kwin "no KWin session, the KWin suites did not run"
-fi
-brumelis_kwin_env_stop
-
-# The GNOME suites in a headless GNOME Shell, with this build's extension
-# and the test extension installed in the session.
-export BRUMELIS_GNOME_EXTENSIONS="$build_root/native/platform/gnome/imports/brumelis@zolvec.example $repo/tests/gnome/brumelis-test@zolvec.example"
-if brumelis_gnome_env_start; then
-  run_suite gnome native -L gnome
-else
-  not_run gnome "no GNOME Shell session, the GNOME suites did not run"
-fi
-brumelis_gnome_env_stop
+# The Wayland suites on a headless sway, as the user it runs as; the KWin
+# suites (the live tests, the scenario table) on a headless KWin with buses
+# of its own, as its user; the GNOME suites in a headless GNOME Shell, with
+# this build's extension and the test extension installed in the session.
+session_row sway sway run_suite native -L sway
+session_row sway sway-asan run_sanitized native-asan -L sway
+session_row kwin kwin run_suite native -L kwin
+session_row gnome gnome run_suite native -L gnome
 
 # The Win32 suites share the display and the pointer: one at a time.
 mkdir -p "$artifacts"

@@ -4,8 +4,9 @@
 # so that "above", the active window, frames and opacity behave as on a
 # user's desktop.
 #
-#   brumelis_x11_env_start   reuse the environment a caller exported, or make one
-#   brumelis_x11_env_stop    tear down what brumelis_x11_env_start made (idempotent)
+#   brumelis_x11_env_start    reuse the environment a caller exported, or make one
+#   brumelis_x11_env_run CMD  runs CMD on the display
+#   brumelis_x11_env_stop     tear down what brumelis_x11_env_start made (idempotent)
 #
 # BRUMELIS_X11_WM chooses the window manager, each started as its users have it:
 #   openbox    (the default) with xcompmgr beside it
@@ -18,29 +19,20 @@
 # window managers that have none of their own (openbox, i3).
 # BRUMELIS_X11_ENV_BARE=1 starts the display alone, without window manager or
 # compositor (for the cases that need a session without EWMH support).
-# BRUMELIS_X11_WM_AFTER=FILE starts the display alone too; scripts/x11-test.sh
+# BRUMELIS_X11_WM_AFTER=FILE starts the display alone too; brumelis_x11_env_run
 # then starts the desktop once its command makes FILE (a program started
 # with the session, before its window manager).
-# Each step waits for the state it needs, never for a fixed time: the display
-# announces itself on a file descriptor, the window manager is ready once the
-# root window names its check window (_NET_SUPPORTING_WM_CHECK), the
-# compositor once the _NET_WM_CM_S0 selection has an owner.
+# The display announces itself on a file descriptor, the window manager is
+# ready once the root window names its check window
+# (_NET_SUPPORTING_WM_CHECK), the compositor once the _NET_WM_CM_S0
+# selection has an owner.
+
+# shellcheck source=scripts/session.sh
+source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
 
 brumelis_x11_env_log() { echo "x11-env: $*" >&2; }
 
-# Polls a command every 0.1 s until it succeeds, for at most 20 s, giving up
-# early when the process it waits for has died.
-brumelis_x11_env_wait() {
-  local pid=$1 tries=0
-  shift
-  while (( tries < 200 )); do
-    "$@" && return 0
-    kill -0 "$pid" 2>/dev/null || return 1
-    sleep 0.1
-    tries=$((tries + 1))
-  done
-  return 1
-}
+brumelis_x11_env_wait() { brumelis_session_wait 20 "$@"; }
 
 brumelis_x11_env_display_announced() {
   [[ -s $1 ]] && grep -q '^[0-9][0-9]*$' "$1"
@@ -53,13 +45,6 @@ brumelis_x11_env_wm_ready() {
   [[ -n $root_check ]] || return 1
   own_check=$(xprop -id "$root_check" -notype _NET_SUPPORTING_WM_CHECK 2>/dev/null | sed -n 's/.*window id # \(0x[0-9a-f]*\).*/\1/p')
   [[ $own_check == "$root_check" ]]
-}
-
-# The accessibility bus answers with its address once its launcher owns the
-# name on the session bus.
-brumelis_x11_env_a11y_ready() {
-  dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
-    org.a11y.Bus.GetAddress 2>/dev/null | grep -q unix:
 }
 
 # No command-line tool reads a selection's owner; Xlib through ctypes does.
@@ -86,17 +71,33 @@ EOF
 # Starts a process in the background, logging to DIR/NAME.log, and waits for
 # the state the check tells; prints the log when it does not come.
 brumelis_x11_env_launch() {
-  local dir=$1 name=$2 check=$3 pid
+  local dir=$1 name=$2 check=$3
   shift 3
-  "$@" >"$dir/$name.log" 2>&1 &
-  pid=$!
-  BRUMELIS_X11_ENV_PIDS+=("$pid")
-  if ! brumelis_x11_env_wait "$pid" "$check"; then
+  brumelis_session_spawn brumelis_session_plain "$@" >"$dir/$name.log" 2>&1
+  if ! brumelis_x11_env_wait "$BRUMELIS_SESSION_PID" "$check"; then
     brumelis_x11_env_log "$name did not come up:"
     cat "$dir/$name.log" >&2
     return 1
   fi
-  BRUMELIS_X11_LAUNCHED_PID=$pid
+  BRUMELIS_X11_LAUNCHED_PID=$BRUMELIS_SESSION_PID
+}
+
+# The accessibility bus's socket goes in this environment's runtime
+# directory, not in one shared by the user's displays of the same number.
+brumelis_x11_env_in_dir() {
+  ${BRUMELIS_SESSION_EXEC:-} env XDG_RUNTIME_DIR="$BRUMELIS_X11_ENV_DIR/runtime" "$@"
+}
+
+# The command; with BRUMELIS_X11_WM_AFTER, the desktop comes once the command
+# asks for it by making the file.
+brumelis_x11_env_run() {
+  [[ -n ${BRUMELIS_X11_WM_AFTER:-} && -n ${BRUMELIS_X11_ENV_DIR:-} ]] || { "$@"; return; }
+  rm -f "$BRUMELIS_X11_WM_AFTER"
+  "$@" &
+  local command_pid=$!
+  until [[ -e $BRUMELIS_X11_WM_AFTER ]] || ! kill -0 "$command_pid" 2>/dev/null; do sleep 0.1; done
+  [[ -e $BRUMELIS_X11_WM_AFTER ]] && brumelis_x11_env_start_desktop "$BRUMELIS_X11_ENV_DIR"
+  wait "$command_pid"
 }
 
 # The window manager that BRUMELIS_X11_WM names, and a compositor where it
@@ -115,18 +116,11 @@ brumelis_x11_env_start_desktop() {
   # A session bus, as desktops have: metacity and xfwm4 (through xfconfd)
   # read their settings there and leave at once without one, and GTK
   # programs would otherwise start a bus of their own that outlives the run.
-  local bus
-  bus=$(dbus-launch --sh-syntax) || { brumelis_x11_env_log "dbus-launch failed"; return 1; }
-  eval "$bus"
-  BRUMELIS_X11_ENV_PIDS+=("$DBUS_SESSION_BUS_PID")
+  brumelis_session_bus "$dir/session-bus" brumelis_session_plain || return 1
+  DBUS_SESSION_BUS_ADDRESS=$(head -1 "$dir/session-bus")
+  export DBUS_SESSION_BUS_ADDRESS
   BRUMELIS_X11_ENV_BUS=1
-  # The accessibility bus on that session bus, and its registry, as a screen
-  # reader finds them: the tests read the toolbar's controls there. Its socket
-  # goes in this environment's directory, not in one shared by the user's
-  # displays of the same number.
-  brumelis_x11_env_launch "$dir" at-spi-bus-launcher brumelis_x11_env_a11y_ready \
-    env XDG_RUNTIME_DIR="$dir" /usr/libexec/at-spi-bus-launcher --launch-immediately --a11y=1 ||
-    return 1
+  brumelis_session_a11y "$dir" brumelis_x11_env_in_dir || return 1
   case $wm in
     openbox)
       # Undecorated windows get no border either, so that a frame can be as
@@ -189,14 +183,14 @@ brumelis_x11_env_start() {
     return 0
   fi
   local dir
-  dir=$(mktemp -d "${TMPDIR:-/tmp}/brumelis-x11.XXXXXX") || return 1
+  dir=$(brumelis_session_dir x11) || return 1
   BRUMELIS_X11_ENV_DIR=$dir
   BRUMELIS_X11_ENV_OWNER=$BASHPID
-  BRUMELIS_X11_ENV_PIDS=()
 
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset \
-    3>"$dir/display" >"$dir/xvfb.log" 2>&1 &
-  BRUMELIS_X11_XVFB_PID=$!
+  # Spawned first, so ended last.
+  brumelis_session_spawn brumelis_session_plain Xvfb -displayfd 3 -screen 0 1280x1024x24 \
+    -nolisten tcp -noreset 3>"$dir/display" >"$dir/xvfb.log" 2>&1
+  BRUMELIS_X11_XVFB_PID=$BRUMELIS_SESSION_PID
   if ! brumelis_x11_env_wait "$BRUMELIS_X11_XVFB_PID" brumelis_x11_env_display_announced "$dir/display"; then
     brumelis_x11_env_log "Xvfb did not start:"
     cat "$dir/xvfb.log" >&2
@@ -219,25 +213,9 @@ brumelis_x11_env_start() {
 }
 
 brumelis_x11_env_stop() {
-  [[ -n ${BRUMELIS_X11_ENV_DIR:-} ]] || return 0
-  # Only the shell that made the environment takes it down.
-  if [[ -n ${BRUMELIS_X11_ENV_OWNER:-} && ${BRUMELIS_X11_ENV_OWNER} != "$BASHPID" ]]; then
-    return 0
-  fi
-  # Last started, first stopped: the display goes last.
-  local pids=("${BRUMELIS_X11_ENV_PIDS[@]}") index pid
-  for ((index = ${#pids[@]} - 1; index >= 0; index--)); do
-    pid=${pids[index]}
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-  done
-  if [[ -n ${BRUMELIS_X11_XVFB_PID:-} ]]; then
-    kill "$BRUMELIS_X11_XVFB_PID" 2>/dev/null || true
-    wait "$BRUMELIS_X11_XVFB_PID" 2>/dev/null || true
-  fi
-  [[ ${BRUMELIS_X11_ENV_BUS:-} == 1 ]] && unset DBUS_SESSION_BUS_ADDRESS DBUS_SESSION_BUS_PID
-  rm -rf "$BRUMELIS_X11_ENV_DIR"
-  unset BRUMELIS_X11_ENV BRUMELIS_X11_ENV_DIR BRUMELIS_X11_ENV_OWNER BRUMELIS_X11_XVFB_PID \
-    BRUMELIS_X11_ENV_PIDS BRUMELIS_X11_ENV_BUS BRUMELIS_X11_LAUNCHED_PID BRUMELIS_X11_DESKTOP
-  return 0
+  local bus=()
+  [[ ${BRUMELIS_X11_ENV_BUS:-} == 1 ]] && bus=(DBUS_SESSION_BUS_ADDRESS)
+  brumelis_session_stop "${BRUMELIS_X11_ENV_DIR:-}" "${BRUMELIS_X11_ENV_OWNER:-}" \
+    BRUMELIS_X11_ENV BRUMELIS_X11_ENV_DIR BRUMELIS_X11_ENV_OWNER BRUMELIS_X11_ENV_BUS \
+    BRUMELIS_X11_LAUNCHED_PID BRUMELIS_X11_DESKTOP BRUMELIS_X11_XVFB_PID "${bus[@]}"
 }

@@ -1,7 +1,7 @@
 // The KWin figures of docs/design.md: how soon KWin applies the opacity of a
 // slider drag's move, and how soon the toolbar reaches a moved window's
 // corner. Run on headless KWin:
-//   scripts/kwin-test.sh build/native/bench/kwin/brumelis_kwin_measure
+//   scripts/session-test.sh kwin build/native/bench/kwin/brumelis_kwin_measure
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>

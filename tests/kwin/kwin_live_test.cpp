@@ -11,19 +11,15 @@
 #include <functional>
 
 #include "tests/kwin/kwin_session.h"
+#include "tests/support/wait.h"
 
 namespace brumelis::kwin_tests {
 namespace {
 
 using std::chrono::milliseconds;
 
-bool WaitUntil(const std::function<bool()>& condition, milliseconds deadline = milliseconds(5000)) {
-    const auto end = std::chrono::steady_clock::now() + deadline;
-    while (std::chrono::steady_clock::now() < end) {
-        if (condition()) return true;
-        Pause();
-    }
-    return condition();
+bool WaitUntil(const std::function<bool()>& condition) {
+    return test_support::WaitUntil(condition, milliseconds(5000), Pause);
 }
 
 // A target window, seen by KWin at the same place twice in a row (a new
@@ -133,22 +129,6 @@ TEST_F(KWinToolbar, ASliderDragSetsTheOpacityOfTheHeightReleasedAt) {
     // KWin keeps two decimals: 129/255 reads 0.51.
     EXPECT_TRUE(WaitUntil([&] { return std::fabs(TargetOpacity() - 0.51) < 0.006; }))
         << TargetOpacity();
-}
-
-TEST_F(KWinToolbar, AnotherConnectionChangesNothing) {
-    const SeenWindow before = *WindowTitled("Cible");
-    // Neither as the script, token or no token, nor as its commands' reader.
-    EXPECT_NE(
-        CallAsStranger(program_->pid, "Window", "('', '', '700', '500', '300', '200', 'Cible')"),
-        "");
-    EXPECT_NE(CallAsStranger(program_->pid, "Closed", "('', 'x')"), "");
-    EXPECT_NE(CallAsStranger(program_->pid, "NextCommand", "('',)"), "");
-    // Still on the target, which is as it was.
-    for (int look = 0; look < 10; ++look) Pause();
-    EXPECT_TRUE(OnTarget());
-    const SeenWindow after = *WindowTitled("Cible");
-    EXPECT_EQ(after.opacity, before.opacity);
-    EXPECT_EQ(after.keepAbove, before.keepAbove);
 }
 
 TEST_F(KWinToolbar, ScriptGoesWithTheProgram) {

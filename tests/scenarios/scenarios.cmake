@@ -30,15 +30,16 @@ function(brumelis_fixture_entries out prefix)
 endfunction()
 
 # One CTest entry per fixture of the sources (brumelis_fixture_entries), each
-# running the program in a desktop's session through its runner script, one
-# at a time, under the label.
-function(brumelis_session_scenario_tests prefix label runner program)
+# running the program in the session of the desktop the label names
+# (scripts/session-test.sh), one at a time.
+function(brumelis_session_scenario_tests prefix label program)
   brumelis_fixture_entries(entries ${prefix} ${ARGN})
   foreach(entry IN LISTS entries)
     string(REPLACE "|" ";" entry "${entry}")
     list(GET entry 0 name)
     list(GET entry 1 filter)
-    add_test(NAME ${name} COMMAND ${runner} $<TARGET_FILE:${program}> --gtest_filter=${filter})
+    add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/scripts/session-test.sh ${label}
+                                   $<TARGET_FILE:${program}> --gtest_filter=${filter})
     set_tests_properties(${name} PROPERTIES LABELS ${label} RUN_SERIAL TRUE TIMEOUT 180)
   endforeach()
 endfunction()

@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
-# Records the sway answers the IPC unit tests parse (tests/sway/replies/),
-# from a headless sway of scripts/sway-env.sh with target windows placed as
-# each case needs. Run it again after a sway upgrade and compare.
-# Usage: tests/sway/record-replies.sh BUILD_TREE   (e.g. build/native)
+# Records the sway answers the IPC unit tests parse, from a headless sway of
+# scripts/sway-env.sh with target windows placed as each case needs, into
+# OUT (default: a new temporary directory). tests/sway/replies/ keeps the
+# first tree and the event as recorded, and every later case as the JSON
+# Patch from an earlier one (cases.json): after a sway upgrade, record again
+# and compare.
+# Usage: tests/sway/record-replies.sh BUILD_TREE [OUT]   (e.g. build/native)
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 target=$1/tests/sway/brumelis_sway_target
-out=$repo/tests/sway/replies
+out=${2:-$(mktemp -d "${TMPDIR:-/tmp}/sway-replies.XXXXXX")}
+echo "recording into $out"
 # shellcheck source=scripts/sway-env.sh
 source "$repo/scripts/sway-env.sh"
 trap 'kill "${targets[@]}" 2>/dev/null; brumelis_sway_env_stop' EXIT
@@ -16,7 +20,7 @@ targets=()
 
 ask() { brumelis_sway_env_run swaymsg "$@"; }
 open_target() {
-  sleep 600 | brumelis_sway_env_spawn "$target" --title="$1" >/dev/null &
+  sleep 600 | brumelis_session_spawn brumelis_sway_env_run "$target" --title="$1" >/dev/null &
   targets+=($!)
   until ask -t get_tree | grep "\"name\": \"$1\"" >/dev/null; do sleep 0.1; done
 }

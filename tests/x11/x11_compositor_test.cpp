@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "tests/x11/x11_wait.h"
+#include "tests/x11/support/wait.h"
 #include "tests/x11/x11_window_backend.h"
 // Last: Xlib's macros would rename GoogleTest's names.
 #include <X11/Xlib.h>

@@ -9,7 +9,7 @@
 #include "base/utf8_text.h"
 #include "platform/x11/x11_properties.h"
 #include "platform/x11/x11_tree.h"
-#include "tests/x11/x11_wait.h"
+#include "tests/x11/support/wait.h"
 
 namespace brumelis::x11_tests {
 

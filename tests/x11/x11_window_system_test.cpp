@@ -12,7 +12,7 @@
 
 #include "platform/x11/x11_properties.h"
 #include "platform/x11/x11_tree.h"
-#include "tests/x11/x11_wait.h"
+#include "tests/x11/support/wait.h"
 #include "tests/x11/x11_window_backend.h"
 // Last: Xlib's macros would rename GoogleTest's names.
 #include <X11/Xatom.h>

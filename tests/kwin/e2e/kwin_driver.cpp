@@ -39,7 +39,8 @@ class KWinDriver : public wayland_tests::PointerDriver<FakePointer> {
 public:
     KWinDriver() : PointerDriver(FakePointer::Shared(), kParked) {
         if (pointer_ == nullptr) {
-            std::fprintf(stderr, "no KWin session with a fake pointer (scripts/kwin-test.sh)\n");
+            std::fprintf(stderr,
+                         "no KWin session with a fake pointer (scripts/session-test.sh kwin)\n");
             std::exit(1);
         }
         Park();

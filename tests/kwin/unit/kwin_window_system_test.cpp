@@ -283,6 +283,8 @@ TEST(KWinCommands, OnlyOurScriptIsHeard) {
         {kKWin, "Window",
          "('00000000000000000000000000000000', '" + std::string(kOther) + "', '0', '0', '5', '5')"},
         {":1.9", "NextCommand", std::string("('") + kToken + "',)"},
+        {":1.9", "Closed", std::string("('") + kToken + "', '" + kTarget + "')"},
+        {kKWin, "Closed", std::string("('', '") + kTarget + "')"},
     };
     for (const RecordedCall& stranger : strangers) {
         EXPECT_EQ(loaded.bus->answers[loaded.bus->Deliver(stranger)], "refused")

@@ -57,7 +57,8 @@ class SwayDriver : public wayland_tests::PointerDriver<VirtualPointer> {
 public:
     SwayDriver() : PointerDriver(VirtualPointer::Shared(), kParked) {
         if (pointer_ == nullptr || Tree().is_discarded()) {
-            std::fprintf(stderr, "no sway session with a virtual pointer (scripts/sway-test.sh)\n");
+            std::fprintf(stderr,
+                         "no sway session with a virtual pointer (scripts/session-test.sh sway)\n");
             std::exit(1);
         }
         Park();

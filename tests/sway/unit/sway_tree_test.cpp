@@ -2,20 +2,13 @@
 // tests/sway/record-replies.sh), read into windows and visible frames.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "platform/sway/sway_tree.h"
+#include "tests/sway/unit/recorded_replies.h"
 
 namespace brumelis {
 namespace {
 
-std::string Reply(const std::string& name) {
-    std::ifstream file(std::string(BRUMELIS_SWAY_REPLIES) + "/" + name + ".json");
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
+using sway_tests::RecordedReply;
 
 struct CornerCase {
     const char* reply;
@@ -67,7 +60,7 @@ class SwayCorner : public testing::TestWithParam<CornerCase> {};
 
 TEST_P(SwayCorner, VisibleFrameAndOutput) {
     const CornerCase& row = GetParam();
-    const auto tree = ParseSwayTree(Reply(row.reply));
+    const auto tree = ParseSwayTree(RecordedReply(row.reply));
     ASSERT_TRUE(tree) << row.reply;
     const Text title(row.title, row.title + std::char_traits<char>::length(row.title));
     const auto window = std::find_if(tree->windows.begin(), tree->windows.end(),
@@ -84,13 +77,13 @@ TEST_P(SwayCorner, VisibleFrameAndOutput) {
 INSTANTIATE_TEST_SUITE_P(Recorded, SwayCorner, testing::ValuesIn(kCorners));
 
 TEST(SwayTree, TheFocusedWindowIsTheOneSwayMarks) {
-    EXPECT_EQ(ParseSwayTree(Reply("tiled"))->focused, 6);
-    EXPECT_EQ(ParseSwayTree(Reply("closed"))->focused, 5);
+    EXPECT_EQ(ParseSwayTree(RecordedReply("tiled"))->focused, 6);
+    EXPECT_EQ(ParseSwayTree(RecordedReply("closed"))->focused, 5);
 }
 
 TEST(SwayTree, AWindowClosedBetweenTwoRepliesIsGoneFromTheSecond) {
-    const auto before = ParseSwayTree(Reply("tiled"));
-    const auto after = ParseSwayTree(Reply("closed"));
+    const auto before = ParseSwayTree(RecordedReply("tiled"));
+    const auto after = ParseSwayTree(RecordedReply("closed"));
     ASSERT_TRUE(before && after);
     EXPECT_NE(before->Find(6), nullptr);
     EXPECT_EQ(after->Find(6), nullptr);
@@ -125,7 +118,7 @@ TEST(SwayTree, TitlesAreReadAsUtf8AndMendedWhereMalformed) {
 }
 
 TEST(SwayEvents, AFocusEventNamesTheWindow) {
-    const auto event = ParseSwayWindowEvent(Reply("event-focus"));
+    const auto event = ParseSwayWindowEvent(RecordedReply("event-focus"));
     ASSERT_TRUE(event);
     EXPECT_EQ(event->change, "focus");
     EXPECT_EQ(event->window.id, 5);

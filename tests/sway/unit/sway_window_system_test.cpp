@@ -3,24 +3,15 @@
 // cache follows moves that sway announces to no one.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "platform/sway/sway_window_system.h"
 #include "tests/support/wait.h"
+#include "tests/sway/unit/recorded_replies.h"
 #include "tests/sway/unit/scripted_sway.h"
 
 namespace brumelis::sway_tests {
 namespace {
 
 using std::chrono::milliseconds;
-
-std::string Reply(const std::string& name) {
-    std::ifstream file(std::string(BRUMELIS_SWAY_REPLIES) + "/" + name + ".json");
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 void Pump() {
     g_main_context_iteration(nullptr, FALSE);
@@ -47,7 +38,7 @@ void RunFor(milliseconds interval) {
 class SwayWindowSystemTest : public testing::Test {
 protected:
     void Connect(const std::string& reply) {
-        sway_ = std::make_unique<ScriptedSway>(Reply(reply));
+        sway_ = std::make_unique<ScriptedSway>(RecordedReply(reply));
         windows_ = SwayWindowSystem::Connect(sway_->Path());
         ASSERT_TRUE(windows_);
     }
@@ -89,7 +80,7 @@ TEST_F(SwayWindowSystemTest, AMoveThatSwayDoesNotAnnounceIsSeenAtTheNextLook) {
     Connect("floating-normal");
     int moves = 0;
     windows_->WatchMoves(5, [&] { ++moves; });
-    sway_->SetTree(Reply("floating-pixel"));
+    sway_->SetTree(RecordedReply("floating-pixel"));
     windows_->ForegroundWindow();
     ASSERT_TRUE(RunUntil([&] { return moves == 1; })) << "the answer shows it elsewhere";
     EXPECT_EQ(windows_->VisibleFrame(5)->left, 200);
@@ -101,13 +92,13 @@ TEST_F(SwayWindowSystemTest, AMoveThatSwayDoesNotAnnounceIsSeenAtTheNextLook) {
 TEST_F(SwayWindowSystemTest, AFocusEventCountsBeforeTheNextTree) {
     Connect("tiled");
     sway_->HoldTrees();
-    sway_->SendEvent(SwayMessageType::kWindowEvent, Reply("event-focus"));
+    sway_->SendEvent(SwayMessageType::kWindowEvent, RecordedReply("event-focus"));
     EXPECT_TRUE(RunUntil([&] { return windows_->ForegroundWindow() == 5; }));
 }
 
 TEST_F(SwayWindowSystemTest, AWindowGoneBetweenTwoTreesReadsAsNothing) {
     Connect("tiled");
-    sway_->SetTree(Reply("closed"));
+    sway_->SetTree(RecordedReply("closed"));
     windows_->ForegroundWindow();
     ASSERT_TRUE(RunUntil([&] { return !windows_->VisibleFrame(6); }));
     EXPECT_EQ(windows_->ForegroundWindow(), 5);
@@ -138,7 +129,7 @@ TEST_F(SwayWindowSystemTest, AClosedConnectionIsOpenedAgainAndFollowedAgain) {
     RunFor(milliseconds(50));
     EXPECT_EQ(sway_->Received(SwayMessageType::kRunCommand).back(), "[con_id=6] opacity 0.078");
     sway_->HoldTrees();
-    sway_->SendEvent(SwayMessageType::kWindowEvent, Reply("event-focus"));
+    sway_->SendEvent(SwayMessageType::kWindowEvent, RecordedReply("event-focus"));
     EXPECT_TRUE(RunUntil([&] { return windows_->ForegroundWindow() == 5; }));
 }
 

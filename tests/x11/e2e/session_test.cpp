@@ -69,11 +69,12 @@ bool Sleeping(pid_t pid) {
 }
 
 // A program started with the session, before its window manager: it waits
-// quietly and shows its tile once the manager is up. x11-test.sh starts the
+// quietly and shows its tile once the manager is up. session-test.sh starts the
 // manager when the file BRUMELIS_X11_WM_AFTER names is made.
 TEST(LateWindowManager, TheTileShowsOnceTheManagerIsUp) {
     const char* managerWanted = std::getenv("BRUMELIS_X11_WM_AFTER");
-    if (managerWanted == nullptr) GTEST_SKIP() << "run by x11-test.sh with BRUMELIS_X11_WM_AFTER";
+    if (managerWanted == nullptr)
+        GTEST_SKIP() << "run by session-test.sh x11 with BRUMELIS_X11_WM_AFTER";
     XSession x;
     ToolbarProgram brumelis(x);
     ASSERT_TRUE(WaitUntil([&] { return Sleeping(brumelis.Pid()) || !brumelis.IsRunning(); },

@@ -32,7 +32,8 @@ class X11Driver : public scenarios::Driver {
 public:
     X11Driver() {
         if (!x_.Opened() || !x_.HasXTest()) {
-            std::fprintf(stderr, "no X display with the XTest extension (scripts/x11-test.sh)\n");
+            std::fprintf(stderr,
+                         "no X display with the XTest extension (scripts/session-test.sh x11)\n");
             std::exit(1);
         }
         ReleaseButtons();
