@@ -7,6 +7,11 @@
 #   brumelis_wayland_as_user USER CMD        CMD as that user
 #   brumelis_wayland_a11y_ready RUN          the accessibility bus answers
 #   brumelis_wayland_end PID...              ends the processes, waits for them
+#   brumelis_wayland_scaled LENGTH           a logical length in output pixels
+#
+# BRUMELIS_WAYLAND_SCALE: the output's scale (default 1; 2, or a fractional
+# one such as 1.5). The output grows by it, so that the desktop stays
+# 1280x800 logical pixels whatever the scale.
 
 # Polls a command every 0.1 s until it succeeds, for at most the seconds
 # given, giving up early when the process it waits for has died.
@@ -67,4 +72,8 @@ brumelis_wayland_end() {
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
   done
+}
+
+brumelis_wayland_scaled() {
+  awk -v size="$1" -v scale="${BRUMELIS_WAYLAND_SCALE:-1}" 'BEGIN { printf "%d", size * scale }'
 }

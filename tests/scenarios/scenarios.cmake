@@ -42,3 +42,14 @@ function(brumelis_session_scenario_tests prefix label runner program)
     set_tests_properties(${name} PROPERTIES LABELS ${label} RUN_SERIAL TRUE TIMEOUT 180)
   endforeach()
 endfunction()
+
+# The scenarios that place, click and drag, once more in a session whose
+# output is scaled by `scale` (BRUMELIS_WAYLAND_SCALE; the desktop stays
+# 1280x800 logical pixels, where the tile must be 10x10): NAME_scaled_SCALE.
+function(brumelis_scaled_scenario_test prefix label runner program scale)
+  string(REPLACE "." "_" suffix "${scale}")
+  add_test(NAME ${prefix}scaled_${suffix} COMMAND ${runner} $<TARGET_FILE:${program}>
+           --gtest_filter=Follower.*:FoldToggle.*:Pin.*:*/SliderDragTest.*:Transparency.*)
+  set_tests_properties(${prefix}scaled_${suffix} PROPERTIES LABELS ${label} RUN_SERIAL TRUE
+                       TIMEOUT 300 ENVIRONMENT "BRUMELIS_WAYLAND_SCALE=${scale};${ARGN}")
+endfunction()
