@@ -1,6 +1,7 @@
 # shellcheck shell=bash
 # Sourced by the scripts that run the Linux program and its tests on GNOME: a
-# headless GNOME Shell (Wayland, one 1280x800 virtual monitor, Xwayland for
+# headless GNOME Shell (Wayland, one 1280x800 virtual monitor in logical
+# pixels at BRUMELIS_WAYLAND_SCALE, scripts/session.sh; Xwayland for
 # the toolbar's window) with buses, settings, extensions and a runtime
 # directory of its own, so that nothing meets another run or the machine's
 # session.
@@ -62,6 +63,30 @@ show-banners=false
 [org/gnome/mutter]
 edge-tiling=false
 SETTINGS
+  brumelis_gnome_env_monitors
+}
+
+# The virtual monitor at the scale asked (BRUMELIS_WAYLAND_SCALE), as the
+# user's display settings would keep it, in Mutter's logical layout (which
+# fractional scales need).
+brumelis_gnome_env_monitors() {
+  local scale=${BRUMELIS_WAYLAND_SCALE:-1}
+  [[ $scale == 1 ]] && return 0
+  echo "experimental-features=['scale-monitor-framebuffer']" >>"$XDG_CONFIG_HOME/glib-2.0/settings/keyfile"
+  cat >"$XDG_CONFIG_HOME/monitors.xml" <<MONITORS
+<monitors version="2">
+  <configuration>
+    <logicalmonitor>
+      <x>0</x><y>0</y><scale>$scale</scale><primary>yes</primary>
+      <monitor>
+        <monitorspec><connector>Meta-0</connector><vendor>MetaVendor</vendor>
+          <product>MetaVirtualMonitor</product><serial>0x00</serial></monitorspec>
+        <mode><width>$(brumelis_session_scaled 1280)</width><height>$(brumelis_session_scaled 800)</height><rate>60.000</rate></mode>
+      </monitor>
+    </logicalmonitor>
+  </configuration>
+</monitors>
+MONITORS
 }
 
 # The test extension says the Shell is up, its overview closed, and which X
@@ -110,7 +135,8 @@ brumelis_gnome_env_start() {
   brumelis_session_spawn brumelis_session_plain unshare -m sh -c \
     'mount -t tmpfs tmpfs /run/systemd 2>/dev/null
     mount -t tmpfs -o mode=1777 tmpfs /tmp/.X11-unix && exec "$@"' shell \
-    gnome-shell --headless --wayland --virtual-monitor 1280x800 \
+    gnome-shell --headless --wayland \
+    --virtual-monitor "$(brumelis_session_scaled 1280)x$(brumelis_session_scaled 800)" \
     --wayland-display "$BRUMELIS_GNOME_WAYLAND" >"$dir/shell.log" 2>&1
   # At most 40 s: the Shell took 15 s to start under load once.
   if ! brumelis_session_wait 40 "$BRUMELIS_SESSION_PID" brumelis_gnome_env_ready; then

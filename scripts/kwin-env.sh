@@ -1,6 +1,7 @@
 # shellcheck shell=bash
 # Sourced by the scripts that run the Linux program and its tests on KWin: a
-# headless KWin (kwin_wayland --virtual, one 1280x800 output) with session
+# headless KWin (kwin_wayland --virtual, one 1280x800 output in logical
+# pixels at BRUMELIS_WAYLAND_SCALE, scripts/session.sh) with session
 # and system buses of its own, run by an ordinary user in a runtime
 # directory of its own, so that its Wayland socket and buses never meet
 # another run's.
@@ -74,7 +75,8 @@ brumelis_kwin_env_start() {
   DBUS_SESSION_BUS_ADDRESS=$(head -1 "$dir/session-bus")
 
   brumelis_session_spawn brumelis_kwin_env_run "$dir/brumelis_kwin_wayland" --virtual \
-    --socket "$WAYLAND_DISPLAY" --width 1280 --height 800 --no-lockscreen --no-global-shortcuts \
+    --socket "$WAYLAND_DISPLAY" --width "$(brumelis_session_scaled 1280)" --height "$(brumelis_session_scaled 800)" \
+    --scale "${BRUMELIS_WAYLAND_SCALE:-1}" --no-lockscreen --no-global-shortcuts \
     --no-kactivities >"$dir/kwin.log" 2>&1
   if ! brumelis_session_wait 30 "$BRUMELIS_SESSION_PID" brumelis_kwin_env_answers; then
     brumelis_kwin_env_log "KWin did not start:"

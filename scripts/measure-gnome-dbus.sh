@@ -7,7 +7,8 @@
 # the target moved MOVES times by the test extension, and for each move the
 # time until the Shell lists the toolbar at the new corner (polled with
 # gdbus, whose own call takes a few milliseconds: the resolution). Not a
-# test. Usage: scripts/measure-gnome-dbus.sh [IDLE_SECONDS] [MOVES]
+# test. Before these, the tile's staleness over two drags made in the Shell.
+# Usage: scripts/measure-gnome-dbus.sh [IDLE_SECONDS] [MOVES]
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -45,6 +46,14 @@ toolbar_at() { test_call Windows | grep -q "'BrumelisZOLVEC', \(uint32 \)\?[0-9]
 corner=$(test_call Windows | grep -o "'Cible', \(uint32 \)\?[0-9]*, true, ([0-9-]*, [0-9-]*" | grep -o '([0-9-]*, [0-9-]*' | tr -d '(,')
 read -r x y <<<"$corner"
 wait_for toolbar_at "$x" "$y"
+
+# The glue from the Shell's record of its painted frames (the test
+# extension's Drag): the first drag once the tile shows, then another 2 s
+# later, each 125 moves of 3 px, one every 16 ms.
+toolbar=$(test_call Windows | grep -o "(\(uint32 \)\?[0-9]*, 'BrumelisZOLVEC'" | grep -o '[0-9]*' | tail -1)
+echo "first drag: $(test_call Drag "$target" "$toolbar" "(3, 0, 125, 16)")"
+sleep 2
+echo "second drag: $(test_call Drag "$target" "$toolbar" "(-3, 0, 125, 16)")"
 
 dbus-monitor --session "interface=example.zolvec.Brumelis1" >"$work/idle.txt" 2>&1 &
 monitor=$!

@@ -15,6 +15,10 @@
 #   brumelis_session_a11y DIR RUN           the accessibility bus on the session bus
 #   brumelis_session_stop DIR OWNER VAR...  ends what was spawned, last first,
 #                                           removes DIR, unsets the variables
+#   brumelis_session_scaled LENGTH          a logical length in output pixels
+# BRUMELIS_WAYLAND_SCALE: the output's scale (default 1; 2, or a fractional
+# one such as 1.5). The output grows by it, so that the desktop stays
+# 1280x800 logical pixels whatever the scale.
 # RUN is a function that runs a command in the session (as its user, with
 # its variables); with BRUMELIS_SESSION_EXEC=exec it replaces the shell.
 # A shell holds one session at a time: what it spawns is ended with it.
@@ -128,4 +132,8 @@ brumelis_session_stop() {
   rm -rf "$dir"
   unset BRUMELIS_SESSION_PID "$@"
   return 0
+}
+
+brumelis_session_scaled() {
+  awk -v size="$1" -v scale="${BRUMELIS_WAYLAND_SCALE:-1}" 'BEGIN { printf "%d", size * scale }'
 }

@@ -1,6 +1,7 @@
 # shellcheck shell=bash
 # Sourced by the scripts that run the Linux program and its tests on sway: a
-# headless sway with one 1280x800 output, run by an ordinary user (sway
+# headless sway with one 1280x800 output (logical pixels at
+# BRUMELIS_WAYLAND_SCALE, scripts/session.sh), run by an ordinary user (sway
 # refuses to run as root) in a runtime directory of its own, so that its
 # Wayland and IPC sockets are private and never meet another run's.
 #
@@ -58,7 +59,7 @@ brumelis_sway_env_start() {
   # Windows float where their programs put them, as on the desktops the
   # toolbar follows; the pointer never moves the focus; no X11 server.
   cat >"$dir/config" <<'CONFIG'
-output HEADLESS-1 resolution 1280x800 position 0 0 bg #000000 solid_color
+output HEADLESS-1 resolution $(brumelis_session_scaled 1280)x$(brumelis_session_scaled 800) scale ${BRUMELIS_WAYLAND_SCALE:-1} position 0 0 bg #000000 solid_color
 xwayland disable
 focus_follows_mouse no
 focus_on_window_activation focus

@@ -43,3 +43,18 @@ function(brumelis_session_scenario_tests prefix label program)
     set_tests_properties(${name} PROPERTIES LABELS ${label} RUN_SERIAL TRUE TIMEOUT 180)
   endforeach()
 endfunction()
+
+# The scenarios that place, click and drag, once more in a session of their
+# own whose output is scaled by `scale` (BRUMELIS_WAYLAND_SCALE; the desktop
+# stays 1280x800 logical pixels, where the tile must be 10x10), never in the
+# row's unscaled one: NAME_scaled_SCALE.
+function(brumelis_scaled_scenario_test prefix label program scale)
+  string(REPLACE "." "_" suffix "${scale}")
+  string(TOUPPER "${label}" desktop)
+  add_test(NAME ${prefix}scaled_${suffix}
+           COMMAND env -u BRUMELIS_${desktop}_ENV BRUMELIS_WAYLAND_SCALE=${scale} ${ARGN}
+                   ${PROJECT_SOURCE_DIR}/scripts/session-test.sh ${label} $<TARGET_FILE:${program}>
+                   --gtest_filter=Follower.*:FoldToggle.*:Pin.*:*/SliderDragTest.*:Transparency.*)
+  set_tests_properties(${prefix}scaled_${suffix} PROPERTIES LABELS ${label} RUN_SERIAL TRUE
+                       TIMEOUT 300)
+endfunction()

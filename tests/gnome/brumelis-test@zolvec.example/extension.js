@@ -35,6 +35,10 @@ const kXml = `<node><interface name="example.zolvec.BrumelisTest1">
   </method>
   <method name="Activate"><arg direction="in" type="u"/></method>
   <method name="Lock"><arg direction="in" type="b" name="locked"/></method>
+  <method name="Drag">
+    <arg direction="in" type="u" name="window"/><arg direction="in" type="u" name="tile"/>
+    <arg direction="in" type="(iiuu)" name="steps"/><arg direction="out" type="s"/>
+  </method>
   <method name="Screenshot">
     <arg direction="in" type="(iiii)"/><arg direction="in" type="s"/><arg direction="out" type="b"/>
   </method>
@@ -193,6 +197,66 @@ class Tester {
         } else if (!locked && Main.sessionMode.currentMode === 'unlock-dialog') {
             Main.sessionMode.popMode('unlock-dialog');
         }
+    }
+
+    // Drags the window in the Shell itself, steps (dx, dy, count, every ms)
+    // moves, and says from the Shell's record of each painted frame how long
+    // the tile was drawn off the window's corner (its staleness). Ends once
+    // the tile has come to the last corner, or 2 s after the last move.
+    DragAsync([id, tileId, [dx, dy, count, every]], invocation) {
+        const window = windowOf(id), tile = windowOf(tileId);
+        if (!window || !tile) {
+            invocation.return_value(new GLib.Variant('(s)', ['no such window']));
+            return;
+        }
+        const start = window.get_frame_rect();
+        const moves = [[GLib.get_monotonic_time(), start.x, start.y]];
+        const stale = [];
+        let lastPaint = moves[0][0], longestGap = 0, worstAt = 0;
+        const painted = global.stage.connect('after-paint', () => {
+            const now = GLib.get_monotonic_time();
+            const [x, y] = tile.get_compositor_private().get_position();
+            let on = moves.length;
+            while (on > 0 && (moves[on - 1][1] !== x || moves[on - 1][2] !== y))
+                --on;
+            stale.push(on === moves.length ? 0 : (now - moves[on][0]) / 1000);
+            if (stale[stale.length - 1] >= Math.max(...stale))
+                worstAt = (now - moves[0][0]) / 1000;
+            longestGap = Math.max(longestGap, (now - lastPaint) / 1000);
+            lastPaint = now;
+            const last = moves[moves.length - 1];
+            if (moves.length > count && (on === moves.length || now - last[0] > 2000000))
+                finish();
+        });
+        let step = 0;
+        let timer = GLib.timeout_add(GLib.PRIORITY_DEFAULT, every, () => {
+            ++step;
+            moves.push([GLib.get_monotonic_time(), start.x + dx * step, start.y + dy * step]);
+            window.move_frame(true, start.x + dx * step, start.y + dy * step);
+            if (step < count)
+                return GLib.SOURCE_CONTINUE;
+            // Nothing is painted while nothing changes.
+            timer = GLib.timeout_add(GLib.PRIORITY_DEFAULT, 2000, () => {
+                timer = 0;
+                finish();
+                return GLib.SOURCE_REMOVE;
+            });
+            return GLib.SOURCE_REMOVE;
+        });
+        let done = false;
+        const finish = () => {
+            if (done)
+                return;
+            done = true;
+            global.stage.disconnect(painted);
+            if (timer)
+                GLib.source_remove(timer);
+            const sorted = [...stale].sort((a, b) => a - b);
+            const at = f => sorted[Math.floor(f * (sorted.length - 1))].toFixed(1);
+            invocation.return_value(new GLib.Variant('(s)', [`staleness median ${at(0.5)} ms, ` +
+                `p90 ${at(0.9)} ms, max ${at(1)} ms (${worstAt.toFixed(0)} ms in) over ${stale.length} ` +
+                `frames, at most ${longestGap.toFixed(0)} ms between two`]));
+        };
     }
 
     ScreenshotAsync([area, path], invocation) {

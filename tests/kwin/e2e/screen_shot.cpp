@@ -39,7 +39,8 @@ std::vector<std::uint32_t> ScreenShot(const scenarios::Rect& area) {
     GVariantBuilder options;
     g_variant_builder_init(&options, G_VARIANT_TYPE_VARDICT);
     g_variant_builder_add(&options, "{sv}", "include-cursor", g_variant_new_boolean(FALSE));
-    g_variant_builder_add(&options, "{sv}", "native-resolution", g_variant_new_boolean(TRUE));
+    // In logical pixels, the area's, on a scaled output too.
+    g_variant_builder_add(&options, "{sv}", "native-resolution", g_variant_new_boolean(FALSE));
     GVariant* results = g_dbus_connection_call_with_unix_fd_list_sync(
         bus, "org.kde.KWin", "/org/kde/KWin/ScreenShot2", "org.kde.KWin.ScreenShot2", "CaptureArea",
         g_variant_new("(iiuua{sv}h)", area.left, area.top, area.width, area.height, &options, 0),

@@ -118,8 +118,10 @@ std::vector<std::uint32_t> Copy(Connection& connection, wl_proxy* handle, Frame&
     std::vector<std::uint32_t> pixels;
     const bool eightBitRgb =
         frame.format == WL_SHM_FORMAT_ARGB8888 || frame.format == WL_SHM_FORMAT_XRGB8888;
-    if (!eightBitRgb || frame.width != static_cast<std::uint32_t>(area.width) ||
-        frame.height != static_cast<std::uint32_t>(area.height))
+    // On a scaled output the shot has the output's pixels: each pixel of the
+    // area reads as the one at its middle.
+    if (!eightBitRgb || frame.width < static_cast<std::uint32_t>(area.width) ||
+        frame.height < static_cast<std::uint32_t>(area.height))
         return pixels;
     const std::size_t size = std::size_t{frame.stride} * frame.height;
     const int memory = memfd_create("brumelis-shot", MFD_CLOEXEC);
@@ -130,18 +132,25 @@ std::vector<std::uint32_t> Copy(Connection& connection, wl_proxy* handle, Frame&
     if (data != MAP_FAILED) {
         wl_shm_pool* pool = wl_shm_create_pool(connection.shm, memory, static_cast<int>(size));
         wl_buffer* buffer =
-            wl_shm_pool_create_buffer(pool, 0, area.width, area.height,
+            wl_shm_pool_create_buffer(pool, 0, static_cast<std::int32_t>(frame.width),
+                                      static_cast<std::int32_t>(frame.height),
                                       static_cast<std::int32_t>(frame.stride), frame.format);
         wl_shm_pool_destroy(pool);
         wl_proxy_marshal(handle, kCopy, buffer);
         if (DispatchUntil(connection.display, [&] { return frame.ready || frame.failed; }) &&
             frame.ready) {
             pixels.reserve(static_cast<std::size_t>(area.width * area.height));
+            const auto middle = [](int at, int length, std::uint32_t shown) {
+                return static_cast<std::size_t>((2 * at + 1) * std::int64_t{shown} / (2 * length));
+            };
             for (int y = 0; y < area.height; ++y) {
-                const int row = (frame.flags & kYInvert) != 0 ? area.height - 1 - y : y;
+                const std::size_t shownY = middle(y, area.height, frame.height);
+                const std::size_t row =
+                    (frame.flags & kYInvert) != 0 ? frame.height - 1 - shownY : shownY;
                 const auto* line = reinterpret_cast<const std::uint32_t*>(
                     static_cast<const char*>(data) + std::size_t{frame.stride} * row);
-                for (int x = 0; x < area.width; ++x) pixels.push_back(line[x] & 0xFFFFFF);
+                for (int x = 0; x < area.width; ++x)
+                    pixels.push_back(line[middle(x, area.width, frame.width)] & 0xFFFFFF);
             }
         }
         wl_buffer_destroy(buffer);
