@@ -36,6 +36,13 @@ ChangeAnswer ToolbarWindow::SendOpacity(std::uint8_t opacity) {
     const ChangeAnswer answer = desktop_.SetOpacity(target_, opacity);
     if (answer == ChangeAnswer::kRefused) refusedOpacity_.insert(target_);
     if (answer == ChangeAnswer::kAccepted) toldNotNow_ = false;
+    if (answer == ChangeAnswer::kAccepted || answer == ChangeAnswer::kUnsupported) {
+        // Recorded either way: an opacity not shown yet still shows later.
+        if (opacity == 255)
+            opacity_.erase(target_);
+        else
+            opacity_[target_] = opacity;
+    }
     return answer;
 }
 
@@ -51,6 +58,10 @@ void ToolbarWindow::EndDrag() {
     if (!dragAnswer_) return;
     const ChangeAnswer answer = *dragAnswer_;
     dragAnswer_.reset();
+    TellOpacityAnswer(answer);
+}
+
+void ToolbarWindow::TellOpacityAnswer(ChangeAnswer answer) {
     if (const Text* why = WhyLeftAloneUntold(answer)) {
         // Once for each window.
         toolkit_.ShowMessage(*why, MessageButtons::Ok);

@@ -134,6 +134,8 @@ public:
     int Run(FormEvents& events) override;
     MessageAnswer ShowMessage(const Text& text, MessageButtons buttons, const Text& title) override;
     void DoEvents() override;
+    // Also the script's key press.
+    void Shortcut(ShortcutId shortcut) override;
     [[noreturn]] void End() override;
 
 private:
