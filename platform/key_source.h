@@ -14,10 +14,10 @@ enum class ShortcutId : std::int32_t {};
 
 // The modifiers a chord holds, added together.
 enum KeyModifier : unsigned {
-    kSuperKey = 1,  // the Windows key, Super or Meta on Linux desktops
-    kControlKey = 2,
-    kShiftKey = 4,
-    kAltKey = 8,
+    kSuperModifier = 1,  // the Windows key, Super or Meta on Linux desktops
+    kControlModifier = 2,
+    kShiftModifier = 4,
+    kAltModifier = 8,
 };
 
 // A letter key is its upper-case letter; the others are named here.

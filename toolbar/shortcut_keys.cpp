@@ -6,8 +6,8 @@ namespace {
 
 // Super, Ctrl and Shift together are bound by no default of Windows, GNOME,
 // Plasma or sway on these keys (docs/design.md has the table checked).
-constexpr unsigned kFirst = kSuperKey | kControlKey | kShiftKey;
-constexpr unsigned kSecond = kSuperKey | kControlKey | kAltKey;
+constexpr unsigned kFirst = kSuperModifier | kControlModifier | kShiftModifier;
+constexpr unsigned kSecond = kSuperModifier | kControlModifier | kAltModifier;
 
 Text KeyName(Key key) {
     switch (key) {
@@ -45,10 +45,10 @@ ShortcutId ShortcutOf(KeyAction action) {
 
 Text ChordName(const KeyChord& chord, const Text& superName) {
     Text name;
-    if (chord.modifiers & kSuperKey) name += superName + u"+";
-    if (chord.modifiers & kControlKey) name += u"Ctrl+";
-    if (chord.modifiers & kShiftKey) name += u"Maj+";
-    if (chord.modifiers & kAltKey) name += u"Alt+";
+    if (chord.modifiers & kSuperModifier) name += superName + u"+";
+    if (chord.modifiers & kControlModifier) name += u"Ctrl+";
+    if (chord.modifiers & kShiftModifier) name += u"Maj+";
+    if (chord.modifiers & kAltModifier) name += u"Alt+";
     return name + KeyName(chord.key);
 }
 

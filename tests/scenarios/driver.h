@@ -99,6 +99,14 @@ public:
     // releases there.
     virtual bool Drag(WindowId over, Point from, Point to, Button button) = 0;
 
+    // Real key input: presses the chord (names joined by "+": Super, Ctrl,
+    // Shift, Alt, a letter, PageUp, PageDown, Home) with `over` in the
+    // foreground, and lets it go. False where the driver has no keyboard.
+    virtual bool PressKeys(WindowId /*over*/, const std::string& /*chord*/) { return false; }
+    // Takes the chord as another program would, until the driver ends, so
+    // that a copy started next finds it held; false where it cannot.
+    virtual bool HoldKeys(const std::string& /*chord*/) { return false; }
+
     // What the desktop itself can do: keep a window above the others (i3
     // cannot), and draw opacity (X11 only under a compositing manager).
     virtual bool KeepsWindowsAbove() = 0;
