@@ -6,6 +6,7 @@
 
 #include "platform/gtk/gtk_toolkit.h"
 #include "platform/gtk/gtk_x11_events.h"
+#include "platform/gtk/gtk_x11_keys.h"
 #include "platform/x11/x11_instance_lock.h"
 #include "program/desktop_start.h"
 #include "toolbar/toolbar_program.h"
@@ -34,9 +35,11 @@ int Run(int& argc, char**& argv) {
     if (!OpenGtk("x11", argc, argv)) return 1;
     GdkX11WindowSystem windows;
     X11InstanceLock startLock;
-    return RunToolbarProgram(windows.Windows(), startLock, [](const FormLayout& layout) {
-        return std::make_unique<GtkToolkit>(layout);
-    });
+    GdkX11Keys keys;
+    return RunToolbarProgram(
+        windows.Windows(), startLock,
+        [](const FormLayout& layout) { return std::make_unique<GtkToolkit>(layout); },
+        &keys.Keys());
 }
 
 }  // namespace
