@@ -61,6 +61,8 @@ public:
     virtual ControlGeometry Geometry(ControlId control) const = 0;
     virtual Text ButtonCaption(ControlId button) const = 0;
     virtual void SetButtonCaption(ControlId button, const Text& caption) = 0;
+    // What a screen reader reads as a slider's value, 0 to 100.
+    virtual void SetAccessibleValue(ControlId slider, int percent) = 0;
     // Starts or stops a timer of the layout. Starting a running timer
     // changes nothing: its ticks keep their pace.
     virtual void SetTimerRunning(ControlId timer, bool running) = 0;

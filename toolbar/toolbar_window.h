@@ -59,6 +59,8 @@ private:
     void MakeOpaqueAndFold();
     void EndDrag();
     ChangeAnswer SendOpacity(std::uint8_t opacity);
+    // The target's opacity as the slider's value for screen readers.
+    void ShowOpacity();
     // Why the window keeps its opacity, unless already told; none when it takes it.
     const Text* WhyLeftAloneUntold(ChangeAnswer answer);
     // Says what an opacity's answer means, as at the end of a drag.

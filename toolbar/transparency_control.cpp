@@ -32,6 +32,12 @@ const Text* WhyLeftAlone(ChangeAnswer answer) {
 
 }  // namespace
 
+void ToolbarWindow::ShowOpacity() {
+    const auto known = opacity_.find(target_);
+    const int alpha = known == opacity_.end() ? 255 : known->second;
+    form_.SetAccessibleValue(kSlider, (alpha * 100 + 127) / 255);
+}
+
 ChangeAnswer ToolbarWindow::SendOpacity(std::uint8_t opacity) {
     const ChangeAnswer answer = desktop_.SetOpacity(target_, opacity);
     if (answer == ChangeAnswer::kRefused) refusedOpacity_.insert(target_);
@@ -42,6 +48,7 @@ ChangeAnswer ToolbarWindow::SendOpacity(std::uint8_t opacity) {
             opacity_.erase(target_);
         else
             opacity_[target_] = opacity;
+        ShowOpacity();
     }
     return answer;
 }

@@ -127,14 +127,13 @@ public:
     bool PressKeys(WindowId over, const std::string& chord) override {
         const std::vector<WORD> keys = KeysOf(chord);
         if (keys.empty() || !BringToForeground(over)) return false;
-        std::vector<INPUT> inputs;
-        for (std::size_t i = 0; i < 2 * keys.size(); ++i) {
-            INPUT input{};
-            input.type = INPUT_KEYBOARD;
-            const bool up = i >= keys.size();
-            input.ki.wVk = keys[up ? 2 * keys.size() - 1 - i : i];
-            input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-            inputs.push_back(input);
+        std::vector<INPUT> inputs(2 * keys.size());
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            INPUT& down = inputs[i];
+            INPUT& up = inputs[inputs.size() - 1 - i];
+            down.type = up.type = INPUT_KEYBOARD;
+            down.ki.wVk = up.ki.wVk = keys[i];
+            up.ki.dwFlags = KEYEVENTF_KEYUP;
         }
         const auto count = static_cast<UINT>(inputs.size());
         return SendInput(count, inputs.data(), sizeof(INPUT)) == count;

@@ -51,6 +51,9 @@ public:
     // The pin button's caption as another program reads it; none when it
     // could not be read, which no scenario takes for a pass.
     virtual std::optional<std::string> PinCaption() = 0;
+    // The slider's value as a screen reader reads it (0-100); none where
+    // the driver cannot read it.
+    virtual std::optional<int> SliderValue() { return std::nullopt; }
     // Its message box, if one is shown.
     virtual std::optional<MessageBoxReading> Box() = 0;
     // Answers the box shown with real input; false when it has no such button.

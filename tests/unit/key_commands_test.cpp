@@ -56,19 +56,6 @@ TEST_F(KeyCommandsTest, AHeldKeyIsToldOnceWithItsFallbackAndTheOthersWork) {
     EXPECT_EQ(Told(), 1u);
 }
 
-TEST_F(KeyCommandsTest, PinKeyTogglesAsTheButtonAndTheCaptionFollows) {
-    Start();
-    desktop.SetForeground(editor);
-    Press(KeyAction::TogglePin);
-    EXPECT_TRUE(desktop.Get(editor).keptAbove);
-    EXPECT_EQ(toolkit.Window().ButtonCaption(kPinButton), texts::kUnpinCaption);
-    EXPECT_EQ(form.TargetWindow(), editor);
-    Press(KeyAction::TogglePin);
-    EXPECT_FALSE(desktop.Get(editor).keptAbove);
-    EXPECT_EQ(toolkit.Window().ButtonCaption(kPinButton), texts::kPinCaption);
-    EXPECT_EQ(Told(), 0u);
-}
-
 TEST_F(KeyCommandsTest, StepsFollowTheSliderScaleFromWhatTheMouseSet) {
     Start();
     desktop.SetForeground(editor);
@@ -78,13 +65,16 @@ TEST_F(KeyCommandsTest, StepsFollowTheSliderScaleFromWhatTheMouseSet) {
     toolkit.Move(kSlider, 6, 44);
     toolkit.Release(kSlider, 1);
     ASSERT_EQ(Alpha(), 129);
-    const std::pair<KeyAction, int> presses[] = {
-        {KeyAction::MoreTransparent, 128}, {KeyAction::MoreTransparent, 102},
-        {KeyAction::LessTransparent, 128}, {KeyAction::Opaque, 255},
-        {KeyAction::LessTransparent, 255}, {KeyAction::MoreTransparent, 230}};
-    for (const auto& [action, alpha] : presses) {
+    EXPECT_EQ(toolkit.Window().AccessibleValue(kSlider), 51);
+    // With the slider's value for screen readers, in percent.
+    const std::tuple<KeyAction, int, int> presses[] = {
+        {KeyAction::MoreTransparent, 128, 50},  {KeyAction::MoreTransparent, 102, 40},
+        {KeyAction::LessTransparent, 128, 50},  {KeyAction::Opaque, 255, 100},
+        {KeyAction::LessTransparent, 255, 100}, {KeyAction::MoreTransparent, 230, 90}};
+    for (const auto& [action, alpha, percent] : presses) {
         Press(action);
         EXPECT_EQ(Alpha(), alpha) << static_cast<int>(action);
+        EXPECT_EQ(toolkit.Window().AccessibleValue(kSlider), percent);
     }
 }
 
