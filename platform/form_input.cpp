@@ -45,6 +45,7 @@ void FormInput::Deliver(const FormEvent& event) {
             case FormEvent::Kind::DoubleClick: events_->DoubleClick(event.control); break;
             case FormEvent::Kind::MouseDown: events_->MouseDown(event.control, event.mouse); break;
             case FormEvent::Kind::MouseMove: events_->MouseMove(event.control, event.mouse); break;
+            case FormEvent::Kind::Shortcut: events_->Shortcut(event.shortcut); break;
         }
     } catch (const Failure& failure) {
         ReportAndEnd(toolkit_, failure);
@@ -61,6 +62,10 @@ void FormInput::Load() {
 
 void FormInput::Tick(ControlId timer) {
     Deliver({FormEvent::Kind::Tick, timer, {}});
+}
+
+void FormInput::Shortcut(ShortcutId shortcut) {
+    Deliver({FormEvent::Kind::Shortcut, kFormWindowId, {}, shortcut});
 }
 
 void FormInput::ButtonClicked(ControlId button) {

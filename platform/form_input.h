@@ -68,6 +68,7 @@ public:
     void Tick(ControlId timer);
     // A native push button's own click.
     void ButtonClicked(ControlId button);
+    void Shortcut(ShortcutId shortcut);
 
     void Press(const PointerInput& input);
     // The press just reported is the second of a double click.
@@ -95,10 +96,11 @@ private:
     // no callback between the native event and the handler, and one copy of
     // the run-time error report's catch clauses in the program.
     struct FormEvent {
-        enum class Kind { Load, Tick, Click, DoubleClick, MouseDown, MouseMove };
+        enum class Kind { Load, Tick, Click, DoubleClick, MouseDown, MouseMove, Shortcut };
         Kind kind;
         ControlId control;
         MouseEvent mouse;
+        ShortcutId shortcut{};
     };
 
     void Deliver(const FormEvent& event);

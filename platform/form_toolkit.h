@@ -6,6 +6,7 @@
 
 #include "base/core_types.h"
 #include "platform/form_layout.h"
+#include "platform/key_source.h"
 
 namespace brumelis {
 
@@ -31,6 +32,8 @@ public:
     // Delivered for every press; a form with nothing to do on one keeps this.
     virtual void MouseDown(ControlId /*control*/, const MouseEvent& /*event*/) {}
     virtual void MouseMove(ControlId control, const MouseEvent& event) = 0;
+    // A key of a KeySource pressed; a form that takes none keeps this.
+    virtual void Shortcut(ShortcutId /*shortcut*/) {}
 };
 
 struct ControlGeometry {
@@ -58,6 +61,8 @@ public:
     virtual ControlGeometry Geometry(ControlId control) const = 0;
     virtual Text ButtonCaption(ControlId button) const = 0;
     virtual void SetButtonCaption(ControlId button, const Text& caption) = 0;
+    // What a screen reader reads as a slider's value, 0 to 100.
+    virtual void SetAccessibleValue(ControlId slider, int percent) = 0;
     // Starts or stops a timer of the layout. Starting a running timer
     // changes nothing: its ticks keep their pace.
     virtual void SetTimerRunning(ControlId timer, bool running) = 0;
@@ -80,6 +85,9 @@ public:
                                       const Text& title = Text()) = 0;
     // Runs every event already pending, once, and returns.
     virtual void DoEvents() = 0;
+    // Delivers a key press as a form event, one handler at a time like
+    // every other; the key source calls it from the toolkit's own loop.
+    virtual void Shortcut(ShortcutId shortcut) = 0;
     // Ends the program at once: no further handler runs.
     [[noreturn]] virtual void End() = 0;
 };

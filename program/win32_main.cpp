@@ -7,6 +7,7 @@
 #include "platform/win32/display_scale.h"
 #include "platform/win32/start_failure.h"
 #include "platform/win32/win32_instance_lock.h"
+#include "platform/win32/win32_key_source.h"
 #include "platform/win32/win32_support.h"
 #include "platform/win32/win32_toolkit.h"
 #include "platform/win32/win32_window_system.h"
@@ -26,10 +27,18 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     brumelis::Win32WindowSystem desktop;
     try {
         brumelis::Win32InstanceLock startLock(kStartupLockName);
+        // Without its window there are no keys; the mouse still works.
+        std::unique_ptr<brumelis::Win32KeySource> keys;
+        try {
+            keys = std::make_unique<brumelis::Win32KeySource>(instance);
+        } catch (const brumelis::SystemRefusal&) {
+        }
         return brumelis::RunToolbarProgram(
-            desktop, startLock, [instance](const brumelis::FormLayout& form) {
+            desktop, startLock,
+            [instance](const brumelis::FormLayout& form) {
                 return std::make_unique<brumelis::Win32Toolkit>(instance, form);
-            });
+            },
+            keys.get());
     } catch (const brumelis::SystemRefusal& failure) {
         ::MessageBoxW(nullptr, brumelis::Wide(brumelis::StartFailureText(failure)),
                       brumelis::Wide(layout.applicationTitle), MB_OK | MB_ICONERROR);

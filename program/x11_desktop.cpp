@@ -7,6 +7,7 @@
 #include "platform/file_instance_lock.h"
 #include "platform/gtk/gtk_toolkit.h"
 #include "platform/gtk/gtk_x11_events.h"
+#include "platform/gtk/gtk_x11_keys.h"
 #include "program/desktop_start.h"
 #include "toolbar/toolbar_program.h"
 // Xlib last: its macros (None, Status...) clash with names above.
@@ -34,9 +35,11 @@ int Run(const SessionEnvironment& session, int& argc, char**& argv) {
     if (!OpenGtk("x11", argc, argv)) return 1;
     GdkX11WindowSystem windows;
     FileInstanceLock startLock(session.display, session.runtimeDirectory);
-    return RunToolbarProgram(windows.Windows(), startLock, [](const FormLayout& layout) {
-        return std::make_unique<GtkToolkit>(layout);
-    });
+    GdkX11Keys keys;
+    return RunToolbarProgram(
+        windows.Windows(), startLock,
+        [](const FormLayout& layout) { return std::make_unique<GtkToolkit>(layout); },
+        &keys.Keys());
 }
 
 }  // namespace

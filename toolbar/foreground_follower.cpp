@@ -42,6 +42,7 @@ void ToolbarWindow::FollowForeground() {
     form_.StayAbove();
     form_.SetButtonCaption(
         kPinButton, IsPinned(pinned_, foreground) ? texts::kUnpinCaption : texts::kPinCaption);
+    ShowOpacity();
 
     cornerLeft_ = rect.left;
     cornerTop_ = rect.top;

@@ -15,4 +15,10 @@ namespace brumelis {
 // None for a slider without a height or a position that is not a number.
 std::optional<std::uint8_t> SliderAlpha(Twips height, Twips y);
 
+// A key's step along the slider: its points a tenth of its height apart,
+// each with the alpha SliderAlpha gives it. The nearest point's alpha below
+// `current` (more transparent, down: toward the bottom) or above it (up);
+// none past the end of the scale or for a slider without a height.
+std::optional<std::uint8_t> SliderStepAlpha(Twips height, std::uint8_t current, bool down);
+
 }  // namespace brumelis

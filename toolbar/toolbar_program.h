@@ -9,6 +9,7 @@
 #include "platform/form_layout.h"
 #include "platform/form_toolkit.h"
 #include "platform/instance_lock.h"
+#include "platform/key_source.h"
 #include "platform/window_system.h"
 
 namespace brumelis {
@@ -19,7 +20,9 @@ using ToolkitMaker = std::function<std::unique_ptr<FormToolkit>(const FormLayout
 
 // Returns the toolkit's exit status. The lock is released by the start-up
 // once its instance check is done, and at the latest when this returns.
+// The keys, when the desktop has a source of them, act on the foreground
+// window; their presses come through the toolkit's loop.
 int RunToolbarProgram(WindowSystem& desktop, InstanceLock& startLock,
-                      const ToolkitMaker& makeToolkit);
+                      const ToolkitMaker& makeToolkit, KeySource* keys = nullptr);
 
 }  // namespace brumelis

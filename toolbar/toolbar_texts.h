@@ -50,4 +50,11 @@ inline const Text kOpacityNotShown =
     u"votre bureau). Brumelis a réglé l'opacité de la fenêtre : elle apparaîtra dès qu'un "
     u"compositeur sera lancé.";
 
+// Keys another program holds: the notice's first line, then one line each.
+inline const Text kKeysTaken =
+    u"Un autre programme utilise déjà ces raccourcis clavier ; les autres raccourcis de "
+    u"Brumelis fonctionnent :";
+inline const Text kUseTheMouse =
+    u"ce raccourci n'est pas disponible, utilisez la souris (le bouton « + » ou le curseur).";
+
 }  // namespace brumelis::texts

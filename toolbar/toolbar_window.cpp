@@ -10,8 +10,8 @@
 namespace brumelis {
 
 ToolbarWindow::ToolbarWindow(WindowSystem& desktop, FormToolkit& toolkit, FormWindow& form,
-                             InstanceLock* startLock)
-    : desktop_(desktop), toolkit_(toolkit), form_(form), startLock_(startLock) {}
+                             InstanceLock* startLock, KeySource* keys)
+    : desktop_(desktop), toolkit_(toolkit), form_(form), startLock_(startLock), keys_(keys) {}
 
 ToolbarWindow::~ToolbarWindow() {
     if (watched_ != 0) desktop_.WatchMoves(0, nullptr);
@@ -62,6 +62,7 @@ void ToolbarWindow::StartUp() {
         toolkit_.ShowMessage(texts::kAlreadyRunning, MessageButtons::Ok, texts::kApplicationTitle);
         toolkit_.End();
     }
+    TakeKeys();
     toolkit_.DoEvents();
     form_.SetEnabled(true);
 }

@@ -4,11 +4,13 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <set>
 
 #include "platform/form_toolkit.h"
 #include "platform/instance_lock.h"
+#include "platform/key_source.h"
 #include "platform/window_system.h"
 
 namespace brumelis {
@@ -17,8 +19,9 @@ class ToolbarWindow : public FormEvents {
 public:
     // The start lock, when given, is released once the instance check is
     // done: this copy's windows are on the desktop for the next copy to see.
+    // The keys, when given, are taken once the instance check is done.
     ToolbarWindow(WindowSystem& desktop, FormToolkit& toolkit, FormWindow& form,
-                  InstanceLock* startLock = nullptr);
+                  InstanceLock* startLock = nullptr, KeySource* keys = nullptr);
     // The window system no longer calls back into a toolbar that is gone.
     ~ToolbarWindow() override;
     ToolbarWindow(const ToolbarWindow&) = delete;
@@ -30,6 +33,7 @@ public:
     void Click(ControlId control) override;
     void DoubleClick(ControlId control) override;
     void MouseMove(ControlId control, const MouseEvent& event) override;
+    void Shortcut(ShortcutId shortcut) override;
 
     // Shared state, read by tests.
     WindowHandle TargetWindow() const { return target_; }
@@ -55,8 +59,15 @@ private:
     void MakeOpaqueAndFold();
     void EndDrag();
     ChangeAnswer SendOpacity(std::uint8_t opacity);
+    // The target's opacity as the slider's value for screen readers.
+    void ShowOpacity();
     // Why the window keeps its opacity, unless already told; none when it takes it.
     const Text* WhyLeftAloneUntold(ChangeAnswer answer);
+    // Says what an opacity's answer means, as at the end of a drag.
+    void TellOpacityAnswer(ChangeAnswer answer);
+    // key_commands.cpp
+    void TakeKeys();
+    void StepOpacity(bool down);
     // Shows an OK box; a box that cannot be shown is skipped.
     void Tell(const Text& text);
     void TellNotNow();
@@ -65,6 +76,7 @@ private:
     FormToolkit& toolkit_;
     FormWindow& form_;
     InstanceLock* startLock_;
+    KeySource* keys_;
 
     // The foreground window of the last tick: the one the commands act on.
     WindowHandle target_ = 0;
@@ -94,6 +106,9 @@ private:
     std::set<WindowHandle> refusedPin_;
     std::set<WindowHandle> refusedOpacity_;
     std::set<WindowHandle> toldDrawsItself_;
+    // The opacity last set on a window, where it is not opaque: where the
+    // keys step from.
+    std::map<WindowHandle, std::uint8_t> opacity_;
 };
 
 }  // namespace brumelis

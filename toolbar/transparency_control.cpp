@@ -32,10 +32,24 @@ const Text* WhyLeftAlone(ChangeAnswer answer) {
 
 }  // namespace
 
+void ToolbarWindow::ShowOpacity() {
+    const auto known = opacity_.find(target_);
+    const int alpha = known == opacity_.end() ? 255 : known->second;
+    form_.SetAccessibleValue(kSlider, (alpha * 100 + 127) / 255);
+}
+
 ChangeAnswer ToolbarWindow::SendOpacity(std::uint8_t opacity) {
     const ChangeAnswer answer = desktop_.SetOpacity(target_, opacity);
     if (answer == ChangeAnswer::kRefused) refusedOpacity_.insert(target_);
     if (answer == ChangeAnswer::kAccepted) toldNotNow_ = false;
+    if (answer == ChangeAnswer::kAccepted || answer == ChangeAnswer::kUnsupported) {
+        // Recorded either way: an opacity not shown yet still shows later.
+        if (opacity == 255)
+            opacity_.erase(target_);
+        else
+            opacity_[target_] = opacity;
+        ShowOpacity();
+    }
     return answer;
 }
 
@@ -51,6 +65,10 @@ void ToolbarWindow::EndDrag() {
     if (!dragAnswer_) return;
     const ChangeAnswer answer = *dragAnswer_;
     dragAnswer_.reset();
+    TellOpacityAnswer(answer);
+}
+
+void ToolbarWindow::TellOpacityAnswer(ChangeAnswer answer) {
     if (const Text* why = WhyLeftAloneUntold(answer)) {
         // Once for each window.
         toolkit_.ShowMessage(*why, MessageButtons::Ok);

@@ -195,6 +195,10 @@ void FakeToolkit::Move(ControlId control, int x, int y) {
     Script([&] { window_->Input().Move(Pointer(control, 0, x, y)); });
 }
 
+void FakeToolkit::Shortcut(ShortcutId shortcut) {
+    Script([&] { window_->Input().Shortcut(shortcut); });
+}
+
 void FakeToolkit::Click(ControlId control) {
     if (window_->IsPushButton(control)) {
         Script([&] { window_->Input().ButtonClicked(control); });

@@ -52,6 +52,8 @@ public:
     ControlGeometry Geometry(ControlId control) const override;
     Text ButtonCaption(ControlId button) const override;
     void SetButtonCaption(ControlId button, const Text& caption) override;
+    void SetAccessibleValue(ControlId slider, int percent) override { values_[slider] = percent; }
+    int AccessibleValue(ControlId slider) const { return values_.at(slider); }
     void SetTimerRunning(ControlId timer, bool running) override;
 
     FormInput& Input() { return input_; }
@@ -79,6 +81,7 @@ private:
     int nativeMoves_ = 0;
     std::map<ControlId, PixelRect> rects_;
     std::map<ControlId, Text> captions_;
+    std::map<ControlId, int> values_;
     std::map<ControlId, bool> timers_;  // running or not
     std::set<FakeOperation>& failing_;
 };
@@ -134,6 +137,8 @@ public:
     int Run(FormEvents& events) override;
     MessageAnswer ShowMessage(const Text& text, MessageButtons buttons, const Text& title) override;
     void DoEvents() override;
+    // Also the script's key press.
+    void Shortcut(ShortcutId shortcut) override;
     [[noreturn]] void End() override;
 
 private:

@@ -9,6 +9,7 @@
 #include "platform/gtk/gtk_form.h"
 #include "platform/gtk/gtk_images.h"
 #include "platform/gtk/gtk_support.h"
+#include "platform/gtk/gtk_value_panel.h"
 #include "platform/pixels.h"
 
 namespace brumelis {
@@ -112,7 +113,11 @@ void GtkForm::CreateControl(const ControlLayout& layout, int index) {
         control.widget = gtk_button_new_with_label(Utf8FromText(layout.caption).c_str());
         gtk_widget_set_can_focus(control.widget, layout.tabIndex >= 0);
     } else {
-        control.widget = gtk_event_box_new();
+        const bool slider = std::any_of(
+            layout_.accessible.begin(), layout_.accessible.end(), [&](const AccessibleText& text) {
+                return text.id == layout.id && text.role == AccessibleRole::Slider;
+            });
+        control.widget = slider ? NewValuePanel() : gtk_event_box_new();
         control.children = gtk_fixed_new();
         gtk_container_add(GTK_CONTAINER(control.widget), control.children);
         if (GdkPixbuf* image = LoadPanelImage(layout.image)) {

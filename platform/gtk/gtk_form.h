@@ -53,6 +53,7 @@ public:
     void StayAbove() override;
     Text ButtonCaption(ControlId button) const override;
     void SetButtonCaption(ControlId button, const Text& caption) override;
+    void SetAccessibleValue(ControlId slider, int percent) override;
     void SetTimerRunning(ControlId timer, bool running) override;
 
 private:

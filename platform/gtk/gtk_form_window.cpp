@@ -3,6 +3,7 @@
 #include "platform/form_controls.h"
 #include "platform/gtk/gtk_form.h"
 #include "platform/gtk/gtk_support.h"
+#include "platform/gtk/gtk_value_panel.h"
 
 namespace brumelis {
 
@@ -67,6 +68,10 @@ Text GtkForm::ButtonCaption(ControlId button) const {
 }
 
 // Unchanged captions are not set again: the follower sets it on every tick.
+void GtkForm::SetAccessibleValue(ControlId slider, int percent) {
+    SetPanelValue(WidgetOf(slider), percent);
+}
+
 void GtkForm::SetButtonCaption(ControlId button, const Text& caption) {
     GtkButton* widget = ButtonOf(button);
     const std::string text = Utf8FromText(caption);

@@ -31,6 +31,7 @@ public:
     MessageAnswer ShowMessage(const Text& text, MessageButtons buttons,
                               const Text& title = Text()) override;
     void DoEvents() override;
+    void Shortcut(ShortcutId shortcut) override { form_.Input().Shortcut(shortcut); }
     [[noreturn]] void End() override;
     // Runs in End, before the process goes: what the program must undo in
     // other processes (a script loaded into the compositor).

@@ -120,7 +120,12 @@ void Win32Form::CreateControl(const ControlLayout& layout) {
     }
     control.background = ResolveBrush(layout.backColor, control.ownedBrush);
     control.imageId = layout.image;
-    ::CreateWindowExW(0, kPanelClass, L"",
+    // The text a panel never draws is the name screen readers read (MSAA's
+    // default object names a window by it).
+    Text name;
+    for (const AccessibleText& text : layout_.accessible)
+        if (text.id == layout.id) name = text.name;
+    ::CreateWindowExW(0, kPanelClass, Wide(name),
                       WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | tabStop, left,
                       top, width, height, parent, ChildMenuId(layout.id), instance_, &control);
     if (control.hwnd == nullptr) ThrowLastError("CreateWindowExW (picture)");

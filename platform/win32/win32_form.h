@@ -44,6 +44,9 @@ public:
     void StayAbove() override;
     Text ButtonCaption(ControlId button) const override;
     void SetButtonCaption(ControlId button, const Text& caption) override;
+    // No value reaches Windows' screen readers yet: the slider is a plain
+    // window to MSAA.
+    void SetAccessibleValue(ControlId, int) override {}
     void SetTimerRunning(ControlId timer, bool running) override;
 
 private:

@@ -21,6 +21,7 @@ public:
     MessageAnswer ShowMessage(const Text& text, MessageButtons buttons,
                               const Text& title = Text()) override;
     void DoEvents() override;
+    void Shortcut(ShortcutId shortcut) override { form_.Input().Shortcut(shortcut); }
     [[noreturn]] void End() override;
 
 private:

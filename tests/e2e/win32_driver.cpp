@@ -1,5 +1,6 @@
 #include "tests/e2e/win32_driver.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -21,6 +22,27 @@ std::wstring Wide(const std::string& utf8) {
     std::wstring text(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), size);
     return text;
+}
+
+// The virtual keys of a chord such as "Super+Ctrl+Shift+PageUp"; empty
+// when a name is unknown.
+std::vector<WORD> KeysOf(const std::string& chord) {
+    static const std::pair<const char*, WORD> kNamed[] = {
+        {"Super", VK_LWIN},   {"Ctrl", VK_CONTROL},  {"Shift", VK_SHIFT}, {"Alt", VK_MENU},
+        {"PageUp", VK_PRIOR}, {"PageDown", VK_NEXT}, {"Home", VK_HOME}};
+    std::vector<WORD> keys;
+    std::size_t start = 0;
+    while (start <= chord.size()) {
+        const std::size_t end = std::min(chord.find('+', start), chord.size());
+        const std::string name = chord.substr(start, end - start);
+        WORD key = name.size() == 1 && name[0] >= 'A' && name[0] <= 'Z' ? name[0] : 0;
+        for (const auto& [named, code] : kNamed)
+            if (name == named) key = code;
+        if (key == 0) return {};
+        keys.push_back(key);
+        start = end + 1;
+    }
+    return keys;
 }
 
 MouseButton MouseButtonOf(scenarios::Button button) {
@@ -105,12 +127,54 @@ public:
         return DragOn(Hwnd(over), from, to, MouseButtonOf(button));
     }
 
+    // Downs in order, ups in reverse, in one batch: the chord is never half
+    // pressed while the toolbar looks.
+    bool PressKeys(WindowId over, const std::string& chord) override {
+        const std::vector<WORD> keys = KeysOf(chord);
+        if (keys.empty() || !BringToForeground(over)) return false;
+        std::vector<INPUT> inputs(2 * keys.size());
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            INPUT& down = inputs[i];
+            INPUT& up = inputs[inputs.size() - 1 - i];
+            down.type = up.type = INPUT_KEYBOARD;
+            down.ki.wVk = up.ki.wVk = keys[i];
+            up.ki.dwFlags = KEYEVENTF_KEYUP;
+        }
+        const auto count = static_cast<UINT>(inputs.size());
+        return SendInput(count, inputs.data(), sizeof(INPUT)) == count;
+    }
+    // A hot key of the driver's thread, as another program's.
+    bool HoldKeys(const std::string& chord) override {
+        UINT modifiers = 0;
+        UINT key = 0;
+        for (const WORD code : KeysOf(chord)) {
+            if (code == VK_LWIN)
+                modifiers |= MOD_WIN;
+            else if (code == VK_CONTROL)
+                modifiers |= MOD_CONTROL;
+            else if (code == VK_SHIFT)
+                modifiers |= MOD_SHIFT;
+            else if (code == VK_MENU)
+                modifiers |= MOD_ALT;
+            else
+                key = code;
+        }
+        const int id = static_cast<int>(held_.size()) + 1;
+        if (key == 0 || !RegisterHotKey(nullptr, id, modifiers, key)) return false;
+        held_.push_back(id);
+        return true;
+    }
+    ~Win32Driver() override {
+        for (const int id : held_) UnregisterHotKey(nullptr, id);
+    }
+
     bool KeepsWindowsAbove() override { return true; }
     bool ShowsOpacity() override { return true; }
     void Pause() override { test_support::PumpMessagesFor(scenarios::Milliseconds{5}); }
 
 private:
     std::vector<std::unique_ptr<TargetWindow>> targets_;
+    std::vector<int> held_;
 };
 
 }  // namespace

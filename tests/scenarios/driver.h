@@ -51,6 +51,9 @@ public:
     // The pin button's caption as another program reads it; none when it
     // could not be read, which no scenario takes for a pass.
     virtual std::optional<std::string> PinCaption() = 0;
+    // The slider's value as a screen reader reads it (0-100); none where
+    // the driver cannot read it.
+    virtual std::optional<int> SliderValue() { return std::nullopt; }
     // Its message box, if one is shown.
     virtual std::optional<MessageBoxReading> Box() = 0;
     // Answers the box shown with real input; false when it has no such button.
@@ -101,6 +104,14 @@ public:
     // Presses at `from`, moves to `to` (outside `over` if need be) and
     // releases there.
     virtual bool Drag(WindowId over, Point from, Point to, Button button) = 0;
+
+    // Real key input: presses the chord (names joined by "+": Super, Ctrl,
+    // Shift, Alt, a letter, PageUp, PageDown, Home) with `over` in the
+    // foreground, and lets it go. False where the driver has no keyboard.
+    virtual bool PressKeys(WindowId /*over*/, const std::string& /*chord*/) { return false; }
+    // Takes the chord as another program would, until the driver ends, so
+    // that a copy started next finds it held; false where it cannot.
+    virtual bool HoldKeys(const std::string& /*chord*/) { return false; }
 
     // What the desktop itself can do: keep a window above the others (i3
     // cannot), and draw opacity (X11 only under a compositing manager).

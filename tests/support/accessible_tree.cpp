@@ -66,6 +66,12 @@ void Collect(AtspiAccessible* object, AccessibleWindow& window, int depth) {
         window.buttons.push_back(ButtonOf(object));
         return;
     }
+    if (role == ATSPI_ROLE_SLIDER) {
+        AtspiValue* value = atspi_accessible_get_value_iface(object);
+        window.sliders.push_back(
+            {NameOf(object), value ? atspi_value_get_current_value(value, nullptr) : -1});
+        if (value != nullptr) g_object_unref(value);
+    }
     // A label not shown (the title of a header bar the server's title bar
     // replaces) says nothing.
     if (role == ATSPI_ROLE_LABEL && HasState(object, ATSPI_STATE_SHOWING)) {

@@ -21,10 +21,17 @@ struct AccessibleButton {
 
 // What was read inside the program's windows named `windowName`; none when
 // the bus, the program or such a window cannot be found.
+// A slider as read: its accessible name and current value.
+struct AccessibleSlider {
+    std::string name;
+    double value = -1;
+};
+
 struct AccessibleWindow {
     bool showing = false;
     std::vector<AccessibleButton> buttons;  // in tree order
     std::vector<std::string> labels;        // shown label texts outside buttons
+    std::vector<AccessibleSlider> sliders;
 };
 std::optional<AccessibleWindow> ReadWindow(pid_t program, const std::string& windowName);
 

@@ -49,5 +49,35 @@ INSTANTIATE_TEST_SUITE_P(
                       AlphaCase{"no height, anywhere", 0, 100, std::nullopt},
                       AlphaCase{"a position that is not a number", kHeight, kNaN, std::nullopt}));
 
+struct StepCase {
+    const char* why;
+    Twips height;
+    int current;
+    bool down;
+    std::optional<int> alpha;
+};
+
+class SliderStepTest : public ::testing::TestWithParam<StepCase> {};
+
+TEST_P(SliderStepTest, GoesToTheNextTenthOfTheSlider) {
+    const StepCase& c = GetParam();
+    const auto alpha = SliderStepAlpha(c.height, static_cast<std::uint8_t>(c.current), c.down);
+    ASSERT_EQ(alpha.has_value(), c.alpha.has_value()) << c.why;
+    EXPECT_EQ(alpha.value_or(0), c.alpha.value_or(0)) << c.why;
+}
+
+// A tenth of 1335 twips is 133.5: 229.5, 127.5 and 25.5 go to the even side.
+INSTANTIATE_TEST_SUITE_P(
+    Steps, SliderStepTest,
+    ::testing::Values(StepCase{"first step down from opaque", kHeight, 255, true, 230},
+                      StepCase{"127.5 rounds to 128", kHeight, 153, true, 128},
+                      StepCase{"last step reaches transparent", kHeight, 26, true, 0},
+                      StepCase{"between points goes to the next below", kHeight, 129, true, 128},
+                      StepCase{"between points goes to the next above", kHeight, 129, false, 153},
+                      StepCase{"up from transparent", kHeight, 0, false, 26},
+                      StepCase{"nothing past the bottom", kHeight, 0, true, std::nullopt},
+                      StepCase{"nothing past the top", kHeight, 255, false, std::nullopt},
+                      StepCase{"no height, no step", 0, 200, true, std::nullopt}));
+
 }  // namespace
 }  // namespace brumelis

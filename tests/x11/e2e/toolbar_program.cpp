@@ -21,6 +21,15 @@ scenarios::WindowId ToolbarProgram::Toolbar() {
     return 0;
 }
 
+// Read only under the slider's French name.
+std::optional<int> ToolbarProgram::SliderValue() {
+    const auto window = test_support::ReadWindow(program_.Pid(), "BrumelisZOLVEC");
+    if (!window || window->sliders.size() != 1) return std::nullopt;
+    const test_support::AccessibleSlider& slider = window->sliders.front();
+    if (slider.name != "Opacité de la fenêtre" || slider.value < 0) return std::nullopt;
+    return static_cast<int>(slider.value);
+}
+
 std::optional<std::string> ToolbarProgram::PinCaption() {
     return test_support::PushButtonName(program_.Pid(), "BrumelisZOLVEC");
 }

@@ -35,6 +35,7 @@ public:
     // As a screen reader reads it: the accessible name of the toolbar's push
     // button, over AT-SPI.
     std::optional<std::string> PinCaption() override;
+    std::optional<int> SliderValue() override;
     // Only the title of a GTK message box shows to other clients.
     std::optional<scenarios::MessageBoxReading> Box() override;
     bool Answer(const scenarios::MessageBoxReading& box, scenarios::Answer answer) override;

@@ -12,6 +12,10 @@
 #include "tests/x11/e2e/toolbar_program.h"
 #include "tests/x11/support/wait.h"
 #include "tests/x11/target_process.h"
+// Xlib last: its macros clash with names above.
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
 namespace brumelis::x11_tests {
 
@@ -23,6 +27,29 @@ using scenarios::WindowId;
 namespace {
 
 constexpr std::uint32_t kOpacityPerAlphaStep = 0x01010101;
+
+// The keysyms of a chord such as "Super+Ctrl+Shift+PageUp"; empty when a
+// name is unknown.
+std::vector<KeySym> KeysOf(const std::string& chord) {
+    static const std::pair<const char*, KeySym> kNamed[] = {
+        {"Super", XK_Super_L}, {"Ctrl", XK_Control_L}, {"Shift", XK_Shift_L}, {"Alt", XK_Alt_L},
+        {"PageUp", XK_Prior},  {"PageDown", XK_Next},  {"Home", XK_Home}};
+    std::vector<KeySym> keys;
+    std::size_t start = 0;
+    while (start <= chord.size()) {
+        const std::size_t end = std::min(chord.find('+', start), chord.size());
+        const std::string name = chord.substr(start, end - start);
+        KeySym key = name.size() == 1 && name[0] >= 'A' && name[0] <= 'Z'
+                         ? static_cast<KeySym>(XK_a + (name[0] - 'A'))
+                         : NoSymbol;
+        for (const auto& [named, sym] : kNamed)
+            if (name == named) key = sym;
+        if (key == NoSymbol) return {};
+        keys.push_back(key);
+        start = end + 1;
+    }
+    return keys;
+}
 
 Button ButtonOf(scenarios::Button button) {
     return button == scenarios::Button::Left ? Button::Left : Button::Right;
@@ -123,6 +150,45 @@ public:
         x_.MovePointer({from.x, (from.y + to.y) / 2});
         x_.MovePointer(to);
         x_.Release(ButtonOf(button));
+        return true;
+    }
+
+    // XTest: downs in order, ups in reverse.
+    bool PressKeys(WindowId over, const std::string& chord) override {
+        const std::vector<KeySym> keys = KeysOf(chord);
+        if (keys.empty() || !BringToForeground(over)) return false;
+        Display* display = x_.Display();
+        for (std::size_t i = 0; i < 2 * keys.size(); ++i) {
+            const bool up = i >= keys.size();
+            const KeySym key = keys[up ? 2 * keys.size() - 1 - i : i];
+            XTestFakeKeyEvent(display, XKeysymToKeycode(display, key), up ? False : True, 0);
+        }
+        XSync(display, False);
+        return true;
+    }
+    // A passive grab of the driver's connection, as another client's, in
+    // each state of the locks (Caps Lock 2, Num Lock on Mod2, 16, here).
+    bool HoldKeys(const std::string& chord) override {
+        Display* display = x_.Display();
+        unsigned modifiers = 0;
+        KeyCode code = 0;
+        for (const KeySym key : KeysOf(chord)) {
+            if (key == XK_Super_L)
+                modifiers |= Mod4Mask;
+            else if (key == XK_Control_L)
+                modifiers |= ControlMask;
+            else if (key == XK_Shift_L)
+                modifiers |= ShiftMask;
+            else if (key == XK_Alt_L)
+                modifiers |= Mod1Mask;
+            else
+                code = XKeysymToKeycode(display, key);
+        }
+        if (code == 0) return false;
+        for (const unsigned locks : {0u, 2u, 16u, 18u})
+            XGrabKey(display, code, modifiers | locks, DefaultRootWindow(display), False,
+                     GrabModeAsync, GrabModeAsync);
+        XSync(display, False);
         return true;
     }
 

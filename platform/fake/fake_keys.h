@@ -1,0 +1,35 @@
+// A simulated desktop's keys: chords another program holds, the ones taken,
+// and presses a test makes.
+#pragma once
+
+#include <map>
+#include <set>
+#include <utility>
+
+#include "platform/key_source.h"
+
+namespace brumelis {
+
+class FakeKeys final : public KeySource {
+public:
+    void HoldElsewhere(const KeyChord& chord) { elsewhere_.insert(Index(chord)); }
+    // Calls the press handler when the chord is ours; says whether it was.
+    bool Press(const KeyChord& chord);
+    bool Taken(const KeyChord& chord) const { return taken_.count(Index(chord)) != 0; }
+
+    TakeAnswer Take(ShortcutId shortcut, const KeyChord& chord) override;
+    void OnPress(std::function<void(ShortcutId)> pressed) override {
+        pressed_ = std::move(pressed);
+    }
+    Text SuperKeyName() const override { return u"Super"; }
+
+private:
+    using Chord = std::pair<unsigned, Key>;
+    static Chord Index(const KeyChord& chord) { return {chord.modifiers, chord.key}; }
+
+    std::set<Chord> elsewhere_;
+    std::map<Chord, ShortcutId> taken_;
+    std::function<void(ShortcutId)> pressed_;
+};
+
+}  // namespace brumelis
