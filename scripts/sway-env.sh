@@ -58,7 +58,7 @@ brumelis_sway_env_start() {
 
   # Windows float where their programs put them, as on the desktops the
   # toolbar follows; the pointer never moves the focus; no X11 server.
-  cat >"$dir/config" <<'CONFIG'
+  cat >"$dir/config" <<CONFIG
 output HEADLESS-1 resolution $(brumelis_session_scaled 1280)x$(brumelis_session_scaled 800) scale ${BRUMELIS_WAYLAND_SCALE:-1} position 0 0 bg #000000 solid_color
 xwayland disable
 focus_follows_mouse no
