@@ -43,6 +43,7 @@ public:
         return std::nullopt;
     }
     WindowSystem* Windows(const WaylandStart&, Text&) override { return windows_.get(); }
+    KeySource* Keys() override { return windows_ ? &windows_->Keys() : nullptr; }
     std::unique_ptr<FormToolkit> MakeToolkit(const FormLayout& layout) override {
         return std::make_unique<GtkToolkit>(layout, MakeLayerShellPlacement());
     }
