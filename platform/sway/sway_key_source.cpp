@@ -26,6 +26,10 @@ std::vector<KeyChord> ConfiguredChords(const std::string& reply) {
 }  // namespace
 
 SwayKeySource::~SwayKeySource() {
+    Release();
+}
+
+void SwayKeySource::Release() {
     if (connection_ == nullptr || taken_.empty()) return;
     // Its owner is going: events read while waiting go nowhere.
     connection_->OnEvent(nullptr);
@@ -36,6 +40,7 @@ SwayKeySource::~SwayKeySource() {
     // Answers come in order: the last one says sway has read them all.
     connection_->Ask(SwayMessageType::kRunCommand,
                      "unbindsym " + SwayChordText(taken_.back().chord), kEndDeadline);
+    taken_.clear();
 }
 
 std::string SwayKeySource::Bind(const Binding& binding) const {

@@ -28,6 +28,9 @@ public:
     void Use(SwayConnection& connection) { connection_ = &connection; }
     // Binds again what was taken, the configuration read anew.
     void Rebind();
+    // Removes the bindings, waiting for sway to have read that (briefly):
+    // for the program's end. No event is handled after.
+    void Release();
     // Every event of the connection: presses of ours, and sway's reload.
     void OnEvent(std::uint32_t type, const std::string& payload);
 

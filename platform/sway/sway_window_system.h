@@ -51,7 +51,7 @@ public:
     std::vector<ListedWindow> TopLevelWindows(WindowHandle window,
                                               std::size_t titleLength) override;
 
-    KeySource& Keys() { return keys_; }
+    SwayKeySource& Keys() { return keys_; }
 
     // IPC requests sent since the connection opened (docs/benchmarks.md).
     std::size_t RequestsSent() const { return connection_->RequestsSent(); }
