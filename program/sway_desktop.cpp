@@ -1,8 +1,10 @@
 #include "program/sway_desktop.h"
 
+#include <glib-unix.h>
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <csignal>
 #include <memory>
 
 #include "platform/gtk/gtk_placement.h"
@@ -43,8 +45,23 @@ public:
         return std::nullopt;
     }
     WindowSystem* Windows(const WaylandStart&, Text&) override { return windows_.get(); }
+    KeySource* Keys() override { return windows_ ? &windows_->Keys() : nullptr; }
     std::unique_ptr<FormToolkit> MakeToolkit(const FormLayout& layout) override {
-        return std::make_unique<GtkToolkit>(layout, MakeLayerShellPlacement());
+        auto toolkit = std::make_unique<GtkToolkit>(layout, MakeLayerShellPlacement());
+        // The end skips destructors: the keys are given back to sway before,
+        // when ended by a signal too.
+        SwayWindowSystem* windows = windows_.get();
+        toolkit->BeforeEnd([windows] { windows->Keys().Release(); });
+        for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+            g_unix_signal_add(
+                signal,
+                [](gpointer self) -> gboolean {
+                    static_cast<GtkToolkit*>(self)->End();
+                    return G_SOURCE_REMOVE;
+                },
+                toolkit.get());
+        }
+        return toolkit;
     }
 
 private:

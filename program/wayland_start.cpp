@@ -23,10 +23,13 @@ int StartOnWayland(const SessionEnvironment& session, WaylandRow& row, int& argc
     std::unique_ptr<AnnouncedToolbar> announced;
     // Under the start lock, before the instance check: the toolbar and its
     // hidden owner, as an X server would list them.
-    return RunToolbarProgram(desktop, startLock, [&](const FormLayout& layout) {
-        announced = std::make_unique<AnnouncedToolbar>(start.announcements, layout.caption, 2);
-        return row.MakeToolkit(layout);
-    });
+    return RunToolbarProgram(
+        desktop, startLock,
+        [&](const FormLayout& layout) {
+            announced = std::make_unique<AnnouncedToolbar>(start.announcements, layout.caption, 2);
+            return row.MakeToolkit(layout);
+        },
+        row.Keys());
 }
 
 }  // namespace brumelis

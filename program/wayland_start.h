@@ -14,6 +14,7 @@
 #include "base/core_types.h"
 #include "platform/form_layout.h"
 #include "platform/form_toolkit.h"
+#include "platform/key_source.h"
 #include "platform/window_system.h"
 #include "program/session_picker.h"
 
@@ -36,6 +37,9 @@ public:
     virtual WindowSystem* Windows(const WaylandStart& start, Text& refusal) = 0;
     // The toolbar's toolkit, placed as the desktop allows.
     virtual std::unique_ptr<FormToolkit> MakeToolkit(const FormLayout& layout) = 0;
+    // The toolbar's keys, once Windows has answered; null where the row
+    // takes none.
+    virtual KeySource* Keys() { return nullptr; }
 };
 
 // Tells the user `message` and gives the exit status to end with.

@@ -34,6 +34,7 @@ desktop_packages=(
   dbus-x11                             # a session bus for them (dbus-launch)
   at-spi2-core libatspi2.0-dev         # the accessibility bus, read by the end-to-end driver
   sway grim swaybg                     # a headless wlroots compositor, its screenshots, a plain background
+  wtype                                # key presses on sway (the virtual keyboard)
   # Headless KWin 5.27 (about 40 s of apt on a machine with GTK already),
   # qdbus to load test scripts, Breeze so that KWin draws frames, and the
   # fake-input protocol's description for the test pointer.

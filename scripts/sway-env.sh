@@ -65,7 +65,10 @@ focus_follows_mouse no
 focus_on_window_activation focus
 for_window [app_id=".*"] floating enable
 CONFIG
+  # Bindings a test holds as the user's configuration would (tests/sway/e2e).
+  echo "include $dir/runtime/held-keys.conf" >>"$dir/config"
   chmod 0644 "$dir/config"
+  brumelis_sway_env_run touch "$dir/runtime/held-keys.conf"
   brumelis_session_spawn brumelis_sway_env_run env WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 \
     WLR_RENDERER=pixman sway -c "$dir/config" >"$dir/sway.log" 2>&1
   if ! brumelis_session_wait 20 "$BRUMELIS_SESSION_PID" brumelis_sway_env_answers ||

@@ -15,9 +15,11 @@ enum class SwayMessageType : std::uint32_t {
     kRunCommand = 0,
     kSubscribe = 2,
     kGetTree = 4,
+    kGetConfig = 9,
     kWorkspaceEvent = 0x80000000u,
     kOutputEvent = 0x80000001u,
     kWindowEvent = 0x80000003u,
+    kBindingEvent = 0x80000005u,
     kShutdownEvent = 0x80000006u,
 };
 

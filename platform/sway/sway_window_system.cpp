@@ -1,5 +1,7 @@
 #include "platform/sway/sway_window_system.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 
@@ -10,7 +12,8 @@ namespace {
 constexpr auto kFirstTreeDeadline = std::chrono::seconds(1);
 constexpr guint kReconnectIntervalMs = 250;
 
-const std::string kEvents = R"(["window","workspace"])";
+// A binding's event tells a press of the toolbar's keys.
+const std::string kEvents = R"(["window","workspace","binding"])";
 // Output events came with sway 1.8; 1.7 refuses the subscription (and a
 // new output shows as a workspace event there).
 const std::string kLaterEvents = R"(["output"])";
@@ -44,7 +47,7 @@ std::unique_ptr<SwayWindowSystem> SwayWindowSystem::Connect(const std::string& p
 }
 
 SwayWindowSystem::SwayWindowSystem(std::string path, std::unique_ptr<SwayConnection> connection)
-    : path_(std::move(path)) {
+    : path_(std::move(path)), keys_("brumelis-" + std::to_string(getpid())) {
     Adopt(std::move(connection));
 }
 
@@ -54,6 +57,7 @@ SwayWindowSystem::~SwayWindowSystem() {
 
 void SwayWindowSystem::Adopt(std::unique_ptr<SwayConnection> connection) {
     connection_ = std::move(connection);
+    keys_.Use(*connection_);
     connection_->OnEvent(
         [this](std::uint32_t type, const std::string& payload) { OnEvent(type, payload); });
     connection_->OnClosed([this] { Lose(); });
@@ -84,6 +88,7 @@ gboolean SwayWindowSystem::OnReconnect(gpointer data) {
                                  if (!SwayCommandSucceeded("[" + answer + "]")) return;
                                  system.connected_ = true;
                                  system.Refresh();
+                                 system.keys_.Rebind();
                              });
     system.connection_->Send(SwayMessageType::kSubscribe, kLaterEvents, nullptr);
     return G_SOURCE_REMOVE;
@@ -175,6 +180,8 @@ void SwayWindowSystem::NoteFrame(const std::optional<ScreenRect>& frame) {
 }
 
 void SwayWindowSystem::OnEvent(std::uint32_t type, const std::string& payload) {
+    keys_.OnEvent(type, payload);
+    if (type == static_cast<std::uint32_t>(SwayMessageType::kBindingEvent)) return;
     if (type == static_cast<std::uint32_t>(SwayMessageType::kWindowEvent)) {
         OnWindowEvent(payload);
     }

@@ -16,6 +16,9 @@
 // subscribes again and reads the tree again, every quarter second until
 // sway answers. Meanwhile the last tree still answers the looks, a change
 // answers kNotNow, and nothing asked is kept to be sent later.
+//
+// The toolbar's keys are bindings of sway's (sway_key_source.h), told
+// through the same connection.
 #pragma once
 
 #include <functional>
@@ -25,6 +28,7 @@
 #include <string>
 
 #include "platform/sway/sway_connection.h"
+#include "platform/sway/sway_key_source.h"
 #include "platform/sway/sway_tree.h"
 #include "platform/window_system.h"
 
@@ -47,6 +51,8 @@ public:
     std::vector<ListedWindow> TopLevelWindows(WindowHandle window,
                                               std::size_t titleLength) override;
 
+    SwayKeySource& Keys() { return keys_; }
+
     // IPC requests sent since the connection opened (docs/benchmarks.md).
     std::size_t RequestsSent() const { return connection_->RequestsSent(); }
 
@@ -66,6 +72,8 @@ private:
 
     std::string path_;
     std::unique_ptr<SwayConnection> connection_;
+    // After the connection: its bindings are removed while it is open.
+    SwayKeySource keys_;
     // Set once the new connection's subscription was accepted.
     bool connected_ = true;
     guint reconnectSource_ = 0;

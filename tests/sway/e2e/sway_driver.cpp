@@ -1,14 +1,20 @@
 // The scenarios' driver on sway: target windows of another process floated
 // where the scenario puts them, the toolbar program started beside them as
-// the session's user, input through the wlroots virtual pointer, and reads
+// the session's user, input through the wlroots virtual pointer and keyboard
+// (wtype), and reads
 // any client of the session can make: sway's tree over its IPC, the screen
 // through the wlroots screen copy, the programs' controls over AT-SPI.
 #include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <map>
 #include <memory>
+#include <sstream>
 #include <thread>
 #include <vector>
 
@@ -53,6 +59,56 @@ Rect FrameOf(const nlohmann::json& window) {
 
 using wayland_tests::Contains;
 
+// A chord of the scenarios ("Super+Ctrl+A") in wtype's names of the
+// modifiers and sway's names of them and of the key.
+struct SwayChord {
+    std::vector<std::string> held, modifiers;
+    std::string key;
+};
+SwayChord SwayChordOf(const std::string& chord) {
+    static const std::map<std::string, std::pair<std::string, std::string>> kModifiers{
+        {"Super", {"logo", "Mod4"}},
+        {"Ctrl", {"ctrl", "Ctrl"}},
+        {"Shift", {"shift", "Shift"}},
+        {"Alt", {"alt", "Mod1"}}};
+    static const std::map<std::string, std::string> kKeys{
+        {"PageUp", "Prior"}, {"PageDown", "Next"}, {"Home", "Home"}};
+    SwayChord keys;
+    std::istringstream parts(chord);
+    for (std::string part; std::getline(parts, part, '+');) {
+        if (const auto modifier = kModifiers.find(part); modifier != kModifiers.end()) {
+            keys.held.push_back(modifier->second.first);
+            keys.modifiers.push_back(modifier->second.second);
+        } else {
+            const auto named = kKeys.find(part);
+            keys.key =
+                named != kKeys.end()
+                    ? named->second
+                    : std::string(
+                          1, static_cast<char>(std::tolower(static_cast<unsigned char>(part[0]))));
+        }
+    }
+    return keys;
+}
+
+// Runs the program to its end; true when it succeeded.
+bool Run(const std::vector<std::string>& arguments) {
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    int status = 0;
+    return posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) == 0 &&
+           waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// The file the session's configuration includes (scripts/sway-env.sh).
+std::string HeldKeysFile() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    return std::string(runtime != nullptr ? runtime : "") + "/held-keys.conf";
+}
+
 class SwayDriver : public wayland_tests::PointerDriver<VirtualPointer> {
 public:
     SwayDriver() : PointerDriver(VirtualPointer::Shared(), kParked) {
@@ -62,6 +118,11 @@ public:
             std::exit(1);
         }
         Park();
+    }
+    ~SwayDriver() override {
+        if (!holdsKeys_) return;
+        std::ofstream(HeldKeysFile(), std::ios::trunc);
+        Command("reload");
     }
 
     std::unique_ptr<ToolbarCopy> StartCopy() override { return std::make_unique<SwayCopy>(); }
@@ -143,6 +204,30 @@ public:
         kill(pid, SIGCONT);
         return flipped;
     }
+    // wtype, a client of the virtual keyboard: the modifiers down, the key
+    // pressed, the modifiers up in reverse order.
+    bool PressKeys(WindowId over, const std::string& chord) override {
+        const SwayChord keys = SwayChordOf(chord);
+        if (keys.key.empty() || !BringToForeground(over)) return false;
+        std::vector<std::string> wtype{"wtype"};
+        for (const std::string& held : keys.held) wtype.insert(wtype.end(), {"-M", held});
+        wtype.insert(wtype.end(), {"-k", keys.key});
+        for (auto held = keys.held.rbegin(); held != keys.held.rend(); ++held)
+            wtype.insert(wtype.end(), {"-m", *held});
+        return Run(wtype);
+    }
+    // As the user's configuration would: a binding in a file it includes,
+    // read again by a reload.
+    bool HoldKeys(const std::string& chord) override {
+        const SwayChord keys = SwayChordOf(chord);
+        std::string combo;
+        for (const std::string& modifier : keys.modifiers) combo += modifier + "+";
+        std::ofstream file(HeldKeysFile(), std::ios::app);
+        file << "bindsym " << combo << keys.key << " exec true\n";
+        file.close();
+        holdsKeys_ = true;
+        return file.good() && Command("reload");
+    }
     void Pause() override { std::this_thread::sleep_for(std::chrono::milliseconds(5)); }
 
 private:
@@ -174,6 +259,7 @@ private:
     }
 
     std::optional<Rect> lastToolbar_;
+    bool holdsKeys_ = false;
     std::vector<std::unique_ptr<LineProcess>> targets_;
 };
 

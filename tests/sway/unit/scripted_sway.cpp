@@ -6,10 +6,11 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <nlohmann/json.hpp>
 
 namespace brumelis::sway_tests {
 
-ScriptedSway::ScriptedSway(std::string tree) : tree_(std::move(tree)) {
+ScriptedSway::ScriptedSway(std::string tree) : tree_(std::move(tree)), config_(R"({"config":""})") {
     char directory[] = "/tmp/brumelis-scripted-sway.XXXXXX";
     directory_ = mkdtemp(directory);
     path_ = directory_ + "/ipc.sock";
@@ -39,6 +40,11 @@ ScriptedSway::~ScriptedSway() {
 void ScriptedSway::SetTree(std::string tree) {
     std::lock_guard<std::mutex> held(lock_);
     tree_ = std::move(tree);
+}
+
+void ScriptedSway::SetConfig(std::string config) {
+    std::lock_guard<std::mutex> held(lock_);
+    config_ = nlohmann::json{{"config", std::move(config)}}.dump();
 }
 
 void ScriptedSway::SendEvent(SwayMessageType type, const std::string& payload) {
@@ -85,7 +91,8 @@ void ScriptedSway::ServeClient(int client) {
             received_.push_back(*message);
             const auto type = static_cast<SwayMessageType>(message->type);
             if (type == SwayMessageType::kGetTree && holdTrees_) continue;
-            const std::string answer = type == SwayMessageType::kGetTree ? tree_
+            const std::string answer = type == SwayMessageType::kGetTree     ? tree_
+                                       : type == SwayMessageType::kGetConfig ? config_
                                        : type == SwayMessageType::kSubscribe
                                            ? R"({"success":true})"
                                            : R"([{"success":true}])";

@@ -1,6 +1,6 @@
 // A stand-in for sway's IPC socket, in a thread of the test: it answers
-// subscribe and commands with success and get_tree with the tree it is
-// given, records every request, and sends events when told.
+// subscribe and commands with success, get_tree and get_config with what it
+// is given, records every request, and sends events when told.
 #pragma once
 
 #include <atomic>
@@ -22,6 +22,8 @@ public:
 
     const std::string& Path() const { return path_; }
     void SetTree(std::string tree);
+    // The configuration's text get_config answers with.
+    void SetConfig(std::string config);
     // While held, get_tree is recorded and left unanswered.
     void HoldTrees() { holdTrees_ = true; }
     void SendEvent(SwayMessageType type, const std::string& payload);
@@ -41,6 +43,7 @@ private:
     int client_ = -1;
     std::mutex lock_;
     std::string tree_;
+    std::string config_;
     std::atomic<bool> holdTrees_{false};
     std::atomic<bool> ending_{false};
     std::vector<SwayMessage> received_;
