@@ -17,6 +17,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 # the descriptors, and one that outlives the program would keep a pipe (and
 # CTest, which reads it) waiting.
 output=$(mktemp "${TMPDIR:-/tmp}/brumelis-wine-test.XXXXXX")
+# shellcheck disable=SC2317  # called by the EXIT trap
 finish() {
   cat "$output"
   rm -f "$output"
@@ -26,4 +27,14 @@ trap finish EXIT
 trap 'exit 130' INT TERM
 brumelis_wine_env_start || exit 1
 
+started=$SECONDS
 wine "$@" >"$output" 2>&1
+status=$?
+# A program that ends without a word (Wine failing before it ran, or a
+# signal from outside) would otherwise leave CTest's log empty.
+if (( status != 0 )) && [[ ! -s $output ]]; then
+  echo "wine-test: $1 ended with status $status after $((SECONDS - started)) s without output" \
+    "(display $DISPLAY, prefix $WINEPREFIX)" >&2
+  pgrep -a wineserver >&2
+fi
+exit "$status"
