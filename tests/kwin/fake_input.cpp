@@ -7,6 +7,8 @@
 //   move X Y      the pointer to the screen's point (X, Y)
 //   press N       button N down (1 left, 2 middle, 3 right)
 //   release N     button N up
+//   key C down|up the key of evdev code C (the seat's keyboard, from
+//                 version 4 of the protocol)
 //   quit          (or the end of the input) disconnects and ends
 // Usage: brumelis_fake_input
 #include <linux/input-event-codes.h>
@@ -25,8 +27,9 @@ namespace {
 void OnGlobal(void* data, wl_registry* registry, std::uint32_t name, const char* interface,
               std::uint32_t version) {
     if (std::strcmp(interface, org_kde_kwin_fake_input_interface.name) == 0 && version >= 3) {
-        *static_cast<org_kde_kwin_fake_input**>(data) = static_cast<org_kde_kwin_fake_input*>(
-            wl_registry_bind(registry, name, &org_kde_kwin_fake_input_interface, 3));
+        *static_cast<org_kde_kwin_fake_input**>(data) =
+            static_cast<org_kde_kwin_fake_input*>(wl_registry_bind(
+                registry, name, &org_kde_kwin_fake_input_interface, version >= 4 ? 4 : 3));
     }
 }
 
@@ -72,6 +75,7 @@ int main() {
         words >> command;
         int x = 0, y = 0;
         int button = 1;
+        std::string state;
         if (command == "move" && (words >> x >> y) && x >= 0 && y >= 0) {
             org_kde_kwin_fake_input_pointer_motion_absolute(input, wl_fixed_from_int(x),
                                                             wl_fixed_from_int(y));
@@ -79,6 +83,11 @@ int main() {
             org_kde_kwin_fake_input_button(input, ButtonCode(button),
                                            command == "press" ? WL_POINTER_BUTTON_STATE_PRESSED
                                                               : WL_POINTER_BUTTON_STATE_RELEASED);
+        } else if (command == "key" && (words >> button >> state) &&
+                   org_kde_kwin_fake_input_get_version(input) >= 4) {
+            org_kde_kwin_fake_input_keyboard_key(
+                input, static_cast<std::uint32_t>(button),
+                state == "down" ? WL_KEYBOARD_KEY_STATE_PRESSED : WL_KEYBOARD_KEY_STATE_RELEASED);
         } else if (command == "quit") {
             break;
         } else {

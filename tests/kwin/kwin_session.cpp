@@ -1,11 +1,14 @@
 #include "tests/kwin/kwin_session.h"
 
 #include <gio/gio.h>
+#include <linux/input-event-codes.h>
 
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <thread>
+#include <vector>
 
 namespace brumelis::kwin_tests {
 
@@ -273,6 +276,102 @@ bool FakePointer::Click(int x, int y, int button) {
     if (!MoveTo(x, y)) return false;
     Pause();
     return Press(button) && Release(button);
+}
+
+namespace {
+
+// A chord's key names: their evdev codes, and Qt's key code of the chord.
+struct KeyNames {
+    std::vector<int> codes;
+    std::int32_t qt = 0;
+};
+
+std::optional<KeyNames> KeysOf(const std::string& chord) {
+    static const std::map<std::string, std::pair<int, std::int32_t>> kKeys = {
+        {"Super", {KEY_LEFTMETA, 0x10000000}},  {"Ctrl", {KEY_LEFTCTRL, 0x04000000}},
+        {"Shift", {KEY_LEFTSHIFT, 0x02000000}}, {"Alt", {KEY_LEFTALT, 0x08000000}},
+        {"PageUp", {KEY_PAGEUP, 0x01000016}},   {"PageDown", {KEY_PAGEDOWN, 0x01000017}},
+        {"Home", {KEY_HOME, 0x01000010}},       {"A", {KEY_A, 'A'}}};
+    KeyNames keys;
+    std::istringstream names(chord);
+    for (std::string name; std::getline(names, name, '+');) {
+        const auto key = kKeys.find(name);
+        if (key == kKeys.end()) return std::nullopt;
+        keys.codes.push_back(key->second.first);
+        keys.qt |= key->second.second;
+    }
+    return keys;
+}
+
+constexpr char kHolder[] = "brumelis-tests-holder";
+
+GVariant* CallAccel(const char* method, GVariant* arguments) {
+    return g_dbus_connection_call_sync(TheBus().connection, "org.kde.kglobalaccel", "/kglobalaccel",
+                                       "org.kde.KGlobalAccel", method, arguments, nullptr,
+                                       G_DBUS_CALL_FLAGS_NONE, 2000, nullptr, nullptr);
+}
+
+std::vector<std::string>& HeldActions() {
+    static std::vector<std::string> held;
+    return held;
+}
+
+}  // namespace
+
+bool HoldChord(const std::string& chord) {
+    const auto keys = KeysOf(chord);
+    if (!keys) return false;
+    // A copy an earlier scenario killed left its shortcut on the chord
+    // (KWin keeps it, and the next copy takes it as its own): gone first.
+    if (GVariant* holders = CallAccel("getGlobalShortcutsByKey", g_variant_new("(i)", keys->qt))) {
+        GVariantIter* iter = nullptr;
+        const gchar *name = nullptr, *component = nullptr;
+        g_variant_get(holders, "(a(ssssssaiai))", &iter);
+        while (g_variant_iter_loop(iter, "(&s&s&s&s&s&saiai)", &name, nullptr, &component, nullptr,
+                                   nullptr, nullptr, nullptr, nullptr)) {
+            if (std::string(component) == "kwin" && std::string(name).rfind("brumelis-", 0) == 0) {
+                GVariant* gone = CallAccel("unregister", g_variant_new("(ss)", component, name));
+                if (gone != nullptr) g_variant_unref(gone);
+            }
+        }
+        g_variant_iter_free(iter);
+        g_variant_unref(holders);
+    }
+    const std::string action = "held-" + std::to_string(keys->qt);
+    const char* id[] = {kHolder, action.c_str(), "Brumelis tests", "held", nullptr};
+    GVariant* registered = CallAccel("doRegister", g_variant_new("(^as)", id));
+    if (registered == nullptr) return false;
+    g_variant_unref(registered);
+    HeldActions().push_back(action);
+    // SetPresent | NoAutoloading, as a program setting its shortcut does; in
+    // Qt's key code: KWin 5.27 aborts on a key sequence sent in.
+    GVariant* given =
+        CallAccel("setShortcut", g_variant_new_parsed("(%^as, [%i], uint32 6)", id, keys->qt));
+    if (given == nullptr) return false;
+    const bool held =
+        g_variant_print(given, FALSE) == std::string("([") + std::to_string(keys->qt) + "],)";
+    g_variant_unref(given);
+    return held;
+}
+
+void ForgetHeldChords() {
+    for (const std::string& action : HeldActions()) {
+        GVariant* reply = CallAccel("unregister", g_variant_new("(ss)", kHolder, action.c_str()));
+        if (reply != nullptr) g_variant_unref(reply);
+    }
+    HeldActions().clear();
+}
+
+bool FakePointer::PressKeys(const std::string& chord) {
+    const auto keys = KeysOf(chord);
+    if (!keys) return false;
+    for (const int code : keys->codes) {
+        if (!Ask("key " + std::to_string(code) + " down")) return false;
+    }
+    for (auto code = keys->codes.rbegin(); code != keys->codes.rend(); ++code) {
+        if (!Ask("key " + std::to_string(*code) + " up")) return false;
+    }
+    return true;
 }
 
 }  // namespace brumelis::kwin_tests

@@ -56,6 +56,12 @@ void Pause();
 // or "" when the call was accepted.
 std::string CallAsStranger(long pid, const std::string& method, const std::string& arguments);
 
+// A global shortcut of another program's (a component of the test's own in
+// kglobalaccel) on the chord, named as FakePointer::PressKeys names it;
+// false when kglobalaccel did not give it. Held until ForgetHeldChords.
+bool HoldChord(const std::string& chord);
+void ForgetHeldChords();
+
 // The fake-input pointer, authorised by a desktop file naming it.
 class FakePointer {
 public:
@@ -67,6 +73,9 @@ public:
     bool Press(int button = 1);
     bool Release(int button = 1);
     bool Click(int x, int y, int button = 1);
+    // The chord's keys down in order, then up in reverse (names joined by
+    // "+": Super, Ctrl, Shift, Alt, a letter, PageUp, PageDown, Home).
+    bool PressKeys(const std::string& chord);
 
 private:
     explicit FakePointer(std::unique_ptr<LineProcess> process) : process_(std::move(process)) {}

@@ -45,6 +45,9 @@ public:
         }
         Park();
     }
+    // A chord held for a scenario would be held for the next one too: the
+    // session's KWin keeps it.
+    ~KWinDriver() override { ForgetHeldChords(); }
 
     std::unique_ptr<ToolbarCopy> StartCopy() override { return std::make_unique<KWinCopy>(); }
     // Started one right after the other, nothing waited for in between.
@@ -114,6 +117,12 @@ public:
     }
     // Opacity as the screen shows it (PointerDriver): KWin's own reading
     // rounds to two decimals.
+
+    // KWin's fake input: the keys go through KWin's global shortcuts.
+    bool PressKeys(WindowId over, const std::string& chord) override {
+        return BringToForeground(over) && pointer_->PressKeys(chord);
+    }
+    bool HoldKeys(const std::string& chord) override { return HoldChord(chord); }
 
     bool KeepsWindowsAbove() override { return true; }
     // Unloaded by name, as any program on the session bus may.
