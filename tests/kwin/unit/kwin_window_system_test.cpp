@@ -2,6 +2,7 @@
 // and its Plasma 6 shape (script object /Scripting/ScriptN, fractional
 // geometry), through RecordedBus.
 #include "platform/kwin/kwin_window_system.h"
+#include "platform/kwin/kwin_key_source.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -304,6 +305,99 @@ TEST(KWinReports, AMovedFrameCallsTheWatcherOnce) {
     loaded.bus->Deliver(Report(kTarget, "500"));
     EXPECT_EQ(moves, 1);
     EXPECT_EQ(windows.VisibleFrame(windows.ForegroundWindow())->left, 500);
+}
+
+// The keys: kglobalaccel asked as KWin 5.27 answered it (a call that carries a
+// key sequence, (ai), aborts that KWin: only Qt's key code goes), the script
+// told to register what is free, its presses heard from it alone.
+constexpr KeyChord kPinChord{kSuperModifier | kControlModifier | kShiftModifier, LetterKey('A')};
+const std::string kPinCode = "369098817";  // Meta+Ctrl+Shift+A in Qt's code
+
+std::unique_ptr<RecordedBus> KeysBus(const std::string& ours, const std::string& available) {
+    auto bus = KWin5Bus();
+    bus->replies["/org/freedesktop/DBus NameHasOwner"] = "(true,)";
+    bus->replies["/kglobalaccel shortcutKeys"] = ours;
+    bus->replies["/kglobalaccel isGlobalShortcutAvailable"] = available;
+    return bus;
+}
+
+TEST(KWinKeys, AChordHeldElsewhereIsToldOursAndTheUnknownAreTaken) {
+    const std::string kNone = "(@a(ai) [],)";
+    const struct {
+        const char* what;
+        std::string ours, available;
+        TakeAnswer answer;
+    } cases[] = {
+        {"free", kNone, "(true,)", TakeAnswer::kTaken},
+        {"another program's", kNone, "(false,)", TakeAnswer::kTakenByOther},
+        {"ours, left by a copy before", "([([" + kPinCode + ", 0, 0, 0],)],)", "(false,)",
+         TakeAnswer::kTaken},
+        {"not knowable (no such call)", kNone, "error:org.freedesktop.DBus.Error.UnknownMethod",
+         TakeAnswer::kTaken},
+    };
+    for (const auto& c : cases) {
+        Loaded loaded = LoadOn(KeysBus(c.ours, c.available));
+        ASSERT_NE(loaded.windows, nullptr);
+        KWinKeySource keys(*loaded.windows);
+        keys.Describe(ShortcutId{1}, u"garder");
+        EXPECT_EQ(keys.Take(ShortcutId{1}, kPinChord), c.answer) << c.what;
+        if (c.ours == kNone) {
+            EXPECT_EQ(loaded.calls.back(),
+                      "/kglobalaccel isGlobalShortcutAvailable (" + kPinCode + ", 'kwin')")
+                << c.what;
+        }
+        const bool sent = loaded.bus->answers.back().rfind("('key', ", 0) == 0;
+        EXPECT_EQ(sent, c.answer == TakeAnswer::kTaken) << c.what;
+        if (sent) {
+            EXPECT_EQ(loaded.bus->answers.back(),
+                      "('key', 'brumelis-1\\nMeta+Ctrl+Shift+A\\nBrumelis : garder', 1.0)");
+        }
+    }
+    Loaded absent = LoadOn(KeysBus("", ""));
+    absent.bus->replies["/org/freedesktop/DBus NameHasOwner"] = "(false,)";
+    KWinKeySource keys(*absent.windows);
+    EXPECT_EQ(keys.Take(ShortcutId{1}, kPinChord), TakeAnswer::kUnsupported);
+    EXPECT_EQ(absent.Count("/kglobalaccel"), 0u) << "nothing started for it";
+}
+
+// Presses come from our script only, for keys taken; a script loaded again
+// registers them again; the end gives back the chords as we set them.
+TEST(KWinKeys, PressesComeFromOurScriptAndKeysOutliveAReload) {
+    Loaded loaded = LoadOn(KeysBus("(@a(ai) [],)", "(false,)"));
+    KWinKeySource keys(*loaded.windows);
+    RecordedBus& bus = *loaded.bus;
+    std::vector<std::int32_t> pressed;
+    keys.OnPress([&](ShortcutId id) { pressed.push_back(static_cast<std::int32_t>(id)); });
+    ASSERT_EQ(keys.Take(ShortcutId{1}, kPinChord), TakeAnswer::kTakenByOther);
+    bus.replies["/kglobalaccel isGlobalShortcutAvailable"] = "(true,)";
+    const KeyChord instead{kSuperModifier | kControlModifier | kAltModifier, Key::PageDown};
+    ASSERT_EQ(keys.Take(ShortcutId{1}, instead), TakeAnswer::kTaken);
+    EXPECT_EQ(bus.answers.back(),
+              "('key', 'brumelis-1-bis\\nMeta+Ctrl+Alt+PgDown\\nBrumelis : touche 1 "
+              "(touche de secours)', 1.0)");
+
+    const std::string token = std::string("('") + kToken + "', ";
+    EXPECT_EQ(bus.answers[bus.Deliver({":1.9", "Key", token + "'1')"})], "refused");
+    bus.Deliver({kKWin, "Key", token + "'2')"});  // never taken
+    bus.Deliver({kKWin, "Key", token + "'1')"});
+    EXPECT_EQ(pressed, std::vector<std::int32_t>{1});
+
+    bus.replies["/Scripting isScriptLoaded"] = "(false,)";
+    EXPECT_EQ(loaded.windows->KeepAbove(loaded.windows->ForegroundWindow(), true),
+              ChangeAnswer::kNotNow);
+    ASSERT_TRUE(LoopUntil([&] { return loaded.Count("/Scripting loadScript") == 2; }));
+    ASSERT_TRUE(
+        LoopUntil([&] { return bus.answers.back().rfind("('key', 'brumelis-1-bis", 0) == 0; }));
+
+    // Given back as set; a chord the user changed stays his.
+    bus.replies["/kglobalaccel shortcutKeys"] = "([([486539287, 0, 0, 0],)],)";
+    bus.replies["/kglobalaccel unregister"] = "(true,)";
+    keys.Release();
+    EXPECT_EQ(loaded.calls.back(), "/kglobalaccel unregister ('kwin', 'brumelis-1-bis')");
+    bus.replies["/kglobalaccel shortcutKeys"] = "([([268435521, 0, 0, 0],)],)";
+    ASSERT_EQ(keys.Take(ShortcutId{2}, kPinChord), TakeAnswer::kTaken);
+    keys.Release();
+    EXPECT_EQ(loaded.Count("/kglobalaccel unregister"), 1u);
 }
 
 }  // namespace
