@@ -9,7 +9,9 @@
 // standing call of the script's (NextCommand): a change asked while the
 // call waits goes at once; opacities asked meanwhile for one window are
 // merged into the latest, so a drag never queues up. The script obeys no
-// one else and acts only on the active window.
+// one else and acts only on the active window. The toolbar's keys go the
+// same way (kwin_key_source.h): shortcuts the script registers, whose
+// presses it reports.
 //
 // The script may go while the program runs (unloaded by another program,
 // KWin's scripting or KWin itself restarted). It is missed when it does not

@@ -7,8 +7,8 @@
 //   move X Y      the pointer to the screen's point (X, Y)
 //   press N       button N down (1 left, 2 middle, 3 right)
 //   release N     button N up
-//   key C down|up the key of evdev code C (the seat's keyboard, from
-//                 version 4 of the protocol)
+//   keys C...     the keys of evdev codes C... down in order, up in
+//                 reverse (the seat's keyboard, version 4 of the protocol)
 //   quit          (or the end of the input) disconnects and ends
 // Usage: brumelis_fake_input
 #include <linux/input-event-codes.h>
@@ -19,6 +19,7 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "fake-input-client-protocol.h"
 
@@ -75,7 +76,6 @@ int main() {
         words >> command;
         int x = 0, y = 0;
         int button = 1;
-        std::string state;
         if (command == "move" && (words >> x >> y) && x >= 0 && y >= 0) {
             org_kde_kwin_fake_input_pointer_motion_absolute(input, wl_fixed_from_int(x),
                                                             wl_fixed_from_int(y));
@@ -83,11 +83,15 @@ int main() {
             org_kde_kwin_fake_input_button(input, ButtonCode(button),
                                            command == "press" ? WL_POINTER_BUTTON_STATE_PRESSED
                                                               : WL_POINTER_BUTTON_STATE_RELEASED);
-        } else if (command == "key" && (words >> button >> state) &&
-                   org_kde_kwin_fake_input_get_version(input) >= 4) {
-            org_kde_kwin_fake_input_keyboard_key(
-                input, static_cast<std::uint32_t>(button),
-                state == "down" ? WL_KEYBOARD_KEY_STATE_PRESSED : WL_KEYBOARD_KEY_STATE_RELEASED);
+        } else if (command == "keys" && org_kde_kwin_fake_input_get_version(input) >= 4) {
+            std::vector<std::uint32_t> codes;
+            for (std::uint32_t code = 0; words >> code;) codes.push_back(code);
+            for (std::size_t i = 0; i < 2 * codes.size(); ++i) {
+                const bool up = i >= codes.size();
+                org_kde_kwin_fake_input_keyboard_key(
+                    input, codes[up ? 2 * codes.size() - 1 - i : i],
+                    up ? WL_KEYBOARD_KEY_STATE_RELEASED : WL_KEYBOARD_KEY_STATE_PRESSED);
+            }
         } else if (command == "quit") {
             break;
         } else {

@@ -280,98 +280,65 @@ bool FakePointer::Click(int x, int y, int button) {
 
 namespace {
 
-// A chord's key names: their evdev codes, and Qt's key code of the chord.
-struct KeyNames {
-    std::vector<int> codes;
-    std::int32_t qt = 0;
-};
-
-std::optional<KeyNames> KeysOf(const std::string& chord) {
+// A chord named as the scenarios name it: its evdev codes, Qt's key code.
+bool KeysOf(const std::string& chord, std::vector<int>& codes, std::int32_t& qt) {
     static const std::map<std::string, std::pair<int, std::int32_t>> kKeys = {
         {"Super", {KEY_LEFTMETA, 0x10000000}},  {"Ctrl", {KEY_LEFTCTRL, 0x04000000}},
         {"Shift", {KEY_LEFTSHIFT, 0x02000000}}, {"Alt", {KEY_LEFTALT, 0x08000000}},
         {"PageUp", {KEY_PAGEUP, 0x01000016}},   {"PageDown", {KEY_PAGEDOWN, 0x01000017}},
         {"Home", {KEY_HOME, 0x01000010}},       {"A", {KEY_A, 'A'}}};
-    KeyNames keys;
     std::istringstream names(chord);
     for (std::string name; std::getline(names, name, '+');) {
         const auto key = kKeys.find(name);
-        if (key == kKeys.end()) return std::nullopt;
-        keys.codes.push_back(key->second.first);
-        keys.qt |= key->second.second;
+        if (key == kKeys.end()) return false;
+        codes.push_back(key->second.first);
+        qt |= key->second.second;
     }
-    return keys;
+    return true;
 }
 
-constexpr char kHolder[] = "brumelis-tests-holder";
-
-GVariant* CallAccel(const char* method, GVariant* arguments) {
-    return g_dbus_connection_call_sync(TheBus().connection, "org.kde.kglobalaccel", "/kglobalaccel",
-                                       "org.kde.KGlobalAccel", method, arguments, nullptr,
-                                       G_DBUS_CALL_FLAGS_NONE, 2000, nullptr, nullptr);
+// kglobalaccel's answer as text; "" when the call failed.
+std::string CallAccel(const char* method, GVariant* arguments) {
+    g_autoptr(GVariant) reply = g_dbus_connection_call_sync(
+        TheBus().connection, "org.kde.kglobalaccel", "/kglobalaccel", "org.kde.KGlobalAccel",
+        method, arguments, nullptr, G_DBUS_CALL_FLAGS_NONE, 2000, nullptr, nullptr);
+    g_autofree gchar* text = reply != nullptr ? g_variant_print(reply, FALSE) : g_strdup("");
+    return text;
 }
 
-std::vector<std::string>& HeldActions() {
-    static std::vector<std::string> held;
-    return held;
-}
+std::string held;  // the action holding a chord, one at a time
 
 }  // namespace
 
 bool HoldChord(const std::string& chord) {
-    const auto keys = KeysOf(chord);
-    if (!keys) return false;
-    // A copy an earlier scenario killed left its shortcut on the chord
-    // (KWin keeps it, and the next copy takes it as its own): gone first.
-    if (GVariant* holders = CallAccel("getGlobalShortcutsByKey", g_variant_new("(i)", keys->qt))) {
-        GVariantIter* iter = nullptr;
-        const gchar *name = nullptr, *component = nullptr;
-        g_variant_get(holders, "(a(ssssssaiai))", &iter);
-        while (g_variant_iter_loop(iter, "(&s&s&s&s&s&saiai)", &name, nullptr, &component, nullptr,
-                                   nullptr, nullptr, nullptr, nullptr)) {
-            if (std::string(component) == "kwin" && std::string(name).rfind("brumelis-", 0) == 0) {
-                GVariant* gone = CallAccel("unregister", g_variant_new("(ss)", component, name));
-                if (gone != nullptr) g_variant_unref(gone);
-            }
-        }
-        g_variant_iter_free(iter);
-        g_variant_unref(holders);
-    }
-    const std::string action = "held-" + std::to_string(keys->qt);
-    const char* id[] = {kHolder, action.c_str(), "Brumelis tests", "held", nullptr};
-    GVariant* registered = CallAccel("doRegister", g_variant_new("(^as)", id));
-    if (registered == nullptr) return false;
-    g_variant_unref(registered);
-    HeldActions().push_back(action);
-    // SetPresent | NoAutoloading, as a program setting its shortcut does; in
-    // Qt's key code: KWin 5.27 aborts on a key sequence sent in.
-    GVariant* given =
-        CallAccel("setShortcut", g_variant_new_parsed("(%^as, [%i], uint32 6)", id, keys->qt));
-    if (given == nullptr) return false;
-    const bool held =
-        g_variant_print(given, FALSE) == std::string("([") + std::to_string(keys->qt) + "],)";
-    g_variant_unref(given);
-    return held;
+    std::vector<int> codes;
+    std::int32_t qt = 0;
+    if (!KeysOf(chord, codes, qt)) return false;
+    // The copies the scenarios kill leave their shortcuts, which KWin keeps.
+    for (const char* ours : {"brumelis-1", "brumelis-2", "brumelis-3", "brumelis-4"})
+        CallAccel("unregister", g_variant_new("(ss)", "kwin", ours));
+    held = "held-" + std::to_string(qt);
+    const char* id[] = {"brumelis-tests", held.c_str(), "Brumelis tests", "held", nullptr};
+    // As a program sets its shortcut (SetPresent | NoAutoloading), in Qt's
+    // key code: KWin 5.27 aborts on a key sequence sent in.
+    return !CallAccel("doRegister", g_variant_new("(^as)", id)).empty() &&
+           CallAccel("setShortcut", g_variant_new_parsed("(%^as, [%i], uint32 6)", id, qt)) ==
+               "([" + std::to_string(qt) + "],)";
 }
 
 void ForgetHeldChords() {
-    for (const std::string& action : HeldActions()) {
-        GVariant* reply = CallAccel("unregister", g_variant_new("(ss)", kHolder, action.c_str()));
-        if (reply != nullptr) g_variant_unref(reply);
-    }
-    HeldActions().clear();
+    if (!held.empty())
+        CallAccel("unregister", g_variant_new("(ss)", "brumelis-tests", held.c_str()));
+    held.clear();
 }
 
 bool FakePointer::PressKeys(const std::string& chord) {
-    const auto keys = KeysOf(chord);
-    if (!keys) return false;
-    for (const int code : keys->codes) {
-        if (!Ask("key " + std::to_string(code) + " down")) return false;
-    }
-    for (auto code = keys->codes.rbegin(); code != keys->codes.rend(); ++code) {
-        if (!Ask("key " + std::to_string(*code) + " up")) return false;
-    }
-    return true;
+    std::vector<int> codes;
+    std::int32_t qt = 0;
+    if (!KeysOf(chord, codes, qt)) return false;
+    std::string line = "keys";
+    for (const int code : codes) line += " " + std::to_string(code);
+    return Ask(line);
 }
 
 }  // namespace brumelis::kwin_tests

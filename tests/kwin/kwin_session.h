@@ -56,9 +56,8 @@ void Pause();
 // or "" when the call was accepted.
 std::string CallAsStranger(long pid, const std::string& method, const std::string& arguments);
 
-// A global shortcut of another program's (a component of the test's own in
-// kglobalaccel) on the chord, named as FakePointer::PressKeys names it;
-// false when kglobalaccel did not give it. Held until ForgetHeldChords.
+// Another program's global shortcut (the test's own kglobalaccel component)
+// on the chord, until ForgetHeldChords; false when it was not given.
 bool HoldChord(const std::string& chord);
 void ForgetHeldChords();
 
@@ -73,8 +72,7 @@ public:
     bool Press(int button = 1);
     bool Release(int button = 1);
     bool Click(int x, int y, int button = 1);
-    // The chord's keys down in order, then up in reverse (names joined by
-    // "+": Super, Ctrl, Shift, Alt, a letter, PageUp, PageDown, Home).
+    // The chord's keys (Driver::PressKeys's names) pressed and let go.
     bool PressKeys(const std::string& chord);
 
 private:
