@@ -45,6 +45,9 @@ public:
     // Asks that presses of the chord come here as `shortcut`; the keys taken
     // are given back when the source ends.
     virtual TakeAnswer Take(ShortcutId shortcut, const KeyChord& chord) = 0;
+    // What the shortcut does, in French, before it is taken: for a desktop
+    // that lists it in its own shortcut settings.
+    virtual void Describe(ShortcutId /*shortcut*/, const Text& /*what*/) {}
     // Where presses go, on the toolbar's thread, from its event loop.
     virtual void OnPress(std::function<void(ShortcutId)> pressed) = 0;
     // The name the user knows the Super modifier by on this system.

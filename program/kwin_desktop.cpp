@@ -11,6 +11,7 @@
 #include "platform/gtk/gtk_placement.h"
 #include "platform/gtk/gtk_toolkit.h"
 #include "platform/kwin/kwin_dbus.h"
+#include "platform/kwin/kwin_key_source.h"
 #include "platform/kwin/kwin_window_system.h"
 #include "platform/private_directory.h"
 #include "program/announced_toolbars.h"
@@ -80,6 +81,7 @@ public:
         auto bus = ConnectKWinBus();
         std::string fileProblem;
         if (bus) windows_ = KWinWindowSystem::Load(std::move(bus), script, &fileProblem);
+        if (windows_) keys_ = std::make_unique<KWinKeySource>(*windows_);
         if (!windows_) {
             refusal = fileProblem.empty()
                           ? kNoScript
@@ -90,7 +92,13 @@ public:
     std::unique_ptr<FormToolkit> MakeToolkit(const FormLayout& layout) override {
         auto toolkit = std::make_unique<GtkToolkit>(layout, MakeLayerShellPlacement());
         KWinWindowSystem* windows = windows_.get();
-        toolkit->BeforeEnd([windows] { windows->Unload(); });
+        KWinKeySource* keys = keys_.get();
+        // The script's shortcuts do nothing once it is unloaded; then the
+        // chords go back to kglobalaccel.
+        toolkit->BeforeEnd([windows, keys] {
+            windows->Unload();
+            if (keys != nullptr) keys->Release();
+        });
         // Ended by a signal, the program still takes its script out of KWin.
         GtkToolkit* ending = toolkit.get();
         windows->OnScriptLost([ending] { ending->ShowMessage(kScriptLost, MessageButtons::Ok); });
@@ -102,8 +110,11 @@ public:
         return toolkit;
     }
 
+    KeySource* Keys() override { return keys_.get(); }
+
 private:
     std::unique_ptr<KWinWindowSystem> windows_;
+    std::unique_ptr<KWinKeySource> keys_;
 };
 
 }  // namespace

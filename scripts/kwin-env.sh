@@ -76,7 +76,7 @@ brumelis_kwin_env_start() {
 
   brumelis_session_spawn brumelis_kwin_env_run "$dir/brumelis_kwin_wayland" --virtual \
     --socket "$WAYLAND_DISPLAY" --width "$(brumelis_session_scaled 1280)" --height "$(brumelis_session_scaled 800)" \
-    --scale "${BRUMELIS_WAYLAND_SCALE:-1}" --no-lockscreen --no-global-shortcuts \
+    --scale "${BRUMELIS_WAYLAND_SCALE:-1}" --no-lockscreen \
     --no-kactivities >"$dir/kwin.log" 2>&1
   if ! brumelis_session_wait 30 "$BRUMELIS_SESSION_PID" brumelis_kwin_env_answers; then
     brumelis_kwin_env_log "KWin did not start:"

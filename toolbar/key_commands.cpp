@@ -16,6 +16,7 @@ void ToolbarWindow::TakeKeys() {
     Text taken;
     for (const ShortcutKey& key : ShortcutKeys()) {
         const ShortcutId id = ShortcutOf(key.action);
+        keys_->Describe(id, key.what);
         if (keys_->Take(id, key.chord) != TakeAnswer::kTakenByOther) continue;
         const Text superName = keys_->SuperKeyName();
         taken += u"\n– " + ChordName(key.chord, superName) + u" (" + key.what + u") : ";

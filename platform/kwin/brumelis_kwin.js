@@ -97,6 +97,17 @@ function carryOut(command, id, value) {
     if (command === "opacity") current.opacity = value;
 }
 
+// The toolbar's keys: global shortcuts of KWin's (kept by kglobalaccel under
+// its "kwin" component, changed in Plasma's shortcut settings). A press only
+// tells the program which one; it acts as the mouse would.
+function takeKey(detail, number) {
+    var parts = detail.split("\n");  // name, chord, text
+    if (parts.length !== 3) return;
+    registerShortcut(parts[0], parts[2], parts[1], function () {
+        callDBus(owner, path, iface, "Key", token, String(number));
+    });
+}
+
 var answered = Date.now();
 function unload() {
     callDBus("org.kde.KWin", "/Scripting", "org.kde.kwin.Scripting", "unloadScript", pluginName);
@@ -110,7 +121,8 @@ function next() {
             unload();
             return;
         }
-        if (command) carryOut(command, id, value);
+        if (command === "key") takeKey(id, value);
+        else if (command) carryOut(command, id, value);
         next();
     });
 }

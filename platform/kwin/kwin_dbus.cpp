@@ -20,6 +20,7 @@ bool ServeScriptCalls(SessionBus& bus, BusCallHandler handler) {
         "<arg type='s' direction='in'/></method>"
         "<method name='Closed'><arg type='s' direction='in'/><arg type='s' "
         "direction='in'/></method>"
+        "<method name='Key'><arg type='s' direction='in'/><arg type='s' direction='in'/></method>"
         "<method name='NextCommand'><arg type='s' direction='in'/><arg type='s' direction='out'/>"
         "<arg type='s' direction='out'/><arg type='d' direction='out'/></method>"
         "</interface></node>";

@@ -21,7 +21,7 @@ extern const char kScriptInterface[];
 // not when the bus goes. Null when there is none.
 std::unique_ptr<SessionBus> ConnectKWinBus();
 
-// Serves the script's calls (Window, Closed, NextCommand) to `handler`.
+// Serves the script's calls (Window, Closed, Key, NextCommand) to `handler`.
 bool ServeScriptCalls(SessionBus& bus, BusCallHandler handler);
 
 // Whether KWin can take a script now (asked at most a second each): absent,

@@ -191,10 +191,12 @@ void KWinWindowSystem::OnCall(const std::string& sender, const std::string& meth
     }
     reported_ = true;
     if (state_ == State::kLost) {
-        // Back: the reload's remaining steps have nothing left to do.
+        // Back: the reload's remaining steps have nothing left to do. A new
+        // script has no shortcuts yet.
         state_ = State::kRunning;
         if (reloadSource_ != 0) g_source_remove(reloadSource_);
         reloadSource_ = 0;
+        commands_.insert(commands_.begin(), shortcuts_.begin(), shortcuts_.end());
     }
     if (method == "Window" && g_variant_is_of_type(parameters, G_VARIANT_TYPE("(ssssss)"))) {
         TakeWindow(parameters);
@@ -202,6 +204,15 @@ void KWinWindowSystem::OnCall(const std::string& sender, const std::string& meth
         const gchar* id = nullptr;
         g_variant_get(parameters, "(&s&s)", nullptr, &id);
         TakeClosed(id);
+    } else if (method == "Key" && g_variant_is_of_type(parameters, G_VARIANT_TYPE("(ss)"))) {
+        const gchar* number = nullptr;
+        g_variant_get(parameters, "(&s&s)", nullptr, &number);
+        // Answered first: the press runs the toolbar's handler, which may
+        // itself ask KWin.
+        answer(g_variant_new("()"));
+        if (shortcutPressed_)
+            shortcutPressed_(static_cast<std::int32_t>(std::strtol(number, nullptr, 10)));
+        return;
     } else if (method == "NextCommand") {
         // Called again after a command: it ran it, and a drag's next moves
         // need not ask KWin.
@@ -271,17 +282,17 @@ void KWinWindowSystem::WatchMoves(WindowHandle window, std::function<void()> mov
 }
 
 ChangeAnswer KWinWindowSystem::KeepAbove(WindowHandle window, bool above) {
-    return Queue({"above", window, above ? 1.0 : 0.0});
+    return Queue({"above", window, above ? 1.0 : 0.0, {}});
 }
 
 ChangeAnswer KWinWindowSystem::SetOpacity(WindowHandle window, std::uint8_t opacity) {
-    return Queue({"opacity", window, opacity / 255.0});
+    return Queue({"opacity", window, opacity / 255.0, {}});
 }
 
 // A click on the toolbar may have given its surface the focus, which no
 // report says (the script keeps quiet about the program's own surface).
 void KWinWindowSystem::Activate(WindowHandle window) {
-    Queue({"activate", window, 0.0});
+    Queue({"activate", window, 0.0, {}});
 }
 
 ChangeAnswer KWinWindowSystem::Queue(Command command) {
@@ -306,6 +317,16 @@ ChangeAnswer KWinWindowSystem::Queue(Command command) {
     return ChangeAnswer::kAccepted;
 }
 
+bool KWinWindowSystem::AddShortcut(const std::string& name, const std::string& chord,
+                                   const std::string& text, std::int32_t number) {
+    if (state_ != State::kRunning) return false;
+    const Command command{"key", 0, static_cast<double>(number), name + "\n" + chord + "\n" + text};
+    shortcuts_.push_back(command);
+    commands_.push_back(command);
+    Dispatch();
+    return true;
+}
+
 void KWinWindowSystem::Dispatch() {
     if (!waiting_ || commands_.empty()) return;
     const Command command = commands_.front();
@@ -314,8 +335,9 @@ void KWinWindowSystem::Dispatch() {
     waiting_ = nullptr;
     if (quietSource_ != 0) g_source_remove(quietSource_);
     quietSource_ = 0;
-    answer(g_variant_new("(ssd)", command.kind.c_str(), Find(command.window)->id.c_str(),
-                         command.value));
+    // A shortcut names no window: its detail goes in the window's place.
+    const std::string& id = command.kind == "key" ? command.detail : Find(command.window)->id;
+    answer(g_variant_new("(ssd)", command.kind.c_str(), id.c_str(), command.value));
     commandAnswered_ = true;
     ExpectRecall();
 }

@@ -9,7 +9,9 @@
 // standing call of the script's (NextCommand): a change asked while the
 // call waits goes at once; opacities asked meanwhile for one window are
 // merged into the latest, so a drag never queues up. The script obeys no
-// one else and acts only on the active window.
+// one else and acts only on the active window. The toolbar's keys go the
+// same way (kwin_key_source.h): shortcuts the script registers, whose
+// presses it reports.
 //
 // The script may go while the program runs (unloaded by another program,
 // KWin's scripting or KWin itself restarted). It is missed when it does not
@@ -71,6 +73,16 @@ public:
     std::vector<ListedWindow> TopLevelWindows(WindowHandle window,
                                               std::size_t titleLength) override;
 
+    // Has the script register a global shortcut (KWin's registerShortcut)
+    // whose presses come back to OnShortcut as `number`; registered again
+    // whenever the script is loaded again. False while the script is gone.
+    bool AddShortcut(const std::string& name, const std::string& chord, const std::string& text,
+                     std::int32_t number);
+    SessionBus& Bus() { return *bus_; }
+    void OnShortcut(std::function<void(std::int32_t number)> pressed) {
+        shortcutPressed_ = std::move(pressed);
+    }
+
     // Called once, when a script that went cannot be loaded again.
     void OnScriptLost(std::function<void()> tell) { tellLost_ = std::move(tell); }
 
@@ -83,6 +95,7 @@ private:
         std::string kind;
         WindowHandle window;
         double value;
+        std::string detail;  // a shortcut's name, chord and text, for "key"
     };
 
     enum class State { kStarting, kRunning, kLost, kGivenUp };
@@ -135,6 +148,9 @@ private:
 
     WindowHandle watched_ = 0;
     std::function<void()> moved_;
+
+    std::vector<Command> shortcuts_;
+    std::function<void(std::int32_t)> shortcutPressed_;
 
     std::deque<Command> commands_;
     BusAnswer waiting_;

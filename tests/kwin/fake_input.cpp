@@ -7,6 +7,8 @@
 //   move X Y      the pointer to the screen's point (X, Y)
 //   press N       button N down (1 left, 2 middle, 3 right)
 //   release N     button N up
+//   keys C...     the keys of evdev codes C... down in order, up in
+//                 reverse (the seat's keyboard, version 4 of the protocol)
 //   quit          (or the end of the input) disconnects and ends
 // Usage: brumelis_fake_input
 #include <linux/input-event-codes.h>
@@ -17,6 +19,7 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "fake-input-client-protocol.h"
 
@@ -25,8 +28,9 @@ namespace {
 void OnGlobal(void* data, wl_registry* registry, std::uint32_t name, const char* interface,
               std::uint32_t version) {
     if (std::strcmp(interface, org_kde_kwin_fake_input_interface.name) == 0 && version >= 3) {
-        *static_cast<org_kde_kwin_fake_input**>(data) = static_cast<org_kde_kwin_fake_input*>(
-            wl_registry_bind(registry, name, &org_kde_kwin_fake_input_interface, 3));
+        *static_cast<org_kde_kwin_fake_input**>(data) =
+            static_cast<org_kde_kwin_fake_input*>(wl_registry_bind(
+                registry, name, &org_kde_kwin_fake_input_interface, version >= 4 ? 4 : 3));
     }
 }
 
@@ -79,6 +83,15 @@ int main() {
             org_kde_kwin_fake_input_button(input, ButtonCode(button),
                                            command == "press" ? WL_POINTER_BUTTON_STATE_PRESSED
                                                               : WL_POINTER_BUTTON_STATE_RELEASED);
+        } else if (command == "keys" && org_kde_kwin_fake_input_get_version(input) >= 4) {
+            std::vector<std::uint32_t> codes;
+            for (std::uint32_t code = 0; words >> code;) codes.push_back(code);
+            for (std::size_t i = 0; i < 2 * codes.size(); ++i) {
+                const bool up = i >= codes.size();
+                org_kde_kwin_fake_input_keyboard_key(
+                    input, codes[up ? 2 * codes.size() - 1 - i : i],
+                    up ? WL_KEYBOARD_KEY_STATE_RELEASED : WL_KEYBOARD_KEY_STATE_PRESSED);
+            }
         } else if (command == "quit") {
             break;
         } else {

@@ -1,11 +1,14 @@
 #include "tests/kwin/kwin_session.h"
 
 #include <gio/gio.h>
+#include <linux/input-event-codes.h>
 
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <thread>
+#include <vector>
 
 namespace brumelis::kwin_tests {
 
@@ -273,6 +276,69 @@ bool FakePointer::Click(int x, int y, int button) {
     if (!MoveTo(x, y)) return false;
     Pause();
     return Press(button) && Release(button);
+}
+
+namespace {
+
+// A chord named as the scenarios name it: its evdev codes, Qt's key code.
+bool KeysOf(const std::string& chord, std::vector<int>& codes, std::int32_t& qt) {
+    static const std::map<std::string, std::pair<int, std::int32_t>> kKeys = {
+        {"Super", {KEY_LEFTMETA, 0x10000000}},  {"Ctrl", {KEY_LEFTCTRL, 0x04000000}},
+        {"Shift", {KEY_LEFTSHIFT, 0x02000000}}, {"Alt", {KEY_LEFTALT, 0x08000000}},
+        {"PageUp", {KEY_PAGEUP, 0x01000016}},   {"PageDown", {KEY_PAGEDOWN, 0x01000017}},
+        {"Home", {KEY_HOME, 0x01000010}},       {"A", {KEY_A, 'A'}}};
+    std::istringstream names(chord);
+    for (std::string name; std::getline(names, name, '+');) {
+        const auto key = kKeys.find(name);
+        if (key == kKeys.end()) return false;
+        codes.push_back(key->second.first);
+        qt |= key->second.second;
+    }
+    return true;
+}
+
+// kglobalaccel's answer as text; "" when the call failed.
+std::string CallAccel(const char* method, GVariant* arguments) {
+    g_autoptr(GVariant) reply = g_dbus_connection_call_sync(
+        TheBus().connection, "org.kde.kglobalaccel", "/kglobalaccel", "org.kde.KGlobalAccel",
+        method, arguments, nullptr, G_DBUS_CALL_FLAGS_NONE, 2000, nullptr, nullptr);
+    g_autofree gchar* text = reply != nullptr ? g_variant_print(reply, FALSE) : g_strdup("");
+    return text;
+}
+
+std::string held;  // the action holding a chord, one at a time
+
+}  // namespace
+
+bool HoldChord(const std::string& chord) {
+    std::vector<int> codes;
+    std::int32_t qt = 0;
+    if (!KeysOf(chord, codes, qt)) return false;
+    // The copies the scenarios kill leave their shortcuts, which KWin keeps.
+    for (const char* ours : {"brumelis-1", "brumelis-2", "brumelis-3", "brumelis-4"})
+        CallAccel("unregister", g_variant_new("(ss)", "kwin", ours));
+    held = "held-" + std::to_string(qt);
+    const char* id[] = {"brumelis-tests", held.c_str(), "Brumelis tests", "held", nullptr};
+    // As a program sets its shortcut (SetPresent | NoAutoloading), in Qt's
+    // key code: KWin 5.27 aborts on a key sequence sent in.
+    return !CallAccel("doRegister", g_variant_new("(^as)", id)).empty() &&
+           CallAccel("setShortcut", g_variant_new_parsed("(%^as, [%i], uint32 6)", id, qt)) ==
+               "([" + std::to_string(qt) + "],)";
+}
+
+void ForgetHeldChords() {
+    if (!held.empty())
+        CallAccel("unregister", g_variant_new("(ss)", "brumelis-tests", held.c_str()));
+    held.clear();
+}
+
+bool FakePointer::PressKeys(const std::string& chord) {
+    std::vector<int> codes;
+    std::int32_t qt = 0;
+    if (!KeysOf(chord, codes, qt)) return false;
+    std::string line = "keys";
+    for (const int code : codes) line += " " + std::to_string(code);
+    return Ask(line);
 }
 
 }  // namespace brumelis::kwin_tests

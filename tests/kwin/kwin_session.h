@@ -56,6 +56,11 @@ void Pause();
 // or "" when the call was accepted.
 std::string CallAsStranger(long pid, const std::string& method, const std::string& arguments);
 
+// Another program's global shortcut (the test's own kglobalaccel component)
+// on the chord, until ForgetHeldChords; false when it was not given.
+bool HoldChord(const std::string& chord);
+void ForgetHeldChords();
+
 // The fake-input pointer, authorised by a desktop file naming it.
 class FakePointer {
 public:
@@ -67,6 +72,8 @@ public:
     bool Press(int button = 1);
     bool Release(int button = 1);
     bool Click(int x, int y, int button = 1);
+    // The chord's keys (Driver::PressKeys's names) pressed and let go.
+    bool PressKeys(const std::string& chord);
 
 private:
     explicit FakePointer(std::unique_ptr<LineProcess> process) : process_(std::move(process)) {}

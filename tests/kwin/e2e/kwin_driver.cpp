@@ -1,9 +1,9 @@
 // The scenarios' driver on KWin: target windows of another process placed
 // by a KWin script where the scenario puts them, the toolbar program started
-// beside them as the session's user, input through the fake-input pointer,
-// and reads any client of the session can make: KWin's windows through a
-// test script, the screen through ScreenShot2, the programs' controls over
-// AT-SPI.
+// beside them as the session's user, input through fake input (the pointer,
+// and keys that reach KWin's global shortcuts), and reads any client of the
+// session can make: KWin's windows through a test script, the screen
+// through ScreenShot2, the programs' controls over AT-SPI.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -45,6 +45,8 @@ public:
         }
         Park();
     }
+    // The session's KWin would keep it held for the next scenario.
+    ~KWinDriver() override { ForgetHeldChords(); }
 
     std::unique_ptr<ToolbarCopy> StartCopy() override { return std::make_unique<KWinCopy>(); }
     // Started one right after the other, nothing waited for in between.
@@ -115,6 +117,10 @@ public:
     // Opacity as the screen shows it (PointerDriver): KWin's own reading
     // rounds to two decimals.
 
+    bool PressKeys(WindowId over, const std::string& chord) override {
+        return BringToForeground(over) && pointer_->PressKeys(chord);
+    }
+    bool HoldKeys(const std::string& chord) override { return HoldChord(chord); }
     bool KeepsWindowsAbove() override { return true; }
     // Unloaded by name, as any program on the session bus may.
     bool RestartHelper(ToolbarCopy& copy) override {

@@ -2,11 +2,13 @@
 // and its Plasma 6 shape (script object /Scripting/ScriptN, fractional
 // geometry), through RecordedBus.
 #include "platform/kwin/kwin_window_system.h"
+#include "platform/kwin/kwin_key_source.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -304,6 +306,53 @@ TEST(KWinReports, AMovedFrameCallsTheWatcherOnce) {
     loaded.bus->Deliver(Report(kTarget, "500"));
     EXPECT_EQ(moves, 1);
     EXPECT_EQ(windows.VisibleFrame(windows.ForegroundWindow())->left, 500);
+}
+
+// The keys: kglobalaccel asked as KWin 5.27 answers (only Qt's key code
+// goes: a key sequence sent in, (ai), aborts that KWin), the script told to
+// register what is free, and again once it is loaded again; its presses heard.
+const std::string kPinCode = "369098817";  // Meta+Ctrl+Shift+A
+constexpr KeyChord kPin{kSuperModifier | kControlModifier | kShiftModifier, LetterKey('A')};
+
+TEST(KWinKeys, AChordHeldElsewhereIsToldOursAndTheUnknownAreTaken) {
+    const std::string none = "(@a(ai) [],)", leftover = "([([" + kPinCode + ", 0, 0, 0],)],)";
+    const std::string registered =
+        "('key', 'brumelis-1\\nMeta+Ctrl+Shift+A\\nBrumelis : garder', 1.0)";
+    const struct {
+        std::string accel, ours, available;
+        TakeAnswer answer;
+    } cases[] = {
+        {"(true,)", none, "(true,)", TakeAnswer::kTaken},
+        {"(true,)", none, "(false,)", TakeAnswer::kTakenByOther},
+        {"(true,)", leftover, "(false,)", TakeAnswer::kTaken},  // a killed copy's, or the user's
+        {"(true,)", none, "error:org.freedesktop.DBus.Error.UnknownMethod", TakeAnswer::kTaken},
+        {"(false,)", none, "(true,)", TakeAnswer::kUnsupported},
+    };
+    for (const auto& c : cases) {
+        auto bus = KWin5Bus();
+        bus->replies["/org/freedesktop/DBus NameHasOwner"] = c.accel;
+        bus->replies["/kglobalaccel shortcutKeys"] = c.ours;
+        bus->replies["/kglobalaccel isGlobalShortcutAvailable"] = c.available;
+        Loaded loaded = LoadOn(std::move(bus));
+        KWinKeySource keys(*loaded.windows);
+        std::vector<ShortcutId> pressed;
+        keys.OnPress([&](ShortcutId id) { pressed.push_back(id); });
+        keys.Describe(ShortcutId{1}, u"garder");
+        EXPECT_EQ(keys.Take(ShortcutId{1}, kPin), c.answer) << c.ours << c.available;
+        EXPECT_EQ(
+            loaded.Count("/kglobalaccel isGlobalShortcutAvailable (" + kPinCode + ", 'kwin')"),
+            c.ours == none && c.answer != TakeAnswer::kUnsupported ? 1u : 0u);
+        std::deque<std::string>& answers = loaded.bus->answers;
+        EXPECT_EQ(answers.back(), c.answer == TakeAnswer::kTaken ? registered : "");
+        for (const char* number : {"'2')", "'1')"})  // 2 was never taken
+            loaded.bus->Deliver({kKWin, "Key", std::string("('") + kToken + "', " + number});
+        EXPECT_EQ(pressed.size(), c.answer == TakeAnswer::kTaken ? 1u : 0u);
+        if (c.answer != TakeAnswer::kTaken) continue;
+        loaded.bus->replies["/Scripting isScriptLoaded"] = "(false,)";
+        loaded.windows->KeepAbove(loaded.windows->ForegroundWindow(), true);
+        EXPECT_TRUE(
+            LoopUntil([&] { return std::count(answers.begin(), answers.end(), registered) == 2; }));
+    }
 }
 
 }  // namespace
