@@ -44,7 +44,7 @@ gnome_form_case() {
   [[ $form == "$expected" && -f $linked/metadata.json ]] ||
     { echo "  GNOME Shell $status $version: linked '$form', expected $expected" >&2; return 1; }
   # The keys' schema, compiled, where the extension reads it.
-  gsettings --schemadir "$linked/schemas" list-keys org.gnome.shell.extensions.brumelis | grep -qx keep-above ||
+  gsettings --schemadir "$linked/schemas" list-keys org.gnome.shell.extensions.brumelis | grep -x keep-above >/dev/null ||
     { echo "  the $form form has no compiled keys schema" >&2; return 1; }
 }
 
