@@ -67,7 +67,7 @@ std::string HelpText() {
            "      --help          afficher cette aide et quitter\n"
            "      --version       afficher la version et quitter\n"
            "\n"
-           "Touches (sous X11, sway et KDE Plasma), sur la fenêtre au premier plan :\n"
+           "Touches (sous X11, sway, KDE Plasma et GNOME), sur la fenêtre au premier plan :\n"
            "  Super+Ctrl+Maj+A           la garder au premier plan, ou l'en retirer\n"
            "  Super+Ctrl+Maj+Page suiv.  un cran plus transparente\n"
            "  Super+Ctrl+Maj+Page préc.  un cran moins transparente\n"

@@ -6,6 +6,7 @@
 #include <variant>
 
 #include "base/utf8_text.h"
+#include "platform/gnome/gnome_key_source.h"
 #include "platform/gnome/shell_bus.h"
 #include "platform/gtk/gtk_message_box.h"
 #include "platform/gtk/gtk_placement.h"
@@ -58,16 +59,21 @@ public:
             RunMessageBox(started.notice, MessageButtons::Ok, ToolbarLayout().applicationTitle,
                           nullptr);
         }
+        ShellLink& link = *started.link;
         windows_.emplace(std::move(started.link), started.focus);
+        keys_.emplace(link, started.version);
         return std::nullopt;
     }
     WindowSystem* Windows(const WaylandStart&, Text&) override { return &*windows_; }
     std::unique_ptr<FormToolkit> MakeToolkit(const FormLayout& layout) override {
         return std::make_unique<GtkToolkit>(layout, MakeX11Placement());
     }
+    KeySource* Keys() override { return keys_ ? &*keys_ : nullptr; }
 
 private:
     std::optional<GnomeWindowSystem> windows_;
+    // Listens on the window system's link: goes first.
+    std::optional<GnomeKeySource> keys_;
 };
 
 }  // namespace

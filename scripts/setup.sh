@@ -41,6 +41,7 @@ desktop_packages=(
   kwin-wayland qdbus-qt5 kwin-style-breeze plasma-wayland-protocols
   gnome-shell xwayland                 # a headless GNOME Shell; Xwayland for the toolbar there
   nodejs                               # parses the GNOME 45+ form of the extension
+  libglib2.0-bin                       # glib-compile-schemas: the extension's keys
 )
 
 # Prints the packages of the list that are not installed.

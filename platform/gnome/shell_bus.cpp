@@ -55,7 +55,7 @@ std::variant<ShellStart, Text> ConnectToShell() {
     const BusReply version = AskExtension(asked, shell, "Version");
     const auto running = ReadExtensionVersion(version.body, version.error);
     Text notice = running && *running < kInterfaceVersion ? kExtensionOutdated : Text();
-    return ShellStart{std::move(link), *focus, std::move(notice)};
+    return ShellStart{std::move(link), *focus, std::move(notice), running.value_or(1)};
 }
 
 }  // namespace brumelis

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/dbus/session_bus.h"
 
@@ -23,7 +24,7 @@ inline constexpr char kExtensionPath[] = "/example/zolvec/Brumelis";
 inline constexpr char kExtensionInterface[] = "example.zolvec.Brumelis1";
 // The interface's version this program was built with: the extension's
 // Version method says its own (an extension without it is version 1).
-inline constexpr unsigned kInterfaceVersion = 2;
+inline constexpr unsigned kInterfaceVersion = 3;
 // The Shell's signal, delivered with the extension's: (sa{sv}), the uuid
 // and the extension's info.
 inline constexpr char kExtensionStateChanged[] = "ExtensionStateChanged";
@@ -48,13 +49,18 @@ public:
     std::string Ask(const char* method, GVariant* parameters);
     // The extension's signals and the Shell's kExtensionStateChanged, from now on.
     void OnSignal(Signal signal);
+    // Another listener to the same signals, after the first, from now on.
+    void Listen(Signal signal);
     // Messages sent on the bus (docs/benchmarks.md).
     std::size_t MessagesSent() const { return bus_->MessagesSent(); }
 
 private:
     std::unique_ptr<SessionBus> bus_;
     std::string shell_;
+    void Subscribe();
+
     Signal signal_;
+    std::vector<Signal> listeners_;
     bool subscribed_ = false;
 };
 

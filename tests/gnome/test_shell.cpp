@@ -143,6 +143,10 @@ void TestShell::Key(unsigned keyval, bool press) {
     Done(AskTest("Key", g_variant_new("(ub)", keyval, press)));
 }
 
+void TestShell::Hold(const std::string& accelerator) {
+    Done(AskTest("Hold", g_variant_new("(s)", accelerator.c_str())));
+}
+
 void TestShell::Activate(std::uint32_t id) {
     Done(AskTest("Activate", g_variant_new("(u)", id)));
 }

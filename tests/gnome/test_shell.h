@@ -42,6 +42,9 @@ public:
     void Move(std::uint32_t id, int x, int y);
     void MoveResize(std::uint32_t id, int x, int y, int width, int height);
     void Key(unsigned keyval, bool press);
+    // Binds the accelerator to a Mutter action in the Shell's settings; an
+    // empty one: that action's default back.
+    void Hold(const std::string& accelerator);
     void Activate(std::uint32_t id);
     // Puts on, or takes off, the screen lock's session mode (unlock-dialog).
     void Lock(bool locked);

@@ -40,8 +40,12 @@ gnome_form_case() {
   maintainer "$root" postinst configure || { cat "$work/maintainer.log" >&2; return 1; }
   local form
   form=$(linked_form "$root")
-  [[ $form == "$expected" && -f $root/usr/share/brumelis/gnome-shell/$form/brumelis@zolvec.example/metadata.json ]] ||
+  local linked=$root/usr/share/brumelis/gnome-shell/$form/brumelis@zolvec.example
+  [[ $form == "$expected" && -f $linked/metadata.json ]] ||
     { echo "  GNOME Shell $status $version: linked '$form', expected $expected" >&2; return 1; }
+  # The keys' schema, compiled, where the extension reads it.
+  gsettings --schemadir "$linked/schemas" list-keys org.gnome.shell.extensions.brumelis | grep -x keep-above >/dev/null ||
+    { echo "  the $form form has no compiled keys schema" >&2; return 1; }
 }
 
 # GNOME changes under the package: the trigger chooses again; removal takes

@@ -15,16 +15,19 @@
 import GLib from 'gi://GLib';
 import Gio from 'gi://Gio';
 import Meta from 'gi://Meta';
+import Shell from 'gi://Shell';
+import * as Main from 'resource:///org/gnome/shell/ui/main.js';
 import {Extension} from 'resource:///org/gnome/shell/extensions/extension.js';
 
 const kPath = '/example/zolvec/Brumelis';
 const kInterface = 'example.zolvec.Brumelis1';
 // Raised whenever the interface grows: the program tells the user that an
 // older copy still runs until the next log-in.
-const kVersion = 2;
+const kVersion = 3;
 const kInstalledBinary = '@BRUMELIS_INSTALLED_BINARY@';
 const kBinaryOwner = @BRUMELIS_BINARY_OWNER@;
 const kNotFocused = `${kInterface}.Error.NotFocused`;
+const kUuid = '@UUID@';
 const kXml = `<node><interface name="${kInterface}">
   <method name="Version"><arg direction="out" type="u" name="version"/></method>
   <method name="Follow">
@@ -34,8 +37,10 @@ const kXml = `<node><interface name="${kInterface}">
   <method name="KeepAbove"><arg type="u" name="window"/><arg type="b" name="above"/></method>
   <method name="SetOpacity"><arg type="u" name="window"/><arg type="y" name="opacity"/></method>
   <method name="Activate"><arg type="u" name="window"/></method>
+  <method name="TakeKey"><arg type="u" name="shortcut"/><arg type="s" name="accelerator"/></method>
   <signal name="Focus"><arg type="u" name="window"/><arg type="(iiii)" name="frame"/></signal>
   <signal name="Frame"><arg type="u" name="window"/><arg type="(iiii)" name="frame"/></signal>
+  <signal name="Key"><arg type="u" name="shortcut"/></signal>
 </interface></node>`;
 
 // The process a pidfd names, from the kernel's own record of it; -1 once it
@@ -108,6 +113,57 @@ function surfaceActors(actor, found = []) {
     return found;
 }
 
+const kKeysSchema = 'org.gnome.shell.extensions.brumelis';
+const kHeld = `${kInterface}.Error.Held`;
+const kNoSuchKey = `${kInterface}.Error.NoSuchKey`;
+// Where the desktop's own bindings are: Mutter's, the Shell's, the settings
+// daemon's, and the user's own shortcuts (custom keybindings).
+const kBindingSchemas = ['org.gnome.desktop.wm.keybindings', 'org.gnome.shell.keybindings',
+    'org.gnome.mutter.keybindings', 'org.gnome.mutter.wayland.keybindings',
+    'org.gnome.settings-daemon.plugins.media-keys'];
+const kCustomBindings = 'org.gnome.settings-daemon.plugins.media-keys.custom-keybinding';
+const kModifierNames = {primary: 'control', ctrl: 'control', control: 'control', shift: 'shift',
+    alt: 'alt', mod1: 'alt', super: 'super', mod4: 'super'};
+
+// An accelerator as text that compares: its modifiers by one name each,
+// sorted, then its key in lower case; empty for none.
+function chordOf(accelerator) {
+    const modifiers = new Set();
+    const key = accelerator.replace(/<([^>]+)>/g, (_, name) => {
+        modifiers.add(kModifierNames[name.toLowerCase()] ?? name.toLowerCase());
+        return '';
+    });
+    return key ? [...[...modifiers].sort(), key.toLowerCase()].join('+') : '';
+}
+
+// The accelerators a settings key holds (as, or s in older schemas).
+function acceleratorsOf(settings, key) {
+    const value = settings.get_value(key);
+    const type = value.get_type_string();
+    return type === 'as' ? value.deepUnpack() : type === 's' ? [value.deepUnpack()] : [];
+}
+
+// Every chord the desktop binds now. Mutter would let a later binding
+// replace an earlier one without a word, so they are read here first.
+function desktopChords() {
+    const source = Gio.SettingsSchemaSource.get_default();
+    const chords = new Set();
+    const add = (settings, keys) => {
+        for (const key of keys)
+            acceleratorsOf(settings, key).forEach(accelerator => chords.add(chordOf(accelerator)));
+    };
+    for (const id of kBindingSchemas.filter(schema => source.lookup(schema, true))) {
+        const settings = new Gio.Settings({schema_id: id});
+        add(settings, settings.settings_schema.list_keys().filter(key => key !== 'custom-keybindings'));
+        if (id.endsWith('media-keys') && source.lookup(kCustomBindings, true)) {
+            for (const path of settings.get_strv('custom-keybindings'))
+                add(new Gio.Settings({schema_id: kCustomBindings, path}), ['binding']);
+        }
+    }
+    chords.delete('');
+    return chords;
+}
+
 export default class BrumelisExtension extends Extension {
     enable() {
         this._served = new Set();  // unique bus names whose executable passed
@@ -121,14 +177,18 @@ export default class BrumelisExtension extends Extension {
             '/org/freedesktop/DBus', null, Gio.DBusSignalFlags.NONE,
             (_c, _s, _p, _i, _n, args) => {
                 const [name, , owner] = args.deepUnpack();
-                if (owner === '')
+                if (owner === '') {
                     this._served.delete(name);
+                    this._keysCallerGone(name);
+                }
             });
         this._focusSignal = global.display.connect('notify::focus-window', () => this._follow());
         this._follow();
+        this._keys = new Map();
     }
 
     disable() {
+        this._keysDisable();
         global.display.disconnect(this._focusSignal);
         this._unwatch();
         Gio.DBus.session.signal_unsubscribe(this._nameWatch);
@@ -210,6 +270,10 @@ export default class BrumelisExtension extends Extension {
                 invocation.return_value(this._state());
                 return;
             }
+            if (method === 'TakeKey') {
+                this._takeKey(sender, args, invocation);
+                return;
+            }
             const window = this._focused;
             if (!window || window.get_stable_sequence() !== args[0]) {
                 // Only the focused window is ever changed: a window that went or
@@ -238,4 +302,75 @@ export default class BrumelisExtension extends Extension {
         for (const surface of surfaceActors(actor))
             surface.opacity = opacity;
     }
+    // The keys: each chord of the extension's schema (schemas/, compiled
+    // with the extension; the user changes them with gsettings or dconf) is
+    // bound when the program asks, by its default accelerator, for the Shell's
+    // normal mode only (never on the lock screen). A press goes to that
+    // caller alone, as Key; the binding goes with the caller, or when the
+    // extension is disabled. A chord the desktop binds is left to it.
+    _keySettingsOf() {
+        if (!this._keySettings) {
+            const path = Main.extensionManager.lookup(kUuid)?.path;
+            const schemas = path ? Gio.SettingsSchemaSource.new_from_directory(`${path}/schemas`,
+                Gio.SettingsSchemaSource.get_default(), false) : null;
+            const schema = schemas?.lookup(kKeysSchema, false);
+            this._keySettings = schema ? new Gio.Settings({settings_schema: schema}) : null;
+        }
+        return this._keySettings;
+    }
+
+    _takeKey(sender, [shortcut, accelerator], invocation) {
+        let settings = null;
+        try {
+            settings = this._keySettingsOf();
+        } catch (e) {
+            settings = null;
+        }
+        const name = settings?.settings_schema.list_keys().find(
+            key => settings.get_default_value(key).deepUnpack().includes(accelerator));
+        if (!name) {
+            invocation.return_dbus_error(kNoSuchKey, `No key of the schema is ${accelerator} by default`);
+            return;
+        }
+        const taken = this._keys.get(name);
+        if (taken?.owner === sender) {
+            taken.shortcut = shortcut;
+            invocation.return_value(null);
+            return;
+        }
+        const held = desktopChords();
+        if (taken || settings.get_strv(name).some(chord => held.has(chordOf(chord))) ||
+            Main.wm.addKeybinding(name, settings, Meta.KeyBindingFlags.IGNORE_AUTOREPEAT,
+                Shell.ActionMode.NORMAL, () => this._pressed(name)) === Meta.KeyBindingAction.NONE) {
+            invocation.return_dbus_error(kHeld, `${accelerator} is bound by another program`);
+            return;
+        }
+        this._keys.set(name, {owner: sender, shortcut});
+        invocation.return_value(null);
+    }
+
+    _pressed(name) {
+        const key = this._keys?.get(name);
+        if (key) {
+            Gio.DBus.session.emit_signal(key.owner, kPath, kInterface, 'Key',
+                new GLib.Variant('(u)', [key.shortcut]));
+        }
+    }
+
+    _keysCallerGone(caller) {
+        for (const [name, key] of this._keys ?? []) {
+            if (key.owner === caller) {
+                Main.wm.removeKeybinding(name);
+                this._keys.delete(name);
+            }
+        }
+    }
+
+    _keysDisable() {
+        for (const name of this._keys?.keys() ?? [])
+            Main.wm.removeKeybinding(name);
+        this._keys = null;
+        this._keySettings = null;
+    }
 }
+

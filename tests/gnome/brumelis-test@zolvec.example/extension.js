@@ -24,6 +24,7 @@ const kXml = `<node><interface name="example.zolvec.BrumelisTest1">
     <arg direction="in" type="u" name="button"/><arg direction="in" type="i" name="press"/>
   </method>
   <method name="Key"><arg direction="in" type="u" name="keyval"/><arg direction="in" type="b" name="press"/></method>
+  <method name="Hold"><arg direction="in" type="s" name="accelerator"/></method>
   <method name="Move">
     <arg direction="in" type="u"/><arg direction="in" type="i"/><arg direction="in" type="i"/>
   </method>
@@ -159,6 +160,17 @@ class Tester {
     Key(keyval, press) {
         this._keyboard.notify_keyval(GLib.get_monotonic_time(), keyval,
             press ? Clutter.KeyState.PRESSED : Clutter.KeyState.RELEASED);
+    }
+
+    // Binds the accelerator to a Mutter action, as the user's settings
+    // would (switch to the last workspace); none: its default back.
+    Hold(accelerator) {
+        const settings = new Gio.Settings({schema_id: 'org.gnome.desktop.wm.keybindings'});
+        if (accelerator)
+            settings.set_strv('switch-to-workspace-last', [accelerator]);
+        else
+            settings.reset('switch-to-workspace-last');
+        Gio.Settings.sync();
     }
 
     MoveResize(id, [x, y, width, height]) {

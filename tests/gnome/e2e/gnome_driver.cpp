@@ -9,12 +9,15 @@
 #include <glib.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <set>
+#include <string>
 
 #include "tests/gnome/e2e/gnome_copy.h"
 #include "tests/gnome/test_shell.h"
+#include "tests/support/chord_keysyms.h"
 #include "tests/support/line_process.h"
 #include "tests/support/wait.h"
 
@@ -46,6 +49,7 @@ public:
         for (std::size_t at = focusesBefore_; at < log.size(); ++at) {
             EXPECT_EQ(toolbars_.count(log[at]), 0u) << "the toolbar's window had the focus";
         }
+        if (holdsKeys_) shell_.Hold("");
     }
 
     std::unique_ptr<ToolbarCopy> StartCopy() override {
@@ -130,6 +134,32 @@ public:
         return true;
     }
 
+    // The Shell's virtual keyboard: downs in order, ups in reverse.
+    bool PressKeys(WindowId over, const std::string& chord) override {
+        const std::vector<unsigned> keys = test_support::ChordKeysyms(chord);
+        if (keys.empty() || !BringToForeground(over)) return false;
+        for (auto key = keys.begin(); key != keys.end(); ++key) shell_.Key(*key, true);
+        for (auto key = keys.rbegin(); key != keys.rend(); ++key) shell_.Key(*key, false);
+        return true;
+    }
+    // As the user's keyboard settings would: Mutter's own binding.
+    bool HoldKeys(const std::string& chord) override {
+        std::string accelerator;
+        for (std::size_t start = 0, end = 0; start <= chord.size(); start = end + 1) {
+            end = std::min(chord.find('+', start), chord.size());
+            const std::string name = chord.substr(start, end - start);
+            if (end < chord.size())
+                accelerator += "<" + std::string(name == "Ctrl" ? "Control" : name) + ">";
+            else if (name.size() == 1)
+                accelerator += static_cast<char>(name[0] - 'A' + 'a');
+            else  // PageUp: Page_Up
+                accelerator += name.rfind("Page", 0) == 0 ? "Page_" + name.substr(4) : name;
+        }
+        shell_.Hold(accelerator);
+        holdsKeys_ = true;
+        return true;
+    }
+
     bool KeepsWindowsAbove() override { return true; }
     bool ShowsOpacity() override { return true; }
     void Pause() override { g_usleep(10000); }
@@ -151,6 +181,7 @@ private:
     TestShell shell_;
     std::size_t focusesBefore_;
     std::set<std::uint32_t> toolbars_;
+    bool holdsKeys_ = false;
     std::vector<std::unique_ptr<test_support::LineProcess>> targets_;
 };
 

@@ -1,6 +1,6 @@
 // The extension's own life while the program runs: while it is off "+" and
-// the slider say "not possible now", once, and change nothing; back, the
-// tile follows the focus again.
+// the slider say "not possible now", once, and change nothing, and the keys
+// do nothing; back, the tile follows the focus again and the keys act.
 #include <cstdlib>
 
 #include "tests/gnome/test_shell.h"
@@ -8,6 +8,8 @@
 
 namespace brumelis::scenarios {
 namespace {
+
+constexpr char kMoreTransparent[] = "Super+Ctrl+Shift+PageDown";
 
 struct Outage {
     void (*set)(gnome_tests::TestShell&, bool off);
@@ -37,6 +39,9 @@ TEST_P(ExtensionOutage, NothingChangesDuringItAndTheTileFollowsAfterIt) {
     EXPECT_TRUE(HoldsFor([&] { return !brumelis_->Box(); })) << "told twice";
     const WindowId other = driver_->OpenTarget("Cible B", kSecondTargetPlace);
     ASSERT_TRUE(other != 0 && BringToForeground(other));  // unseen while off
+    ASSERT_TRUE(driver_->PressKeys(other, kMoreTransparent));
+    EXPECT_TRUE(HoldsFor([&] { return !driver_->Alpha(other) && !brumelis_->Box(); }))
+        << "a key acted, or was told, while off";
 
     GetParam().set(shell_, false);
     ASSERT_TRUE(WaitUntil([&] { return Runs(); })) << "the extension did not come back";
@@ -45,6 +50,9 @@ TEST_P(ExtensionOutage, NothingChangesDuringItAndTheTileFollowsAfterIt) {
     EXPECT_TRUE(WaitUntil([&] { return driver_->IsKeptAbove(other); })) << Situation();
     EXPECT_TRUE(CaptionBecomes("-"));
     EXPECT_FALSE(driver_->IsKeptAbove(target_) || driver_->Alpha(target_)) << "kept for later";
+    ASSERT_TRUE(driver_->PressKeys(other, kMoreTransparent));
+    EXPECT_EQ(WaitForValue([&] { return driver_->Alpha(other); }, std::optional<int>(230)), 230)
+        << "the keys were not taken again";
 }
 
 void Lock(gnome_tests::TestShell& shell, bool off) {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "tests/support/chord_keysyms.h"
 #include "tests/x11/e2e/toolbar_program.h"
 #include "tests/x11/support/wait.h"
 #include "tests/x11/target_process.h"
@@ -27,29 +28,6 @@ using scenarios::WindowId;
 namespace {
 
 constexpr std::uint32_t kOpacityPerAlphaStep = 0x01010101;
-
-// The keysyms of a chord such as "Super+Ctrl+Shift+PageUp"; empty when a
-// name is unknown.
-std::vector<KeySym> KeysOf(const std::string& chord) {
-    static const std::pair<const char*, KeySym> kNamed[] = {
-        {"Super", XK_Super_L}, {"Ctrl", XK_Control_L}, {"Shift", XK_Shift_L}, {"Alt", XK_Alt_L},
-        {"PageUp", XK_Prior},  {"PageDown", XK_Next},  {"Home", XK_Home}};
-    std::vector<KeySym> keys;
-    std::size_t start = 0;
-    while (start <= chord.size()) {
-        const std::size_t end = std::min(chord.find('+', start), chord.size());
-        const std::string name = chord.substr(start, end - start);
-        KeySym key = name.size() == 1 && name[0] >= 'A' && name[0] <= 'Z'
-                         ? static_cast<KeySym>(XK_a + (name[0] - 'A'))
-                         : NoSymbol;
-        for (const auto& [named, sym] : kNamed)
-            if (name == named) key = sym;
-        if (key == NoSymbol) return {};
-        keys.push_back(key);
-        start = end + 1;
-    }
-    return keys;
-}
 
 Button ButtonOf(scenarios::Button button) {
     return button == scenarios::Button::Left ? Button::Left : Button::Right;
@@ -155,7 +133,7 @@ public:
 
     // XTest: downs in order, ups in reverse.
     bool PressKeys(WindowId over, const std::string& chord) override {
-        const std::vector<KeySym> keys = KeysOf(chord);
+        const std::vector<unsigned> keys = test_support::ChordKeysyms(chord);
         if (keys.empty() || !BringToForeground(over)) return false;
         Display* display = x_.Display();
         for (std::size_t i = 0; i < 2 * keys.size(); ++i) {
@@ -172,7 +150,7 @@ public:
         Display* display = x_.Display();
         unsigned modifiers = 0;
         KeyCode code = 0;
-        for (const KeySym key : KeysOf(chord)) {
+        for (const KeySym key : test_support::ChordKeysyms(chord)) {
             if (key == XK_Super_L)
                 modifiers |= Mod4Mask;
             else if (key == XK_Control_L)
