@@ -20,6 +20,10 @@ std::string SessionVariable(const char* name);
 // output, when the display cannot be opened.
 bool OpenGtk(const char* backend, int& argc, char**& argv);
 
+// Whether a line GDK logs as it ends the program says that its display went
+// (the compositor or the X server ended, or restarted).
+bool SaysDisplayGone(const char* gdkMessage);
+
 // Says `message` on the error output and in a box; the exit status to end with.
 int Refuse(const Text& message);
 

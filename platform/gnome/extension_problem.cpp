@@ -77,11 +77,19 @@ ExtensionReadiness ReadExtensionReadiness(GVariant* info) {
     GVariant* fields = g_variant_get_child_value(info, 0);
     double state = -1;
     const bool known = g_variant_lookup(fields, "state", "d", &state) != FALSE;
+    // 45 and later: whether the user's list names it, and why it failed.
+    gboolean wanted = TRUE;
+    const bool toldWanted = g_variant_lookup(fields, "enabled", "b", &wanted) != FALSE;
+    const gchar* error = nullptr;
+    const bool failed = g_variant_lookup(fields, "error", "&s", &error) && *error != '\0';
+    const bool turnedOff = toldWanted ? wanted == FALSE : state == kTurnedOff;
     g_variant_unref(fields);
-    // At log-in the Shell is on the bus before it has read its extensions.
+    // At log-in the Shell is on the bus before it has read its extensions;
+    // from 45 on it loads them one by one, each marked "error" while its
+    // module loads and "disabled" until it is enabled.
     if (!known) return ExtensionReadiness::kNotYet;
     if (state == kEnabled) return ExtensionReadiness::kReady;
-    if (state == kTurnedOff || state == kError || state == kOutOfDate)
+    if (turnedOff || state == kOutOfDate || (state == kError && failed))
         return ExtensionReadiness::kNotSoon;
     return ExtensionReadiness::kNotYet;
 }

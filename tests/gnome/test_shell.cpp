@@ -163,6 +163,14 @@ bool TestShell::SetBrumelisEnabled(bool enabled) {
     return answer != nullptr;
 }
 
+bool TestShell::SetBrumelisLoaded(bool loaded) {
+    GVariant* answer = AskTest("LoadBrumelis", g_variant_new("(b)", loaded));
+    gboolean done = FALSE;
+    if (answer != nullptr) g_variant_get(answer, "(b)", &done);
+    Done(answer);
+    return done != FALSE;
+}
+
 std::vector<std::uint32_t> TestShell::Capture(int x, int y, int width, int height) {
     std::vector<std::uint32_t> pixels;
     const std::string path = "/tmp/brumelis-gnome-shot-" + std::to_string(getpid()) + ".png";

@@ -15,6 +15,7 @@
 #include "base/utf8_text.h"
 #include "platform/fake/fake_toolkit.h"
 #include "program/announced_toolbars.h"
+#include "program/desktop_start.h"
 #include "toolbar/toolbar_layout.h"
 
 namespace brumelis {
@@ -97,6 +98,19 @@ TEST(WaylandStart, LockAnnouncementAndRefusalAsTheRowAnswers) {
         EXPECT_TRUE(AnnouncedTitles(announced).empty()) << "withdrawn at the end";
     }
     std::system(("rm -rf " + runtime).c_str());
+}
+
+// The lines GDK 3 logs as it ends the program: the display gone is told in
+// French first; its other messages are left alone.
+TEST(DisplayGone, GdksLastLinesAreToldAndNoOthers) {
+    EXPECT_TRUE(SaysDisplayGone("Error reading events from display: Broken pipe"));
+    EXPECT_TRUE(SaysDisplayGone("Error 32 (Broken pipe) dispatching to Wayland display."));
+    EXPECT_TRUE(SaysDisplayGone("Error flushing display: Broken pipe"));
+    EXPECT_TRUE(
+        SaysDisplayGone("brumelis: Fatal IO error 11 (Resource temporarily unavailable) "
+                        "on X server :7."));
+    EXPECT_FALSE(SaysDisplayGone("Unable to load image-loading module"));
+    EXPECT_FALSE(SaysDisplayGone(nullptr));
 }
 
 }  // namespace

@@ -121,6 +121,13 @@ public:
     // desktop row works through (KWin: its script, unloaded; sway: its
     // configuration reloaded); false where the driver cannot.
     virtual bool RestartHelper(ToolbarCopy&) { return false; }
+    // Starts one copy as a program started with the session, before the
+    // desktop it needs answers (sway: its socket not there yet; KWin: the
+    // session bus not there yet; GNOME: the Shell up, our extension not
+    // loaded yet); null where the driver cannot hold its desktop back.
+    virtual std::unique_ptr<ToolbarCopy> StartCopyBeforeDesktop() { return nullptr; }
+    // Lets the desktop held back come; false when it could not.
+    virtual bool LetDesktopCome() { return false; }
     // Lets a few milliseconds pass between two looks at the state, keeping
     // the driver's own windows alive.
     virtual void Pause() = 0;

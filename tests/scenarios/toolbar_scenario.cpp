@@ -8,7 +8,9 @@ void ToolbarScenario::SetUp() {
     target_ = OpenFirstTarget();
     ASSERT_NE(0u, target_) << "the target did not come up";
     ASSERT_TRUE(BringToForeground(target_));
-    brumelis_ = driver_->StartCopy();
+    brumelis_ = StartFirstCopy();
+    if (IsSkipped() || HasFatalFailure()) return;
+    if (!brumelis_) GTEST_SKIP() << "the driver cannot start the program so here";
     ASSERT_TRUE(brumelis_->Started()) << "the program did not start";
     WaitUntil([&] { return (toolbar_ = brumelis_->Toolbar()) != 0 || !brumelis_->IsRunning(); },
               kStartTimeout);

@@ -59,6 +59,8 @@ protected:
     // Starts a copy with the target in the foreground and waits until its
     // toolbar has settled on it.
     void SetUp() override;
+    // The copy SetUp starts; null skips the test (a driver that cannot start it so).
+    virtual std::unique_ptr<ToolbarCopy> StartFirstCopy() { return driver_->StartCopy(); }
     // The first target; a test with a target of its own overrides it.
     virtual WindowId OpenFirstTarget() { return driver_->OpenTarget("Cible A", kFirstTargetPlace); }
     // Its corner in screen pixels, its size in its own (scaled, a width

@@ -36,8 +36,9 @@ bool IsToolbarId(WindowId window) {
     return (window & kToolbarTag) != 0;
 }
 
-WaylandCopy::WaylandCopy(std::function<void()> pause)
-    : program_(BRUMELIS_PROGRAM, {}), pause_(std::move(pause)) {}
+WaylandCopy::WaylandCopy(std::function<void()> pause,
+                         const std::map<std::string, std::string>& changes)
+    : program_(BRUMELIS_PROGRAM, changes), pause_(std::move(pause)) {}
 
 bool WaylandCopy::WaitUntil(const std::function<bool()>& condition) {
     return test_support::WaitUntil(condition, kDeadline, pause_);

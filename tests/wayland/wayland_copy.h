@@ -6,6 +6,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -30,8 +31,10 @@ public:
     std::optional<std::string> PinCaption() override;
 
 protected:
-    // Pause: the desktop's wait between two looks at a state.
-    explicit WaylandCopy(std::function<void()> pause);
+    // Pause: the desktop's wait between two looks at a state; changes: to
+    // its environment (ChildProgram).
+    explicit WaylandCopy(std::function<void()> pause,
+                         const std::map<std::string, std::string>& changes = {});
 
     bool WaitUntil(const std::function<bool()>& condition);
     // The box's text and buttons, left to right, under the title it has.

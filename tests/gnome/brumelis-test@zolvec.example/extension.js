@@ -36,6 +36,7 @@ const kXml = `<node><interface name="example.zolvec.BrumelisTest1">
   </method>
   <method name="Activate"><arg direction="in" type="u"/></method>
   <method name="Lock"><arg direction="in" type="b" name="locked"/></method>
+  <method name="LoadBrumelis"><arg direction="in" type="b" name="loaded"/><arg direction="out" type="b"/></method>
   <method name="Drag">
     <arg direction="in" type="u" name="window"/><arg direction="in" type="u" name="tile"/>
     <arg direction="in" type="(iiuu)" name="steps"/><arg direction="out" type="s"/>
@@ -209,6 +210,23 @@ class Tester {
         } else if (!locked && Main.sessionMode.currentMode === 'unlock-dialog') {
             Main.sessionMode.popMode('unlock-dialog');
         }
+    }
+
+    // Brumelis's extension taken out of the Shell, and loaded again, as the
+    // Shell is at log-in before it reads its extensions, and then.
+    LoadBrumelis(loaded) {
+        const manager = Main.extensionManager;
+        const uuid = 'brumelis@zolvec.example';
+        const extension = manager.lookup(uuid);
+        if (!loaded && extension) {
+            this._brumelis = {dir: extension.dir, type: extension.type};
+            return manager.unloadExtension(extension);
+        }
+        if (loaded && !extension && this._brumelis) {
+            manager.loadExtension(manager.createExtensionObject(uuid, this._brumelis.dir,
+                this._brumelis.type));
+        }
+        return manager.lookup(uuid)?.state === 1;
     }
 
     // Drags the window in the Shell itself, steps (dx, dy, count, every ms)

@@ -45,6 +45,7 @@ class GnomeDriver : public scenarios::Driver {
 public:
     GnomeDriver() : focusesBefore_(shell_.FocusLog().size()) {}
     ~GnomeDriver() override {
+        if (heldBack_) shell_.SetBrumelisLoaded(true);  // for the next test in this Shell
         const std::vector<std::uint32_t> log = shell_.FocusLog();
         for (std::size_t at = focusesBefore_; at < log.size(); ++at) {
             EXPECT_EQ(toolbars_.count(log[at]), 0u) << "the toolbar's window had the focus";
@@ -54,6 +55,16 @@ public:
 
     std::unique_ptr<ToolbarCopy> StartCopy() override {
         return std::make_unique<GnomeCopy>(shell_, toolbars_);
+    }
+    // The Shell up, our extension not loaded yet.
+    std::unique_ptr<ToolbarCopy> StartCopyBeforeDesktop() override {
+        if (!shell_.SetBrumelisLoaded(false)) return nullptr;
+        heldBack_ = true;
+        return StartCopy();
+    }
+    bool LetDesktopCome() override {
+        heldBack_ = !shell_.SetBrumelisLoaded(true);
+        return !heldBack_;
     }
     std::vector<std::unique_ptr<ToolbarCopy>> StartTogether(int count) override {
         std::vector<std::unique_ptr<ToolbarCopy>> copies;
@@ -179,6 +190,7 @@ private:
     }
 
     TestShell shell_;
+    bool heldBack_ = false;
     std::size_t focusesBefore_;
     std::set<std::uint32_t> toolbars_;
     bool holdsKeys_ = false;

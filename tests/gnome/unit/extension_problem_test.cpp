@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "base/utf8_text.h"
 #include "tests/gnome/unit/recorded_traffic.h"
 
@@ -38,6 +40,34 @@ TEST(ExtensionProblem, TellsWhatToDoForEachRecordedState) {
         const std::string text = TextFor(each.traffic);
         EXPECT_NE(text.find(each.says), std::string::npos) << each.traffic;
         EXPECT_NE(text.find(each.waited), std::string::npos) << text;
+    }
+}
+
+// GetExtensionInfo as Shell 45 and later answer it while they load their
+// extensions one by one at log-in, and once they are done.
+TEST(ExtensionProblem, ALoadingExtensionIsWaitedForAndAFailedOneIsNot) {
+    const struct {
+        const char* info;
+        ExtensionReadiness readiness;
+    } cases[] = {
+        {"{'state': <3.0>, 'error': <''>, 'enabled': <true>}", ExtensionReadiness::kNotYet},
+        {"{'state': <2.0>, 'error': <''>, 'enabled': <true>}", ExtensionReadiness::kNotYet},
+        {"{'state': <8.0>, 'error': <''>, 'enabled': <true>}", ExtensionReadiness::kNotYet},
+        {"{'state': <1.0>, 'error': <''>, 'enabled': <true>}", ExtensionReadiness::kReady},
+        {"{'state': <3.0>, 'error': <'SyntaxError'>, 'enabled': <true>}",
+         ExtensionReadiness::kNotSoon},
+        {"{'state': <6.0>, 'error': <''>, 'enabled': <false>}", ExtensionReadiness::kNotSoon},
+        {"{'state': <2.0>, 'error': <''>, 'enabled': <false>}", ExtensionReadiness::kNotSoon},
+        {"{'state': <4.0>, 'error': <''>, 'enabled': <true>}", ExtensionReadiness::kNotSoon},
+        // 43 tells neither: a disabled one is disabled, an error an error.
+        {"{'state': <2.0>}", ExtensionReadiness::kNotSoon},
+        {"{'state': <3.0>, 'error': <'SyntaxError'>}", ExtensionReadiness::kNotSoon},
+    };
+    for (const auto& each : cases) {
+        GVariant* info = g_variant_ref_sink(
+            g_variant_new_tuple(std::array{g_variant_new_parsed(each.info)}.data(), 1));
+        EXPECT_EQ(ReadExtensionReadiness(info), each.readiness) << each.info;
+        g_variant_unref(info);
     }
 }
 

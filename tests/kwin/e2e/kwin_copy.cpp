@@ -27,7 +27,8 @@ long ProcessOf(WindowId window) {
     return static_cast<long>(window & ((WindowId{1} << 40) - 1));
 }
 
-KWinCopy::KWinCopy() : WaylandCopy([] { Pause(); }) {}
+KWinCopy::KWinCopy(const std::map<std::string, std::string>& changes)
+    : WaylandCopy([] { Pause(); }, changes) {}
 
 std::optional<scenarios::MessageBoxReading> KWinCopy::Box() {
     if (!IsRunning()) return std::nullopt;

@@ -16,7 +16,7 @@ long ProcessOf(scenarios::WindowId window);
 
 class KWinCopy : public wayland_tests::WaylandCopy {
 public:
-    KWinCopy();
+    explicit KWinCopy(const std::map<std::string, std::string>& changes = {});
 
     std::optional<scenarios::MessageBoxReading> Box() override;
     bool Answer(const scenarios::MessageBoxReading& box, scenarios::Answer answer) override;

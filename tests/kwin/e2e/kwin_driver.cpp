@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <memory>
 #include <set>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -16,6 +18,7 @@
 #include "tests/kwin/e2e/screen_shot.h"
 #include "tests/kwin/kwin_session.h"
 #include "tests/scenarios/toolbar_scenario.h"
+#include "tests/wayland/late_socket.h"
 #include "tests/wayland/pointer_driver.h"
 
 namespace brumelis::kwin_tests {
@@ -30,6 +33,16 @@ namespace {
 // The output of scripts/kwin-env.sh, and a corner no scenario uses where the
 // pointer waits while the screen is read (hovered controls look otherwise).
 constexpr Point kParked{1279, 799};
+
+// The session bus's socket (scripts/kwin-env.sh names it by path).
+std::string SessionBusSocket() {
+    const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    const std::string prefix = "unix:path=";
+    std::string socket = address != nullptr ? address : "";
+    if (socket.rfind(prefix, 0) != 0) return {};
+    socket = socket.substr(prefix.size());
+    return socket.substr(0, socket.find(','));
+}
 
 Rect FrameOf(const SeenWindow& window) {
     return {window.x, window.y, window.width, window.height};
@@ -49,6 +62,14 @@ public:
     ~KWinDriver() override { ForgetHeldChords(); }
 
     std::unique_ptr<ToolbarCopy> StartCopy() override { return std::make_unique<KWinCopy>(); }
+    // In a Plasma session whose session bus, and so KWin's name, is not
+    // there yet.
+    std::unique_ptr<ToolbarCopy> StartCopyBeforeDesktop() override {
+        late_ = std::make_unique<wayland_tests::LateSocket>(SessionBusSocket());
+        return std::make_unique<KWinCopy>(std::map<std::string, std::string>{
+            {"DBUS_SESSION_BUS_ADDRESS", "unix:path=" + late_->Path()}});
+    }
+    bool LetDesktopCome() override { return late_ && late_->Come(); }
     // Started one right after the other, nothing waited for in between.
     std::vector<std::unique_ptr<ToolbarCopy>> StartTogether(int count) override {
         std::vector<std::unique_ptr<ToolbarCopy>> copies;
@@ -142,6 +163,7 @@ private:
         return std::nullopt;
     }
 
+    std::unique_ptr<wayland_tests::LateSocket> late_;
     std::set<long> targets_;
     std::vector<std::unique_ptr<LineProcess>> processes_;
 };

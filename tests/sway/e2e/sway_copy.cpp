@@ -6,7 +6,8 @@ namespace brumelis::sway_tests {
 
 using scenarios::WindowId;
 
-SwayCopy::SwayCopy() : WaylandCopy([] { Pause(); }) {}
+SwayCopy::SwayCopy(const std::map<std::string, std::string>& changes)
+    : WaylandCopy([] { Pause(); }, changes) {}
 
 std::optional<scenarios::MessageBoxReading> SwayCopy::Box() {
     if (!IsRunning()) return std::nullopt;

@@ -14,7 +14,7 @@ using wayland_tests::ToolbarIdOf;
 
 class SwayCopy : public wayland_tests::WaylandCopy {
 public:
-    SwayCopy();
+    explicit SwayCopy(const std::map<std::string, std::string>& changes = {});
 
     std::optional<scenarios::MessageBoxReading> Box() override;
     bool Answer(const scenarios::MessageBoxReading& box, scenarios::Answer answer) override;

@@ -23,6 +23,7 @@
 #include "tests/sway/e2e/sway_copy.h"
 #include "tests/sway/e2e/toolbar_on_screen.h"
 #include "tests/sway/sway_desktop.h"
+#include "tests/wayland/late_socket.h"
 #include "tests/wayland/pointer_driver.h"
 
 namespace brumelis::sway_tests {
@@ -126,6 +127,14 @@ public:
     }
 
     std::unique_ptr<ToolbarCopy> StartCopy() override { return std::make_unique<SwayCopy>(); }
+    // Its $SWAYSOCK a path nothing answers on yet.
+    std::unique_ptr<ToolbarCopy> StartCopyBeforeDesktop() override {
+        const char* socket = std::getenv("SWAYSOCK");
+        late_ = std::make_unique<wayland_tests::LateSocket>(socket != nullptr ? socket : "");
+        return std::make_unique<SwayCopy>(
+            std::map<std::string, std::string>{{"SWAYSOCK", late_->Path()}});
+    }
+    bool LetDesktopCome() override { return late_ && late_->Come(); }
     // Spawned one right after the other, nothing waited for in between.
     std::vector<std::unique_ptr<ToolbarCopy>> StartTogether(int count) override {
         std::vector<std::unique_ptr<ToolbarCopy>> copies;
@@ -259,6 +268,7 @@ private:
     }
 
     std::optional<Rect> lastToolbar_;
+    std::unique_ptr<wayland_tests::LateSocket> late_;
     bool holdsKeys_ = false;
     std::vector<std::unique_ptr<LineProcess>> targets_;
 };
