@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <utility>
 
 #include "base/core_types.h"
 
@@ -48,10 +49,23 @@ public:
     // What the shortcut does, in French, before it is taken: for a desktop
     // that lists it in its own shortcut settings.
     virtual void Describe(ShortcutId /*shortcut*/, const Text& /*what*/) {}
-    // Where presses go, on the toolbar's thread, from its event loop.
-    virtual void OnPress(std::function<void(ShortcutId)> pressed) = 0;
+    // Where presses go, on the toolbar's thread, from its event loop;
+    // nullptr drops them.
+    void OnPress(std::function<void(ShortcutId)> pressed) { pressed_ = std::move(pressed); }
     // The name the user knows the Super modifier by on this system.
-    virtual Text SuperKeyName() const = 0;
+    virtual Text SuperKeyName() const { return u"Super"; }
+
+protected:
+    // Hands a press of a chord taken here to whoever listens; false when
+    // nobody does.
+    bool Press(ShortcutId shortcut) const {
+        if (!pressed_) return false;
+        pressed_(shortcut);
+        return true;
+    }
+
+private:
+    std::function<void(ShortcutId)> pressed_;
 };
 
 }  // namespace brumelis

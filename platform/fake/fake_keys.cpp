@@ -10,9 +10,7 @@ TakeAnswer FakeKeys::Take(ShortcutId shortcut, const KeyChord& chord) {
 
 bool FakeKeys::Press(const KeyChord& chord) {
     const auto key = taken_.find(Index(chord));
-    if (key == taken_.end() || !pressed_) return false;
-    pressed_(key->second);
-    return true;
+    return key != taken_.end() && KeySource::Press(key->second);
 }
 
 }  // namespace brumelis

@@ -15,13 +15,10 @@ public:
     void HoldElsewhere(const KeyChord& chord) { elsewhere_.insert(Index(chord)); }
     // Calls the press handler when the chord is ours; says whether it was.
     bool Press(const KeyChord& chord);
+    using KeySource::Press;
     bool Taken(const KeyChord& chord) const { return taken_.count(Index(chord)) != 0; }
 
     TakeAnswer Take(ShortcutId shortcut, const KeyChord& chord) override;
-    void OnPress(std::function<void(ShortcutId)> pressed) override {
-        pressed_ = std::move(pressed);
-    }
-    Text SuperKeyName() const override { return u"Super"; }
 
 private:
     using Chord = std::pair<unsigned, Key>;
@@ -29,7 +26,6 @@ private:
 
     std::set<Chord> elsewhere_;
     std::map<Chord, ShortcutId> taken_;
-    std::function<void(ShortcutId)> pressed_;
 };
 
 }  // namespace brumelis

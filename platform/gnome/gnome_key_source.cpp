@@ -65,7 +65,7 @@ void GnomeKeySource::OnSignal(const char* name, GVariant* values) {
     const auto found = std::find_if(taken_.begin(), taken_.end(), [&](const Binding& binding) {
         return static_cast<guint32>(binding.shortcut) == number;
     });
-    if (found != taken_.end() && pressed_) pressed_(found->shortcut);
+    if (found != taken_.end()) Press(found->shortcut);
 }
 
 }  // namespace brumelis

@@ -31,10 +31,6 @@ public:
     GnomeKeySource& operator=(const GnomeKeySource&) = delete;
 
     TakeAnswer Take(ShortcutId shortcut, const KeyChord& chord) override;
-    void OnPress(std::function<void(ShortcutId)> pressed) override {
-        pressed_ = std::move(pressed);
-    }
-    Text SuperKeyName() const override { return u"Super"; }
 
 private:
     struct Binding {
@@ -46,7 +42,6 @@ private:
     ShellLink& link_;
     unsigned version_;
     std::vector<Binding> taken_;
-    std::function<void(ShortcutId)> pressed_;
 };
 
 }  // namespace brumelis

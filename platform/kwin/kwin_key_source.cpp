@@ -59,7 +59,9 @@ std::int32_t KWinChordCode(const KeyChord& chord) {
     return code;
 }
 
-KWinKeySource::KWinKeySource(KWinWindowSystem& windows) : bus_(windows.Bus()), windows_(windows) {}
+KWinKeySource::KWinKeySource(KWinWindowSystem& windows) : bus_(windows.Bus()), windows_(windows) {
+    ListenToTheScript();
+}
 
 // An action of ours that kglobalaccel already knows (a run before, the
 // user's choice in Plasma's settings) keeps its keys: registerShortcut
@@ -86,14 +88,13 @@ TakeAnswer KWinKeySource::Take(ShortcutId shortcut, const KeyChord& chord) {
     return TakeAnswer::kTaken;
 }
 
-void KWinKeySource::OnPress(std::function<void(ShortcutId)> pressed) {
-    pressed_ = std::move(pressed);
+void KWinKeySource::ListenToTheScript() {
     windows_.OnShortcut([this](std::int32_t number) {
         const auto ours =
             std::find_if(registered_.begin(), registered_.end(), [&](const Registered& registered) {
                 return static_cast<std::int32_t>(registered.shortcut) == number;
             });
-        if (ours != registered_.end() && pressed_) pressed_(ours->shortcut);
+        if (ours != registered_.end()) Press(ours->shortcut);
     });
 }
 

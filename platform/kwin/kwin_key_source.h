@@ -35,7 +35,6 @@ public:
 
     void Describe(ShortcutId shortcut, const Text& what) override { what_[shortcut] = what; }
     TakeAnswer Take(ShortcutId shortcut, const KeyChord& chord) override;
-    void OnPress(std::function<void(ShortcutId)> pressed) override;
     Text SuperKeyName() const override { return u"Meta"; }
 
 private:
@@ -47,6 +46,7 @@ private:
     // The keys kglobalaccel gives the action of ours named `name`.
     std::vector<std::int32_t> KeysOf(const std::string& name);
     bool Available(const KeyChord& chord);
+    void ListenToTheScript();
 
     SessionBus& bus_;
     KWinWindowSystem& windows_;
@@ -54,7 +54,6 @@ private:
     std::map<ShortcutId, Text> what_;
     std::vector<ShortcutId> asked_;
     std::vector<Registered> registered_;
-    std::function<void(ShortcutId)> pressed_;
 };
 
 }  // namespace brumelis

@@ -96,12 +96,12 @@ void SwayKeySource::OnEvent(std::uint32_t type, const std::string& payload) {
     if (change != "run" || !event.contains("binding") || !event["binding"].is_object()) return;
     const std::string command = event["binding"].value("command", std::string());
     const std::string ours = "nop " + tag_ + " ";
-    if (command.rfind(ours, 0) != 0 || !pressed_) return;
+    if (command.rfind(ours, 0) != 0) return;
     const std::string number = command.substr(ours.size());
     const auto found = std::find_if(taken_.begin(), taken_.end(), [&](const Binding& taken) {
         return std::to_string(static_cast<std::int32_t>(taken.shortcut)) == number;
     });
-    if (found != taken_.end()) pressed_(found->shortcut);
+    if (found != taken_.end()) Press(found->shortcut);
 }
 
 }  // namespace brumelis

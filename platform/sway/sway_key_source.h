@@ -35,10 +35,6 @@ public:
     void OnEvent(std::uint32_t type, const std::string& payload);
 
     TakeAnswer Take(ShortcutId shortcut, const KeyChord& chord) override;
-    void OnPress(std::function<void(ShortcutId)> pressed) override {
-        pressed_ = std::move(pressed);
-    }
-    Text SuperKeyName() const override { return u"Super"; }
 
 private:
     struct Binding {
@@ -53,7 +49,6 @@ private:
     // The chords the configuration binds, read at the first Take.
     std::optional<std::vector<KeyChord>> configured_;
     std::vector<Binding> taken_;
-    std::function<void(ShortcutId)> pressed_;
 };
 
 }  // namespace brumelis

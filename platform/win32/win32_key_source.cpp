@@ -63,8 +63,8 @@ LRESULT CALLBACK Win32KeySource::WindowProcedure(HWND window, UINT message, WPAR
     if (message == WM_HOTKEY) {
         auto* source =
             reinterpret_cast<Win32KeySource*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (source != nullptr && source->pressed_)
-            source->pressed_(static_cast<ShortcutId>(static_cast<std::int32_t>(wParam)));
+        if (source != nullptr)
+            source->Press(static_cast<ShortcutId>(static_cast<std::int32_t>(wParam)));
         return 0;
     }
     return ::DefWindowProcW(window, message, wParam, lParam);

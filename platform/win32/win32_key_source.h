@@ -20,9 +20,6 @@ public:
     Win32KeySource& operator=(const Win32KeySource&) = delete;
 
     TakeAnswer Take(ShortcutId shortcut, const KeyChord& chord) override;
-    void OnPress(std::function<void(ShortcutId)> pressed) override {
-        pressed_ = std::move(pressed);
-    }
     Text SuperKeyName() const override { return u"Windows"; }
 
 private:
@@ -31,7 +28,6 @@ private:
 
     HWND window_ = nullptr;
     std::vector<int> registered_;
-    std::function<void(ShortcutId)> pressed_;
 };
 
 }  // namespace brumelis

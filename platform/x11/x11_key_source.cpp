@@ -88,7 +88,7 @@ bool X11KeySource::Observe(const XEvent& event) {
     const unsigned state = event.xkey.state & ~(LockMask | numLock_);
     for (const Grab& grab : grabs_) {
         if (grab.code != event.xkey.keycode || grab.modifiers != state) continue;
-        if (pressed_) pressed_(grab.shortcut);
+        Press(grab.shortcut);
         return true;
     }
     return false;

@@ -23,10 +23,6 @@ public:
     bool Observe(const XEvent& event);
 
     TakeAnswer Take(ShortcutId shortcut, const KeyChord& chord) override;
-    void OnPress(std::function<void(ShortcutId)> pressed) override {
-        pressed_ = std::move(pressed);
-    }
-    Text SuperKeyName() const override { return u"Super"; }
 
 private:
     struct Grab {
@@ -44,7 +40,6 @@ private:
     Window root_;
     unsigned super_, numLock_;
     std::vector<Grab> grabs_;
-    std::function<void(ShortcutId)> pressed_;
 };
 
 }  // namespace brumelis
