@@ -35,6 +35,13 @@ std::wstring Text(IAccessible* object, Getter getter) {
     return copy;
 }
 
+// A callback of its own: stdcall on i686, which a lambda cannot be.
+BOOL CALLBACK AddReading(HWND child, LPARAM list) {
+    if (auto reading = ReadAccessible(child))
+        reinterpret_cast<std::vector<AccessibleReading>*>(list)->push_back(*reading);
+    return TRUE;
+}
+
 }  // namespace
 
 std::optional<AccessibleReading> ReadAccessible(HWND window) {
@@ -56,14 +63,7 @@ std::optional<AccessibleReading> ReadAccessible(HWND window) {
 std::vector<AccessibleReading> ReadControls(HWND toolbar) {
     std::vector<AccessibleReading> readings;
     if (toolbar == nullptr) return readings;  // none, not every top-level window
-    EnumChildWindows(
-        toolbar,
-        [](HWND child, LPARAM list) {
-            if (auto reading = ReadAccessible(child))
-                reinterpret_cast<std::vector<AccessibleReading>*>(list)->push_back(*reading);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&readings));
+    EnumChildWindows(toolbar, &AddReading, reinterpret_cast<LPARAM>(&readings));
     return readings;
 }
 
