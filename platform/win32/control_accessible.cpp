@@ -14,7 +14,7 @@
 #include <utility>
 
 #include "platform/win32/ole_library.h"
-#include "platform/win32/system_refusal.h"
+#include "platform/win32/win32_support.h"
 
 namespace brumelis {
 
@@ -97,7 +97,7 @@ public:
     // A button's name is its caption as drawn, without the mnemonic's mark.
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         if (!IsSelf(child)) return standard_->get_accName(child, name);
-        if (!facts_->name.empty()) return ReturnText(facts_->name.c_str(), name);
+        if (!facts_->name.empty()) return ReturnText(Wide(facts_->name), name);
         wchar_t text[64] = L"";
         ::GetWindowTextW(hwnd_, text, ARRAYSIZE(text));
         if (wchar_t* mark = std::wcschr(text, L'&'))
@@ -107,14 +107,15 @@ public:
     // As a trackbar's: the number alone, which UI Automation reads as a range.
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
         if (!IsSelf(child) || facts_->value < 0) return standard_->get_accValue(child, value);
+        // user32's formatting: the C library's would bring its printf along.
         wchar_t text[16];
-        std::swprintf(text, ARRAYSIZE(text), L"%d", facts_->value);
+        ::wsprintfW(text, L"%d", facts_->value);
         return ReturnText(text, value);
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
         if (!IsSelf(child) || facts_->description.empty())
             return standard_->get_accDescription(child, description);
-        return ReturnText(facts_->description.c_str(), description);
+        return ReturnText(Wide(facts_->description), description);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
         if (!IsSelf(child)) return standard_->get_accRole(child, role);
@@ -126,7 +127,7 @@ public:
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
         if (!IsSelf(child) || facts_->action.empty())
             return standard_->get_accDefaultAction(child, action);
-        return ReturnText(facts_->action.c_str(), action);
+        return ReturnText(Wide(facts_->action), action);
     }
     // The click the button would send, posted: the reader's call returns
     // at once and the handlers run from the message loop as for a click.

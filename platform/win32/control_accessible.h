@@ -8,16 +8,17 @@
 #include <windows.h>
 
 #include <memory>
-#include <string>
+
+#include "base/core_types.h"
 
 namespace brumelis {
 
 struct AccessibleFacts {
-    LONG role = 0;             // ROLE_SYSTEM_*
-    std::wstring name;         // empty: the window's text (a button's caption)
-    std::wstring description;  // empty: the standard object's
-    std::wstring action;       // the default action; empty: none
-    int value = -1;            // the slider's percent; -1: none
+    LONG role = 0;     // ROLE_SYSTEM_*
+    Text name;         // empty: the window's text (a button's caption)
+    Text description;  // empty: the standard object's
+    Text action;       // the default action; empty: none
+    int value = -1;    // the slider's percent; -1: none
 };
 
 // The answer to WM_GETOBJECT: our object for OBJID_CLIENT, 0 for anything

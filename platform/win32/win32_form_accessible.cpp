@@ -19,10 +19,6 @@ LONG SystemRole(AccessibleRole role) {
     return role == AccessibleRole::Slider ? ROLE_SYSTEM_SLIDER : ROLE_SYSTEM_PUSHBUTTON;
 }
 
-std::wstring WideString(const Text& text) {
-    return std::wstring(Wide(text), text.size());
-}
-
 }  // namespace
 
 void Win32Form::DescribeControl(Control& control, ControlKind kind) {
@@ -30,9 +26,9 @@ void Win32Form::DescribeControl(Control& control, ControlKind kind) {
         if (text.id != control.id) continue;
         auto facts = std::make_shared<AccessibleFacts>();
         facts->role = SystemRole(text.role);
-        facts->name = WideString(text.name);
-        facts->description = WideString(text.description);
-        facts->action = WideString(text.action);
+        facts->name = text.name;
+        facts->description = text.description;
+        facts->action = text.action;
         // As the follower will find it until it says otherwise.
         if (text.role == AccessibleRole::Slider) facts->value = 100;
         control.accessible = std::move(facts);
