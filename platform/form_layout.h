@@ -49,13 +49,15 @@ struct ControlLayout {
 
 // What a screen reader announces of a control, where the toolkit's own words
 // would say nothing: its role, its name (empty: the toolkit's own, a button's
-// caption) and what it does.
+// caption), what it does and, where the toolkit names none (Windows), its
+// default action.
 enum class AccessibleRole { PushButton, ToggleButton, Slider };
 struct AccessibleText {
     ControlId id;
     AccessibleRole role;
     Text name;
     Text description;
+    Text action{};
 };
 
 struct FormLayout {

@@ -35,7 +35,8 @@ const FormLayout& ToolbarLayout() {
         l.accessible = {
             {kRedSquare, AccessibleRole::ToggleButton, texts::kRedSquareName,
              texts::kRedSquareDescription},
-            {kPinButton, AccessibleRole::PushButton, Text(), texts::kPinButtonDescription},
+            {kPinButton, AccessibleRole::PushButton, Text(), texts::kPinButtonDescription,
+             texts::kPinButtonAction},
             {kSlider, AccessibleRole::Slider, texts::kSliderName, texts::kSliderDescription},
         };
         return l;

@@ -21,6 +21,7 @@ inline const Text kRedSquareName = u"Carré rouge";
 inline const Text kRedSquareDescription = u"Déplie ou replie le panneau de Brumelis.";
 inline const Text kPinButtonDescription =
     u"« + » garde la fenêtre au premier plan, « - » ne l'y garde plus.";
+inline const Text kPinButtonAction = u"Appuyer";
 inline const Text kSliderName = u"Opacité de la fenêtre";
 inline const Text kSliderDescription = u"Cliquez ou glissez : opaque en haut, transparente en bas.";
 // Desktops that cannot do what was asked: said once, never claimed done.

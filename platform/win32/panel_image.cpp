@@ -1,8 +1,7 @@
 // A panel's image is a JPEG in an RCDATA resource. OleLoadPicture decodes it
 // from a stream over a copy of the resource bytes; the decoded bitmap is
 // copied so that the picture object can go at once. ole32 and oleaut32 are
-// loaded here, not linked: with COM and the decoder they were the larger
-// part of the start-up, for an image the folded tile does not show.
+// loaded when the image is first drawn (ole_library.h).
 #include "platform/win32/panel_image.h"
 
 #include <windows.h>
@@ -11,7 +10,7 @@
 
 #include <cstring>
 
-#include "platform/win32/system_library.h"
+#include "platform/win32/ole_library.h"
 
 namespace brumelis {
 
@@ -23,33 +22,20 @@ struct ComReleaser {
 template <typename Interface>
 using ComPtr = std::unique_ptr<Interface, ComReleaser>;
 
-using OleInitializeCall = HRESULT(WINAPI*)(void*);
 using CreateStreamCall = HRESULT(WINAPI*)(HGLOBAL, BOOL, IStream**);
 using LoadPictureCall = HRESULT(WINAPI*)(IStream*, LONG, BOOL, REFIID, void**);
 
-// OLE's entry points, loaded once; COM is set up on this thread (the picture
-// loader needs it; Wine's sets it up itself, Windows' not).
+// OLE's entry points, loaded once.
 struct Ole {
     CreateStreamCall createStream;
     LoadPictureCall loadPicture;
 };
 
-template <typename Function>
-Function Entry(const wchar_t* module, const char* name) {
-    HMODULE handle = LoadSystemLibrary(module);
-    if (handle == nullptr) ThrowLastError("LoadLibraryExW");
-    const auto entry =
-        reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(handle, name)));
-    if (entry == nullptr) ThrowLastError(name);
-    return entry;
-}
-
 const Ole& LoadOle() {
     static const Ole ole = [] {
-        const HRESULT result = Entry<OleInitializeCall>(L"ole32.dll", "OleInitialize")(nullptr);
-        if (FAILED(result)) ThrowResult(result, "OleInitialize");
-        return Ole{Entry<CreateStreamCall>(L"ole32.dll", "CreateStreamOnHGlobal"),
-                   Entry<LoadPictureCall>(L"oleaut32.dll", "OleLoadPicture")};
+        InitializeOle();
+        return Ole{OleEntry<CreateStreamCall>(L"ole32.dll", "CreateStreamOnHGlobal"),
+                   OleEntry<LoadPictureCall>(L"oleaut32.dll", "OleLoadPicture")};
     }();
     return ole;
 }

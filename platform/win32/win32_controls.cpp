@@ -116,12 +116,13 @@ void Win32Form::CreateControl(const ControlLayout& layout) {
             height, parent, ChildMenuId(layout.id), instance_, nullptr);
         if (control.hwnd == nullptr) ThrowLastError("CreateWindowExW (button)");
         ::SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(ButtonFont()), FALSE);
+        DescribeControl(control, layout.kind);
         return;
     }
     control.background = ResolveBrush(layout.backColor, control.ownedBrush);
     control.imageId = layout.image;
-    // The text a panel never draws is the name screen readers read (MSAA's
-    // default object names a window by it).
+    // The text a panel never draws names it too, where our object for
+    // screen readers cannot be made and MSAA's default one answers.
     Text name;
     for (const AccessibleText& text : layout_.accessible)
         if (text.id == layout.id) name = text.name;
@@ -129,6 +130,7 @@ void Win32Form::CreateControl(const ControlLayout& layout) {
                       WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | tabStop, left,
                       top, width, height, parent, ChildMenuId(layout.id), instance_, &control);
     if (control.hwnd == nullptr) ThrowLastError("CreateWindowExW (picture)");
+    DescribeControl(control, layout.kind);
 }
 
 // Siblings overlap (the button's top row lies under the red square's last

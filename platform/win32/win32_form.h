@@ -6,6 +6,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "platform/form_layout.h"
 #include "platform/form_toolkit.h"
 #include "platform/pixel_form_window.h"
+#include "platform/win32/control_accessible.h"
 #include "platform/win32/system_refusal.h"
 #include "platform/win32/win32_support.h"
 
@@ -44,9 +46,7 @@ public:
     void StayAbove() override;
     Text ButtonCaption(ControlId button) const override;
     void SetButtonCaption(ControlId button, const Text& caption) override;
-    // No value reaches Windows' screen readers yet: the slider is a plain
-    // window to MSAA.
-    void SetAccessibleValue(ControlId, int) override {}
+    void SetAccessibleValue(ControlId slider, int percent) override;
     void SetTimerRunning(ControlId timer, bool running) override;
 
 private:
@@ -61,6 +61,8 @@ private:
         // shows an image, and OLE and its decoder were most of the start.
         ImageId imageId = kNoImage;
         UniqueBitmap image;
+        // What screen readers read of it; none where the layout says nothing.
+        std::shared_ptr<AccessibleFacts> accessible;
     };
     // win32_controls.cpp: building the windows.
     void RegisterClasses() const;
@@ -71,6 +73,11 @@ private:
     HFONT ButtonFont();
     // WM_DPICHANGED: the same top-left corner, every window sized anew.
     void Rescale(UINT dpi);
+
+    // win32_form_accessible.cpp: the controls as screen readers see them.
+    void DescribeControl(Control& control, ControlKind kind);
+    static LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR, DWORD_PTR data) noexcept;
 
     // win32_form_window.cpp: geometry in pixels.
     PixelRect OuterRect() const override;

@@ -97,6 +97,11 @@ LRESULT Win32Form::HandleMessage(Control& control, UINT message, WPARAM wParam, 
             if (!isPanel) Rescale(LOWORD(wParam));
             return 0;
         case WM_COMMAND: OnCommand(wParam, lParam); return 0;
+        case WM_GETOBJECT:
+            if (const LRESULT answer =
+                    AnswerGetObject(control.hwnd, wParam, lParam, control.accessible))
+                return answer;
+            break;
         case WM_TIMER: OnTimer(wParam); return 0;
         case WM_DESTROY:
             if (!isPanel) ::PostQuitMessage(0);

@@ -1,10 +1,17 @@
 // The panel has the system's window colour, and a picture of the unfolded
 // toolbar is kept for people to look at (scripts/test.sh makes it a PNG).
+// What a screen reader reads of the controls through MSAA, and the pin
+// button's default action doing what its click does.
 #include <windows.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "tests/e2e/accessible_reading.h"
 #include "tests/e2e/screen_capture.h"
+#include "tests/e2e/win32_driver.h"
 #include "tests/scenarios/toolbar_scenario.h"
 
 namespace brumelis::e2e {
@@ -32,6 +39,32 @@ TEST_F(Picture, TheUnfoldedPanelInTheSystemsWindowColourIsKeptAsAPicture) {
     })) << std::hex
         << shot.At(panel.x, panel.y) << " is not " << window << "; " << Situation();
     EXPECT_TRUE(shot.SaveBmp(ArtifactPath(L"e2e-unfolded-toolbar.bmp")));
+}
+
+TEST_F(Picture, ScreenReadersReadEachControlAndPressThePinButton) {
+    struct Expected {
+        std::wstring name;
+        long role;
+        std::wstring value, action;
+    };
+    const Expected expected[] = {
+        {L"Carré rouge", ROLE_SYSTEM_PUSHBUTTON, L"", L""},
+        {L"Opacité de la fenêtre", ROLE_SYSTEM_SLIDER, L"100", L""},
+        {L"+", ROLE_SYSTEM_PUSHBUTTON, L"", L"Appuyer"},
+    };
+    const std::vector<AccessibleReading> controls = ReadControls(Hwnd(toolbar_));
+    for (const Expected& control : expected) {
+        const auto read = std::find_if(controls.begin(), controls.end(),
+                                       [&](const auto& c) { return c.name == control.name; });
+        ASSERT_NE(read, controls.end()) << "no control named " << control.name;
+        EXPECT_EQ(control.role, read->role) << control.name;
+        EXPECT_EQ(control.value, read->value) << control.name;
+        EXPECT_EQ(control.action, read->defaultAction) << control.name;
+        EXPECT_FALSE(read->description.empty()) << control.name;
+    }
+    ASSERT_TRUE(DoDefaultAction(PinButtonOf(Hwnd(toolbar_))));
+    EXPECT_TRUE(CaptionBecomes("-"));
+    EXPECT_TRUE(WaitUntil([&] { return driver_->IsKeptAbove(target_); })) << Situation();
 }
 
 }  // namespace

@@ -1,7 +1,11 @@
 #include "tests/e2e/toolbar_process.h"
 
-#include <cstdio>
+#include <oleacc.h>
 
+#include <cstdio>
+#include <cwchar>
+
+#include "tests/e2e/accessible_reading.h"
 #include "tests/e2e/e2e_options.h"
 #include "tests/e2e/message_box.h"
 #include "tests/e2e/win32_driver.h"
@@ -124,6 +128,19 @@ std::optional<std::string> ToolbarProcess::PinCaption() {
     const HWND button = PinButtonOf(FindToolbar());
     if (button == nullptr) return std::nullopt;
     return Utf8(WindowText(button));
+}
+
+// Read only under the slider's French name and role, a whole number alone.
+std::optional<int> ToolbarProcess::SliderValue() {
+    for (const AccessibleReading& control : ReadControls(FindToolbar())) {
+        if (control.name != L"Opacité de la fenêtre" || control.role != ROLE_SYSTEM_SLIDER)
+            continue;
+        wchar_t* end = nullptr;
+        const long value = std::wcstol(control.value.c_str(), &end, 10);
+        if (control.value.empty() || *end != L'\0') return std::nullopt;
+        return static_cast<int>(value);
+    }
+    return std::nullopt;
 }
 
 std::optional<MessageBoxReading> ToolbarProcess::Box() {

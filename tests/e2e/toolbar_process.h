@@ -35,6 +35,7 @@ public:
     std::optional<int> ExitCode() override;
     scenarios::WindowId Toolbar() override;
     std::optional<std::string> PinCaption() override;
+    std::optional<int> SliderValue() override;
     std::optional<scenarios::MessageBoxReading> Box() override;
     bool Answer(const scenarios::MessageBoxReading& box, scenarios::Answer answer) override;
 
