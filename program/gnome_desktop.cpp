@@ -10,6 +10,7 @@
 #include "platform/gtk/gtk_message_box.h"
 #include "platform/gtk/gtk_placement.h"
 #include "platform/gtk/gtk_toolkit.h"
+#include "platform/gtk/gtk_x11_window.h"
 #include "program/desktop_start.h"
 #include "program/wayland_start.h"
 #include "toolbar/toolbar_layout.h"
@@ -59,6 +60,7 @@ public:
                           nullptr);
         }
         windows_.emplace(std::move(started.link), started.focus);
+        UseXwaylandScale(started.stage);
         return std::nullopt;
     }
     WindowSystem* Windows(const WaylandStart&, Text&) override { return &*windows_; }
@@ -67,6 +69,19 @@ public:
     }
 
 private:
+    // Where Xwayland counts more pixels than the Shell (GNOME 47 and later
+    // at a scale past 100 %), the corners the extension tells are scaled to
+    // X11's, and GDK draws the toolbar as many times larger, so that the
+    // tile stays 10 x 10 of the Shell's pixels on the corner. Read once: a
+    // scale changed later takes a new start.
+    void UseXwaylandScale(const std::optional<StageSize>& stage) {
+        if (!stage) return;
+        const ServerRect screen = ServerScreen();
+        const int scale = X11ScaleOf(*stage, screen.width, screen.height);
+        windows_->UseX11Scale(scale);
+        ScaleServerPixels(scale);
+    }
+
     std::optional<GnomeWindowSystem> windows_;
 };
 

@@ -38,8 +38,8 @@ brumelis_gnome_env_extensions() {
   local repo
   repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
   local build=${BRUMELIS_BUILD_ROOT:-$repo/build}/native
-  echo "$build/platform/gnome/@FORM@/brumelis@zolvec.example" \
-    "$build/tests/gnome/@FORM@/brumelis-test@zolvec.example"
+  echo "$build/tests/gnome/@FORM@/brumelis-test@zolvec.example" \
+    "$build/platform/gnome/@FORM@/brumelis@zolvec.example"
 }
 
 # The form of extension the installed Shell loads.
@@ -81,11 +81,17 @@ SETTINGS
 
 # The virtual monitor at the scale asked (BRUMELIS_WAYLAND_SCALE), as the
 # user's display settings would keep it, in Mutter's logical layout (which
-# fractional scales need).
+# fractional scales need). Shell 50 scales Xwayland's coordinates by the
+# highest monitor scale rounded up (its native scaling, no longer an
+# experimental feature there); BRUMELIS_GNOME_X11_SCALE=1 keeps them in
+# logical pixels, as Shell 43 always does (Mutter's xwayland-scaling-factor).
 brumelis_gnome_env_monitors() {
-  local scale=${BRUMELIS_WAYLAND_SCALE:-1}
+  local scale=${BRUMELIS_WAYLAND_SCALE:-1} keyfile=$XDG_CONFIG_HOME/glib-2.0/settings/keyfile
   [[ $scale == 1 ]] && return 0
-  echo "experimental-features=['scale-monitor-framebuffer']" >>"$XDG_CONFIG_HOME/glib-2.0/settings/keyfile"
+  echo "experimental-features=['scale-monitor-framebuffer']" >>"$keyfile"
+  if [[ -n ${BRUMELIS_GNOME_X11_SCALE:-} ]]; then
+    printf '\n[org/gnome/mutter/wayland]\nxwayland-scaling-factor=%s.0\n' "$BRUMELIS_GNOME_X11_SCALE" >>"$keyfile"
+  fi
   cat >"$XDG_CONFIG_HOME/monitors.xml" <<MONITORS
 <monitors version="2">
   <configuration>

@@ -33,6 +33,8 @@ struct ShellStart {
     // To say once, the program going on: the extension running is older
     // than the program (kExtensionOutdated); empty when it is not.
     Text notice;
+    // The extension's stage (version 3 and later).
+    std::optional<StageSize> stage;
 };
 
 // Connects to the extension: subscribes to its signals (from the Shell's

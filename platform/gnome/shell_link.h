@@ -23,7 +23,7 @@ inline constexpr char kExtensionPath[] = "/example/zolvec/Brumelis";
 inline constexpr char kExtensionInterface[] = "example.zolvec.Brumelis1";
 // The interface's version this program was built with: the extension's
 // Version method says its own (an extension without it is version 1).
-inline constexpr unsigned kInterfaceVersion = 2;
+inline constexpr unsigned kInterfaceVersion = 3;
 // The Shell's signal, delivered with the extension's: (sa{sv}), the uuid
 // and the extension's info.
 inline constexpr char kExtensionStateChanged[] = "ExtensionStateChanged";

@@ -21,7 +21,7 @@ const kPath = '/example/zolvec/Brumelis';
 const kInterface = 'example.zolvec.Brumelis1';
 // Raised whenever the interface grows: the program tells the user that an
 // older copy still runs until the next log-in.
-const kVersion = 2;
+const kVersion = 3;
 const kInstalledBinary = '@BRUMELIS_INSTALLED_BINARY@';
 const kBinaryOwner = @BRUMELIS_BINARY_OWNER@;
 const kNotFocused = `${kInterface}.Error.NotFocused`;
@@ -34,6 +34,7 @@ const kXml = `<node><interface name="${kInterface}">
   <method name="KeepAbove"><arg type="u" name="window"/><arg type="b" name="above"/></method>
   <method name="SetOpacity"><arg type="u" name="window"/><arg type="y" name="opacity"/></method>
   <method name="Activate"><arg type="u" name="window"/></method>
+  <method name="Stage"><arg direction="out" type="(ii)" name="size"/></method>
   <signal name="Focus"><arg type="u" name="window"/><arg type="(iiii)" name="frame"/></signal>
   <signal name="Frame"><arg type="u" name="window"/><arg type="(iiii)" name="frame"/></signal>
 </interface></node>`;
@@ -92,6 +93,14 @@ function callerIsInstalled(credentials, fdList) {
 function frameOf(window) {
     const rect = window.get_frame_rect();
     return new GLib.Variant('(iiii)', [rect.x, rect.y, rect.width, rect.height]);
+}
+
+// The stage's size in the Shell's pixels (logical ones where monitors are
+// scaled in Mutter's logical layout): Xwayland's screen divided by it says
+// how many X11 pixels make one of them (Mutter 47 and later scale X11
+// coordinates by the highest monitor scale, rounded up).
+function stageSize() {
+    return new GLib.Variant('((ii))', [[global.screen_width, global.screen_height]]);
 }
 
 // The actors that draw the window's content (the surface actors: their
@@ -208,6 +217,10 @@ export default class BrumelisExtension extends Extension {
             }
             if (method === 'Follow') {
                 invocation.return_value(this._state());
+                return;
+            }
+            if (method === 'Stage') {
+                invocation.return_value(stageSize());
                 return;
             }
             const window = this._focused;
