@@ -11,6 +11,7 @@
 #include "platform/gtk/gtk_message_box.h"
 #include "platform/gtk/gtk_placement.h"
 #include "platform/gtk/gtk_toolkit.h"
+#include "platform/gtk/gtk_x11_window.h"
 #include "program/desktop_start.h"
 #include "program/wayland_start.h"
 #include "toolbar/toolbar_layout.h"
@@ -62,6 +63,7 @@ public:
         ShellLink& link = *started.link;
         windows_.emplace(std::move(started.link), started.focus);
         keys_.emplace(link, started.version);
+        UseXwaylandScale(started.stage);
         return std::nullopt;
     }
     WindowSystem* Windows(const WaylandStart&, Text&) override { return &*windows_; }
@@ -71,6 +73,19 @@ public:
     KeySource* Keys() override { return keys_ ? &*keys_ : nullptr; }
 
 private:
+    // Where Xwayland counts more pixels than the Shell (GNOME 47 and later
+    // at a scale past 100 %), the corners the extension tells are scaled to
+    // X11's, and GDK draws the toolbar as many times larger, so that the
+    // tile stays 10 x 10 of the Shell's pixels on the corner. Read once: a
+    // scale changed later takes a new start.
+    void UseXwaylandScale(const std::optional<StageSize>& stage) {
+        if (!stage) return;
+        const ServerRect screen = ServerScreen();
+        const int scale = X11ScaleOf(*stage, screen.width, screen.height);
+        windows_->UseX11Scale(scale);
+        ScaleServerPixels(scale);
+    }
+
     std::optional<GnomeWindowSystem> windows_;
     // Listens on the window system's link: goes first.
     std::optional<GnomeKeySource> keys_;

@@ -23,8 +23,9 @@
 # overview, where no window has the focus: the test extension closes it.
 #
 # BRUMELIS_GNOME_EXTENSIONS: directories of extensions to install (each named
-# after its uuid); by default Brumelis's from the native build
-# ($BRUMELIS_BUILD_ROOT, default build/) and the test extension.
+# after its uuid; @FORM@ in a path is the form the Shell loads: imports for
+# 43 and 44, modules after); by default Brumelis's and the test extension
+# from the native build ($BRUMELIS_BUILD_ROOT, default build/).
 
 # shellcheck source=scripts/session.sh
 source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
@@ -36,8 +37,17 @@ brumelis_gnome_env_run() { "$@"; }
 brumelis_gnome_env_extensions() {
   local repo
   repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-  echo "${BRUMELIS_BUILD_ROOT:-$repo/build}/native/platform/gnome/imports/brumelis@zolvec.example" \
-    "$repo/tests/gnome/brumelis-test@zolvec.example"
+  local build=${BRUMELIS_BUILD_ROOT:-$repo/build}/native
+  echo "$build/tests/gnome/@FORM@/brumelis-test@zolvec.example" \
+    "$build/platform/gnome/@FORM@/brumelis@zolvec.example"
+}
+
+# The form of extension the installed Shell loads.
+brumelis_gnome_env_form() {
+  local version
+  version=$(gnome-shell --version 2>/dev/null) || return 1
+  [[ $version =~ ([0-9]+)\. ]] || return 1
+  if ((BASH_REMATCH[1] >= 45)); then echo modules; else echo imports; fi
 }
 
 brumelis_gnome_env_uuids() {
@@ -60,6 +70,9 @@ welcome-dialog-last-shown-version='999'
 [org/gnome/desktop/notifications]
 show-banners=false
 
+[org/gnome/desktop/interface]
+enable-hot-corners=false
+
 [org/gnome/mutter]
 edge-tiling=false
 SETTINGS
@@ -68,11 +81,17 @@ SETTINGS
 
 # The virtual monitor at the scale asked (BRUMELIS_WAYLAND_SCALE), as the
 # user's display settings would keep it, in Mutter's logical layout (which
-# fractional scales need).
+# fractional scales need). Shell 50 scales Xwayland's coordinates by the
+# highest monitor scale rounded up (its native scaling, no longer an
+# experimental feature there); BRUMELIS_GNOME_X11_SCALE=1 keeps them in
+# logical pixels, as Shell 43 always does (Mutter's xwayland-scaling-factor).
 brumelis_gnome_env_monitors() {
-  local scale=${BRUMELIS_WAYLAND_SCALE:-1}
+  local scale=${BRUMELIS_WAYLAND_SCALE:-1} keyfile=$XDG_CONFIG_HOME/glib-2.0/settings/keyfile
   [[ $scale == 1 ]] && return 0
-  echo "experimental-features=['scale-monitor-framebuffer']" >>"$XDG_CONFIG_HOME/glib-2.0/settings/keyfile"
+  echo "experimental-features=['scale-monitor-framebuffer']" >>"$keyfile"
+  if [[ -n ${BRUMELIS_GNOME_X11_SCALE:-} ]]; then
+    printf '\n[org/gnome/mutter/wayland]\nxwayland-scaling-factor=%s.0\n' "$BRUMELIS_GNOME_X11_SCALE" >>"$keyfile"
+  fi
   cat >"$XDG_CONFIG_HOME/monitors.xml" <<MONITORS
 <monitors version="2">
   <configuration>
@@ -104,13 +123,15 @@ brumelis_gnome_env_start() {
     return 0
   fi
   command -v gnome-shell >/dev/null || { brumelis_gnome_env_log "gnome-shell is not installed (scripts/setup.sh)"; return 1; }
-  local dir extension
+  local dir extension form
+  form=$(brumelis_gnome_env_form) || { brumelis_gnome_env_log "gnome-shell --version failed"; return 1; }
   dir=$(brumelis_session_dir gnome) || return 1
   BRUMELIS_GNOME_ENV_DIR=$dir
   BRUMELIS_GNOME_ENV_OWNER=$BASHPID
   export XDG_RUNTIME_DIR=$dir/runtime XDG_CONFIG_HOME=$dir/config XDG_DATA_HOME=$dir/data
   export XDG_CACHE_HOME=$dir/cache GSETTINGS_BACKEND=keyfile
-  export BRUMELIS_GNOME_EXTENSIONS=${BRUMELIS_GNOME_EXTENSIONS:-$(brumelis_gnome_env_extensions)}
+  BRUMELIS_GNOME_EXTENSIONS=${BRUMELIS_GNOME_EXTENSIONS:-$(brumelis_gnome_env_extensions)}
+  export BRUMELIS_GNOME_EXTENSIONS=${BRUMELIS_GNOME_EXTENSIONS//@FORM@/$form}
   mkdir -p "$XDG_DATA_HOME/gnome-shell/extensions" "$XDG_CACHE_HOME"
   for extension in $BRUMELIS_GNOME_EXTENSIONS; do
     cp -r "$extension" "$XDG_DATA_HOME/gnome-shell/extensions/"
@@ -132,7 +153,12 @@ brumelis_gnome_env_start() {
   rm -f "$XDG_RUNTIME_DIR/gnome-shell-disable-extensions"
 
   BRUMELIS_GNOME_WAYLAND=brumelis-gnome-$$
-  brumelis_session_spawn brumelis_session_plain unshare -m sh -c \
+  # In a suite root (scripts/suite-root.sh) the run has a mount namespace of
+  # its own already, which the programs must share with the Shell: the
+  # extension knows the program by its file's path as the Shell sees it.
+  local isolate=(unshare -m)
+  [[ -n ${BRUMELIS_IN_SUITE_ROOT:-} ]] && isolate=()
+  brumelis_session_spawn brumelis_session_plain "${isolate[@]}" sh -c \
     'mount -t tmpfs tmpfs /run/systemd 2>/dev/null
     mount -t tmpfs -o mode=1777 tmpfs /tmp/.X11-unix && exec "$@"' shell \
     gnome-shell --headless --wayland \

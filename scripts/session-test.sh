@@ -10,6 +10,11 @@
 #   e.g. scripts/session-test.sh sway ctest --test-dir build/native -L sway
 # Uses the session that the caller exported (scripts/test.sh sets one up for
 # each row); otherwise makes its own and removes it after.
+# BRUMELIS_SUITE_ROOT=SUITE: the session and the command run in that Debian
+# root (scripts/suite-root.sh: its desktop, this tree's binaries, the
+# BRUMELIS_ and GTEST_ variables), e.g. GNOME Shell 50 in forky:
+#   BRUMELIS_SUITE_ROOT=forky scripts/session-test.sh gnome ctest --test-dir build/native -L gnome
+# CTest stays outside; each of its tests enters the root with a session of its own.
 set -uo pipefail
 
 desktop=${1:-}
@@ -24,6 +29,18 @@ shift
 if (($# < 1)); then
   echo "usage: $0 $desktop COMMAND [ARGUMENTS...]" >&2
   exit 2
+fi
+
+if [[ -n ${BRUMELIS_SUITE_ROOT:-} && -z ${BRUMELIS_IN_SUITE_ROOT:-} ]]; then
+  [[ ${1##*/} == ctest ]] && exec "$@"
+  repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+  mapfile -t passed < <(env | grep -E '^(BRUMELIS_|GTEST_)' | grep -v -E '^BRUMELIS_[A-Z0-9]+_ENV(_|=)')
+  # Relative paths stay good where the caller is in the tree.
+  where=()
+  [[ $PWD == "$repo" || $PWD == "$repo"/* ]] && where=(--chdir="$PWD")
+  BRUMELIS_ROOT_BINDS="$repo ${BRUMELIS_BUILD_ROOT:-}" exec "$repo/scripts/suite-root.sh" run \
+    "$BRUMELIS_SUITE_ROOT" env "${where[@]}" BRUMELIS_IN_SUITE_ROOT=1 "${passed[@]}" "$repo/scripts/session-test.sh" \
+    "$desktop" "$@"
 fi
 
 # shellcheck source=scripts/x11-env.sh

@@ -9,12 +9,18 @@
 # A root is made with debootstrap (--variant=minbase, then apt-get install
 # --no-install-recommends); a half-made one (no stamp) is made again. `run`
 # bind-mounts /proc, /sys, /dev, /dev/pts, /dev/shm and /run for the command
-# and undoes them after.
+# in a mount namespace of its own (they end with it), with the directories
+# BRUMELIS_ROOT_BINDS names
+# (absolute, space-separated: a build tree run in the root) at their paths.
 set -euo pipefail
 
 roots=${BRUMELIS_ROOTS:-/var/cache/brumelis/roots}
 mirror=${BRUMELIS_MIRROR:-http://deb.debian.org/debian}
 mounts=(proc sys dev dev/pts dev/shm run)
+for bind in ${BRUMELIS_ROOT_BINDS:-}; do
+  [[ $bind == /* ]] || { echo "suite-root: BRUMELIS_ROOT_BINDS wants absolute paths: $bind" >&2; exit 2; }
+  mounts+=("${bind#/}")
+done
 
 usage() {
   echo "usage: $0 make SUITE [PACKAGES...] | run SUITE COMMAND..." >&2
@@ -26,23 +32,10 @@ action=$1 suite=$2
 shift 2
 root=$roots/$suite
 
-unmount() {
-  local index
-  for (( index = ${#mounts[@]} - 1; index >= 0; index-- )); do
-    mountpoint -q "$root/${mounts[index]}" && umount -l "$root/${mounts[index]}"
-  done
-  return 0
-}
-
+# The command runs in a mount namespace of its own (`enter`, below): the
+# mounts go with it, whoever else uses the root meanwhile.
 in_root() {
-  trap unmount EXIT
-  local mount
-  for mount in "${mounts[@]}"; do
-    mkdir -p "$root/$mount"
-    mountpoint -q "$root/$mount" || mount --bind "/$mount" "$root/$mount"
-  done
-  chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
-    DEBIAN_FRONTEND=noninteractive "$@"
+  unshare -m "${BASH_SOURCE[0]}" enter "$suite" "$@"
 }
 
 case $action in
@@ -70,6 +63,17 @@ case $action in
     [[ -f $root/.made ]] || { echo "suite-root: no $suite root; make it first" >&2; exit 1; }
     (( $# > 0 )) || usage
     in_root "$@"
+    ;;
+  enter)
+    # The root a mount point, as / is: a command that makes its own mount
+    # namespace there (the GNOME session's) could not make / private else.
+    mount --bind "$root" "$root"
+    for mount in "${mounts[@]}"; do
+      mkdir -p "$root/$mount"
+      mount --bind "/$mount" "$root/$mount"
+    done
+    exec chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
+      DEBIAN_FRONTEND=noninteractive "$@"
     ;;
   *) usage ;;
 esac

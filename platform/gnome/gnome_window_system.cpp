@@ -28,6 +28,12 @@ ScreenRect RectOf(gint32 x, gint32 y, gint32 width, gint32 height) {
 
 }  // namespace
 
+int X11ScaleOf(const StageSize& stage, int x11Width, int x11Height) {
+    if (stage.width <= 0 || stage.height <= 0 || x11Width % stage.width != 0) return 1;
+    const int scale = x11Width / stage.width;
+    return scale >= 1 && x11Height == stage.height * scale ? scale : 1;
+}
+
 std::optional<ShellFocus> ReadShellFocus(GVariant* values) {
     guint32 window = 0;
     gint32 x = 0, y = 0, width = 0, height = 0;
@@ -63,7 +69,9 @@ GnomeWindowSystem::GnomeWindowSystem(std::unique_ptr<ShellLink> link, const Shel
 std::optional<ScreenRect> GnomeWindowSystem::VisibleFrame(WindowHandle window) {
     // The extension tells the frame of the focused window only.
     if (window == 0 || window != focus_.window) return std::nullopt;
-    return focus_.frame;
+    const ScreenRect& frame = focus_.frame;
+    return ScreenRect{frame.left * x11Scale_, frame.top * x11Scale_, frame.right * x11Scale_,
+                      frame.bottom * x11Scale_};
 }
 
 void GnomeWindowSystem::WatchMoves(WindowHandle window, std::function<void()> moved) {

@@ -30,6 +30,17 @@ struct ShellFocus {
     ScreenRect frame{};
 };
 
+// The Shell's stage in its own pixels (the extension's Stage, version 3).
+struct StageSize {
+    int width = 0, height = 0;
+};
+
+// How many X11 pixels make one of the Shell's, from Xwayland's screen and
+// the stage: Mutter 47 and later scale X11 coordinates by the highest
+// monitor scale rounded up (2 at 125 %), earlier ones not at all. 1 where
+// the two do not agree on one whole factor.
+int X11ScaleOf(const StageSize& stage, int x11Width, int x11Height);
+
 // Reads the (u(iiii)) the extension's Follow call and Focus signal carry
 // (version 1 added a third value, ignored).
 std::optional<ShellFocus> ReadShellFocus(GVariant* values);
@@ -55,6 +66,9 @@ public:
     // from their announcements (program/announced_toolbars.h).
     std::vector<ListedWindow> TopLevelWindows(WindowHandle, std::size_t) override { return {}; }
 
+    // The toolbar's window is an X11 one: frames are told in X11 pixels,
+    // `scale` of them to one of the Shell's.
+    void UseX11Scale(int scale) { x11Scale_ = scale; }
     // Whether the extension serves this program now.
     bool Served() const { return served_; }
     std::size_t MessagesSent() const { return link_->MessagesSent(); }
@@ -70,6 +84,7 @@ private:
     std::unique_ptr<ShellLink> link_;
     ShellFocus focus_;
     bool served_ = true;
+    int x11Scale_ = 1;
     // Counts the Follow calls: only the latest one's answer is taken.
     unsigned follows_ = 0;
     WindowHandle watched_ = 0;

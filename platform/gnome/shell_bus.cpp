@@ -55,7 +55,16 @@ std::variant<ShellStart, Text> ConnectToShell() {
     const BusReply version = AskExtension(asked, shell, "Version");
     const auto running = ReadExtensionVersion(version.body, version.error);
     Text notice = running && *running < kInterfaceVersion ? kExtensionOutdated : Text();
-    return ShellStart{std::move(link), *focus, std::move(notice), running.value_or(1)};
+    std::optional<StageSize> stage;
+    if (running && *running >= 3) {
+        const BusReply size = AskExtension(asked, shell, "Stage");
+        if (size.ok() && g_variant_is_of_type(size.body, G_VARIANT_TYPE("((ii))"))) {
+            StageSize read;
+            g_variant_get(size.body, "((ii))", &read.width, &read.height);
+            stage = read;
+        }
+    }
+    return ShellStart{std::move(link), *focus, std::move(notice), running.value_or(1), stage};
 }
 
 }  // namespace brumelis

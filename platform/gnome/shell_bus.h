@@ -35,6 +35,8 @@ struct ShellStart {
     Text notice;
     // The running extension's interface version.
     unsigned version = kInterfaceVersion;
+    // The extension's stage (version 3 and later).
+    std::optional<StageSize> stage;
 };
 
 // Connects to the extension: subscribes to its signals (from the Shell's

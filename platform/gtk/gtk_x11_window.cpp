@@ -37,4 +37,19 @@ void DrawWithoutFrameSync(GdkWindow* window) {
                     XInternAtom(display, "_NET_WM_SYNC_REQUEST_COUNTER", False));
 }
 
+ServerRect ServerScreen() {
+    GdkDisplay* display = gdk_display_get_default();
+    if (display == nullptr || !GDK_IS_X11_DISPLAY(display)) return ServerRect{0, 0, 0, 0};
+    ::Display* server = gdk_x11_display_get_xdisplay(display);
+    const int screen = DefaultScreen(server);
+    return ServerRect{0, 0, DisplayWidth(server, screen), DisplayHeight(server, screen)};
+}
+
+void ScaleServerPixels(int scale) {
+    GdkDisplay* display = gdk_display_get_default();
+    if (display != nullptr && GDK_IS_X11_DISPLAY(display) && scale > 1) {
+        gdk_x11_display_set_window_scale(display, scale);
+    }
+}
+
 }  // namespace brumelis

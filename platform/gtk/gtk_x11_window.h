@@ -26,5 +26,12 @@ std::uint32_t ToplevelAt(GdkWindow* window, int x, int y);
 // neither offers its frame counter (_NET_WM_SYNC_REQUEST_COUNTER) nor waits
 // for _NET_WM_FRAME_DRAWN. Before the window is first mapped.
 void DrawWithoutFrameSync(GdkWindow* window);
+// The default display's screen in the server's pixels.
+ServerRect ServerScreen();
+// GDK's windows drawn `scale` times larger (GDK then counts in pixels of
+// that many of the server's), as GNOME's settings daemon tells GDK to where
+// Xwayland's coordinates are scaled. Before the first window; GDK_SCALE,
+// where set, wins.
+void ScaleServerPixels(int scale);
 
 }  // namespace brumelis

@@ -38,6 +38,7 @@ const kXml = `<node><interface name="${kInterface}">
   <method name="SetOpacity"><arg type="u" name="window"/><arg type="y" name="opacity"/></method>
   <method name="Activate"><arg type="u" name="window"/></method>
   <method name="TakeKey"><arg type="u" name="shortcut"/><arg type="s" name="accelerator"/></method>
+  <method name="Stage"><arg direction="out" type="(ii)" name="size"/></method>
   <signal name="Focus"><arg type="u" name="window"/><arg type="(iiii)" name="frame"/></signal>
   <signal name="Frame"><arg type="u" name="window"/><arg type="(iiii)" name="frame"/></signal>
   <signal name="Key"><arg type="u" name="shortcut"/></signal>
@@ -97,6 +98,14 @@ function callerIsInstalled(credentials, fdList) {
 function frameOf(window) {
     const rect = window.get_frame_rect();
     return new GLib.Variant('(iiii)', [rect.x, rect.y, rect.width, rect.height]);
+}
+
+// The stage's size in the Shell's pixels (logical ones where monitors are
+// scaled in Mutter's logical layout): Xwayland's screen divided by it says
+// how many X11 pixels make one of them (Mutter 47 and later scale X11
+// coordinates by the highest monitor scale, rounded up).
+function stageSize() {
+    return new GLib.Variant('((ii))', [[global.screen_width, global.screen_height]]);
 }
 
 // The actors that draw the window's content (the surface actors: their
@@ -272,6 +281,10 @@ export default class BrumelisExtension extends Extension {
             }
             if (method === 'TakeKey') {
                 this._takeKey(sender, args, invocation);
+                return;
+            }
+            if (method === 'Stage') {
+                invocation.return_value(stageSize());
                 return;
             }
             const window = this._focused;

@@ -3,9 +3,10 @@
 `modules` (45 and later: ES modules) copies the source, `imports` (43 and 44)
 turns its import lines into imports.gi and imports.ui lookups and its default export into
 the init() the older Shell calls; both name the one binary they serve and
-its owner. Usage: make_forms.py SOURCE_DIR FORM OUT_DIR BINARY OWNER_UID
-[--resolve] (--resolve: BINARY exists here, named by its real path, as the
-kernel names it; the test build's copy)"""
+its owner. Usage: make_forms.py SOURCE_DIR FORM OUT_DIR [BINARY OWNER_UID
+[--resolve]] (--resolve: BINARY exists here, named by its real path, as the
+kernel names it; the test build's copy; without BINARY: an extension that
+serves no binary, the tests' own)"""
 import os
 import pathlib
 import re
@@ -32,19 +33,24 @@ def imports_form(text):
 
 def main():
     source, form, out = pathlib.Path(sys.argv[1]), sys.argv[2], pathlib.Path(sys.argv[3])
-    binary, owner = sys.argv[4], int(sys.argv[5])
-    if "--resolve" in sys.argv[6:]:
-        binary = os.path.realpath(binary)
-    if not os.path.isabs(binary) or "'" in binary or "\\" in binary:
-        sys.exit(f"make_forms.py: the binary must be an absolute path without quotes: {binary}")
     out.mkdir(parents=True, exist_ok=True)
     text = (source / "extension.js").read_text(encoding="utf-8")
-    # The Shell loads an extension from a directory named by its uuid.
-    names = (("@BRUMELIS_INSTALLED_BINARY@", binary), ("@BRUMELIS_BINARY_OWNER@", str(owner)), ("@UUID@", out.name))
-    for name, value in names:
+    served = ()
+    if len(sys.argv) > 4:
+        binary, owner = sys.argv[4], int(sys.argv[5])
+        if "--resolve" in sys.argv[6:]:
+            binary = os.path.realpath(binary)
+        if not os.path.isabs(binary) or "'" in binary or "\\" in binary:
+            sys.exit(f"make_forms.py: the binary must be an absolute path without quotes: {binary}")
+        served = (("@BRUMELIS_INSTALLED_BINARY@", binary), ("@BRUMELIS_BINARY_OWNER@", str(owner)))
+    elif "@BRUMELIS_INSTALLED_BINARY@" in text:
+        sys.exit("make_forms.py: the source serves a binary: name it")
+    for name, value in served:
         if name not in text:
             sys.exit(f"make_forms.py: {name} is missing from the source")
         text = text.replace(name, value)
+    # The Shell loads an extension from a directory named by its uuid.
+    text = text.replace("@UUID@", out.name)
     (out / "extension.js").write_text(text if form == "modules" else imports_form(text), encoding="utf-8")
     versions = ", ".join(f'"{v}"' for v in VERSIONS[form])
     metadata = (source / "metadata.json.in").read_text(encoding="utf-8")

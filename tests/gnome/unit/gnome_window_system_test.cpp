@@ -67,6 +67,28 @@ TEST(GnomeWindowSystem, FollowsTheRecordedSignalsWithoutAskingAnything) {
     EXPECT_EQ(session.shell->MessagesSent(), 0u);
 }
 
+// Xwayland's screen against the Shell's stage (1280 x 800 logical pixels),
+// as measured on Shell 43 and 50.
+TEST(GnomeWindowSystem, ScalesFramesToXwaylandsPixels) {
+    const struct {
+        StageSize stage;
+        int x11Width, x11Height, scale;
+    } cases[] = {
+        {{1280, 800}, 1280, 800, 1},   // 100 %, or Shell 43 at any scale
+        {{1280, 800}, 2560, 1600, 2},  // Shell 50 at 200 % and at 125 %
+        {{1280, 800}, 3840, 2400, 3}, {{2560, 1600}, 2560, 1600, 1},  // Mutter's physical layout
+        {{1280, 800}, 1600, 1000, 1},                                 // no whole factor
+        {{1280, 800}, 2560, 800, 1},                                  // the two sides disagree
+        {{0, 0}, 2560, 1600, 1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(X11ScaleOf(c.stage, c.x11Width, c.x11Height), c.scale) << c.x11Width;
+    }
+    Followed session;
+    session.windows->UseX11Scale(2);
+    EXPECT_TRUE(FrameIs(session.windows->VisibleFrame(2), {76, 124, 876, 798}));
+}
+
 TEST(GnomeWindowSystem, IgnoresASignalOfAWindowClosedMeanwhile) {
     Followed session;
     session.Deliver(2);  // window 4 focused

@@ -4,9 +4,15 @@
 // toolbar must never hold the focus, even for a moment); the window the
 // Shell would give a click at a point; real pointer input through a Clutter
 // virtual device; screenshots; the screen lock's session mode. Test-only: installed by scripts/gnome-env.sh,
-// never shipped. GNOME 43/44 form.
-const {Clutter, Gio, GLib, Meta, Shell} = imports.gi;
-const Main = imports.ui.main;
+// never shipped. Written as the product's extension is (the GNOME 45+ form;
+// the build writes the 43/44 form with its make_forms.py).
+import Clutter from 'gi://Clutter';
+import Gio from 'gi://Gio';
+import GLib from 'gi://GLib';
+import Meta from 'gi://Meta';
+import Shell from 'gi://Shell';
+import {Extension} from 'resource:///org/gnome/shell/extensions/extension.js';
+import * as Main from 'resource:///org/gnome/shell/ui/main.js';
 
 const kPath = '/example/zolvec/BrumelisTest';
 const kXml = `<node><interface name="example.zolvec.BrumelisTest1">
@@ -59,7 +65,7 @@ function surfaces(actor, found = []) {
     return found;
 }
 
-class Tester {
+export default class Tester extends Extension {
     enable() {
         this._log = [];
         // Windows Brumelis's extension has set an opacity on: the others
@@ -303,9 +309,4 @@ class Tester {
             invocation.return_value(new GLib.Variant('(b)', [done]));
         });
     }
-}
-
-// eslint-disable-next-line no-unused-vars
-function init() {
-    return new Tester();
 }
