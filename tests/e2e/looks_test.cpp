@@ -28,14 +28,18 @@ TEST_F(Picture, TheUnfoldedPanelInTheSystemsWindowColourIsKeptAsAPicture) {
     const Rect toolbar = ToolbarRect();
     // Room around it to see where it sits; the panel's right of the square.
     const int m = 20;
-    const Point panel{m + 30, m + 3}, sliderBottom{m + kSliderLeft + 12, m + kSliderTop + 87};
+    const Point panel{m + 30, m + 3}, sliderTop{m + kSliderLeft + 12, m + kSliderTop + 2},
+        sliderBottom{m + kSliderLeft + 12, m + kSliderTop + 87};
     ScreenImage shot;
     EXPECT_TRUE(WaitUntil([&] {
         shot = ScreenImage::Capture(
             {toolbar.left - m, toolbar.top - m, toolbar.width + 2 * m, toolbar.height + 2 * m});
-        // Painted down to the gradient's white end.
+        // Painted from the gradient's red top down to its white end (the
+        // panel's own white alone would pass the second).
+        const Rgb red = shot.At(sliderTop.x, sliderTop.y);
         const Rgb white = shot.At(sliderBottom.x, sliderBottom.y);
-        return shot.At(panel.x, panel.y) == window && (white & 0x808080) == 0x808080;
+        return shot.At(panel.x, panel.y) == window && (red & 0xC0C0C0) == 0xC00000 &&
+               (white & 0x808080) == 0x808080;
     })) << std::hex
         << shot.At(panel.x, panel.y) << " is not " << window << "; " << Situation();
     EXPECT_TRUE(shot.SaveBmp(ArtifactPath(L"e2e-unfolded-toolbar.bmp")));
