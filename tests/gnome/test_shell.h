@@ -51,7 +51,7 @@ public:
     // Enables or disables Brumelis's extension, as the user would.
     bool SetBrumelisEnabled(bool enabled);
     // Takes Brumelis's extension out of the Shell, as before it is loaded at
-    // log-in, or loads it again; false when the Shell did not.
+    // log-in, or loads it again; false until the Shell has (asked again).
     bool SetBrumelisLoaded(bool loaded);
     // 0xRRGGBB row by row; empty when the Shell could not take it.
     std::vector<std::uint32_t> Capture(int x, int y, int width, int height);

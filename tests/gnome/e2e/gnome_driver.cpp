@@ -45,7 +45,8 @@ class GnomeDriver : public scenarios::Driver {
 public:
     GnomeDriver() : focusesBefore_(shell_.FocusLog().size()) {}
     ~GnomeDriver() override {
-        if (heldBack_) shell_.SetBrumelisLoaded(true);  // for the next test in this Shell
+        // For the next test in this Shell.
+        if (heldBack_) WaitFor([&] { return shell_.SetBrumelisLoaded(true); });
         const std::vector<std::uint32_t> log = shell_.FocusLog();
         for (std::size_t at = focusesBefore_; at < log.size(); ++at) {
             EXPECT_EQ(toolbars_.count(log[at]), 0u) << "the toolbar's window had the focus";
@@ -58,12 +59,12 @@ public:
     }
     // The Shell up, our extension not loaded yet.
     std::unique_ptr<ToolbarCopy> StartCopyBeforeDesktop() override {
-        if (!shell_.SetBrumelisLoaded(false)) return nullptr;
+        if (!WaitFor([&] { return shell_.SetBrumelisLoaded(false); })) return nullptr;
         heldBack_ = true;
         return StartCopy();
     }
     bool LetDesktopCome() override {
-        heldBack_ = !shell_.SetBrumelisLoaded(true);
+        heldBack_ = !WaitFor([&] { return shell_.SetBrumelisLoaded(true); });
         return !heldBack_;
     }
     std::vector<std::unique_ptr<ToolbarCopy>> StartTogether(int count) override {

@@ -219,20 +219,31 @@ export default class Tester extends Extension {
     }
 
     // Brumelis's extension taken out of the Shell, and loaded again, as the
-    // Shell is at log-in before it reads its extensions, and then.
+    // Shell is at log-in before it reads its extensions, and then. True once
+    // done: 45 and later unload and load asynchronously, so the caller asks
+    // again until then.
     LoadBrumelis(loaded) {
         const manager = Main.extensionManager;
         const uuid = 'brumelis@zolvec.example';
         const extension = manager.lookup(uuid);
-        if (!loaded && extension) {
+        let change = null;
+        if (this._changing) {
+            // one change at a time
+        } else if (!loaded && extension) {
             this._brumelis = {dir: extension.dir, type: extension.type};
-            return manager.unloadExtension(extension);
-        }
-        if (loaded && !extension && this._brumelis) {
-            manager.loadExtension(manager.createExtensionObject(uuid, this._brumelis.dir,
+            change = manager.unloadExtension(extension);
+        } else if (loaded && !extension && this._brumelis) {
+            change = manager.loadExtension(manager.createExtensionObject(uuid, this._brumelis.dir,
                 this._brumelis.type));
         }
-        return manager.lookup(uuid)?.state === 1;
+        if (change instanceof Promise) {
+            this._changing = true;
+            change.finally(() => {
+                this._changing = false;
+            });
+        }
+        const now = manager.lookup(uuid);
+        return loaded ? now?.state === 1 : !now;
     }
 
     // Drags the window in the Shell itself, steps (dx, dy, count, every ms)
