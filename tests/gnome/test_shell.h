@@ -1,7 +1,7 @@
 // The gnome suites' hands and eyes in the headless Shell
 // (scripts/gnome-env.sh): the test extension's calls
-// (tests/gnome/brumelis-test@zolvec.example), waited for on the session
-// bus, and calls to Brumelis's own extension as any other program makes them.
+// (tests/gnome/test-extension/, installed as brumelis-test@zolvec.example), waited for on the
+// session bus, and calls to Brumelis's own extension as any other program makes them.
 #pragma once
 
 #include <cstdint>
