@@ -24,8 +24,11 @@
 #
 # BRUMELIS_GNOME_EXTENSIONS: directories of extensions to install (each named
 # after its uuid; @FORM@ in a path is the form the Shell loads: imports for
-# 43 and 44, modules after); by default Brumelis's and the test extension
-# from the native build ($BRUMELIS_BUILD_ROOT, default build/).
+# 43 and 44, modules after), or bare uuids of extensions installed on the
+# system (enabled, not copied); by default Brumelis's and the test extension
+# from the native build ($BRUMELIS_BUILD_ROOT, default build/). A copy takes
+# the place of an installed extension of the same uuid: the Shell reads the
+# user's extensions first.
 
 # shellcheck source=scripts/session.sh
 source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
@@ -134,6 +137,7 @@ brumelis_gnome_env_start() {
   export BRUMELIS_GNOME_EXTENSIONS=${BRUMELIS_GNOME_EXTENSIONS//@FORM@/$form}
   mkdir -p "$XDG_DATA_HOME/gnome-shell/extensions" "$XDG_CACHE_HOME"
   for extension in $BRUMELIS_GNOME_EXTENSIONS; do
+    [[ $extension == */* ]] || continue
     cp -r "$extension" "$XDG_DATA_HOME/gnome-shell/extensions/"
   done
   brumelis_gnome_env_settings

@@ -14,7 +14,8 @@
 # root (scripts/suite-root.sh: its desktop, this tree's binaries, the
 # BRUMELIS_ and GTEST_ variables), e.g. GNOME Shell 50 in forky:
 #   BRUMELIS_SUITE_ROOT=forky scripts/session-test.sh gnome ctest --test-dir build/native -L gnome
-# CTest stays outside; each of its tests enters the root with a session of its own.
+# CTest runs in the root too (the root's), in one session: each test's own
+# session would start a desktop in the root each time.
 set -uo pipefail
 
 desktop=${1:-}
@@ -32,7 +33,6 @@ if (($# < 1)); then
 fi
 
 if [[ -n ${BRUMELIS_SUITE_ROOT:-} && -z ${BRUMELIS_IN_SUITE_ROOT:-} ]]; then
-  [[ ${1##*/} == ctest ]] && exec "$@"
   repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
   mapfile -t passed < <(env | grep -E '^(BRUMELIS_|GTEST_)' | grep -v -E '^BRUMELIS_[A-Z0-9]+_ENV(_|=)')
   # Relative paths stay good where the caller is in the tree.

@@ -7,7 +7,11 @@
 #   scripts/suite-root.sh run SUITE COMMAND...        run a command chrooted in it
 #
 # A root is made with debootstrap (--variant=minbase, then apt-get install
-# --no-install-recommends); a half-made one (no stamp) is made again. `run`
+# --no-install-recommends); a half-made one (no stamp) is made again. Without
+# PACKAGES, `make` installs those of the suite's list, scripts/roots/SUITE,
+# when they are not all in yet (a second stamp keeps the list installed).
+# Documentation, manual pages and translations are left out, and dpkg does
+# not sync each file: a root is a cache, made again when half-made. `run`
 # bind-mounts /proc, /sys, /dev, /dev/pts, /dev/shm and /run for the command
 # in a mount namespace of its own (they end with it), with the directories
 # BRUMELIS_ROOT_BINDS names
@@ -31,6 +35,7 @@ usage() {
 action=$1 suite=$2
 shift 2
 root=$roots/$suite
+list=$(dirname "${BASH_SOURCE[0]}")/roots/$suite
 
 # The command runs in a mount namespace of its own (`enter`, below): the
 # mounts go with it, whoever else uses the root meanwhile.
@@ -40,6 +45,10 @@ in_root() {
 
 case $action in
   make)
+    # One maker at a time; users of the root meanwhile are not stopped.
+    mkdir -p "$roots"
+    exec 9>"$root.lock"
+    flock 9
     if [[ ! -f $root/.made ]]; then
       command -v debootstrap >/dev/null || apt-get install -y --no-install-recommends debootstrap
       rm -rf "$root"
@@ -51,11 +60,23 @@ case $action in
       # The registry this machine reaches is a copy frozen in time: its
       # Release files outlive their Valid-Until.
       echo 'Acquire::Check-Valid-Until "false";' >"$root/etc/apt/apt.conf.d/99brumelis-frozen-registry"
+      printf '%s\n' force-unsafe-io path-exclude=/usr/share/doc/* path-include=/usr/share/doc/*/copyright \
+        path-exclude=/usr/share/man/* path-exclude=/usr/share/info/* path-exclude=/usr/share/locale/* \
+        >"$root/etc/dpkg/dpkg.cfg.d/99brumelis-cache"
+      rm -f "$root/.packages"
       touch "$root/.made"
+    fi
+    from_list=
+    if (( $# == 0 )) && [[ -f $list ]]; then
+      read -r -a packages <<<"$(sed 's/#.*//' "$list" | tr '\n' ' ')"
+      set -- "${packages[@]}"
+      [[ $(cat "$root/.packages" 2>/dev/null) == "$*" ]] && set --
+      from_list=$*
     fi
     if (( $# > 0 )); then
       in_root apt-get update -q
       in_root apt-get install -y -q --no-install-recommends "$@"
+      [[ -z $from_list ]] || echo "$from_list" >"$root/.packages"
     fi
     echo "$root"
     ;;

@@ -5,7 +5,9 @@
 # Openbox and a compositor, the Linux end-to-end suite again under each of
 # the other window managers of scripts/x11-env.sh, the Wayland suites on a
 # headless sway (scripts/sway-env.sh), a headless KWin (scripts/kwin-env.sh)
-# and a headless GNOME Shell (scripts/gnome-env.sh), then the Win32 suites
+# and a headless GNOME Shell (scripts/gnome-env.sh), the GNOME and sway
+# suites again on today's releases in a Debian forky root with this build's
+# package installed there (made in the background meanwhile), then the Win32 suites
 # under Wine on a private X display with a fresh prefix (one of each for the
 # whole run), then the release files and the installer (on a prefix of their
 # own), and last both run commands of the README without a display. The
@@ -23,6 +25,13 @@ started=$SECONDS
 cd "$repo" || exit 1
 
 "$repo/scripts/setup.sh" || { echo "test: setting up failed" >&2; exit 1; }
+
+# The forky root (scripts/suite-root.sh, its packages in scripts/roots/forky),
+# made or brought up to date while the trees build; waited for before its rows.
+mkdir -p "$build_root"
+"$repo/scripts/suite-root.sh" make forky >"$build_root/forky-root.log" 2>&1 &
+root_maker=$!
+root_started=$SECONDS
 
 declare -A passed failed
 failures=0
@@ -45,12 +54,14 @@ sanitizers_seconds=$((SECONDS - sanitizers_started))
 
 # Runs CTest suites of one build tree and records their counts under a name,
 # from CTest's own closing line ("N% tests passed, F tests failed out of T").
+# CTest runs through ctest_via when it is set (a suite root's session).
+ctest_via=()
 run_suite() {
   local name=$1 tree=$2
   shift 2
   local log="$build_root/$name-ctest.log"
   echo "== tests: $name"
-  ctest --test-dir "$build_root/$tree" --output-on-failure --no-tests=error "$@" 2>&1 | tee "$log"
+  "${ctest_via[@]}" ctest --test-dir "$build_root/$tree" --output-on-failure --no-tests=error "$@" 2>&1 | tee "$log"
   local status=${PIPESTATUS[0]}
   local counts
   counts=$(sed -n 's/.*tests passed, \([0-9]*\) tests\{0,1\} failed out of \([0-9]*\).*/\1 \2/p' "$log" | tail -n 1)
@@ -84,8 +95,8 @@ run_sanitized() {
   sanitizers_seconds=$((sanitizers_seconds + SECONDS - started))
 }
 
-run_suite native native -j 2 -LE 'x11|sway|kwin|gnome'
-run_sanitized native-asan native-asan -j 2 -LE 'x11|sway|kwin|gnome'
+run_suite native native -j 2 -LE 'x11|sway|kwin|gnome|installed'
+run_sanitized native-asan native-asan -j 2 -LE 'x11|sway|kwin|gnome|installed'
 run_sanitized fuzz fuzz -L fuzz
 
 # shellcheck source=scripts/x11-env.sh
@@ -98,7 +109,7 @@ source "$repo/scripts/sway-env.sh"
 source "$repo/scripts/kwin-env.sh"
 # shellcheck source=scripts/gnome-env.sh
 source "$repo/scripts/gnome-env.sh"
-trap 'brumelis_x11_env_stop; brumelis_sway_env_stop; brumelis_kwin_env_stop; brumelis_gnome_env_stop; brumelis_wine_env_stop' EXIT
+trap 'kill "$root_maker" 2>/dev/null; brumelis_x11_env_stop; brumelis_sway_env_stop; brumelis_kwin_env_stop; brumelis_gnome_env_stop; brumelis_wine_env_stop' EXIT
 trap 'exit 130' INT TERM
 
 # A row's suites in a desktop's session (those of scripts/session-test.sh),
@@ -135,6 +146,41 @@ session_row sway sway run_suite native -L sway
 session_row sway sway-asan run_sanitized native-asan -L sway
 session_row kwin kwin run_suite native -L kwin
 session_row gnome gnome run_suite native -L gnome
+
+# The same on GNOME Shell 50 and sway 1.12 in the forky root, CTest and each
+# row's session in the root, with this build's package installed there as a
+# user installs it (apt-get install ./brumelis_...deb): the suites' copy of
+# the extension takes the place of the package's, and the installed-package
+# entry runs the installed program with the package's own.
+forky_rows=(gnome-50 sway-1.12)
+echo "== forky root"
+wait "$root_maker"
+root_status=$?
+echo "forky root: made or kept in $((SECONDS - root_started)) s from the start of the run, status $root_status"
+deb_dir=$build_root/forky-package
+forky_package() {
+  rm -rf "$deb_dir"
+  (cd "$build_root/native" && cpack -G DEB -B "$deb_dir" >"$build_root/forky-package.log" 2>&1) || return 1
+  local deb
+  deb=$(cd "$deb_dir" && ls brumelis_*_amd64.deb) || return 1
+  # shellcheck disable=SC2016 # the root's shell expands them
+  BRUMELIS_ROOT_BINDS=$deb_dir "$repo/scripts/suite-root.sh" run forky sh -c \
+    'dpkg --purge brumelis && cd "$1" && apt-get install -y -q "./$2"' sh "$deb_dir" "$deb" \
+    >>"$build_root/forky-package.log" 2>&1
+}
+if ((root_status != 0)); then
+  tail -n 30 "$build_root/forky-root.log"
+  for row in "${forky_rows[@]}"; do not_run "$row" "the forky root could not be made ($build_root/forky-root.log)"; done
+elif ! forky_package; then
+  tail -n 30 "$build_root/forky-package.log"
+  for row in "${forky_rows[@]}"; do not_run "$row" "the package did not install in the forky root"; done
+else
+  ctest_via=(env BRUMELIS_SUITE_ROOT=forky "$repo/scripts/session-test.sh" gnome)
+  run_suite gnome-50 native -L 'gnome|installed'
+  ctest_via=(env BRUMELIS_SUITE_ROOT=forky "$repo/scripts/session-test.sh" sway)
+  run_suite sway-1.12 native -L sway
+  ctest_via=()
+fi
 
 # The Win32 suites share the display and the pointer: one at a time.
 mkdir -p "$artifacts"
@@ -191,7 +237,7 @@ echo
 echo "== summary ($((SECONDS - started)) s; i686 built, not run: this machine runs 64-bit Wine only)"
 total_passed=0
 for name in checks native native-asan fuzz x11 x11-asan "${x11_desktops[@]/#/x11-}" sway \
-  sway-asan kwin gnome x86_64 package run; do
+  sway-asan kwin gnome "${forky_rows[@]}" x86_64 package run; do
   printf '%-12s %d passed, %d failed\n' "$name" "${passed[$name]}" "${failed[$name]}"
   total_passed=$((total_passed + passed[$name]))
 done

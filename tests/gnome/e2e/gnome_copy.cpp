@@ -40,10 +40,12 @@ GnomeCopy::GnomeCopy(TestShell& shell, std::set<std::uint32_t>& toolbars)
     std::vector<char*> environment;
     for (std::string& variable : variables) environment.push_back(variable.data());
     environment.push_back(nullptr);
-    std::string program = BRUMELIS_PROGRAM;
+    // BRUMELIS_PROGRAM_FILE: an installed program instead of this build's.
+    const char* file = g_getenv("BRUMELIS_PROGRAM_FILE");
+    std::string program = file != nullptr ? file : BRUMELIS_PROGRAM;
     char* argv[] = {program.data(), nullptr};
     pid_t pid = 0;
-    if (posix_spawn(&pid, BRUMELIS_PROGRAM, nullptr, nullptr, argv, environment.data()) == 0)
+    if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, environment.data()) == 0)
         pid_ = pid;
 }
 
