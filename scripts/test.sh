@@ -152,7 +152,8 @@ session_row gnome gnome run_suite native -L gnome
 # user installs it (apt-get install ./brumelis_...deb): the suites' copy of
 # the extension takes the place of the package's, and the installed-package
 # entry runs the installed program with the package's own.
-forky_rows=(gnome-50 sway-1.12)
+# The rows are named by the versions the root holds (gnome-50, sway-1.12).
+forky_rows=(gnome-forky sway-forky)
 echo "== forky root"
 wait "$root_maker"
 root_status=$?
@@ -175,10 +176,15 @@ elif ! forky_package; then
   tail -n 30 "$build_root/forky-package.log"
   for row in "${forky_rows[@]}"; do not_run "$row" "the package did not install in the forky root"; done
 else
+  # shellcheck disable=SC2016 # the root's shell expands them
+  versions=$("$repo/scripts/suite-root.sh" run forky sh -c \
+    'gnome-shell --version | sed "s/.* \([0-9]*\)\..*/\1/"; sway --version | sed "s/.* \([0-9.]*\)$/\1/"')
+  read -r -d '' gnome_version sway_version <<<"$versions"
+  forky_rows=("gnome-${gnome_version:-unknown}" "sway-${sway_version:-unknown}")
   ctest_via=(env BRUMELIS_SUITE_ROOT=forky "$repo/scripts/session-test.sh" gnome)
-  run_suite gnome-50 native -L 'gnome|installed'
+  run_suite "${forky_rows[0]}" native -L 'gnome|installed'
   ctest_via=(env BRUMELIS_SUITE_ROOT=forky "$repo/scripts/session-test.sh" sway)
-  run_suite sway-1.12 native -L sway
+  run_suite "${forky_rows[1]}" native -L sway
   ctest_via=()
 fi
 
