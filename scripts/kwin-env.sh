@@ -25,6 +25,11 @@
 # shellcheck source=scripts/session.sh
 source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
 
+# What a Debian root of a Plasma 6 suite needs for this session (KWin,
+# Breeze for the frames, the sway KWin runs nested in, the accessibility
+# bus): scripts/suite-root.sh make forky $BRUMELIS_KWIN_ROOT_PACKAGES
+BRUMELIS_KWIN_ROOT_PACKAGES="kwin-wayland kwin-style-breeze sway at-spi2-core"
+
 brumelis_kwin_env_log() { echo "kwin-env: $*" >&2; }
 
 # The command as the session's user, with the session's variables only.
@@ -57,6 +62,11 @@ brumelis_kwin_env_nested() {
 # program must not take it for a sway session.
 brumelis_kwin_env_host() {
   local dir=$1
+  command -v sway >/dev/null || {
+    brumelis_kwin_env_log "KWin 6 runs nested in sway, not installed (scripts/suite-root.sh make" \
+      "SUITE $BRUMELIS_KWIN_ROOT_PACKAGES)"
+    return 1
+  }
   mkdir -m 0700 "$dir/host"
   ((EUID == 0)) && chown "$BRUMELIS_KWIN_USER_NAME:" "$dir/host"
   cat >"$dir/host.config" <<CONFIG
@@ -87,8 +97,11 @@ brumelis_kwin_env_start() {
   if [[ ${BRUMELIS_KWIN_ENV:-} == 1 ]]; then
     return 0
   fi
-  command -v kwin_wayland >/dev/null ||
-    { brumelis_kwin_env_log "KWin is not installed (scripts/setup.sh)"; return 1; }
+  command -v kwin_wayland >/dev/null || {
+    brumelis_kwin_env_log "KWin is not installed (scripts/setup.sh; in a suite root:" \
+      "scripts/suite-root.sh make SUITE $BRUMELIS_KWIN_ROOT_PACKAGES)"
+    return 1
+  }
   BRUMELIS_KWIN_USER_NAME=$(brumelis_session_user "${BRUMELIS_KWIN_USER:-brumelis-test}") || {
     brumelis_kwin_env_log "cannot make the test user"
     return 1
