@@ -15,6 +15,12 @@
 # permitted"), so the session runs a copy without it, whose name must still
 # end in kwin_wayland (KWin's Qt platform plugin checks it). KWin is ready
 # once org.kde.KWin is on its session bus and its Wayland socket is there.
+#
+# KWin 6 takes screenshots only through OpenGL, which needs a DRM render
+# node: without one it runs nested, full screen, in a headless sway drawing
+# in software (BRUMELIS_KWIN_NESTED=1 asks for it, 0 refuses it), and the
+# tests read the screen from sway, whose socket BRUMELIS_KWIN_HOST_DISPLAY
+# names by path.
 
 # shellcheck source=scripts/session.sh
 source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
@@ -39,12 +45,58 @@ brumelis_kwin_env_answers() {
     grep -q 'boolean true'
 }
 
+brumelis_kwin_env_nested() {
+  case ${BRUMELIS_KWIN_NESTED:-} in
+    1) return 0 ;;
+    0) return 1 ;;
+  esac
+  ! compgen -G '/dev/dri/renderD*' >/dev/null && compgen -G '/usr/lib/*/libkwin.so.6' >/dev/null
+}
+
+# The headless sway KWin runs in, with a runtime directory of its own: the
+# program must not take it for a sway session.
+brumelis_kwin_env_host() {
+  local dir=$1
+  command -v sway >/dev/null || {
+    brumelis_kwin_env_log "KWin 6 runs nested in sway, not installed (in a suite root:" \
+      "scripts/suite-root.sh make SUITE, scripts/roots/SUITE)"
+    return 1
+  }
+  mkdir -m 0700 "$dir/host"
+  ((EUID == 0)) && chown "$BRUMELIS_KWIN_USER_NAME:" "$dir/host"
+  cat >"$dir/host.config" <<CONFIG
+output HEADLESS-1 resolution $(brumelis_session_scaled 1280)x$(brumelis_session_scaled 800) scale ${BRUMELIS_WAYLAND_SCALE:-1} position 0 0 bg #000000 solid_color
+xwayland disable
+for_window [app_id=".*"] fullscreen enable
+CONFIG
+  chmod 0644 "$dir/host.config"
+  brumelis_session_spawn brumelis_kwin_env_run env XDG_RUNTIME_DIR="$dir/host" WLR_BACKENDS=headless \
+    WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman sway -c "$dir/host.config" >"$dir/host.log" 2>&1
+  if ! brumelis_session_wait 20 "$BRUMELIS_SESSION_PID" brumelis_kwin_env_host_socket "$dir/host"; then
+    brumelis_kwin_env_log "sway, to hold KWin, did not start:"
+    cat "$dir/host.log" >&2
+    return 1
+  fi
+}
+
+# wlroots names its socket wayland-N in the runtime directory.
+brumelis_kwin_env_host_socket() {
+  local socket
+  for socket in "$1"/wayland-*; do
+    [[ -S $socket ]] && { BRUMELIS_KWIN_HOST_DISPLAY=$socket; return 0; }
+  done
+  return 1
+}
+
 brumelis_kwin_env_start() {
   if [[ ${BRUMELIS_KWIN_ENV:-} == 1 ]]; then
     return 0
   fi
-  command -v kwin_wayland >/dev/null ||
-    { brumelis_kwin_env_log "KWin is not installed (scripts/setup.sh)"; return 1; }
+  command -v kwin_wayland >/dev/null || {
+    brumelis_kwin_env_log "KWin is not installed (scripts/setup.sh; in a suite root:" \
+      "scripts/suite-root.sh make SUITE, scripts/roots/SUITE)"
+    return 1
+  }
   BRUMELIS_KWIN_USER_NAME=$(brumelis_session_user "${BRUMELIS_KWIN_USER:-brumelis-test}") || {
     brumelis_kwin_env_log "cannot make the test user"
     return 1
@@ -74,7 +126,13 @@ brumelis_kwin_env_start() {
   DBUS_SYSTEM_BUS_ADDRESS=$(head -1 "$dir/system-bus")
   DBUS_SESSION_BUS_ADDRESS=$(head -1 "$dir/session-bus")
 
-  brumelis_session_spawn brumelis_kwin_env_run "$dir/brumelis_kwin_wayland" --virtual \
+  local backend=(--virtual)
+  if brumelis_kwin_env_nested; then
+    brumelis_kwin_env_host "$dir" || { brumelis_kwin_env_stop; return 1; }
+    backend=(--wayland-display "$BRUMELIS_KWIN_HOST_DISPLAY")
+    export BRUMELIS_KWIN_HOST_DISPLAY
+  fi
+  brumelis_session_spawn brumelis_kwin_env_run "$dir/brumelis_kwin_wayland" "${backend[@]}" \
     --socket "$WAYLAND_DISPLAY" --width "$(brumelis_session_scaled 1280)" --height "$(brumelis_session_scaled 800)" \
     --scale "${BRUMELIS_WAYLAND_SCALE:-1}" --no-lockscreen \
     --no-kactivities >"$dir/kwin.log" 2>&1
@@ -96,5 +154,6 @@ brumelis_kwin_env_stop() {
   brumelis_session_stop "${BRUMELIS_KWIN_ENV_DIR:-}" "${BRUMELIS_KWIN_ENV_OWNER:-}" \
     BRUMELIS_KWIN_ENV BRUMELIS_KWIN_ENV_DIR BRUMELIS_KWIN_ENV_OWNER XDG_RUNTIME_DIR \
     WAYLAND_DISPLAY XDG_SESSION_TYPE XDG_CURRENT_DESKTOP DBUS_SESSION_BUS_ADDRESS \
-    DBUS_SYSTEM_BUS_ADDRESS XDG_DATA_HOME XDG_CONFIG_HOME KWIN_SCREENSHOT_NO_PERMISSION_CHECKS
+    DBUS_SYSTEM_BUS_ADDRESS XDG_DATA_HOME XDG_CONFIG_HOME KWIN_SCREENSHOT_NO_PERMISSION_CHECKS \
+    BRUMELIS_KWIN_HOST_DISPLAY
 }

@@ -107,9 +107,13 @@ brumelis_session_a11y_ready() {
 
 # As a screen reader finds it: the tests read the toolbar's controls there.
 brumelis_session_a11y() {
-  local dir=$1 run=$2
-  brumelis_session_spawn "$run" /usr/libexec/at-spi-bus-launcher --launch-immediately --a11y=1 \
-    >"$dir/at-spi.log" 2>&1
+  local dir=$1 run=$2 launcher=/usr/libexec/at-spi-bus-launcher options=(--launch-immediately) probe=0
+  # at-spi2-core 2.62 (Debian forky) aborts on --a11y=1 (the bus activates
+  # it all the same); asked where it can reach no bus, any other ends well.
+  { env -u DISPLAY DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent "$launcher" --a11y=1 \
+    >/dev/null; } 2>/dev/null || probe=$?
+  ((probe == 134)) || options+=(--a11y=1)
+  brumelis_session_spawn "$run" "$launcher" "${options[@]}" >"$dir/at-spi.log" 2>&1
   brumelis_session_wait 30 "$BRUMELIS_SESSION_PID" brumelis_session_a11y_ready "$run" || {
     echo "session: the accessibility bus did not start:" >&2
     cat "$dir/at-spi.log" >&2

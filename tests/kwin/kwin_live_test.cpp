@@ -18,8 +18,10 @@ namespace {
 
 using std::chrono::milliseconds;
 
+// Generous: on a loaded two-core machine the program took over 5 s to show
+// its toolbar on KWin 6 nested in sway.
 bool WaitUntil(const std::function<bool()>& condition) {
-    return test_support::WaitUntil(condition, milliseconds(5000), Pause);
+    return test_support::WaitUntil(condition, milliseconds(15000), Pause);
 }
 
 // A target window, seen by KWin at the same place twice in a row (a new

@@ -10,6 +10,8 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/wait.h"
+
 namespace brumelis::kwin_tests {
 
 namespace {
@@ -244,13 +246,24 @@ FakePointer* FakePointer::Shared() {
         const std::string applications =
             std::string(std::getenv("XDG_DATA_HOME")) + "/applications";
         g_mkdir_with_parents(applications.c_str(), 0700);
-        std::ofstream(applications + "/brumelis-fake-input.desktop")
-            << "[Desktop Entry]\nType=Application\nName=brumelis fake input\nExec="
-            << BRUMELIS_FAKE_INPUT << "\nX-KDE-Wayland-Interfaces=org_kde_kwin_fake_input\n"
-            << "NoDisplay=true\n";
-        auto process = LineProcess::Start({BRUMELIS_FAKE_INPUT});
-        if (!process || !process->WaitForLine("ready")) return nullptr;
-        return new FakePointer(std::move(process));
+        const std::string file = applications + "/brumelis-fake-input.desktop";
+        std::unique_ptr<LineProcess> process;
+        // KWin 6 may have cached the desktop files while this one was being
+        // written, and then finds its cache newer than the folder: written
+        // anew (the folder's time with it) until KWin grants it.
+        const bool granted = test_support::WaitUntil(
+            [&] {
+                std::remove(file.c_str());
+                std::ofstream(file)
+                    << "[Desktop Entry]\nType=Application\nName=brumelis fake input\nExec="
+                    << BRUMELIS_FAKE_INPUT << "\nX-KDE-Wayland-Interfaces=org_kde_kwin_fake_input\n"
+                    << "NoDisplay=true\n";
+                process = LineProcess::Start({BRUMELIS_FAKE_INPUT});
+                return process && process->WaitForLine("ready");
+            },
+            std::chrono::seconds(15),
+            [] { std::this_thread::sleep_for(std::chrono::milliseconds(500)); });
+        return granted ? new FakePointer(std::move(process)) : nullptr;
     }();
     return shared;
 }

@@ -3,7 +3,8 @@
 // beside them as the session's user, input through fake input (the pointer,
 // and keys that reach KWin's global shortcuts), and reads any client of the
 // session can make: KWin's windows through a test script, the screen
-// through ScreenShot2, the programs' controls over AT-SPI.
+// through ScreenShot2 (or from the sway KWin 6 runs nested in), the
+// programs' controls over AT-SPI.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -136,7 +137,14 @@ public:
         return above && below && above->stacking > below->stacking;
     }
     // Opacity as the screen shows it (PointerDriver): KWin's own reading
-    // rounds to two decimals.
+    // rounds to two decimals. KWin's software renderer (nested in sway)
+    // keeps an opacity in 256ths, truncated, and draws a translucent alpha A
+    // as A - 1 (seen: 230, 204, 129 and 3 as 229, 203, 128 and 2).
+    std::optional<int> Alpha(WindowId window) override {
+        const std::optional<int> shown = PointerDriver::Alpha(window);
+        if (!nested_ || !shown || *shown <= 0 || *shown >= 255) return shown;
+        return *shown + 1;
+    }
 
     bool PressKeys(WindowId over, const std::string& chord) override {
         return BringToForeground(over) && pointer_->PressKeys(chord);
@@ -163,6 +171,7 @@ private:
         return std::nullopt;
     }
 
+    const bool nested_ = std::getenv("BRUMELIS_KWIN_HOST_DISPLAY") != nullptr;
     std::unique_ptr<wayland_tests::LateSocket> late_;
     std::set<long> targets_;
     std::vector<std::unique_ptr<LineProcess>> processes_;

@@ -1,5 +1,6 @@
 // What the screen shows, read through KWin's ScreenShot2 interface (the
-// session lets any client call it), the cursor left out.
+// session lets any client call it), the cursor left out; or from the sway
+// KWin runs nested in (scripts/kwin-env.sh).
 #pragma once
 
 #include <cstdint>

@@ -86,12 +86,12 @@ void OnGlobal(void* data, wl_registry* registry, std::uint32_t name, const char*
 
 const wl_registry_listener kRegistryListener{&OnGlobal, [](void*, wl_registry*, std::uint32_t) {}};
 
-Connection* Connected() {
+Connection* Connected(const char* display) {
     static Connection connection;
     static bool tried = false;
     if (!tried) {
         tried = true;
-        connection.display = wl_display_connect(nullptr);
+        connection.display = wl_display_connect(display);
         if (connection.display != nullptr) {
             wl_registry* registry = wl_display_get_registry(connection.display);
             wl_registry_add_listener(registry, &kRegistryListener, &connection);
@@ -162,8 +162,8 @@ std::vector<std::uint32_t> Copy(Connection& connection, wl_proxy* handle, Frame&
 
 }  // namespace
 
-std::vector<std::uint32_t> ScreenShot(const scenarios::Rect& area) {
-    Connection* connection = Connected();
+std::vector<std::uint32_t> ScreenShot(const scenarios::Rect& area, const char* display) {
+    Connection* connection = Connected(display);
     if (connection == nullptr || area.width <= 0 || area.height <= 0) return {};
     Frame frame;
     // Without the cursor where sway can leave it out (it still draws a
