@@ -88,10 +88,18 @@ SETTINGS
 # highest monitor scale rounded up (its native scaling, no longer an
 # experimental feature there); BRUMELIS_GNOME_X11_SCALE=1 keeps them in
 # logical pixels, as Shell 43 always does (Mutter's xwayland-scaling-factor).
+# Shells 47 to 49 scale them only with the experimental feature
+# xwayland-native-scaling, which Debian's GNOME session turns on: on unless
+# BRUMELIS_GNOME_X11_SCALE is set, where the installed Mutter knows it.
 brumelis_gnome_env_monitors() {
   local scale=${BRUMELIS_WAYLAND_SCALE:-1} keyfile=$XDG_CONFIG_HOME/glib-2.0/settings/keyfile
+  local features="'scale-monitor-framebuffer'"
   [[ $scale == 1 ]] && return 0
-  echo "experimental-features=['scale-monitor-framebuffer']" >>"$keyfile"
+  if [[ -z ${BRUMELIS_GNOME_X11_SCALE:-} ]] &&
+    grep -q 'nick="xwayland-native-scaling"' /usr/share/glib-2.0/schemas/org.gnome.mutter.gschema.xml 2>/dev/null; then
+    features+=", 'xwayland-native-scaling'"
+  fi
+  echo "experimental-features=[$features]" >>"$keyfile"
   if [[ -n ${BRUMELIS_GNOME_X11_SCALE:-} ]]; then
     printf '\n[org/gnome/mutter/wayland]\nxwayland-scaling-factor=%s.0\n' "$BRUMELIS_GNOME_X11_SCALE" >>"$keyfile"
   fi
@@ -164,7 +172,7 @@ brumelis_gnome_env_start() {
   [[ -n ${BRUMELIS_IN_SUITE_ROOT:-} ]] && isolate=()
   brumelis_session_spawn brumelis_session_plain "${isolate[@]}" sh -c \
     'mount -t tmpfs tmpfs /run/systemd 2>/dev/null
-    mount -t tmpfs -o mode=1777 tmpfs /tmp/.X11-unix && exec "$@"' shell \
+    mkdir -p /tmp/.X11-unix && mount -t tmpfs -o mode=1777 tmpfs /tmp/.X11-unix && exec "$@"' shell \
     gnome-shell --headless --wayland \
     --virtual-monitor "$(brumelis_session_scaled 1280)x$(brumelis_session_scaled 800)" \
     --wayland-display "$BRUMELIS_GNOME_WAYLAND" >"$dir/shell.log" 2>&1
