@@ -85,6 +85,20 @@ bool TestShell::StackedAbove(std::uint32_t upper, std::uint32_t lower) {
     return upperAt >= 0 && lowerAt >= 0 && upperAt > lowerAt;
 }
 
+std::vector<std::vector<int>> TestShell::Monitors() {
+    std::vector<std::vector<int>> monitors;
+    GVariant* answer = AskTest("Monitors");
+    if (answer == nullptr) return monitors;
+    GVariantIter* iter = nullptr;
+    g_variant_get(answer, "(a(iiii))", &iter);
+    gint32 x = 0, y = 0, width = 0, height = 0;
+    while (g_variant_iter_next(iter, "(iiii)", &x, &y, &width, &height))
+        monitors.push_back({x, y, width, height});
+    g_variant_iter_free(iter);
+    g_variant_unref(answer);
+    return monitors;
+}
+
 std::uint32_t TestShell::Focused() {
     GVariant* answer = AskTest("Focused");
     guint32 id = 0;
