@@ -199,9 +199,16 @@ std::vector<std::uint32_t> TestShell::Capture(int x, int y, int width, int heigh
     const int channels = gdk_pixbuf_get_n_channels(shot);
     const int stride = gdk_pixbuf_get_rowstride(shot);
     const guchar* data = gdk_pixbuf_read_pixels(shot);
-    for (int row = 0; row < gdk_pixbuf_get_height(shot); ++row) {
-        for (int column = 0; column < gdk_pixbuf_get_width(shot); ++column) {
-            const guchar* p = data + row * stride + column * channels;
+    // On a scaled monitor the shot has its pixels: each of the area's reads
+    // as the one at its middle.
+    const int shownWidth = gdk_pixbuf_get_width(shot), shownHeight = gdk_pixbuf_get_height(shot);
+    const auto middle = [](int at, int length, int shown) {
+        return static_cast<int>((2 * at + 1) * std::int64_t{shown} / (2 * length));
+    };
+    for (int down = 0; down < height && shownHeight >= height && shownWidth >= width; ++down) {
+        const int row = middle(down, height, shownHeight);
+        for (int across = 0; across < width; ++across) {
+            const guchar* p = data + row * stride + middle(across, width, shownWidth) * channels;
             pixels.push_back((std::uint32_t{p[0]} << 16) | (std::uint32_t{p[1]} << 8) | p[2]);
         }
     }

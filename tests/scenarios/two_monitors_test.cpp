@@ -7,6 +7,8 @@
 namespace brumelis::scenarios {
 namespace {
 
+constexpr std::uint32_t kPureRed = 0xFF0000;
+
 class TwoMonitors : public ToolbarScenario {
 protected:
     void SetUp() override {
@@ -26,6 +28,12 @@ protected:
     // What the toolbar must do wherever the target is.
     void WorksOnTheTarget() {
         ASSERT_TRUE(FoldedOn(target_));
+        // Drawn there too, not only listed there.
+        const Point square = OnToolbar(kRedSquare);
+        EXPECT_TRUE(WaitUntil([&] {
+            return driver_->Capture({square.x, square.y, 1, 1}) == std::vector{kPureRed};
+        })) << "no red square drawn at "
+            << square << "; " << Situation();
         ASSERT_TRUE(Unfold());
         ASSERT_TRUE(DragOnSlider(10, 44));
         const std::optional<int> halfway = 129;
