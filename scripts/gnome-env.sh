@@ -1,7 +1,8 @@
 # shellcheck shell=bash
 # Sourced by the scripts that run the Linux program and its tests on GNOME: a
 # headless GNOME Shell (Wayland, one 1280x800 virtual monitor in logical
-# pixels at BRUMELIS_WAYLAND_SCALE, scripts/session.sh; Xwayland for
+# pixels at BRUMELIS_WAYLAND_SCALE, a second at 100 % with
+# BRUMELIS_WAYLAND_MONITORS=2, scripts/session.sh; Xwayland for
 # the toolbar's window) with buses, settings, extensions and a runtime
 # directory of its own, so that nothing meets another run or the machine's
 # session.
@@ -94,7 +95,7 @@ SETTINGS
 brumelis_gnome_env_monitors() {
   local scale=${BRUMELIS_WAYLAND_SCALE:-1} keyfile=$XDG_CONFIG_HOME/glib-2.0/settings/keyfile
   local features="'scale-monitor-framebuffer'"
-  [[ $scale == 1 ]] && return 0
+  [[ $scale == 1 && ${BRUMELIS_WAYLAND_MONITORS:-1} == 1 ]] && return 0
   if [[ -z ${BRUMELIS_GNOME_X11_SCALE:-} ]] &&
     grep -q 'nick="xwayland-native-scaling"' /usr/share/glib-2.0/schemas/org.gnome.mutter.gschema.xml 2>/dev/null; then
     features+=", 'xwayland-native-scaling'"
@@ -103,20 +104,32 @@ brumelis_gnome_env_monitors() {
   if [[ -n ${BRUMELIS_GNOME_X11_SCALE:-} ]]; then
     printf '\n[org/gnome/mutter/wayland]\nxwayland-scaling-factor=%s.0\n' "$BRUMELIS_GNOME_X11_SCALE" >>"$keyfile"
   fi
-  cat >"$XDG_CONFIG_HOME/monitors.xml" <<MONITORS
-<monitors version="2">
-  <configuration>
+  {
+    echo '<monitors version="2">'
+    echo '  <configuration>'
+    brumelis_gnome_env_monitor 0 0 "$scale" yes "$(brumelis_session_scaled 1280)" "$(brumelis_session_scaled 800)"
+    # The second (BRUMELIS_WAYLAND_MONITORS=2): at 100 %, right of the first.
+    if [[ ${BRUMELIS_WAYLAND_MONITORS:-1} == 2 ]]; then
+      brumelis_gnome_env_monitor 1 1280 1 no 1280 800
+    fi
+    echo '  </configuration>'
+    echo '</monitors>'
+  } >"$XDG_CONFIG_HOME/monitors.xml"
+}
+
+# One virtual monitor's logical monitor: the Shell's Nth (Meta-N, serial
+# 0xNN), at X, scale, primary or not, its mode's size.
+brumelis_gnome_env_monitor() {
+  cat <<MONITOR
     <logicalmonitor>
-      <x>0</x><y>0</y><scale>$scale</scale><primary>yes</primary>
+      <x>$2</x><y>0</y><scale>$3</scale><primary>$4</primary>
       <monitor>
-        <monitorspec><connector>Meta-0</connector><vendor>MetaVendor</vendor>
-          <product>MetaVirtualMonitor</product><serial>0x00</serial></monitorspec>
-        <mode><width>$(brumelis_session_scaled 1280)</width><height>$(brumelis_session_scaled 800)</height><rate>60.000</rate></mode>
+        <monitorspec><connector>Meta-$1</connector><vendor>MetaVendor</vendor>
+          <product>MetaVirtualMonitor</product><serial>0x0$1</serial></monitorspec>
+        <mode><width>$5</width><height>$6</height><rate>60.000</rate></mode>
       </monitor>
     </logicalmonitor>
-  </configuration>
-</monitors>
-MONITORS
+MONITOR
 }
 
 # The test extension says the Shell is up, its overview closed, and which X
@@ -168,13 +181,15 @@ brumelis_gnome_env_start() {
   # In a suite root (scripts/suite-root.sh) the run has a mount namespace of
   # its own already, which the programs must share with the Shell: the
   # extension knows the program by its file's path as the Shell sees it.
-  local isolate=(unshare -m)
+  local isolate=(unshare -m) second_monitor=()
+  [[ ${BRUMELIS_WAYLAND_MONITORS:-1} == 2 ]] && second_monitor=(--virtual-monitor 1280x800)
   [[ -n ${BRUMELIS_IN_SUITE_ROOT:-} ]] && isolate=()
   brumelis_session_spawn brumelis_session_plain "${isolate[@]}" sh -c \
     'mount -t tmpfs tmpfs /run/systemd 2>/dev/null
     mkdir -p /tmp/.X11-unix && mount -t tmpfs -o mode=1777 tmpfs /tmp/.X11-unix && exec "$@"' shell \
     gnome-shell --headless --wayland \
     --virtual-monitor "$(brumelis_session_scaled 1280)x$(brumelis_session_scaled 800)" \
+    ${second_monitor[@]+"${second_monitor[@]}"} \
     --wayland-display "$BRUMELIS_GNOME_WAYLAND" >"$dir/shell.log" 2>&1
   # At most 40 s: the Shell took 15 s to start under load once.
   if ! brumelis_session_wait 40 "$BRUMELIS_SESSION_PID" brumelis_gnome_env_ready; then

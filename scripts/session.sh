@@ -19,6 +19,8 @@
 # BRUMELIS_WAYLAND_SCALE: the output's scale (default 1; 2, or a fractional
 # one such as 1.5). The output grows by it, so that the desktop stays
 # 1280x800 logical pixels whatever the scale.
+# BRUMELIS_WAYLAND_MONITORS: 2 adds a second monitor of 1280x800 pixels at
+# scale 1 right of the first (at x 1280), as a monitor beside a laptop panel.
 # RUN is a function that runs a command in the session (as its user, with
 # its variables); with BRUMELIS_SESSION_EXEC=exec it replaces the shell.
 # A shell holds one session at a time: what it spawns is ended with it.

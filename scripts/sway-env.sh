@@ -1,7 +1,8 @@
 # shellcheck shell=bash
 # Sourced by the scripts that run the Linux program and its tests on sway: a
 # headless sway with one 1280x800 output (logical pixels at
-# BRUMELIS_WAYLAND_SCALE, scripts/session.sh), run by an ordinary user (sway
+# BRUMELIS_WAYLAND_SCALE; a second at 100 % with BRUMELIS_WAYLAND_MONITORS=2,
+# scripts/session.sh), run by an ordinary user (sway
 # refuses to run as root) in a runtime directory of its own, so that its
 # Wayland and IPC sockets are private and never meet another run's.
 #
@@ -29,6 +30,10 @@ brumelis_sway_env_run() {
 
 brumelis_sway_env_answers() {
   brumelis_sway_env_run swaymsg -s "$SWAYSOCK" -t get_version >/dev/null 2>&1
+}
+
+brumelis_sway_env_outputs() {
+  [[ $(brumelis_sway_env_run swaymsg -s "$SWAYSOCK" -t get_outputs -r | grep -c '"active": true') == "$1" ]]
 }
 
 # wlroots names its socket wayland-N in the runtime directory, a private one here.
@@ -60,6 +65,7 @@ brumelis_sway_env_start() {
   # toolbar follows; the pointer never moves the focus; no X11 server.
   cat >"$dir/config" <<CONFIG
 output HEADLESS-1 resolution $(brumelis_session_scaled 1280)x$(brumelis_session_scaled 800) scale ${BRUMELIS_WAYLAND_SCALE:-1} position 0 0 bg #000000 solid_color
+output HEADLESS-2 resolution 1280x800 scale 1 position 1280 0 bg #000000 solid_color
 xwayland disable
 focus_follows_mouse no
 focus_on_window_activation focus
@@ -75,6 +81,15 @@ CONFIG
     ! WAYLAND_DISPLAY=$(brumelis_sway_env_wayland_socket); then
     brumelis_sway_env_log "sway did not start:"
     cat "$dir/sway.log" >&2
+    brumelis_sway_env_stop
+    return 1
+  fi
+  # The second monitor (BRUMELIS_WAYLAND_MONITORS=2): a headless output made
+  # once sway runs, which the configuration above places.
+  if [[ ${BRUMELIS_WAYLAND_MONITORS:-1} == 2 ]] &&
+    { ! brumelis_sway_env_run swaymsg -s "$SWAYSOCK" create_output >/dev/null ||
+      ! brumelis_session_wait 20 "$BRUMELIS_SESSION_PID" brumelis_sway_env_outputs 2; }; then
+    brumelis_sway_env_log "sway made no second output"
     brumelis_sway_env_stop
     return 1
   fi

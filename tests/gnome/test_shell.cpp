@@ -85,6 +85,20 @@ bool TestShell::StackedAbove(std::uint32_t upper, std::uint32_t lower) {
     return upperAt >= 0 && lowerAt >= 0 && upperAt > lowerAt;
 }
 
+std::vector<std::vector<int>> TestShell::Monitors() {
+    std::vector<std::vector<int>> monitors;
+    GVariant* answer = AskTest("Monitors");
+    if (answer == nullptr) return monitors;
+    GVariantIter* iter = nullptr;
+    g_variant_get(answer, "(a(iiii))", &iter);
+    gint32 x = 0, y = 0, width = 0, height = 0;
+    while (g_variant_iter_next(iter, "(iiii)", &x, &y, &width, &height))
+        monitors.push_back({x, y, width, height});
+    g_variant_iter_free(iter);
+    g_variant_unref(answer);
+    return monitors;
+}
+
 std::uint32_t TestShell::Focused() {
     GVariant* answer = AskTest("Focused");
     guint32 id = 0;
@@ -185,9 +199,16 @@ std::vector<std::uint32_t> TestShell::Capture(int x, int y, int width, int heigh
     const int channels = gdk_pixbuf_get_n_channels(shot);
     const int stride = gdk_pixbuf_get_rowstride(shot);
     const guchar* data = gdk_pixbuf_read_pixels(shot);
-    for (int row = 0; row < gdk_pixbuf_get_height(shot); ++row) {
-        for (int column = 0; column < gdk_pixbuf_get_width(shot); ++column) {
-            const guchar* p = data + row * stride + column * channels;
+    // On a scaled monitor the shot has its pixels: each of the area's reads
+    // as the one at its middle.
+    const int shownWidth = gdk_pixbuf_get_width(shot), shownHeight = gdk_pixbuf_get_height(shot);
+    const auto middle = [](int at, int length, int shown) {
+        return static_cast<int>((2 * at + 1) * std::int64_t{shown} / (2 * length));
+    };
+    for (int down = 0; down < height && shownHeight >= height && shownWidth >= width; ++down) {
+        const int row = middle(down, height, shownHeight);
+        for (int across = 0; across < width; ++across) {
+            const guchar* p = data + row * stride + middle(across, width, shownWidth) * channels;
             pixels.push_back((std::uint32_t{p[0]} << 16) | (std::uint32_t{p[1]} << 8) | p[2]);
         }
     }

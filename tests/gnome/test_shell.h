@@ -31,6 +31,8 @@ public:
     // The first window of the process with that title, if listed.
     std::optional<ShellWindow> WindowOf(std::uint32_t pid, const std::string& title);
     std::uint32_t Focused();
+    // Each monitor's place on the stage: x, y, width, height.
+    std::vector<std::vector<int>> Monitors();
     // What the Shell's stage has of the window, in words.
     std::string Actor(std::uint32_t id);
     // Every window the focus went to since the Shell started, in order.

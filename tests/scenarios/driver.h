@@ -134,6 +134,9 @@ public:
     // Screen pixels per pixel of the toolbar, on a desktop that scales its
     // programs (GDK_SCALE=2 on X11).
     virtual int ToolbarScale() { return 1; }
+    // A second monitor at another scale than the first, in the desktop's
+    // pixels; none where the session has one monitor only.
+    virtual std::optional<Rect> SecondMonitor() { return std::nullopt; }
 };
 
 // The driver of this test program.

@@ -58,3 +58,17 @@ function(brumelis_scaled_scenario_test prefix label program scale)
   set_tests_properties(${prefix}scaled_${suffix} PROPERTIES LABELS ${label} RUN_SERIAL TRUE
                        TIMEOUT 300)
 endfunction()
+
+# The scenario of a target moved between two monitors, in a session of its
+# own with a second monitor at 100 % right of the first at 200 %
+# (BRUMELIS_WAYLAND_MONITORS): NAME_two_monitors.
+function(brumelis_two_monitor_scenario_test prefix label program)
+  string(TOUPPER "${label}" desktop)
+  add_test(NAME ${prefix}two_monitors
+           COMMAND env -u BRUMELIS_${desktop}_ENV BRUMELIS_WAYLAND_SCALE=2
+                   BRUMELIS_WAYLAND_MONITORS=2 ${ARGN}
+                   ${PROJECT_SOURCE_DIR}/scripts/session-test.sh ${label} $<TARGET_FILE:${program}>
+                   --gtest_filter=TwoMonitors.*)
+  set_tests_properties(${prefix}two_monitors PROPERTIES LABELS ${label} RUN_SERIAL TRUE
+                       TIMEOUT 300)
+endfunction()

@@ -42,10 +42,7 @@ std::optional<nlohmann::json> Find(const nlohmann::json& tree, const std::string
 // The extent of the whole layout: every output's right and bottom edges.
 Box LayoutExtent() {
     Box extent;
-    const nlohmann::json outputs = Ask(IpcRequestType::GetOutputs);
-    if (!outputs.is_array()) return extent;
-    for (const nlohmann::json& output : outputs) {
-        const Box rect = BoxOf(output["rect"]);
+    for (const Box& rect : Outputs()) {
         extent.width = std::max(extent.width, rect.x + rect.width);
         extent.height = std::max(extent.height, rect.y + rect.height);
     }
@@ -105,6 +102,16 @@ void Pause() {
 Box BoxOf(const nlohmann::json& rect) {
     return Box{rect.value("x", 0), rect.value("y", 0), rect.value("width", 0),
                rect.value("height", 0)};
+}
+
+std::vector<Box> Outputs() {
+    std::vector<Box> places;
+    const nlohmann::json outputs = Ask(IpcRequestType::GetOutputs);
+    if (!outputs.is_array()) return places;
+    for (const nlohmann::json& output : outputs) {
+        if (output.value("active", false)) places.push_back(BoxOf(output["rect"]));
+    }
+    return places;
 }
 
 bool Command(const std::string& command) {

@@ -37,6 +37,8 @@ std::uint64_t FocusedId(const nlohmann::json& tree);
 // Lets a few milliseconds pass between two looks.
 void Pause();
 Box BoxOf(const nlohmann::json& rect);
+// The active outputs' places in the layout, in sway's order.
+std::vector<Box> Outputs();
 // Runs a sway command; true when every part of it succeeded.
 bool Command(const std::string& command);
 

@@ -175,6 +175,14 @@ public:
     bool KeepsWindowsAbove() override { return true; }
     bool ShowsOpacity() override { return true; }
     void Pause() override { g_usleep(10000); }
+    std::optional<Rect> SecondMonitor() override {
+        // The one away from the stage's origin, in whatever order the Shell lists them.
+        for (const std::vector<int>& monitor : shell_.Monitors()) {
+            if (monitor[0] != 0 || monitor[1] != 0)
+                return Rect{monitor[0], monitor[1], monitor[2], monitor[3]};
+        }
+        return std::nullopt;
+    }
 
 private:
     bool PointAt(WindowId over, Point point) {

@@ -21,6 +21,7 @@ const kXml = `<node><interface name="example.zolvec.BrumelisTest1">
   </method>
   <method name="Windows"><arg direction="out" type="a(usub(iiii)bi)"/></method>
   <method name="Focused"><arg direction="out" type="u"/></method>
+  <method name="Monitors"><arg direction="out" type="a(iiii)"/></method>
   <method name="FocusLog"><arg direction="out" type="a(usu)"/></method>
   <method name="Pick">
     <arg direction="in" type="i"/><arg direction="in" type="i"/><arg direction="out" type="u"/>
@@ -140,6 +141,16 @@ export default class Tester extends Extension {
     Focused() {
         const w = global.display.focus_window;
         return w ? w.get_stable_sequence() : 0;
+    }
+
+    // Each monitor's place on the stage, in the Shell's order.
+    Monitors() {
+        const places = [];
+        for (let i = 0; i < global.display.get_n_monitors(); i++) {
+            const r = global.display.get_monitor_geometry(i);
+            places.push([r.x, r.y, r.width, r.height]);
+        }
+        return places;
     }
 
     FocusLog() {

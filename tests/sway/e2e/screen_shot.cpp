@@ -1,15 +1,18 @@
 // Through the wlroots screen-copy protocol (version 1) on one connection
 // kept for the test program's life: starting grim for each look took 40 to
 // 90 ms on a busy machine, slower than the follower's tick that the dragged
-// window's scenario must out-pace. The protocol's two interfaces are
-// written out below as wayland-scanner would generate them.
+// window's scenario must out-pace. The interfaces of the screen copy and
+// of xdg-output (where each output lies) are written out below as
+// wayland-scanner would generate them.
 #include "tests/sway/e2e/screen_shot.h"
 
 #include <sys/mman.h>
 #include <unistd.h>
 #include <wayland-client.h>
 
+#include <algorithm>
 #include <cstring>
+#include <deque>
 
 namespace brumelis::sway_tests {
 
@@ -35,7 +38,19 @@ const wl_message kFrameEvents[] = {{"buffer", "uuuu", kNoTypes},
 const wl_interface kFrameInterface = {
     "zwlr_screencopy_frame_v1", 1, 2, kFrameRequests, 4, kFrameEvents};
 
-constexpr std::uint32_t kCaptureRegion = 1, kCopy = 0, kDestroyFrame = 1;
+// Where each output lies in the layout (xdg-output, version 1).
+extern const wl_interface kOutputPlaceInterface;
+const wl_interface* kPlaceTypes[] = {&kOutputPlaceInterface, &wl_output_interface};
+const wl_message kPlacesRequests[] = {{"destroy", "", kNoTypes},
+                                      {"get_xdg_output", "no", kPlaceTypes}};
+const wl_interface kPlacesInterface = {"zxdg_output_manager_v1", 1, 2, kPlacesRequests, 0, nullptr};
+const wl_message kPlaceEvents[] = {
+    {"logical_position", "ii", kNoTypes}, {"logical_size", "ii", kNoTypes}, {"done", "", kNoTypes}};
+const wl_message kPlaceRequests[] = {{"destroy", "", kNoTypes}};
+const wl_interface kOutputPlaceInterface = {"zxdg_output_v1", 1, 1,
+                                            kPlaceRequests,   3, kPlaceEvents};
+
+constexpr std::uint32_t kCaptureRegion = 1, kCopy = 0, kDestroyFrame = 1, kGetPlace = 1;
 constexpr std::uint32_t kYInvert = 1;
 
 struct Frame {
@@ -62,11 +77,36 @@ const FrameListener kFrameListener{
     },
     [](void* data, wl_proxy*) { static_cast<Frame*>(data)->failed = true; }};
 
+struct Output {
+    wl_output* output = nullptr;
+    scenarios::Rect place;  // in the layout, in logical pixels
+};
+
+struct PlaceListener {
+    void (*position)(void*, wl_proxy*, std::int32_t, std::int32_t);
+    void (*size)(void*, wl_proxy*, std::int32_t, std::int32_t);
+    void (*done)(void*, wl_proxy*);
+};
+
+const PlaceListener kPlaceListener{
+    [](void* data, wl_proxy*, std::int32_t x, std::int32_t y) {
+        auto& place = *static_cast<scenarios::Rect*>(data);
+        place.left = x;
+        place.top = y;
+    },
+    [](void* data, wl_proxy*, std::int32_t width, std::int32_t height) {
+        auto& place = *static_cast<scenarios::Rect*>(data);
+        place.width = width;
+        place.height = height;
+    },
+    [](void*, wl_proxy*) {}};
+
 struct Connection {
     wl_display* display = nullptr;
     wl_shm* shm = nullptr;
-    wl_output* output = nullptr;  // the session's one output
+    std::deque<Output> outputs;  // kept in place: their places are filled in by events
     wl_proxy* manager = nullptr;
+    wl_proxy* places = nullptr;
 };
 
 void OnGlobal(void* data, wl_registry* registry, std::uint32_t name, const char* interface,
@@ -75,12 +115,16 @@ void OnGlobal(void* data, wl_registry* registry, std::uint32_t name, const char*
     if (std::strcmp(interface, wl_shm_interface.name) == 0) {
         connection.shm =
             static_cast<wl_shm*>(wl_registry_bind(registry, name, &wl_shm_interface, 1));
-    } else if (std::strcmp(interface, wl_output_interface.name) == 0 && !connection.output) {
-        connection.output =
-            static_cast<wl_output*>(wl_registry_bind(registry, name, &wl_output_interface, 1));
+    } else if (std::strcmp(interface, wl_output_interface.name) == 0) {
+        connection.outputs.push_back(
+            {static_cast<wl_output*>(wl_registry_bind(registry, name, &wl_output_interface, 1)),
+             {}});
     } else if (std::strcmp(interface, kManagerInterface.name) == 0) {
         connection.manager =
             static_cast<wl_proxy*>(wl_registry_bind(registry, name, &kManagerInterface, 1));
+    } else if (std::strcmp(interface, kPlacesInterface.name) == 0) {
+        connection.places =
+            static_cast<wl_proxy*>(wl_registry_bind(registry, name, &kPlacesInterface, 1));
     }
 }
 
@@ -96,10 +140,20 @@ Connection* Connected(const char* display) {
             wl_registry* registry = wl_display_get_registry(connection.display);
             wl_registry_add_listener(registry, &kRegistryListener, &connection);
             wl_display_roundtrip(connection.display);
+            for (Output& output : connection.outputs) {
+                if (connection.places == nullptr) break;
+                wl_proxy* place = wl_proxy_marshal_constructor(
+                    connection.places, kGetPlace, &kOutputPlaceInterface, nullptr, output.output);
+                wl_proxy_add_listener(
+                    place,
+                    reinterpret_cast<void (**)(void)>(const_cast<PlaceListener*>(&kPlaceListener)),
+                    &output.place);
+            }
+            wl_display_roundtrip(connection.display);
         }
     }
-    const bool usable =
-        connection.display && connection.shm && connection.output && connection.manager;
+    const bool usable = connection.display && connection.shm && !connection.outputs.empty() &&
+                        connection.places && connection.manager;
     return usable ? &connection : nullptr;
 }
 
@@ -160,27 +214,49 @@ std::vector<std::uint32_t> Copy(Connection& connection, wl_proxy* handle, Frame&
     return pixels;
 }
 
-}  // namespace
-
-std::vector<std::uint32_t> ScreenShot(const scenarios::Rect& area, const char* display) {
-    Connection* connection = Connected(display);
-    if (connection == nullptr || area.width <= 0 || area.height <= 0) return {};
+// The area of one output, in its own logical pixels.
+std::vector<std::uint32_t> ShotOf(Connection& connection, wl_output* output,
+                                  const scenarios::Rect& area) {
     Frame frame;
     // Without the cursor where sway can leave it out (it still draws a
     // software cursor into the shot: the caller parks it).
-    wl_proxy* handle = wl_proxy_marshal_constructor(
-        connection->manager, kCaptureRegion, &kFrameInterface, nullptr, 0, connection->output,
-        area.left, area.top, area.width, area.height);
+    wl_proxy* handle =
+        wl_proxy_marshal_constructor(connection.manager, kCaptureRegion, &kFrameInterface, nullptr,
+                                     0, output, area.left, area.top, area.width, area.height);
     wl_proxy_add_listener(
         handle, reinterpret_cast<void (**)(void)>(const_cast<FrameListener*>(&kFrameListener)),
         &frame);
     std::vector<std::uint32_t> pixels;
-    if (DispatchUntil(connection->display, [&] { return frame.described || frame.failed; }) &&
+    if (DispatchUntil(connection.display, [&] { return frame.described || frame.failed; }) &&
         !frame.failed)
-        pixels = Copy(*connection, handle, frame, area);
+        pixels = Copy(connection, handle, frame, area);
     wl_proxy_marshal(handle, kDestroyFrame);
     wl_proxy_destroy(handle);
-    wl_display_flush(connection->display);
+    wl_display_flush(connection.display);
+    return pixels;
+}
+
+}  // namespace
+
+// Each output's part of the area, read from it; black where no output is.
+std::vector<std::uint32_t> ScreenShot(const scenarios::Rect& area, const char* display) {
+    Connection* connection = Connected(display);
+    if (connection == nullptr || area.width <= 0 || area.height <= 0) return {};
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(area.width * area.height), 0);
+    for (const Output& output : connection->outputs) {
+        const scenarios::Rect& place = output.place;
+        const int left = std::max(area.left, place.left), top = std::max(area.top, place.top);
+        const int right = std::min(area.left + area.width, place.left + place.width);
+        const int bottom = std::min(area.top + area.height, place.top + place.height);
+        if (right <= left || bottom <= top) continue;
+        const scenarios::Rect part{left - place.left, top - place.top, right - left, bottom - top};
+        const std::vector<std::uint32_t> shot = ShotOf(*connection, output.output, part);
+        if (shot.empty()) return {};
+        for (int y = 0; y < part.height; ++y) {
+            std::copy_n(shot.begin() + y * part.width, part.width,
+                        pixels.begin() + (top - area.top + y) * area.width + (left - area.left));
+        }
+    }
     return pixels;
 }
 

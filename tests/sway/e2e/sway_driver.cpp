@@ -35,19 +35,37 @@ using scenarios::WindowId;
 
 namespace {
 
-// The layout of scripts/sway-env.sh: one output, and a corner no scenario
+// The first output of scripts/sway-env.sh, and a corner of it no scenario
 // uses where the pointer waits while the screen is read.
-constexpr Rect kScreen{0, 0, 1280, 800};
-constexpr Point kParked{kScreen.width - 1, kScreen.height - 1};
+constexpr Rect kFirstOutput{0, 0, 1280, 800};
+constexpr Point kParked{kFirstOutput.width - 1, kFirstOutput.height - 1};
 // How far from its last place the toolbar is looked for before the whole
 // screen is searched: a shot of the whole screen takes too long to follow
 // a dragged window.
 constexpr int kNearby = 64;
 
-Rect Clipped(const Rect& r) {
-    const int left = std::max(r.left, kScreen.left), top = std::max(r.top, kScreen.top);
-    const int right = std::min(r.left + r.width, kScreen.width);
-    const int bottom = std::min(r.top + r.height, kScreen.height);
+// Every output's place: the one, or two side by side (BRUMELIS_WAYLAND_MONITORS).
+std::vector<Rect> OutputPlaces() {
+    std::vector<Rect> places;
+    for (const Box& output : Outputs())
+        places.push_back({output.x, output.y, output.width, output.height});
+    return places;
+}
+
+// The whole layout.
+Rect ScreenOf(const std::vector<Rect>& outputs) {
+    Rect screen;
+    for (const Rect& output : outputs) {
+        screen.width = std::max(screen.width, output.left + output.width);
+        screen.height = std::max(screen.height, output.top + output.height);
+    }
+    return screen;
+}
+
+Rect Clipped(const Rect& r, const Rect& screen) {
+    const int left = std::max(r.left, screen.left), top = std::max(r.top, screen.top);
+    const int right = std::min(r.left + r.width, screen.width);
+    const int bottom = std::min(r.top + r.height, screen.height);
     return {left, top, std::max(0, right - left), std::max(0, bottom - top)};
 }
 
@@ -154,7 +172,7 @@ public:
         // A floating window's size is its frame's, title bar included.
         if (!Command(con + "resize set width " + std::to_string(place.width) + " px height " +
                      std::to_string(place.height) + " px") ||
-            !Command(con + "move position " + std::to_string(place.left) + " " +
+            !Command(con + "move absolute position " + std::to_string(place.left) + " " +
                      std::to_string(place.top)) ||
             !WaitUntil([&] { return VisibleFrame(id) == place; })) {
             std::fprintf(stderr, "target \"%s\" not in place: %d,%d %dx%d\n", title.c_str(),
@@ -170,8 +188,10 @@ public:
                WaitUntil([&] { return Foreground() == window; });
     }
     WindowId Foreground() override { return FocusedId(Tree()); }
+    // In the layout's pixels: without "absolute" sway counts from the
+    // window's own output.
     void Move(WindowId window, Point corner) override {
-        Command("[con_id=" + std::to_string(window) + "] move position " +
+        Command("[con_id=" + std::to_string(window) + "] move absolute position " +
                 std::to_string(corner.x) + " " + std::to_string(corner.y));
     }
 
@@ -238,6 +258,10 @@ public:
         return file.good() && Command("reload");
     }
     void Pause() override { std::this_thread::sleep_for(std::chrono::milliseconds(5)); }
+    std::optional<Rect> SecondMonitor() override {
+        if (outputs_.size() < 2) return std::nullopt;
+        return outputs_[1];
+    }
 
 private:
     std::vector<std::uint32_t> ReadScreen(const Rect& area) override { return ScreenShot(area); }
@@ -246,10 +270,11 @@ private:
         if (lastToolbar_) {
             const Rect near = Clipped({lastToolbar_->left - kNearby, lastToolbar_->top - kNearby,
                                        scenarios::kUnfoldedSize.width + 2 * kNearby,
-                                       scenarios::kUnfoldedSize.height + 2 * kNearby});
+                                       scenarios::kUnfoldedSize.height + 2 * kNearby},
+                                      screen_);
             if (const auto found = ToolbarIn(Capture(near), near)) return lastToolbar_ = found;
         }
-        return lastToolbar_ = ToolbarIn(Capture(kScreen), kScreen);
+        return lastToolbar_ = ToolbarIn(Capture(screen_), screen_);
     }
     // The window's place among its workspace's floating windows, bottom
     // first; -1 when it floats nowhere.
@@ -267,6 +292,8 @@ private:
         return -1;
     }
 
+    const std::vector<Rect> outputs_ = OutputPlaces();
+    const Rect screen_ = ScreenOf(outputs_);
     std::optional<Rect> lastToolbar_;
     std::unique_ptr<wayland_tests::LateSocket> late_;
     bool holdsKeys_ = false;
