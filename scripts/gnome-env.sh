@@ -30,6 +30,9 @@
 # from the native build ($BRUMELIS_BUILD_ROOT, default build/). A copy takes
 # the place of an installed extension of the same uuid: the Shell reads the
 # user's extensions first.
+# BRUMELIS_GNOME_SHADER_CACHE: a folder for Mesa's shader cache that outlives
+# the run, as a user's ~/.cache does (by default the run's own, empty: the
+# Shell's software renderer compiles each drawing state on its first use).
 
 # shellcheck source=scripts/session.sh
 source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
@@ -154,6 +157,7 @@ brumelis_gnome_env_start() {
   BRUMELIS_GNOME_ENV_OWNER=$BASHPID
   export XDG_RUNTIME_DIR=$dir/runtime XDG_CONFIG_HOME=$dir/config XDG_DATA_HOME=$dir/data
   export XDG_CACHE_HOME=$dir/cache GSETTINGS_BACKEND=keyfile
+  [[ -n ${BRUMELIS_GNOME_SHADER_CACHE:-} ]] && export MESA_SHADER_CACHE_DIR=$BRUMELIS_GNOME_SHADER_CACHE
   BRUMELIS_GNOME_EXTENSIONS=${BRUMELIS_GNOME_EXTENSIONS:-$(brumelis_gnome_env_extensions)}
   export BRUMELIS_GNOME_EXTENSIONS=${BRUMELIS_GNOME_EXTENSIONS//@FORM@/$form}
   mkdir -p "$XDG_DATA_HOME/gnome-shell/extensions" "$XDG_CACHE_HOME"

@@ -11,13 +11,13 @@ namespace {
 constexpr int kTimeoutMs = 5000;
 
 GVariant* Ask(const char* path, const char* interface, const char* method, GVariant* parameters,
-              std::string* errorName = nullptr) {
+              std::string* errorName = nullptr, int timeoutMs = kTimeoutMs) {
     GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
     if (bus == nullptr) return nullptr;
     GError* error = nullptr;
     GVariant* answer =
         g_dbus_connection_call_sync(bus, "org.gnome.Shell", path, interface, method, parameters,
-                                    nullptr, G_DBUS_CALL_FLAGS_NONE, kTimeoutMs, nullptr, &error);
+                                    nullptr, G_DBUS_CALL_FLAGS_NONE, timeoutMs, nullptr, &error);
     if (error != nullptr && errorName != nullptr) {
         gchar* remote = g_dbus_error_get_remote_error(error);
         *errorName = remote != nullptr ? remote : error->message;
@@ -28,8 +28,9 @@ GVariant* Ask(const char* path, const char* interface, const char* method, GVari
     return answer;
 }
 
-GVariant* AskTest(const char* method, GVariant* parameters = nullptr) {
-    return Ask("/example/zolvec/BrumelisTest", "example.zolvec.BrumelisTest1", method, parameters);
+GVariant* AskTest(const char* method, GVariant* parameters = nullptr, int timeoutMs = kTimeoutMs) {
+    return Ask("/example/zolvec/BrumelisTest", "example.zolvec.BrumelisTest1", method, parameters,
+               nullptr, timeoutMs);
 }
 
 void Done(GVariant* answer) {
@@ -183,6 +184,24 @@ bool TestShell::SetBrumelisLoaded(bool loaded) {
     if (answer != nullptr) g_variant_get(answer, "(b)", &done);
     Done(answer);
     return done != FALSE;
+}
+
+std::string TestShell::Drag(std::uint32_t id, std::uint32_t tile, const DragSteps& steps) {
+    // The drag (late by half or more on a loaded machine), then up to 2 s
+    // for the tile to catch up.
+    const int deadline = kTimeoutMs + 3 * static_cast<int>(steps.count * steps.everyMs);
+    GVariant* answer = AskTest(
+        "Drag",
+        g_variant_new("(uu(iiuu))", id, tile, steps.dx, steps.dy, steps.count, steps.everyMs),
+        deadline);
+    std::string text;
+    if (answer != nullptr) {
+        const gchar* words = nullptr;
+        g_variant_get(answer, "(&s)", &words);
+        text = words;
+    }
+    Done(answer);
+    return text;
 }
 
 std::vector<std::uint32_t> TestShell::Capture(int x, int y, int width, int height) {

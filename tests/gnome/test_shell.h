@@ -22,6 +22,12 @@ struct ShellWindow {
     std::optional<int> opacity;
 };
 
+// A drag made by the Shell itself: `count` moves of dx, dy, one every `everyMs`.
+struct DragSteps {
+    int dx = 0, dy = 0;
+    unsigned count = 0, everyMs = 16;
+};
+
 class TestShell {
 public:
     std::vector<ShellWindow> Windows();
@@ -43,6 +49,9 @@ public:
     void Pointer(int x, int y, unsigned button, int press);
     void Move(std::uint32_t id, int x, int y);
     void MoveResize(std::uint32_t id, int x, int y, int width, int height);
+    // Drags the window and says, from the Shell's painted frames, how long
+    // the tile's window was off its corner (median, p90, max).
+    std::string Drag(std::uint32_t id, std::uint32_t tile, const DragSteps& steps);
     void Key(unsigned keyval, bool press);
     // Binds the accelerator to a Mutter action in the Shell's settings; an
     // empty one: that action's default back.

@@ -269,18 +269,28 @@ export default class Tester extends Extension {
         }
         const start = window.get_frame_rect();
         const moves = [[GLib.get_monotonic_time(), start.x, start.y]];
+        // Where the tile's actor is from the corner when on it: 0, 0 for the
+        // toolbar; the shadows' offset when the window is its own tile.
+        const [x0, y0] = tile.get_compositor_private().get_position();
         const stale = [];
-        let lastPaint = moves[0][0], longestGap = 0, worstAt = 0;
+        let lastPaint = moves[0][0], longestGap = 0, worst = 0, worstAt = 0, gapAt = 0;
         const painted = global.stage.connect('after-paint', () => {
             const now = GLib.get_monotonic_time();
-            const [x, y] = tile.get_compositor_private().get_position();
+            let [x, y] = tile.get_compositor_private().get_position();
+            x += start.x - x0;
+            y += start.y - y0;
             let on = moves.length;
             while (on > 0 && (moves[on - 1][1] !== x || moves[on - 1][2] !== y))
                 --on;
             stale.push(on === moves.length ? 0 : (now - moves[on][0]) / 1000);
-            if (stale[stale.length - 1] >= Math.max(...stale))
+            if (stale[stale.length - 1] >= worst) {
+                worst = stale[stale.length - 1];
                 worstAt = (now - moves[0][0]) / 1000;
-            longestGap = Math.max(longestGap, (now - lastPaint) / 1000);
+            }
+            if ((now - lastPaint) / 1000 > longestGap) {
+                longestGap = (now - lastPaint) / 1000;
+                gapAt = (now - moves[0][0]) / 1000;
+            }
             lastPaint = now;
             const last = moves[moves.length - 1];
             if (moves.length > count && (on === moves.length || now - last[0] > 2000000))
@@ -313,7 +323,7 @@ export default class Tester extends Extension {
             const at = f => sorted[Math.floor(f * (sorted.length - 1))].toFixed(1);
             invocation.return_value(new GLib.Variant('(s)', [`staleness median ${at(0.5)} ms, ` +
                 `p90 ${at(0.9)} ms, max ${at(1)} ms (${worstAt.toFixed(0)} ms in) over ${stale.length} ` +
-                `frames, at most ${longestGap.toFixed(0)} ms between two`]));
+                `frames, at most ${longestGap.toFixed(0)} ms between two (${gapAt.toFixed(0)} ms in)`]));
         };
     }
 
