@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Configures and builds the three configurations of CMakePresets.json: native
 # (tests and benchmarks over the in-memory backends, and the Linux/X11 program
-# with its suites), MinGW x86_64 and MinGW i686 (the program and the Win32
-# test drivers); on request also native-asan (the native suites and program
+# with its suites), MinGW x86_64 (the program and the Win32 test drivers) and
+# MinGW i686 (the program; its test drivers with BRUMELIS_BUILD_TARGET=
+# brumelis_test_programs); on request also native-asan (the native suites and program
 # under AddressSanitizer and UndefinedBehaviorSanitizer) and fuzz (the
 # libFuzzer harnesses alone, with clang).
 # Usage: scripts/build.sh [native] [native-asan] [fuzz] [x86_64] [i686]

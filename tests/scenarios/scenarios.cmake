@@ -2,6 +2,20 @@
 # program (Win32 under Wine, X11, the Wayland desktops), each linking a driver.
 file(GLOB brumelis_scenario_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
 
+# Compiled once per build, linked by every driver of the build (the native
+# build has four): the scenarios use GoogleTest and the drag probe only.
+if(NOT TARGET brumelis_scenarios)
+  add_library(brumelis_scenarios OBJECT ${brumelis_scenario_sources})
+  brumelis_target_defaults(brumelis_scenarios)
+  brumelis_private_tree(brumelis_scenarios tests)
+  brumelis_private_tree(brumelis_scenarios bench)
+  if(TARGET GTest::gtest)
+    target_link_libraries(brumelis_scenarios PRIVATE GTest::gtest)
+  else()
+    target_link_libraries(brumelis_scenarios PRIVATE gtest)
+  endif()
+endif()
+
 # Sets `out` to one "name|filter" entry per fixture of the TEST, TEST_F and
 # TEST_P lines of the sources, named `prefix` and the fixture, so that a
 # summary says which part failed and a new fixture cannot be built and left
