@@ -5,7 +5,7 @@
 # Openbox and a compositor, the Linux end-to-end suite again under each of
 # the other window managers of scripts/x11-env.sh, the Wayland suites on a
 # headless sway (scripts/sway-env.sh), a headless KWin (scripts/kwin-env.sh)
-# and a headless GNOME Shell (scripts/gnome-env.sh), the GNOME and sway
+# and a headless GNOME Shell (scripts/gnome-env.sh), the GNOME, sway and KWin
 # suites again on today's releases in a Debian forky root with this build's
 # package installed there (made in the background meanwhile), then the Win32 suites
 # under Wine on a private X display with a fresh prefix (one of each for the
@@ -147,13 +147,14 @@ session_row sway sway-asan run_sanitized native-asan -L sway
 session_row kwin kwin run_suite native -L kwin
 session_row gnome gnome run_suite native -L gnome
 
-# The same on GNOME Shell 50 and sway 1.12 in the forky root, CTest and each
+# The same on GNOME Shell 50, sway 1.12 and KWin 6 in the forky root, CTest and each
 # row's session in the root, with this build's package installed there as a
 # user installs it (apt-get install ./brumelis_...deb): the suites' copy of
 # the extension takes the place of the package's, and the installed-package
 # entry runs the installed program with the package's own.
-# The rows are named by the versions the root holds (gnome-50, sway-1.12).
-forky_rows=(gnome-forky sway-forky)
+# The rows are named by the versions the root holds (gnome-50, sway-1.12,
+# kwin-6.7).
+forky_rows=(gnome-forky sway-forky kwin-forky)
 echo "== forky root"
 wait "$root_maker"
 root_status=$?
@@ -178,13 +179,16 @@ elif ! forky_package; then
 else
   # shellcheck disable=SC2016 # the root's shell expands them
   versions=$("$repo/scripts/suite-root.sh" run forky sh -c \
-    'gnome-shell --version | sed "s/.* \([0-9]*\)\..*/\1/"; sway --version | sed "s/.* \([0-9.]*\)$/\1/"')
-  read -r -d '' gnome_version sway_version <<<"$versions"
-  forky_rows=("gnome-${gnome_version:-unknown}" "sway-${sway_version:-unknown}")
+    'gnome-shell --version | sed "s/.* \([0-9]*\)\..*/\1/"; sway --version | sed "s/.* \([0-9.]*\)$/\1/"
+     kwin_wayland --version | sed "s/.* \([0-9]*\.[0-9]*\).*/\1/"')
+  read -r -d '' gnome_version sway_version kwin_version <<<"$versions"
+  forky_rows=("gnome-${gnome_version:-unknown}" "sway-${sway_version:-unknown}" "kwin-${kwin_version:-unknown}")
   ctest_via=(env BRUMELIS_SUITE_ROOT=forky "$repo/scripts/session-test.sh" gnome)
   run_suite "${forky_rows[0]}" native -L 'gnome|installed'
   ctest_via=(env BRUMELIS_SUITE_ROOT=forky "$repo/scripts/session-test.sh" sway)
   run_suite "${forky_rows[1]}" native -L sway
+  ctest_via=(env BRUMELIS_SUITE_ROOT=forky "$repo/scripts/session-test.sh" kwin)
+  run_suite "${forky_rows[2]}" native -L kwin
   ctest_via=()
 fi
 
@@ -240,7 +244,7 @@ done
 failures=$((failures + failed[run]))
 
 echo
-echo "== summary ($((SECONDS - started)) s; i686 built, not run: this machine runs 64-bit Wine only)"
+echo "== summary ($((SECONDS - started)) s; i686: the program built, not run: this machine runs 64-bit Wine only)"
 total_passed=0
 for name in checks native native-asan fuzz x11 x11-asan "${x11_desktops[@]/#/x11-}" sway \
   sway-asan kwin gnome "${forky_rows[@]}" x86_64 package run; do
