@@ -37,6 +37,18 @@ void Done(GVariant* answer) {
     if (answer != nullptr) g_variant_unref(answer);
 }
 
+// The text of an "(s)" answer, empty without one; the answer is done with.
+std::string TextOf(GVariant* answer) {
+    std::string text;
+    if (answer != nullptr) {
+        const gchar* words = nullptr;
+        g_variant_get(answer, "(&s)", &words);
+        text = words;
+    }
+    Done(answer);
+    return text;
+}
+
 }  // namespace
 
 std::vector<ShellWindow> TestShell::Windows() {
@@ -109,15 +121,7 @@ std::uint32_t TestShell::Focused() {
 }
 
 std::string TestShell::Actor(std::uint32_t id) {
-    GVariant* answer = AskTest("Actor", g_variant_new("(u)", id));
-    std::string text;
-    if (answer != nullptr) {
-        const gchar* words = nullptr;
-        g_variant_get(answer, "(&s)", &words);
-        text = words;
-    }
-    Done(answer);
-    return text;
+    return TextOf(AskTest("Actor", g_variant_new("(u)", id)));
 }
 
 std::vector<std::uint32_t> TestShell::FocusLog() {
@@ -190,18 +194,10 @@ std::string TestShell::Drag(std::uint32_t id, std::uint32_t tile, const DragStep
     // The drag (late by half or more on a loaded machine), then up to 2 s
     // for the tile to catch up.
     const int deadline = kTimeoutMs + 3 * static_cast<int>(steps.count * steps.everyMs);
-    GVariant* answer = AskTest(
+    return TextOf(AskTest(
         "Drag",
         g_variant_new("(uu(iiuu))", id, tile, steps.dx, steps.dy, steps.count, steps.everyMs),
-        deadline);
-    std::string text;
-    if (answer != nullptr) {
-        const gchar* words = nullptr;
-        g_variant_get(answer, "(&s)", &words);
-        text = words;
-    }
-    Done(answer);
-    return text;
+        deadline));
 }
 
 std::vector<std::uint32_t> TestShell::Capture(int x, int y, int width, int height) {
