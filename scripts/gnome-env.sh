@@ -59,7 +59,7 @@ brumelis_gnome_env_form() {
 
 brumelis_gnome_env_uuids() {
   local extension uuids=()
-  for extension in ${BRUMELIS_GNOME_EXTENSIONS:-}; do
+  for extension in ${BRUMELIS_GNOME_ENV_EXTENSIONS:-}; do
     uuids+=("'$(basename "$extension")'")
   done
   local IFS=,
@@ -158,10 +158,12 @@ brumelis_gnome_env_start() {
   export XDG_RUNTIME_DIR=$dir/runtime XDG_CONFIG_HOME=$dir/config XDG_DATA_HOME=$dir/data
   export XDG_CACHE_HOME=$dir/cache GSETTINGS_BACKEND=keyfile
   [[ -n ${BRUMELIS_GNOME_SHADER_CACHE:-} ]] && export MESA_SHADER_CACHE_DIR=$BRUMELIS_GNOME_SHADER_CACHE
-  BRUMELIS_GNOME_EXTENSIONS=${BRUMELIS_GNOME_EXTENSIONS:-$(brumelis_gnome_env_extensions)}
-  export BRUMELIS_GNOME_EXTENSIONS=${BRUMELIS_GNOME_EXTENSIONS//@FORM@/$form}
+  # The session's own list, the caller's left as given: a later session (in
+  # a root whose Shell loads the other form) resolves @FORM@ again.
+  BRUMELIS_GNOME_ENV_EXTENSIONS=${BRUMELIS_GNOME_EXTENSIONS:-$(brumelis_gnome_env_extensions)}
+  BRUMELIS_GNOME_ENV_EXTENSIONS=${BRUMELIS_GNOME_ENV_EXTENSIONS//@FORM@/$form}
   mkdir -p "$XDG_DATA_HOME/gnome-shell/extensions" "$XDG_CACHE_HOME"
-  for extension in $BRUMELIS_GNOME_EXTENSIONS; do
+  for extension in $BRUMELIS_GNOME_ENV_EXTENSIONS; do
     [[ $extension == */* ]] || continue
     cp -r "$extension" "$XDG_DATA_HOME/gnome-shell/extensions/"
   done
@@ -208,7 +210,7 @@ brumelis_gnome_env_start() {
 
 brumelis_gnome_env_stop() {
   brumelis_session_stop "${BRUMELIS_GNOME_ENV_DIR:-}" "${BRUMELIS_GNOME_ENV_OWNER:-}" \
-    BRUMELIS_GNOME_ENV BRUMELIS_GNOME_ENV_DIR BRUMELIS_GNOME_ENV_OWNER XDG_RUNTIME_DIR \
-    XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME GSETTINGS_BACKEND DBUS_SYSTEM_BUS_ADDRESS \
+    BRUMELIS_GNOME_ENV BRUMELIS_GNOME_ENV_DIR BRUMELIS_GNOME_ENV_OWNER BRUMELIS_GNOME_ENV_EXTENSIONS \
+    XDG_RUNTIME_DIR XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME GSETTINGS_BACKEND DBUS_SYSTEM_BUS_ADDRESS \
     DBUS_SESSION_BUS_ADDRESS WAYLAND_DISPLAY DISPLAY XAUTHORITY XDG_SESSION_TYPE XDG_CURRENT_DESKTOP
 }
