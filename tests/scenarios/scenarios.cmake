@@ -58,31 +58,31 @@ function(brumelis_session_scenario_tests prefix label program)
   endforeach()
 endfunction()
 
-# The scenarios that place, click and drag, once more in a session of their
-# own whose output is scaled by `scale` (BRUMELIS_WAYLAND_SCALE; the desktop
-# stays 1280x800 logical pixels, where the tile must be 10x10), never in the
-# row's unscaled one: NAME_scaled_SCALE.
-function(brumelis_scaled_scenario_test prefix label program scale)
-  string(REPLACE "." "_" suffix "${scale}")
+# Scenarios (`filter`) in a session of their own, never in the row's shared
+# one, with the session's variables given after `filter`: NAME.
+function(brumelis_own_session_scenario_test name label program filter)
   string(TOUPPER "${label}" desktop)
-  add_test(NAME ${prefix}scaled_${suffix}
-           COMMAND env -u BRUMELIS_${desktop}_ENV BRUMELIS_WAYLAND_SCALE=${scale} ${ARGN}
+  add_test(NAME ${name}
+           COMMAND env -u BRUMELIS_${desktop}_ENV ${ARGN}
                    ${PROJECT_SOURCE_DIR}/scripts/session-test.sh ${label} $<TARGET_FILE:${program}>
-                   --gtest_filter=Follower.*:FoldToggle.*:Pin.*:*/SliderDragTest.*:Transparency.*)
-  set_tests_properties(${prefix}scaled_${suffix} PROPERTIES LABELS ${label} RUN_SERIAL TRUE
-                       TIMEOUT 300)
+                   --gtest_filter=${filter})
+  set_tests_properties(${name} PROPERTIES LABELS ${label} RUN_SERIAL TRUE TIMEOUT 300)
 endfunction()
 
-# The scenario of a target moved between two monitors, in a session of its
-# own with a second monitor at 100 % right of the first at 200 %
-# (BRUMELIS_WAYLAND_MONITORS): NAME_two_monitors.
+# The scenarios that place, click and drag, once more with the output scaled
+# by `scale` (BRUMELIS_WAYLAND_SCALE; the desktop stays 1280x800 logical
+# pixels, where the tile must be 10x10): NAME_scaled_SCALE.
+function(brumelis_scaled_scenario_test prefix label program scale)
+  string(REPLACE "." "_" suffix "${scale}")
+  brumelis_own_session_scenario_test(${prefix}scaled_${suffix} ${label} ${program}
+    Follower.*:FoldToggle.*:Pin.*:*/SliderDragTest.*:Transparency.* BRUMELIS_WAYLAND_SCALE=${scale}
+    ${ARGN})
+endfunction()
+
+# The scenario of a target moved between two monitors, a second monitor at
+# 100 % right of the first at 200 % (BRUMELIS_WAYLAND_MONITORS):
+# NAME_two_monitors.
 function(brumelis_two_monitor_scenario_test prefix label program)
-  string(TOUPPER "${label}" desktop)
-  add_test(NAME ${prefix}two_monitors
-           COMMAND env -u BRUMELIS_${desktop}_ENV BRUMELIS_WAYLAND_SCALE=2
-                   BRUMELIS_WAYLAND_MONITORS=2 ${ARGN}
-                   ${PROJECT_SOURCE_DIR}/scripts/session-test.sh ${label} $<TARGET_FILE:${program}>
-                   --gtest_filter=TwoMonitors.*)
-  set_tests_properties(${prefix}two_monitors PROPERTIES LABELS ${label} RUN_SERIAL TRUE
-                       TIMEOUT 300)
+  brumelis_own_session_scenario_test(${prefix}two_monitors ${label} ${program} TwoMonitors.*
+    BRUMELIS_WAYLAND_SCALE=2 BRUMELIS_WAYLAND_MONITORS=2 ${ARGN})
 endfunction()
