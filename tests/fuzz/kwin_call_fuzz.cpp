@@ -4,9 +4,11 @@
 // script sends or one a broken script could), then the operations that use
 // what was read.
 #include <glib.h>
+#include <glib/gstdio.h>
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -33,16 +35,26 @@ std::unique_ptr<brumelis::testing::RecordedBus> KWin5() {
     return bus;
 }
 
+// Where the scripts are written, made once and removed when the run ends.
+const char* ScriptDirectory() {
+    static gchar* directory = [] {
+        gchar* made = g_dir_make_tmp("brumelis-fuzz-XXXXXX", nullptr);
+        if (made != nullptr) std::atexit([] { g_rmdir(ScriptDirectory()); });
+        return made;
+    }();
+    return directory != nullptr ? directory : "";
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2) return 0;
     // A window system of its own for each input, so that a finding replays.
-    static gchar* directory = g_dir_make_tmp("brumelis-fuzz-XXXXXX", nullptr);
+    const char* directory = ScriptDirectory();
     auto made = KWin5();
     brumelis::testing::RecordedBus* bus = made.get();
     const auto windows = brumelis::KWinWindowSystem::Load(
-        std::move(made), brumelis::KWinStart{4242, directory ? directory : "", {}, kToken});
+        std::move(made), brumelis::KWinStart{4242, directory, {}, kToken});
     if (!windows) return 0;
     const GVariantType* type = G_VARIANT_TYPE(kTypes[data[1] % G_N_ELEMENTS(kTypes)]);
     gpointer bytes = g_memdup2(data + 2, size - 2);
