@@ -35,10 +35,11 @@ Point ToolbarScenario::OnToolbar(Point part) {
     return {toolbar.left + part.x * scale + scale / 2, toolbar.top + part.y * scale + scale / 2};
 }
 
-testing::AssertionResult ToolbarScenario::FoldedOn(WindowId window) {
+testing::AssertionResult ToolbarScenario::FoldedOn(WindowId window, int inward) {
     const auto settled = [&] {
-        const Rect frame = driver_->VisibleFrame(window);
-        return ToolbarRect() == Rect{frame.left, frame.top, kFoldedSize.width, kFoldedSize.height};
+        const Rect frame = driver_->VisibleFrame(window), tile = ToolbarRect();
+        return tile.Extent() == kFoldedSize && tile.top == frame.top && tile.left <= frame.left &&
+               tile.left >= frame.left - inward;
     };
     // Held over a tick: a tick already under way may still move it.
     if (WaitUntil(settled) && HoldsFor(settled, Milliseconds{200}))
