@@ -1,5 +1,6 @@
 #include "tests/scenarios/toolbar_scenario.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace brumelis::scenarios {
@@ -38,8 +39,8 @@ Point ToolbarScenario::OnToolbar(Point part) {
 testing::AssertionResult ToolbarScenario::FoldedOn(WindowId window, int inward) {
     const auto settled = [&] {
         const Rect frame = driver_->VisibleFrame(window), tile = ToolbarRect();
-        return tile.Extent() == kFoldedSize && tile.top == frame.top && tile.left <= frame.left &&
-               tile.left >= frame.left - inward;
+        return tile == Rect{std::clamp(tile.left, frame.left - inward, frame.left), frame.top,
+                            kFoldedSize.width, kFoldedSize.height};
     };
     // Held over a tick: a tick already under way may still move it.
     if (WaitUntil(settled) && HoldsFor(settled, Milliseconds{200}))

@@ -74,7 +74,7 @@ protected:
     }
 
     // Folded on the window's visible corner, and staying there over a tick;
-    // up to `inward` pixels left of it where a monitor's edge may keep it.
+    // up to `inward` pixels left of it where a monitor's edge keeps it.
     testing::AssertionResult FoldedOn(WindowId window, int inward = 0);
     testing::AssertionResult SizeBecomes(Size size);
     // Real input on a part of the toolbar; false when it never was there.
