@@ -3,11 +3,14 @@
 // wanted corner, at margins that put it there. Keyboard interactivity none:
 // the window the user works in keeps the keyboard. Margins count from the
 // output's own corner, not from the area other surfaces (a bar) leave free.
+// The compositor draws the surface on that output only: near its right or
+// bottom edge the surface goes inward, whole, rather than cut there.
 #include <gtk-layer-shell.h>
 
 #include <cmath>
 
 #include "platform/gtk/gtk_placement.h"
+#include "platform/whole_on_output.h"
 
 namespace brumelis {
 
@@ -45,15 +48,21 @@ public:
             monitor_ = monitor;
         }
         GdkRectangle output{};
-        if (monitor != nullptr) gdk_monitor_get_geometry(monitor, &output);
-        gtk_layer_set_margin(window, GTK_LAYER_SHELL_EDGE_LEFT, wanted.left - output.x);
-        gtk_layer_set_margin(window, GTK_LAYER_SHELL_EDGE_TOP, wanted.top - output.y);
+        PixelRect shown = wanted;
+        if (monitor != nullptr) {
+            gdk_monitor_get_geometry(monitor, &output);
+            shown = WholeOnOutput(wanted, {output.x, output.y, output.width, output.height});
+        }
+        gtk_layer_set_margin(window, GTK_LAYER_SHELL_EDGE_LEFT, shown.left - output.x);
+        gtk_layer_set_margin(window, GTK_LAYER_SHELL_EDGE_TOP, shown.top - output.y);
         // gtk-layer-shell asks the compositor for the size the content
         // requests, and GTK draws nothing in a window whose content asks
         // for none (measured with sway 1.7: no buffer is ever attached).
         gtk_widget_set_size_request(gtk_bin_get_child(GTK_BIN(window)), wanted.width,
                                     wanted.height);
         gtk_window_resize(window, wanted.width, wanted.height);
+        // The wanted place, not the one shown: the toolbar asks for the
+        // window's corner and must find it there, or it would ask again.
         placed_ = wanted;
     }
 

@@ -1,5 +1,6 @@
 #include "tests/scenarios/toolbar_scenario.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace brumelis::scenarios {
@@ -35,10 +36,11 @@ Point ToolbarScenario::OnToolbar(Point part) {
     return {toolbar.left + part.x * scale + scale / 2, toolbar.top + part.y * scale + scale / 2};
 }
 
-testing::AssertionResult ToolbarScenario::FoldedOn(WindowId window) {
+testing::AssertionResult ToolbarScenario::FoldedOn(WindowId window, int inward) {
     const auto settled = [&] {
-        const Rect frame = driver_->VisibleFrame(window);
-        return ToolbarRect() == Rect{frame.left, frame.top, kFoldedSize.width, kFoldedSize.height};
+        const Rect frame = driver_->VisibleFrame(window), tile = ToolbarRect();
+        return tile == Rect{std::clamp(tile.left, frame.left - inward, frame.left), frame.top,
+                            kFoldedSize.width, kFoldedSize.height};
     };
     // Held over a tick: a tick already under way may still move it.
     if (WaitUntil(settled) && HoldsFor(settled, Milliseconds{200}))

@@ -73,8 +73,9 @@ protected:
         return OnToolbar({kSliderLeft + kSliderWidth / 2, kSliderTop + offset});
     }
 
-    // Folded on the window's visible corner, and staying there over a tick.
-    testing::AssertionResult FoldedOn(WindowId window);
+    // Folded on the window's visible corner, and staying there over a tick;
+    // up to `inward` pixels left of it where a monitor's edge keeps it.
+    testing::AssertionResult FoldedOn(WindowId window, int inward = 0);
     testing::AssertionResult SizeBecomes(Size size);
     // Real input on a part of the toolbar; false when it never was there.
     bool ClickOn(Point part, Button button = Button::Left) {

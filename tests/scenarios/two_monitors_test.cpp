@@ -1,7 +1,8 @@
 // A target moved between two monitors of different scales (a laptop panel
 // at 200 % beside a monitor at 100 %): on each the toolbar sits folded on
 // the window's visible corner at its size in the desktop's pixels, unfolds
-// there and takes the slider's drag and the panel's click.
+// there and takes the slider's drag and the panel's click, even with its
+// corner 5 pixels left of the edge between them.
 #include "tests/scenarios/toolbar_scenario.h"
 
 namespace brumelis::scenarios {
@@ -25,14 +26,15 @@ protected:
         return testing::AssertionFailure()
                << "the target never reached " << corner << "; " << Situation();
     }
-    // What the toolbar must do wherever the target is.
-    void WorksOnTheTarget() {
-        ASSERT_TRUE(FoldedOn(target_));
-        // Drawn there too, not only listed there.
-        const Point square = OnToolbar(kRedSquare);
+    // What the toolbar must do wherever the target is (`inward`: FoldedOn's).
+    void WorksOnTheTarget(int inward = 0) {
+        ASSERT_TRUE(FoldedOn(target_, inward));
+        // Drawn there too, whole, not only listed there (but for its last
+        // row and column, which a scaled GNOME blends with the panel).
+        const Rect square{ToolbarRect().left, ToolbarRect().top, 8, 8};
         EXPECT_TRUE(WaitUntil([&] {
-            return driver_->Capture({square.x, square.y, 1, 1}) == std::vector{kPureRed};
-        })) << "no red square drawn at "
+            return driver_->Capture(square) == std::vector<std::uint32_t>(64, kPureRed);
+        })) << "no whole red square drawn at "
             << square << "; " << Situation();
         ASSERT_TRUE(Unfold());
         ASSERT_TRUE(DragOnSlider(10, 44));
@@ -60,6 +62,11 @@ TEST_F(TwoMonitors, TheToolbarWorksOnTheWindowOnEitherMonitor) {
         WorksOnTheTarget();
         if (HasFatalFailure()) return;
     }
+}
+
+TEST_F(TwoMonitors, TheToolbarIsWholeWithTheCornerNearTheEdgeBetweenThem) {
+    ASSERT_TRUE(MoveTarget({second_.left - 5, kFirstTargetPlace.top}));
+    WorksOnTheTarget(5);
 }
 
 }  // namespace
