@@ -1,7 +1,9 @@
 # shellcheck shell=bash
 # Sourced by the scripts that run the Linux program and its tests on KWin: a
 # headless KWin (kwin_wayland --virtual, one 1280x800 output in logical
-# pixels at BRUMELIS_WAYLAND_SCALE, scripts/session.sh) with session
+# pixels at BRUMELIS_WAYLAND_SCALE, scripts/session.sh; with
+# BRUMELIS_WAYLAND_MONITORS=2 a second of as many pixels at 100 % right of
+# it, not nested) with session
 # and system buses of its own, run by an ordinary user in a runtime
 # directory of its own, so that its Wayland socket and buses never meet
 # another run's.
@@ -43,6 +45,35 @@ brumelis_kwin_env_answers() {
     brumelis_kwin_env_run dbus-send --session --print-reply --dest=org.freedesktop.DBus \
       /org/freedesktop/DBus org.freedesktop.DBus.NameHasOwner string:org.kde.KWin 2>/dev/null |
     grep -q 'boolean true'
+}
+
+# KWin's virtual outputs all start at --scale, side by side: the second one
+# set to 100 % right of the first as kscreen-doctor sets it (libkscreen's
+# backend launcher, started over the session bus, reads KWin's outputs
+# through Qt's Wayland platform).
+brumelis_kwin_env_second_output() {
+  brumelis_kwin_env_run kscreen-doctor output.Virtual-1.scale.1 output.Virtual-1.position.1280,0 \
+    >/dev/null 2>&1 &&
+    brumelis_session_wait 20 "$BRUMELIS_SESSION_PID" brumelis_kwin_env_second_placed &&
+    brumelis_kwin_env_backdrop
+}
+
+brumelis_kwin_env_outputs() {
+  brumelis_kwin_env_run timeout 20 kscreen-doctor --outputs 2>/dev/null | sed 's/\x1b\[[0-9;]*m//g'
+}
+
+brumelis_kwin_env_second_placed() {
+  brumelis_kwin_env_outputs |
+    grep -q "Virtual-1 .* Geometry: 1280,0 $(brumelis_session_scaled 1280)x$(brumelis_session_scaled 800) Scale: 1 "
+}
+
+# KWin 5.27 clears the background under what it repaints at the place the
+# area has on the desktop, not on the output: on an output away from the
+# desktop's corner a translucent window is drawn again over its last frame.
+# Plasma's wallpaper hides it; a black one here, as swaybg draws it.
+brumelis_kwin_env_backdrop() {
+  brumelis_session_spawn brumelis_kwin_env_run swaybg -o '*' -c '#000000' \
+    >"$BRUMELIS_KWIN_ENV_DIR/swaybg.log" 2>&1
 }
 
 brumelis_kwin_env_nested() {
@@ -126,19 +157,29 @@ brumelis_kwin_env_start() {
   DBUS_SYSTEM_BUS_ADDRESS=$(head -1 "$dir/system-bus")
   DBUS_SESSION_BUS_ADDRESS=$(head -1 "$dir/session-bus")
 
-  local backend=(--virtual)
+  # A virtual output's size is in logical pixels, its mode that times --scale.
+  local monitors=${BRUMELIS_WAYLAND_MONITORS:-1}
+  local backend=(--virtual --output-count "$monitors" --width 1280 --height 800)
   if brumelis_kwin_env_nested; then
+    ((monitors == 1)) || brumelis_kwin_env_log "KWin nested in sway has one output: no second monitor"
+    monitors=1
     brumelis_kwin_env_host "$dir" || { brumelis_kwin_env_stop; return 1; }
-    backend=(--wayland-display "$BRUMELIS_KWIN_HOST_DISPLAY")
+    backend=(--wayland-display "$BRUMELIS_KWIN_HOST_DISPLAY" --width "$(brumelis_session_scaled 1280)"
+      --height "$(brumelis_session_scaled 800)")
     export BRUMELIS_KWIN_HOST_DISPLAY
   fi
   brumelis_session_spawn brumelis_kwin_env_run "$dir/brumelis_kwin_wayland" "${backend[@]}" \
-    --socket "$WAYLAND_DISPLAY" --width "$(brumelis_session_scaled 1280)" --height "$(brumelis_session_scaled 800)" \
-    --scale "${BRUMELIS_WAYLAND_SCALE:-1}" --no-lockscreen \
+    --socket "$WAYLAND_DISPLAY" --scale "${BRUMELIS_WAYLAND_SCALE:-1}" --no-lockscreen \
     --no-kactivities >"$dir/kwin.log" 2>&1
   if ! brumelis_session_wait 30 "$BRUMELIS_SESSION_PID" brumelis_kwin_env_answers; then
     brumelis_kwin_env_log "KWin did not start:"
     cat "$dir/kwin.log" >&2
+    brumelis_kwin_env_stop
+    return 1
+  fi
+  if ((monitors == 2)) && ! brumelis_kwin_env_second_output; then
+    brumelis_kwin_env_log "KWin's second output not set to 100 % right of the first:"
+    brumelis_kwin_env_outputs >&2
     brumelis_kwin_env_stop
     return 1
   fi

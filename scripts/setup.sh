@@ -39,6 +39,7 @@ desktop_packages=(
   # qdbus to load test scripts, Breeze so that KWin draws frames, and the
   # fake-input protocol's description for the test pointer.
   kwin-wayland qdbus-qt5 kwin-style-breeze plasma-wayland-protocols
+  libkf5screen-bin qtwayland5          # kscreen-doctor: the second KWin output's scale and place
   gnome-shell xwayland                 # a headless GNOME Shell; Xwayland for the toolbar there
   nodejs                               # parses the GNOME 45+ form of the extension
   libglib2.0-bin                       # glib-compile-schemas: the extension's keys

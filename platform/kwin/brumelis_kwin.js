@@ -57,12 +57,29 @@ settle.interval = 0;
 settle.timeout.connect(function () {
     if (!active()) follow(null);
 });
+// KWin rounds the opacity of the windows whose activation changes to whole
+// percents (as its window rules keep it): what the program asked for
+// (129/255, not 51 %) is put back, unless someone else has changed it since.
+var asked = {};
+function putOpacityBack() {
+    for (var id in asked) {
+        var window = find(id);
+        if (window && window.opacity !== asked[id] &&
+            window.opacity === Math.round(asked[id] * 100) / 100)
+            window.opacity = asked[id];
+    }
+}
+function activated(window) {
+    putOpacityBack();
+    watch(window);
+}
 function watch(window) {
     if (!window) settle.start();
     else if (!ours(window)) follow(window);
 }
 function removed(window) {
     if (window === watched) watched = null;
+    delete asked[idOf(window)];
     callDBus(owner, path, iface, "Closed", token, idOf(window));
 }
 
@@ -94,7 +111,10 @@ function carryOut(command, id, value) {
     if (focusOurs) current = watched || find(id);
     if (!current || idOf(current) !== id) return;
     if (command === "above") current.keepAbove = value > 0.5;
-    if (command === "opacity") current.opacity = value;
+    if (command === "opacity") {
+        current.opacity = value;
+        asked[id] = value;
+    }
 }
 
 // The toolbar's keys: global shortcuts of KWin's (kept by kglobalaccel under
@@ -136,10 +156,10 @@ alive.timeout.connect(function () {
 alive.start();
 
 if (six) {
-    workspace.windowActivated.connect(watch);
+    workspace.windowActivated.connect(activated);
     workspace.windowRemoved.connect(removed);
 } else {
-    workspace.clientActivated.connect(watch);
+    workspace.clientActivated.connect(activated);
     workspace.clientRemoved.connect(removed);
 }
 watch(active());

@@ -6,11 +6,13 @@
 // through ScreenShot2 (or from the sway KWin 6 runs nested in), the
 // programs' controls over AT-SPI.
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <memory>
 #include <set>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -34,6 +36,19 @@ namespace {
 // The output of scripts/kwin-env.sh, and a corner no scenario uses where the
 // pointer waits while the screen is read (hovered controls look otherwise).
 constexpr Point kParked{1279, 799};
+
+const char kOutputsScript[] = R"js(
+var areas = [];
+if (workspace.screens !== undefined)
+    for (var i = 0; i < workspace.screens.length; ++i) areas.push(workspace.screens[i].geometry);
+else
+    for (var i = 0; i < workspace.numScreens; ++i)
+        areas.push(workspace.clientArea(KWin.ScreenArea, i, workspace.currentDesktop));
+var lines = [];
+for (var i = 0; i < areas.length; ++i)
+    lines.push([areas[i].x, areas[i].y, areas[i].width, areas[i].height].join(" "));
+callDBus("OWNER", "/example/zolvec/BrumelisTest", "example.zolvec.BrumelisTest1", "Seen", lines.join("\n"));
+)js";
 
 // The session bus's socket (scripts/kwin-env.sh names it by path).
 std::string SessionBusSocket() {
@@ -157,6 +172,15 @@ public:
         return toolbar != 0 && UnloadScript("brumelis-" + std::to_string(ProcessOf(toolbar)));
     }
     void Pause() override { kwin_tests::Pause(); }
+    // The output away from the desktop's origin, as a script reads KWin's.
+    std::optional<Rect> SecondMonitor() override {
+        const auto seen = RunScript(kOutputsScript, std::chrono::seconds(5), nullptr);
+        std::istringstream outputs(seen.value_or(""));
+        for (Rect output; outputs >> output.left >> output.top >> output.width >> output.height;) {
+            if (output.left != 0 || output.top != 0) return output;
+        }
+        return std::nullopt;
+    }
 
 private:
     std::vector<std::uint32_t> ReadScreen(const Rect& area) override { return ScreenShot(area); }
