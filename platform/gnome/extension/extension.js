@@ -100,6 +100,22 @@ function frameOf(window) {
     return new GLib.Variant('(iiii)', [rect.x, rect.y, rect.width, rect.height]);
 }
 
+// Runs `callback` once, just before the Shell next paints (Mutter 44 moved
+// its laters onto the compositor); answers what cancels it.
+function beforeNextPaint(callback) {
+    const laters = global.compositor?.get_laters?.();
+    const once = () => {
+        callback();
+        return GLib.SOURCE_REMOVE;
+    };
+    if (laters) {
+        const id = laters.add(Meta.LaterType.BEFORE_REDRAW, once);
+        return () => laters.remove(id);
+    }
+    const id = Meta.later_add(Meta.LaterType.BEFORE_REDRAW, once);
+    return () => Meta.later_remove(id);
+}
+
 // The stage's size in the Shell's pixels (logical ones where monitors are
 // scaled in Mutter's logical layout): Xwayland's screen divided by it says
 // how many X11 pixels make one of them (Mutter 47 and later scale X11
@@ -209,6 +225,8 @@ export default class BrumelisExtension extends Extension {
         for (const id of this._windowSignals)
             this._focused.disconnect(id);
         this._windowSignals = [];
+        this._cancelFrame?.();
+        this._cancelFrame = null;
         this._focused = null;
     }
 
@@ -217,8 +235,17 @@ export default class BrumelisExtension extends Extension {
         const window = global.display.focus_window;
         if (window) {
             this._focused = window;
-            const moved = () => this._emit('Frame', new GLib.Variant('(u(iiii))',
-                [window.get_stable_sequence(), frameOf(window).deepUnpack()]));
+            // Told as it will be painted: Mutter 43, moving a Wayland window
+            // onto a monitor of another scale, puts it back where it was
+            // and forward again before painting it, and the tile followed
+            // that back to the old corner.
+            const moved = () => {
+                this._cancelFrame ??= beforeNextPaint(() => {
+                    this._cancelFrame = null;
+                    this._emit('Frame', new GLib.Variant('(u(iiii))',
+                        [window.get_stable_sequence(), frameOf(window).deepUnpack()]));
+                });
+            };
             this._windowSignals = [
                 window.connect('position-changed', moved),
                 window.connect('size-changed', moved),

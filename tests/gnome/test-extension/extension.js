@@ -121,8 +121,19 @@ export default class Tester extends Extension {
         brumelis._testHooked = true;
     }
 
-    // Bottom to top, as the Shell stacks them.
-    Windows() {
+    // Bottom to top, as the Shell stacks them, read just before the next
+    // paint: Mutter 43 may put a window moved onto a monitor of another
+    // scale back for a moment, never painted there.
+    WindowsAsync(params, invocation) {
+        const answer = () => {
+            invocation.return_value(new GLib.Variant('(a(usub(iiii)bi))', [this._windows()]));
+            return GLib.SOURCE_REMOVE;
+        };
+        const laters = global.compositor?.get_laters?.();
+        laters?.add(Meta.LaterType.BEFORE_REDRAW, answer) ?? Meta.later_add(Meta.LaterType.BEFORE_REDRAW, answer);
+    }
+
+    _windows() {
         this._hookBrumelis();
         return global.get_window_actors().map(actor => {
             const w = actor.meta_window;
